@@ -1,0 +1,86 @@
+// Statements per second for typical worksheet lines, recursion, and how the cost of a line
+// grows with the number of variables in the state.
+//   build/bin/engine_bench
+
+#include "engine/calcengine.h"
+#include "engine/calcstate.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+using StatePtr = std::unique_ptr<SCalcState, void (*)(SCalcState*)>;
+
+StatePtr MakeState(std::initializer_list<const char*> setup) {
+    StatePtr state(NewCalcState(), DisposeCalcState);
+    double value = 0;
+    std::size_t stop = 0;
+    for (const char* line : setup)
+        EvaluateStatement(line, *state, value, stop);
+    return state;
+}
+
+void Evaluate(benchmark::State& run, SCalcState& state, const std::string& line) {
+    double value = 0;
+    std::size_t stop = 0;
+    for (auto _ : run) {
+        int kind = EvaluateStatement(line, state, value, stop);
+        benchmark::DoNotOptimize(kind);
+        benchmark::DoNotOptimize(value);
+    }
+    run.SetItemsProcessed(run.iterations());
+}
+
+void BM_Arithmetic(benchmark::State& run) {
+    auto state = MakeState({});
+    Evaluate(run, *state, "2+3*4");
+}
+BENCHMARK(BM_Arithmetic);
+
+void BM_Assignment(benchmark::State& run) {
+    auto state = MakeState({});
+    Evaluate(run, *state, "x = 5");
+}
+BENCHMARK(BM_Assignment);
+
+void BM_BuiltinCallTimesVariable(benchmark::State& run) {
+    auto state = MakeState({"x = 5"});
+    Evaluate(run, *state, "sqrt(2)*x");
+}
+BENCHMARK(BM_BuiltinCallTimesVariable);
+
+void BM_UserFunctionCall(benchmark::State& run) {
+    auto state = MakeState({"f(x) = x^2 + 1"});
+    Evaluate(run, *state, "f(3)");
+}
+BENCHMARK(BM_UserFunctionCall);
+
+void BM_RecursiveFib20(benchmark::State& run) {
+    auto state = MakeState({"fib(n) = if(n-2, fib(n-1)+fib(n-2), 1)"});
+    Evaluate(run, *state, "fib(20)");
+}
+BENCHMARK(BM_RecursiveFib20)->Unit(benchmark::kMillisecond);
+
+// The same line in states holding more and more variables.
+void BM_LineWithVariables(benchmark::State& run) {
+    auto state = MakeState({"f(x) = x + 1"});
+    for (int i = 0; i < run.range(0); ++i)
+        SetVariable("v" + std::to_string(i), *state, i);
+    Evaluate(run, *state, "v7 * 2 + 1");
+}
+BENCHMARK(BM_LineWithVariables)->Arg(10)->Arg(1000)->Arg(10000);
+
+void BM_CallWithVariables(benchmark::State& run) {
+    auto state = MakeState({"f(x) = x + 1"});
+    for (int i = 0; i < run.range(0); ++i)
+        SetVariable("v" + std::to_string(i), *state, i);
+    Evaluate(run, *state, "f(v7)");
+}
+BENCHMARK(BM_CallWithVariables)->Arg(10)->Arg(1000)->Arg(10000);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,97 @@
+// CalcTool: evaluates worksheet lines for one document. It is seeded with the document's
+// variables and functions, then answers each line read from standard input with one property
+// list on standard output. Nothing else is ever written there.
+
+#include "calctool/reply.h"
+#include "calctool/seed.h"
+#include "engine/calcengine.h"
+#include "engine/calcstate.h"
+#include "engine/dictionaries.h"
+#include "plist/xmlwriter.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kOutputError = 3;
+
+const char kUsage[] =
+    "Usage: CalcTool VARIABLES FUNCTIONS\n"
+    "\n"
+    "Evaluates worksheet lines: one statement per line on standard input, one XML property\n"
+    "list per line on standard output, with the keys ResultKind, Result, Symbol and Stop.\n"
+    "\n"
+    "VARIABLES  a property list whose root dictionary maps names to reals\n"
+    "FUNCTIONS  a property list whose root dictionary maps names to arrays of strings:\n"
+    "           the body, then the parameter names\n"
+    "\n"
+    "Either argument may be @PATH instead: a file holding the same property list, for a\n"
+    "worksheet too large to pass on the command line. XML and binary property lists are read.\n"
+    "Exits with 0 at the end of input, 2 when an argument cannot be read.\n";
+
+// Writes everything or fails: a reply is never left half written.
+bool WriteAll(const std::string& bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t n = ::write(STDOUT_FILENO, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc != 3) {
+        std::fprintf(stderr, "CalcTool: expected 2 arguments, got %d\n\n%s", argc - 1, kUsage);
+        return kUsageError;
+    }
+
+    std::unique_ptr<SCalcState, void (*)(SCalcState*)> state(NewCalcState(), DisposeCalcState);
+    if (!state) {
+        std::fputs("CalcTool: out of memory\n", stderr);
+        return kUsageError;
+    }
+    const char* const argumentNames[] = {"variables", "functions"};
+    for (int i = 0; i < 2; ++i) {
+        SeedResult seed = ReadSeedArgument(argv[i + 1]);
+        if (!seed.dictionary) {
+            std::fprintf(stderr, "CalcTool: cannot read the %s argument: %s\n", argumentNames[i],
+                         seed.error.c_str());
+            return kUsageError;
+        }
+        if (i == 0)
+            LoadVariablesDictionary(*seed.dictionary, *state);
+        else
+            LoadFunctionsDictionary(*seed.dictionary, *state);
+    }
+
+    std::ios::sync_with_stdio(false);
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        double value = 0;
+        std::size_t stop = 0;
+        std::string_view symbol;
+        const int kind = EvaluateStatement(line, *state, value, stop, &symbol);
+        if (!WriteAll(plist::writeXml(MakeReply(kind, value, symbol, stop)))) {
+            std::fprintf(stderr, "CalcTool: cannot write a reply: %s\n", std::strerror(errno));
+            return kOutputError;
+        }
+    }
+    return 0;
+}

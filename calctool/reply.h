@@ -1,0 +1,11 @@
+#pragma once
+
+#include "plist/value.h"
+
+#include <cstddef>
+#include <string_view>
+
+// The reply to one request line, as the document reads it: ResultKind always; Result and
+// Symbol for a value; Symbol for a defined function; Stop, the byte offset where parsing
+// stopped, always.
+plist::Value MakeReply(int resultKind, double result, std::string_view symbol, std::size_t stop);

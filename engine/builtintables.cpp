@@ -1,0 +1,55 @@
+#include "engine/builtintables.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// The doubles nearest to pi/180 and 180/pi, so that rad(180) is exactly pi and deg(pi) is 180.
+constexpr double kRadiansPerDegree = 0.017453292519943295;
+constexpr double kDegreesPerRadian = 57.29577951308232;
+constexpr double kPi = 3.141592653589793;
+
+double Atan(double x) { return std::atan(x); }
+double Acos(double x) { return std::acos(x); }
+double Asin(double x) { return std::asin(x); }
+double Sin(double x) { return std::sin(x); }
+double Cos(double x) { return std::cos(x); }
+double Tan(double x) { return std::tan(x); }
+double Ceil(double x) { return std::ceil(x); }
+double Floor(double x) { return std::floor(x); }
+double Round(double x) { return std::round(x); }
+double Fabs(double x) { return std::fabs(x); }
+double Log(double x) { return std::log(x); }
+double Log10(double x) { return std::log10(x); }
+double Log2(double x) { return std::log2(x); }
+double Exp(double x) { return std::exp(x); }
+double Rad(double x) { return x * kRadiansPerDegree; }
+double Deg(double x) { return x * kDegreesPerRadian; }
+double Sqrt(double x) { return std::sqrt(x); }
+
+double Atan2(double y, double x) { return std::atan2(y, x); }
+double Max(double a, double b) { return std::fmax(a, b); }
+double Min(double a, double b) { return std::fmin(a, b); }
+double Hypot(double a, double b) { return std::hypot(a, b); }
+
+std::unique_ptr<BuiltinTables> BuildTables() {
+    auto tables = std::make_unique<BuiltinTables>();
+    tables->mUnaryFunctions.add("atan", &Atan)("acos", &Acos)("asin", &Asin)("sin", &Sin)(
+        "cos", &Cos)("tan", &Tan)("ceil", &Ceil)("floor", &Floor)("round", &Round)(
+        "fabs", &Fabs)("abs", &Fabs)("log", &Log)("log10", &Log10)("log2", &Log2)("exp", &Exp)(
+        "rad", &Rad)("deg", &Deg)("sqrt", &Sqrt)("\u221A", &Sqrt);
+    tables->mBinaryFunctions.add("atan2", &Atan2)("max", &Max)("min", &Min)("hypot", &Hypot);
+    tables->mConstants.add("pi", kPi)("%", 0.01)("\u03C0", kPi)("e", 2.718281828459045);
+    return tables;
+}
+
+} // namespace
+
+const BuiltinTables& GetBuiltinTables() {
+    // Published only once complete: a failed build leaves nothing behind and the next call retries.
+    static BuiltinTables* tables = nullptr;
+    if (!tables)
+        tables = BuildTables().release();
+    return *tables;
+}

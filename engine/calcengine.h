@@ -1,0 +1,33 @@
+#pragma once
+
+// The engine's entry points. No exception leaves any of them: every failure becomes a result.
+
+#include <cstddef>
+#include <string_view>
+
+struct SCalcState;
+
+// What one statement turned out to be.
+enum ResultKind : int {
+    kSyntaxError = 0,     // not one complete statement, or its evaluation failed
+    kValue = 1,           // an expression or an assignment, with its value
+    kFunctionDefined = 2, // a function definition that was accepted
+};
+
+// A new calculator state owned by the caller, or null if it could not be made.
+SCalcState* NewCalcState();
+void DisposeCalcState(SCalcState* state);
+
+// Evaluates one statement. `stop` is the byte offset where parsing stopped: the length of the
+// text on success, 0 when evaluation itself failed. On kValue, `value` holds the result; the
+// symbol (the assigned variable, the defined function, or empty) stays valid until the state
+// is next used.
+int EvaluateStatement(std::string_view text, SCalcState& state, double& value, std::size_t& stop,
+                      std::string_view* symbol = nullptr);
+
+// True if the text is exactly one expression whose names all exist in the state. Evaluates
+// nothing. Trailing blanks make it false.
+bool CheckExpression(std::string_view text, SCalcState& state, std::size_t& stop);
+
+// Creates or overwrites a variable. The name is stored as given, whatever the grammar allows.
+void SetVariable(std::string_view name, SCalcState& state, double value);

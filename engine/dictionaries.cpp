@@ -1,0 +1,100 @@
+#include "engine/dictionaries.h"
+
+#include "engine/calcengine.h"
+#include "engine/calcexception.h"
+#include "engine/calcstate.h"
+
+#include <new>
+#include <string>
+#include <vector>
+
+std::optional<plist::Dictionary> CopyVariablesDictionary(const SCalcState& state) {
+    try {
+        plist::Dictionary variables;
+        ForEachVariable(state, [&](const std::string& name, double value) {
+            variables.emplace(name, plist::Value(value));
+        });
+        return variables;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<plist::Dictionary> CopyFunctionsDictionary(const SCalcState& state) {
+    try {
+        plist::Dictionary functions;
+        ForEachFunction(state, [&](const std::string& name, const UserFunction& function) {
+            plist::Array definition;
+            definition.reserve(function.mParams.size() + 1);
+            std::string body = function.mBody;
+            StripParamMarkers(body);
+            definition.emplace_back(std::move(body));
+            for (std::string parameter : function.mParams) {
+                StripParamMarkers(parameter);
+                definition.emplace_back(std::move(parameter));
+            }
+            functions.insert_or_assign(name, plist::Value(std::move(definition)));
+        });
+        return functions;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+void LoadVariablesDictionary(const plist::Dictionary& variables, SCalcState& state) {
+    try {
+        for (const auto& [name, value] : variables) {
+            const std::optional<double> number = value.real();
+            if (!number)
+                continue;
+            state.mValueStack.push_back(*number);
+            try {
+                StoreVariable(state, name);
+            } catch (const CalcException&) {
+                // A name the state cannot hold: skip it, keep loading the others.
+            }
+            state.mValueStack.pop_back();
+        }
+    } catch (const std::bad_alloc&) {
+        // Out of memory: what has loaded stays loaded.
+    }
+}
+
+namespace {
+
+// The body and parameters of a function entry, or nothing if the entry is malformed.
+std::optional<std::vector<std::string>> DefinitionTexts(const plist::Value& value) {
+    const plist::Array* definition = value.array();
+    if (!definition || definition->empty())
+        return std::nullopt;
+    std::vector<std::string> texts;
+    texts.reserve(definition->size());
+    for (const plist::Value& element : *definition) {
+        const std::string* text = element.string();
+        if (!text)
+            return std::nullopt;
+        texts.push_back(*text);
+    }
+    return texts;
+}
+
+} // namespace
+
+void LoadFunctionsDictionary(const plist::Dictionary& functions, SCalcState& state) {
+    try {
+        for (const auto& [name, value] : functions) {
+            std::optional<std::vector<std::string>> texts = DefinitionTexts(value);
+            if (!texts)
+                continue;
+            std::string body = std::move(texts->front());
+            texts->erase(texts->begin());
+            try {
+                DefineFunction(state, name, std::move(*texts), std::move(body));
+            } catch (const CalcException&) {
+                // A name the state cannot hold: skip it, keep loading the others.
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        // Out of memory: what has loaded stays loaded.
+    }
+}

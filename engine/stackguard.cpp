@@ -1,0 +1,48 @@
+#include "engine/stackguard.h"
+
+#include "engine/calcexception.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <pthread.h>
+
+namespace {
+
+// At most this much stack, and at most half of what the thread has, so that the caller keeps
+// room of its own after a refused statement.
+constexpr std::ptrdiff_t kMaxStackBudget = std::ptrdiff_t{4} << 20;
+constexpr std::ptrdiff_t kFallbackStackBudget = std::ptrdiff_t{256} << 10;
+
+std::ptrdiff_t StackBudgetOfThisThread() {
+    std::size_t size = 0;
+    pthread_attr_t attributes;
+    if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
+        pthread_attr_getstacksize(&attributes, &size);
+        pthread_attr_destroy(&attributes);
+    }
+    if (size == 0)
+        return kFallbackStackBudget;
+    return std::min(kMaxStackBudget, static_cast<std::ptrdiff_t>(size / 2));
+}
+
+const char* CurrentFrame() { return static_cast<const char*>(__builtin_frame_address(0)); }
+
+} // namespace
+
+void CheckStackDepth(const SCalcState& state) {
+    thread_local const std::ptrdiff_t budget = StackBudgetOfThisThread();
+    // The stack grows downwards on every platform this runs on.
+    if (state.mStackBase && state.mStackBase - CurrentFrame() > budget)
+        throw CalcException();
+}
+
+StackBaseScope::StackBaseScope(SCalcState& state)
+    : mState(state), mOwnsBase(state.mStackBase == nullptr) {
+    if (mOwnsBase)
+        mState.mStackBase = CurrentFrame();
+}
+
+StackBaseScope::~StackBaseScope() {
+    if (mOwnsBase)
+        mState.mStackBase = nullptr;
+}

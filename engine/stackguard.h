@@ -1,0 +1,22 @@
+#pragma once
+
+#include "engine/calcstate.h"
+
+// Throws CalcException when the evaluation of the outermost statement has used up its share of
+// the native stack. Deep nesting in one line and runaway recursion of user functions thus fail
+// like any other bad statement instead of crashing the process.
+void CheckStackDepth(const SCalcState& state);
+
+// Marks where the outermost evaluation of a state begins; nested evaluations on copies of that
+// state inherit the mark and so share one budget.
+class StackBaseScope {
+public:
+    explicit StackBaseScope(SCalcState& state);
+    ~StackBaseScope();
+    StackBaseScope(const StackBaseScope&) = delete;
+    StackBaseScope& operator=(const StackBaseScope&) = delete;
+
+private:
+    SCalcState& mState;
+    bool mOwnsBase;
+};

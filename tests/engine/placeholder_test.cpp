@@ -1,0 +1,3 @@
+#include "engine/calcengine.h"
+
+#include <gtest/gtest.h>
