@@ -1,3 +1,0 @@
-#include "engine/calcengine.h"
-
-#include <gtest/gtest.h>
