@@ -65,7 +65,8 @@ void DoNegate::operator()(const char*, const char*) const {
 }
 
 void DoUnaryFunc::operator()(const char* first, const char* last, std::size_t) const {
-    UnaryFunction function = LookupWhole(mState.mBuiltins->mUnaryFunctions, CalledName(first, last));
+    UnaryFunction function =
+        LookupWhole(mState.mBuiltins->mUnaryFunctions, CalledName(first, last));
     if (mState.mValueStack.empty())
         throw CalcException();
     mState.mValueStack.back() = function(mState.mValueStack.back());

@@ -33,14 +33,43 @@ double Max(double a, double b) { return std::fmax(a, b); }
 double Min(double a, double b) { return std::fmin(a, b); }
 double Hypot(double a, double b) { return std::hypot(a, b); }
 
+struct UnaryEntry {
+    const char* name;
+    UnaryFunction function;
+};
+struct BinaryEntry {
+    const char* name;
+    BinaryFunction function;
+};
+struct ConstantEntry {
+    const char* name;
+    double value;
+};
+
+const UnaryEntry kUnaryFunctions[] = {
+    {"atan", &Atan}, {"acos", &Acos}, {"asin", &Asin},   {"sin", &Sin},     {"cos", &Cos},
+    {"tan", &Tan},   {"ceil", &Ceil}, {"floor", &Floor}, {"round", &Round}, {"fabs", &Fabs},
+    {"abs", &Fabs},  {"log", &Log},   {"log10", &Log10}, {"log2", &Log2},   {"exp", &Exp},
+    {"rad", &Rad},   {"deg", &Deg},   {"sqrt", &Sqrt},   {"\u221A", &Sqrt}, // √
+};
+const BinaryEntry kBinaryFunctions[] = {
+    {"atan2", &Atan2},
+    {"max", &Max},
+    {"min", &Min},
+    {"hypot", &Hypot},
+};
+const ConstantEntry kConstants[] = {
+    {"pi", kPi}, {"%", 0.01}, {"\u03C0", kPi}, {"e", 2.718281828459045}, // π
+};
+
 std::unique_ptr<BuiltinTables> BuildTables() {
     auto tables = std::make_unique<BuiltinTables>();
-    tables->mUnaryFunctions.add("atan", &Atan)("acos", &Acos)("asin", &Asin)("sin", &Sin)(
-        "cos", &Cos)("tan", &Tan)("ceil", &Ceil)("floor", &Floor)("round", &Round)(
-        "fabs", &Fabs)("abs", &Fabs)("log", &Log)("log10", &Log10)("log2", &Log2)("exp", &Exp)(
-        "rad", &Rad)("deg", &Deg)("sqrt", &Sqrt)("\u221A", &Sqrt);
-    tables->mBinaryFunctions.add("atan2", &Atan2)("max", &Max)("min", &Min)("hypot", &Hypot);
-    tables->mConstants.add("pi", kPi)("%", 0.01)("\u03C0", kPi)("e", 2.718281828459045);
+    for (const UnaryEntry& entry : kUnaryFunctions)
+        tables->mUnaryFunctions.add(entry.name, entry.function);
+    for (const BinaryEntry& entry : kBinaryFunctions)
+        tables->mBinaryFunctions.add(entry.name, entry.function);
+    for (const ConstantEntry& entry : kConstants)
+        tables->mConstants.add(entry.name, entry.value);
     return tables;
 }
 

@@ -48,6 +48,9 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
             typedef DoBinOp<std::divides<double>> Divide;
             typedef DoBinOp<BinFunctor<&Pow>> Power;
 
+            // The rules keep the layout of a grammar book: one alternative per line.
+            // clang-format off
+
             // statement = ( assignment | funcDef | expression ) end
             statement
                 =   (   assignment[DoAssign{s}]
@@ -176,6 +179,7 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
                 |   s.mVariables
                 |   builtins.mConstants
                 ;
+            // clang-format on
         }
     };
 };
