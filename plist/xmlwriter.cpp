@@ -1,0 +1,156 @@
+#include "plist/xmlwriter.h"
+
+#include "plist/base64.h"
+#include "plist/isodate.h"
+#include "plist/numbers.h"
+#include "plist/utf8.h"
+
+namespace plist {
+
+namespace {
+
+constexpr std::string_view kHeader = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                     "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+                                     "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+                                     "<plist version=\"1.0\">\n";
+
+bool allowedInXml(char32_t c) {
+    if (c < 0x20)
+        return c == '\t' || c == '\n' || c == '\r';
+    return c != 0xFFFE && c != 0xFFFF;
+}
+
+void appendEscaped(std::string& out, std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t c = detail::decodeUtf8(text, pos);
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '\r':
+            // A raw carriage return would come back as a line feed: parsers normalise line ends.
+            out += "&#13;";
+            break;
+        default:
+            detail::appendUtf8(out, allowedInXml(c) ? c : detail::kReplacementCharacter);
+        }
+    }
+}
+
+class XmlWriter {
+public:
+    std::string finish(const Value& root) {
+        out_ = kHeader;
+        write(root, 0);
+        out_ += "</plist>\n";
+        return std::move(out_);
+    }
+
+private:
+    void indent(std::size_t depth) { out_.append(depth, '\t'); }
+
+    void element(std::size_t depth, std::string_view name, std::string_view escapedText) {
+        indent(depth);
+        out_ += '<';
+        out_ += name;
+        out_ += '>';
+        out_ += escapedText;
+        out_ += "</";
+        out_ += name;
+        out_ += ">\n";
+    }
+
+    void textElement(std::size_t depth, std::string_view name, std::string_view text) {
+        std::string escaped;
+        appendEscaped(escaped, text);
+        element(depth, name, escaped);
+    }
+
+    void write(const Value& value, std::size_t depth) {
+        switch (value.kind()) {
+        case Value::Kind::Dictionary:
+            writeDictionary(*value.dictionary(), depth);
+            break;
+        case Value::Kind::Array:
+            writeArray(*value.array(), depth);
+            break;
+        case Value::Kind::String:
+            textElement(depth, "string", *value.string());
+            break;
+        case Value::Kind::Real:
+            element(depth, "real", detail::formatReal(*value.real()));
+            break;
+        case Value::Kind::Integer:
+            element(depth, "integer", std::to_string(*value.integer()));
+            break;
+        case Value::Kind::Boolean:
+            indent(depth);
+            out_ += *value.boolean() ? "<true/>\n" : "<false/>\n";
+            break;
+        case Value::Kind::Data:
+            writeData(*value.data(), depth);
+            break;
+        case Value::Kind::Date:
+            element(depth, "date", detail::formatIsoDate(value.date()->secondsSince2001));
+            break;
+        }
+    }
+
+    void writeDictionary(const Dictionary& dictionary, std::size_t depth) {
+        indent(depth);
+        if (dictionary.empty()) {
+            out_ += "<dict/>\n";
+            return;
+        }
+        out_ += "<dict>\n";
+        for (const auto& [key, value] : dictionary) {
+            textElement(depth + 1, "key", key);
+            write(value, depth + 1);
+        }
+        indent(depth);
+        out_ += "</dict>\n";
+    }
+
+    void writeArray(const Array& array, std::size_t depth) {
+        indent(depth);
+        if (array.empty()) {
+            out_ += "<array/>\n";
+            return;
+        }
+        out_ += "<array>\n";
+        for (const auto& value : array)
+            write(value, depth + 1);
+        indent(depth);
+        out_ += "</array>\n";
+    }
+
+    // Apple keeps base64 lines within 76 columns, counting a tab as 8, but never under 16
+    // characters however deep the nesting.
+    void writeData(const Data& data, std::size_t depth) {
+        constexpr std::size_t kLineWidth = 76, kTabWidth = 8, kMinimumLine = 16;
+        const std::size_t lineLength = depth * kTabWidth + kMinimumLine >= kLineWidth
+                                           ? kMinimumLine
+                                           : kLineWidth - depth * kTabWidth;
+        indent(depth);
+        out_ += "<data>\n";
+        detail::appendBase64Lines(out_, data.bytes, lineLength, std::string(depth, '\t'));
+        indent(depth);
+        out_ += "</data>\n";
+    }
+
+    std::string out_;
+};
+
+} // namespace
+
+std::string writeXml(const Value& root) {
+    return XmlWriter().finish(root);
+}
+
+} // namespace plist
