@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <new>
 #include <string>
@@ -26,8 +27,12 @@ struct Malformed {
     std::string reason;
 };
 
-[[noreturn]] void fail(std::string reason) {
-    throw Malformed{std::move(reason)};
+[[noreturn]] void fail(std::string reason) { throw Malformed{std::move(reason)}; }
+
+std::string unknownMarker(std::uint8_t head) {
+    char text[32];
+    std::snprintf(text, sizeof text, "unknown marker 0x%02X", head);
+    return text;
 }
 
 class BinaryReader {
@@ -151,7 +156,7 @@ private:
             if (head == marker::kFalse || head == marker::kTrue)
                 return Value(head == marker::kTrue);
             cursor.error(head == marker::kNull ? "null has no property list value"
-                                               : "unknown marker " + std::to_string(head));
+                                               : unknownMarker(head));
         case marker::kInteger:
             spend(cursor, 0);
             return Value(readInteger(cursor, low));
@@ -193,7 +198,7 @@ private:
         case marker::kDictionary:
             return readDictionary(cursor, readCount(cursor, low), depth);
         default:
-            cursor.error("unknown marker " + std::to_string(head));
+            cursor.error(unknownMarker(head));
         }
     }
 

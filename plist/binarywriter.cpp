@@ -157,8 +157,6 @@ private:
 
 } // namespace
 
-std::string writeBinary(const Value& root) {
-    return BinaryWriter().finish(root);
-}
+std::string writeBinary(const Value& root) { return BinaryWriter().finish(root); }
 
 } // namespace plist

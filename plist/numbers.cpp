@@ -12,13 +12,9 @@ namespace plist::detail {
 
 namespace {
 
-bool isXmlSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
+bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool equalsIgnoringCase(std::string_view text, std::string_view lowerWord) {
     if (text.size() != lowerWord.size())

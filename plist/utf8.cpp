@@ -4,9 +4,7 @@ namespace plist::detail {
 
 namespace {
 
-bool isContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
+bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 } // namespace
 

@@ -58,9 +58,7 @@ Array* Value::array() {
     return box ? &box->get() : nullptr;
 }
 
-const std::string* Value::string() const {
-    return std::get_if<std::string>(&storage_);
-}
+const std::string* Value::string() const { return std::get_if<std::string>(&storage_); }
 
 std::optional<double> Value::real() const {
     if (auto* real = std::get_if<double>(&storage_))
@@ -82,9 +80,7 @@ std::optional<bool> Value::boolean() const {
     return std::nullopt;
 }
 
-const Data* Value::data() const {
-    return std::get_if<Data>(&storage_);
-}
+const Data* Value::data() const { return std::get_if<Data>(&storage_); }
 
 std::optional<Date> Value::date() const {
     if (auto* date = std::get_if<Date>(&storage_))

@@ -22,6 +22,7 @@ public:
     bool endElement();
     bool characters(std::string_view text);
 
+    bool started() const { return started_; }
     bool finished() const { return finished_; }
     Value takeValue() { return std::move(result_); }
     const std::string& error() const { return error_; }

@@ -11,6 +11,18 @@ namespace plist {
 
 namespace detail {
 
+namespace {
+
+// Deferral would hold back a closing </plist> until more bytes arrive, which never happens when
+// the other side waits for the reply.
+void disableReparseDeferral([[maybe_unused]] XML_Parser parser) {
+#if XML_MAJOR_VERSION > 2 || (XML_MAJOR_VERSION == 2 && XML_MINOR_VERSION >= 6)
+    XML_SetReparseDeferralEnabled(parser, XML_FALSE);
+#endif
+}
+
+} // namespace
+
 // One expat parser feeding an XmlBuilder. With stopAtEnd the parse ends as soon as </plist>
 // closes; otherwise the rest of the input is checked for anything but whitespace.
 class XmlSession {
@@ -31,11 +43,7 @@ public:
         XML_SetSkippedEntityHandler(parser_, &XmlSession::onSkippedEntity);
         XML_SetCommentHandler(parser_, &XmlSession::onComment);
         XML_SetProcessingInstructionHandler(parser_, &XmlSession::onProcessingInstruction);
-#if XML_MAJOR_VERSION > 2 || (XML_MAJOR_VERSION == 2 && XML_MINOR_VERSION >= 6)
-        // Deferral would hold back a closing </plist> until more bytes arrive, which never
-        // happens when the writer waits for the reply.
-        XML_SetReparseDeferralEnabled(parser_, XML_FALSE);
-#endif
+        disableReparseDeferral(parser_);
     }
 
     ~XmlSession() {
@@ -80,23 +88,13 @@ public:
         error_ = std::move(reason);
     }
 
-    Status status() const {
-        return status_;
-    }
-    std::size_t endOffset() const {
-        return endOffset_;
-    }
-    const std::string& error() const {
-        return error_;
-    }
-    Value takeValue() {
-        return builder_.takeValue();
-    }
+    Status status() const { return status_; }
+    std::size_t endOffset() const { return endOffset_; }
+    const std::string& error() const { return error_; }
+    Value takeValue() { return builder_.takeValue(); }
 
 private:
-    static XmlSession& from(void* userData) {
-        return *static_cast<XmlSession*>(userData);
-    }
+    static XmlSession& from(void* userData) { return *static_cast<XmlSession*>(userData); }
 
     // Exceptions must not unwind through expat's C frames, so each handler stops here.
     template <class Body> static void guarded(void* data, Body&& body) {
@@ -150,12 +148,14 @@ private:
 
     void failWithExpatError() {
         status_ = Status::Malformed;
-        error_ = position() + XML_ErrorString(XML_GetErrorCode(parser_));
+        const XML_Error code = XML_GetErrorCode(parser_);
+        // expat says "no element found" also when the root was opened but never closed.
+        error_ = position() + (code == XML_ERROR_NO_ELEMENTS && builder_.started()
+                                   ? "the document ends before </plist>"
+                                   : XML_ErrorString(code));
     }
 
-    bool active() const {
-        return status_ == Status::Incomplete && !builder_.finished();
-    }
+    bool active() const { return status_ == Status::Incomplete && !builder_.finished(); }
 
     void check(bool accepted) {
         if (!accepted)
@@ -271,21 +271,15 @@ IncrementalXmlReader::Status IncrementalXmlReader::status() const {
     return session_ ? session_->status() : Status::Incomplete;
 }
 
-std::size_t IncrementalXmlReader::endOffset() const {
-    return session_ ? session_->endOffset() : 0;
-}
+std::size_t IncrementalXmlReader::endOffset() const { return session_ ? session_->endOffset() : 0; }
 
-Value IncrementalXmlReader::takeValue() {
-    return session_ ? session_->takeValue() : Value();
-}
+Value IncrementalXmlReader::takeValue() { return session_ ? session_->takeValue() : Value(); }
 
 const std::string& IncrementalXmlReader::error() const {
     static const std::string none;
     return session_ ? session_->error() : none;
 }
 
-void IncrementalXmlReader::reset() noexcept {
-    session_.reset();
-}
+void IncrementalXmlReader::reset() noexcept { session_.reset(); }
 
 } // namespace plist

@@ -149,8 +149,6 @@ private:
 
 } // namespace
 
-std::string writeXml(const Value& root) {
-    return XmlWriter().finish(root);
-}
+std::string writeXml(const Value& root) { return XmlWriter().finish(root); }
 
 } // namespace plist

@@ -10,9 +10,7 @@
 
 namespace plist::test {
 
-inline std::uint64_t bits(double value) {
-    return std::bit_cast<std::uint64_t>(value);
-}
+inline std::uint64_t bits(double value) { return std::bit_cast<std::uint64_t>(value); }
 
 inline Value nested(std::size_t depth) {
     Value value = Array{};
