@@ -1,0 +1,168 @@
+#include "tests/engine/calctest.h"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+void ExpectOutcome(const Outcome& got, const Outcome& want, const char* what) {
+    EXPECT_EQ(got.kind, want.kind) << what;
+    EXPECT_EQ(Bits(got.value), Bits(want.value)) << what;
+    EXPECT_EQ(got.stop, want.stop) << what;
+    EXPECT_EQ(got.symbol, want.symbol) << what;
+}
+
+TEST(Statements, Results) {
+    Calc calc;
+    ExpectOutcome(calc.eval("x = 5"), {kValue, 5, 5, "x"}, "an assignment");
+    ExpectOutcome(calc.eval("2 + 4  "), {kValue, 6, 7, ""}, "an expression with trailing blanks");
+    EXPECT_EQ(*calc.variable("x"), 5);
+    EXPECT_EQ(*calc.variable("last"), 6);
+    ExpectOutcome(calc.eval("f(x) = x*2"), {kFunctionDefined, kUnwritten, 10, "f"}, "a definition");
+    EXPECT_EQ(*calc.variable("last"), 6) << "a definition leaves last alone";
+
+    // The statement's action runs before the end-of-text test.
+    ExpectOutcome(calc.eval("y = 3 )"), {kSyntaxError, kUnwritten, 6, std::string(kNoSymbol)},
+                  "text after an assignment");
+    EXPECT_EQ(*calc.variable("y"), 3);
+    EXPECT_EQ(*calc.variable("last"), 3);
+
+    // A statement abandoned during evaluation changes no variable.
+    calc.run({"h(a, b) = a*b"});
+    ExpectOutcome(calc.eval("x = h(2)"), {kSyntaxError, kUnwritten, 0, std::string(kNoSymbol)},
+                  "a failed call");
+    EXPECT_EQ(*calc.variable("x"), 5);
+    EXPECT_EQ(*calc.variable("last"), 3);
+}
+
+TEST(Statements, Assignment) {
+    const std::string longest(kMaxNameLength, 'a');
+    ExpectValues({
+        {"blanks around \"=\" are optional", {"x=5"}, "x", 5},
+        {"the right side sees the old value", {"x = 1", "x = x + 1"}, "x", 2},
+        {"the right side may start with a minus", {"x = -2^2"}, "x", -4},
+        {"an assignment also sets last", {"x = 9", "1"}, "last + x", 10},
+        {"a name at the length limit", {}, longest + " = 1", 1},
+    });
+    ExpectFailures({
+        {"a name over the length limit", {}, longest + "a = 1", 0},
+        {"a function name over the length limit", {}, longest + "a(x) = x", 0},
+    });
+}
+
+TEST(Statements, UserFunctions) {
+    ExpectValues({
+        {"a call binds its argument, not the variable", {"x = 7", "f(x) = x^2"}, "f(3) + x", 16},
+        {"arguments bind in order", {"d(a, b) = a - b"}, "d(5, 2)", 3},
+        {"a parameter is marked also after a number", {"f(x, y) = x*y + 2x"}, "f(3, 4)", 18},
+        {"arguments are whole expressions", {"sq(x) = x*x"}, "sq(1+2) + sq(-2)", 13},
+        {"the body sees variables at call time", {"a = 1", "g(x) = x + a", "a = 5"}, "g(1)", 6},
+        {"the body sees last at call time", {"10", "w(x) = x + last", "20"}, "w(1)", 21},
+        {"a call's own last stays in its scope", {"z(x) = 2*x", "5"}, "z(1) + last", 7},
+        {"parameters do not leak into callees",
+         {"x = 1", "g(y) = y + x", "f(x) = g(x) + x"},
+         "f(5)",
+         11},
+        {"recursion ends through if", {"fact(n) = if(n, n*fact(n-1), 1)"}, "fact(5)", 120},
+        {"zero and below end recursion",
+         {"fact(n) = if(n, n*fact(n-1), 1)"},
+         "fact(0) + fact(-1)",
+         2},
+        {"moderately deep recursion", {"sum(n) = if(n, n + sum(n-1), 0)"}, "sum(500)", 125250},
+        {"a definition may have a blank before \"(\"", {"f (x) = x^2"}, "f(4)", 16},
+        {"a definition replaces body and parameters",
+         {"f(x) = x", "f(a, b) = a + b"},
+         "f(2, 3)",
+         5},
+    });
+    ExpectFailures({
+        {"a body with an unknown name is refused", {}, "g(x) = x + b", 0},
+        {"a body with a trailing blank is refused", {}, "q(x) = x^2 ", 0},
+        {"a parameter named twice is refused", {}, "d(x, x) = x", 0},
+        {"too few arguments", {"h(x, y) = x*y"}, "h(2)", 0},
+        {"too many arguments", {"h(x, y) = x*y"}, "h(1, 2, 3)", 0},
+        {"too many arguments inside an expression", {"h(x, y) = x*y"}, "1 + h(1, 2, 3)", 0},
+        {"too few arguments with values waiting", {"h(x, y) = x*y"}, "2 * h(3)", 0},
+    });
+    Calc calc;
+    calc.eval("g(x) = x + b");
+    EXPECT_EQ(FindFunction(calc.state(), "g"), nullptr) << "a refused definition stores nothing";
+    calc.run({"b = 1", "g(x) = x + b", "g(x) = x + 2"});
+    EXPECT_EQ(calc.state().mFunctionNames.size(), 1u) << "a redefined function is listed once";
+}
+
+TEST(Statements, If) {
+    ExpectValues({
+        {"a positive condition takes the second part", {}, "if(0.5, 1, 2)", 1},
+        {"zero takes the third part", {}, "if(0, 1, 2)", 2},
+        {"a negative condition takes the third part", {}, "if(-1, 1, 2)", 2},
+        {"NaN takes the third part", {}, "if(0/0, 1, 2)", 2},
+        {"the other part is not evaluated",
+         {"loop(x) = loop(x)"},
+         "if(1, 2, loop(0)) + if(0, loop(0), 3)",
+         5},
+        {"if nests in the condition and the parts", {}, "if(if(1, 0, 1), 10, if(1, 20, 30))", 20},
+        {"blanks inside the parentheses", {}, "if( 1 , 2 , 3 )", 2},
+        {"the parts see the variables", {"x = 3"}, "if(x, x*2, 0)", 6},
+        {"values before an if are kept", {}, "1 + 2 * if(1, 3, 4)", 7},
+        {"ifs in call arguments keep their parts",
+         {},
+         "max(if(1, 2, 3), if(0, 4, 5)) + if(1, 1, 2)",
+         6},
+        {"a part may start with a minus", {}, "if(0, 1, -2)", -2},
+    });
+}
+
+TEST(Statements, CheckExpression) {
+    const struct {
+        const char* name;
+        std::vector<std::string_view> setup;
+        std::string_view text;
+        bool whole;
+        std::size_t stop;
+    } rows[] = {
+        {"division by zero is not evaluated", {}, "1/0", true, 3},
+        {"a root of a negative is not evaluated", {}, "sqrt(-1)", true, 8},
+        {"endless recursion is not evaluated", {"loop(x) = loop(x)"}, "loop(1)", true, 7},
+        {"a known variable", {"x = 1"}, "x + 1", true, 5},
+        {"an unknown variable", {}, "x + 1", false, 0},
+        {"leading blanks are skipped", {}, "  1 + 2", true, 7},
+        {"a trailing blank is not part of the expression", {}, "1 + 2 ", false, 5},
+        {"an assignment is not an expression", {"x = 1"}, "x = 1", false, 1},
+        {"the empty text", {}, "", false, 0},
+    };
+    for (const auto& row : rows) {
+        Calc calc;
+        calc.run(row.setup);
+        std::size_t stop = 9999;
+        EXPECT_EQ(CheckExpression(row.text, calc.state(), stop), row.whole) << row.name;
+        EXPECT_EQ(stop, row.stop) << row.name;
+        EXPECT_TRUE(calc.state().mValueStack.empty()) << row.name;
+    }
+}
+
+TEST(Statements, SetVariable) {
+    Calc calc;
+    SCalcState& state = calc.state();
+    SetVariable("a b", state, 2);
+    EXPECT_EQ(*calc.variable("a b"), 2) << "a name the grammar cannot produce is stored";
+
+    // A variable hides a constant of the same name, and stands before a call's parenthesis.
+    SetVariable("pi", state, 3);
+    SetVariable("sin", state, 2);
+    EXPECT_EQ(calc.eval("2pi + \u03C0").value, 6 + kPi);
+    EXPECT_EQ(calc.eval("sin (5)").value, 10);
+    EXPECT_EQ(calc.eval("sin(5)").value, std::sin(5.0));
+
+    const auto names = state.mVariableNames;
+    const auto stack = state.mValueStack;
+    SetVariable(std::string(kMaxNameLength + 1, 'n'), state, 1);
+    SetVariable(std::string_view("n\0m", 3), state, 1);
+    EXPECT_EQ(state.mVariableNames, names) << "names over the limit or with NUL are ignored";
+    EXPECT_EQ(state.mValueStack, stack);
+    SetVariable(std::string(kMaxNameLength, 'n'), state, 1);
+    EXPECT_NE(calc.variable(std::string(kMaxNameLength, 'n')), nullptr);
+    DisposeCalcState(nullptr);
+}
+
+} // namespace
