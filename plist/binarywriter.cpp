@@ -1,6 +1,7 @@
 #include "plist/binarywriter.h"
 
 #include "plist/binaryformat.h"
+#include "plist/cleanedkeys.h"
 #include "plist/utf8.h"
 
 #include <bit>
@@ -26,8 +27,8 @@ std::uint64_t countObjects(const Value& value) {
         for (const auto& element : *array)
             count += countObjects(element);
     } else if (const auto* dictionary = value.dictionary()) {
-        for (const auto& [key, element] : *dictionary)
-            count += 1 + countObjects(element);
+        for (const auto& entry : cleanedEntries(*dictionary, nullptr))
+            count += 1 + countObjects(*entry.value);
     }
     return count;
 }
@@ -107,11 +108,12 @@ private:
             for (const auto& element : *array)
                 children.push_back(write(element));
         } else if (const auto* dictionary = value.dictionary()) {
-            children.reserve(2 * dictionary->size());
-            for (const auto& [key, element] : *dictionary)
-                children.push_back(writeString(key));
-            for (const auto& [key, element] : *dictionary)
-                children.push_back(write(element));
+            const auto entries = cleanedEntries(*dictionary, nullptr);
+            children.reserve(2 * entries.size());
+            for (const auto& entry : entries)
+                children.push_back(writeString(entry.key));
+            for (const auto& entry : entries)
+                children.push_back(write(*entry.value));
         }
 
         place(ref);

@@ -119,4 +119,14 @@ bool isAscii(std::string_view text) {
     return true;
 }
 
+std::string withReplacements(std::string_view text, bool (*allowed)(char32_t)) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t codePoint = decodeUtf8(text, pos);
+        appendUtf8(out, !allowed || allowed(codePoint) ? codePoint : kReplacementCharacter);
+    }
+    return out;
+}
+
 } // namespace plist::detail

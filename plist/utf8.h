@@ -21,4 +21,8 @@ std::string utf8ToUtf16BigEndian(std::string_view text);
 
 bool isAscii(std::string_view text);
 
+// The text as well-formed UTF-8, with ill-formed sequences and every code point that allowed
+// refuses replaced by U+FFFD. A null allowed accepts every code point.
+std::string withReplacements(std::string_view text, bool (*allowed)(char32_t));
+
 } // namespace plist::detail

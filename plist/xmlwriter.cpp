@@ -1,6 +1,7 @@
 #include "plist/xmlwriter.h"
 
 #include "plist/base64.h"
+#include "plist/cleanedkeys.h"
 #include "plist/isodate.h"
 #include "plist/numbers.h"
 #include "plist/utf8.h"
@@ -109,9 +110,9 @@ private:
             return;
         }
         out_ += "<dict>\n";
-        for (const auto& [key, value] : dictionary) {
-            textElement(depth + 1, "key", key);
-            write(value, depth + 1);
+        for (const auto& entry : detail::cleanedEntries(dictionary, allowedInXml)) {
+            textElement(depth + 1, "key", entry.key);
+            write(*entry.value, depth + 1);
         }
         indent(depth);
         out_ += "</dict>\n";

@@ -97,6 +97,11 @@ TEST(RoundTrip, TextSurvivesOrIsReplacedConsistently) {
                       Value(Dictionary{{expected, expected}}));
         }
     }
+    // Keys that become equal merge, the later one winning, and sort where the reader puts them.
+    EXPECT_EQ(roundTrip(kFormats[0], Dictionary{{"\x01", 1}, {"\x02", 2}, {"a", 3}}),
+              Value(Dictionary{{"a", 3}, {"\uFFFD", 2}}));
+    EXPECT_EQ(roundTrip(kFormats[1], Dictionary{{"\x80", 1}, {"\xFF", 2}, {"\uFFFD", 3}}),
+              Value(Dictionary{{"\uFFFD", 2}}));
 }
 
 TEST(RoundTrip, RandomDocumentsSurviveBothFormats) {

@@ -1,12 +1,21 @@
 #pragma once
 
 #include "plist/value.h"
+#include "plist/xmlwriter.h"
 
 #include <bit>
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
+
+namespace plist {
+
+// Lets test failures show values readably.
+inline void PrintTo(const Value& value, std::ostream* out) { *out << "\n" << writeXml(value); }
+
+} // namespace plist
 
 namespace plist::test {
 

@@ -1,5 +1,7 @@
 #include "plist/value.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>

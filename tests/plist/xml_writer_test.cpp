@@ -1,6 +1,8 @@
 #include "plist/xmlreader.h"
 #include "plist/xmlwriter.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
