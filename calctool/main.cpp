@@ -2,6 +2,7 @@
 // variables and functions, then answers each line read from standard input with one property
 // list on standard output. Nothing else is ever written there.
 
+#include "calctool/largestack.h"
 #include "calctool/reply.h"
 #include "calctool/seed.h"
 #include "engine/calcengine.h"
@@ -50,6 +51,22 @@ bool WriteAll(const std::string& bytes) {
     return true;
 }
 
+// One reply per request line until the input ends.
+int AnswerRequests(SCalcState& state) {
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        double value = 0;
+        std::size_t stop = 0;
+        std::string_view symbol;
+        const int kind = EvaluateStatement(line, state, value, stop, &symbol);
+        if (!WriteAll(plist::writeXml(MakeReply(kind, value, symbol, stop)))) {
+            std::fprintf(stderr, "CalcTool: cannot write a reply: %s\n", std::strerror(errno));
+            return kOutputError;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -82,16 +99,5 @@ int main(int argc, char** argv) {
     }
 
     std::ios::sync_with_stdio(false);
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        double value = 0;
-        std::size_t stop = 0;
-        std::string_view symbol;
-        const int kind = EvaluateStatement(line, *state, value, stop, &symbol);
-        if (!WriteAll(plist::writeXml(MakeReply(kind, value, symbol, stop)))) {
-            std::fprintf(stderr, "CalcTool: cannot write a reply: %s\n", std::strerror(errno));
-            return kOutputError;
-        }
-    }
-    return 0;
+    return RunOnLargeStack([&state] { return AnswerRequests(*state); });
 }

@@ -72,6 +72,8 @@ SCalcState::SCalcState() : mBuiltins(&GetBuiltinTables()) {}
 SCalcState::~SCalcState() = default;
 
 std::unique_ptr<SCalcState> CopyCalcState(const SCalcState& state) {
+    if (state.mScopeDepth >= kMaxScopeDepth)
+        throw CalcException();
     auto copy = std::make_unique<SCalcState>();
     copy->mValueStack = state.mValueStack;
     copy->mParamNames = state.mParamNames;
@@ -86,6 +88,7 @@ std::unique_ptr<SCalcState> CopyCalcState(const SCalcState& state) {
     copy->mIfFalseText = state.mIfFalseText;
     copy->mFunctionDefined = state.mFunctionDefined;
     copy->mStackBase = state.mStackBase;
+    copy->mScopeDepth = state.mScopeDepth + 1;
     return copy;
 }
 

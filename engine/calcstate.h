@@ -46,10 +46,17 @@ struct SCalcState {
     // Where the outermost evaluation on this thread's stack began; nested evaluations inherit it
     // so that the whole recursion shares one stack budget.
     const char* mStackBase = nullptr;
+    // How many scopes (calls, "if" branches) enclose the evaluation running on this state.
+    int mScopeDepth = 0;
 };
 
+// Deep enough for recursion a worksheet needs, shallow enough that runaway recursion fails
+// within a fraction of a second, whatever the stack allows.
+constexpr int kMaxScopeDepth = 5000;
+
 // The private copy a nested evaluation runs on: everything but the result symbol, which starts
-// empty. Every scope (a call, an "if" branch, a definition check) goes through here.
+// empty. Every scope (a call, an "if" branch, a definition check) goes through here. Throws
+// CalcException when the new scope would be nested too deeply.
 std::unique_ptr<SCalcState> CopyCalcState(const SCalcState& state);
 
 // Stores the value on top of the stack under the name, creating or overwriting the variable.

@@ -8,9 +8,9 @@
 
 namespace {
 
-// At most this much stack, and at most half of what the thread has, so that the caller keeps
-// room of its own after a refused statement.
-constexpr std::ptrdiff_t kMaxStackBudget = std::ptrdiff_t{4} << 20;
+// At most half of what the thread has, so that the caller keeps room of its own after a refused
+// statement, and at most this much, which bounds the memory a runaway recursion can take.
+constexpr std::ptrdiff_t kMaxStackBudget = std::ptrdiff_t{64} << 20;
 constexpr std::ptrdiff_t kFallbackStackBudget = std::ptrdiff_t{256} << 10;
 
 std::ptrdiff_t StackBudgetOfThisThread() {

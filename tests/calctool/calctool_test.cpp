@@ -205,6 +205,28 @@ TEST(CalcTool, ReadsAStateTooLargeForTheCommandLineFromAFile) {
     EXPECT_EQ(replies[0].at("Result").real(), 5000.0);
 }
 
+// The tool evaluates on a large stack: deep nesting is answered; recursion or nesting beyond
+// its bounds is an error reply, never a crash.
+TEST(CalcTool, AnswersDeepNestingAndRefusesRunawayRecursion) {
+    const std::string input = "sum(n) = if(n, n + sum(n-1), 0)\n"
+                              "sum(2000)\n"
+                              "loop(x) = loop(x)\n"
+                              "loop(1)\n" +
+                              std::string(3000000, '(') + "1" + std::string(3000000, ')') + "\n" +
+                              std::string(100000, '(') + "last" + std::string(100000, ')') + "\n";
+    ToolRun run = RunTool({kNoVariables, kNoFunctions}, input);
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    std::vector<plist::Dictionary> replies = Replies(run.out);
+    ASSERT_EQ(replies.size(), 6u);
+    EXPECT_EQ(replies[1].at("Result").real(), 2001000.0);
+    for (int failed : {3, 4}) {
+        EXPECT_EQ(IntegerOf(replies[failed], "ResultKind"), 0);
+        EXPECT_EQ(IntegerOf(replies[failed], "Stop"), 0);
+    }
+    EXPECT_EQ(replies[5].at("Result").real(), 2001000.0);
+    EXPECT_EQ(IntegerOf(replies[5], "Stop"), 200004);
+}
+
 TEST(CalcTool, HelpExplainsTheFileArgument) {
     ToolRun run = RunTool({"--help"}, "");
     EXPECT_EQ(run.exitStatus, 0);
