@@ -21,7 +21,8 @@ TEST(Dictionaries, Contents) {
     EXPECT_EQ(Variables(calc), Dictionary{}) << "a fresh state gives empty dictionaries";
     EXPECT_EQ(Functions(calc), Dictionary{});
 
-    calc.run({"x = 5", "2 + 3", "f(x, y) = x*y + 2x"});
+    // Neither a definition nor a call leaves its parameters behind.
+    calc.run({"f(x, y) = x*y + 2x", "f(1, 2)", "x = 5", "2 + 3"});
     EXPECT_EQ(Variables(calc), (Dictionary{{"last", Value(5.0)}, {"x", Value(5.0)}}));
     for (const auto& [name, value] : Variables(calc))
         EXPECT_TRUE(value.isReal()) << name;

@@ -122,6 +122,7 @@ TEST(Expressions, StopPositions) {
         {"a function name needs its parenthesis", {}, "sin 2", 0},
         {"no blank between a function name and its parenthesis", {}, "sin (2)", 0},
         {"no blank between if and its parenthesis", {}, "if (1,2,3)", 0},
+        {"no blank between a user function and its parenthesis", {"f(x) = x"}, "f (2)", 0},
         {"the hexadecimal prefix is lower case", {}, "0X1F", 1},
         {"a hexadecimal literal beyond 64 bits", {}, "0x10000000000000000", 1},
         {"an exponent needs digits", {}, "2e", 0},
@@ -158,10 +159,17 @@ TEST(Expressions, NestingDepth) {
         {"deeply nested leading minus signs", {}, nest("-(", ")"), 0},
         {"deeply nested built-in calls", {}, nest("sqrt(", ")"), 0},
         {"deeply nested user calls", {"id(x) = x"}, nest("id(", ")"), 0},
+        {"deeply nested ifs", {}, nest("if(1, ", ", 0)"), 0},
+        {"a deeply nested function body", {}, "f(x) = " + nest("(", ")"), 0},
         {"endless recursion", {"loop(x) = loop(x)"}, "loop(1)", 0},
     });
-    ExpectValues(
-        {{"moderate nesting", {}, std::string(200, '(') + "7" + std::string(200, ')'), 7}});
+    std::string flat = "1";
+    for (int i = 1; i < 100000; ++i)
+        flat += "+1";
+    ExpectValues({
+        {"moderate nesting", {}, std::string(200, '(') + "7" + std::string(200, ')'), 7},
+        {"a long flat sum is no nesting", {}, flat, 100000},
+    });
     Calc calc;
     calc.eval(nest("(", ")"));
     EXPECT_EQ(calc.eval("1 + 1").value, 2) << "a refused statement leaves the state usable";

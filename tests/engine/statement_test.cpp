@@ -41,7 +41,7 @@ TEST(Statements, Assignment) {
         {"blanks around \"=\" are optional", {"x=5"}, "x", 5},
         {"the right side sees the old value", {"x = 1", "x = x + 1"}, "x", 2},
         {"the right side may start with a minus", {"x = -2^2"}, "x", -4},
-        {"an assignment also sets last", {"x = 9", "1"}, "last + x", 10},
+        {"an assignment also sets last", {"2", "x = 9"}, "last", 9},
         {"a name at the length limit", {}, longest + " = 1", 1},
     });
     ExpectFailures({
