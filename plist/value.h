@@ -3,6 +3,7 @@
 #include "plist/box.h"
 
 #include <concepts>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -49,6 +50,7 @@ public:
     Value(std::string string);
     Value(std::string_view string);
     Value(const char* string);
+    Value(std::nullptr_t) = delete;
     Value(double real);
     // Unsigned 64-bit types are left out on purpose: their upper half has no plist integer.
     template <detail::PlainInteger T>
@@ -57,8 +59,8 @@ public:
     Value(Data data);
     Value(Date date);
 
-    // Defined out of line: inlined into callers, GCC 12 reports variant moves of a known
-    // alternative as reading uninitialised members of the others.
+    // Defined out of line because, inlined into callers, GCC 12 wrongly warns that moving a
+    // variant reads uninitialised members of alternatives it does not hold.
     Value(const Value& other);
     Value(Value&& other) noexcept;
     // Safe when the source lives inside this value, as in v = (*v.array())[0].

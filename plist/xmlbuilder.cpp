@@ -83,7 +83,7 @@ bool XmlBuilder::startElement(std::string_view name, const char* const* attribut
     const auto element = elementNamed(name);
     if (!started_) {
         if (element != Element::Plist)
-            return fail("the root element is <" + std::string(name) + ">, not <plist>");
+            return fail("the root element is " + excerpt(name) + ", not <plist>");
         started_ = true;
         if (!checkAttributes(Element::Plist, attributes))
             return false;
@@ -91,7 +91,7 @@ bool XmlBuilder::startElement(std::string_view name, const char* const* attribut
         return true;
     }
     if (!element)
-        return fail("unknown element <" + std::string(name) + ">");
+        return fail("unknown element " + excerpt(name));
     if (!checkPlacement(*element) || !checkAttributes(*element, attributes))
         return false;
     if (*element == Element::Dict || *element == Element::Array) {
@@ -139,7 +139,7 @@ bool XmlBuilder::checkAttributes(Element element, const char* const* attributes)
         const std::string_view name = *attribute;
         if (element == Element::Plist && name == "version")
             continue;
-        return fail("unexpected attribute '" + std::string(name) + "' on " +
+        return fail("unexpected attribute " + excerpt(name) + " on " +
                     std::string(nameOf(element)));
     }
     return true;

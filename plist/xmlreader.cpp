@@ -1,5 +1,6 @@
 #include "plist/xmlreader.h"
 
+#include "plist/excerpt.h"
 #include "plist/xmlbuilder.h"
 
 #include <expat.h>
@@ -198,14 +199,14 @@ private:
                                             int, const XML_Char*, const XML_Char*, const XML_Char*,
                                             const XML_Char*) {
         guarded(data, [&](XmlSession& self) {
-            self.fail("the document declares entity '" + std::string(name) +
-                      "'; entity declarations are not accepted");
+            self.fail("the document declares entity " + excerpt(name) +
+                      "; entity declarations are not accepted");
         });
     }
 
     static void XMLCALL onSkippedEntity(void* data, const XML_Char* name, int) {
         guarded(data, [&](XmlSession& self) {
-            self.fail("reference to undefined entity '" + std::string(name) + "'");
+            self.fail("reference to undefined entity " + excerpt(name));
         });
     }
 
