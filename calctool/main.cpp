@@ -2,7 +2,7 @@
 // variables and functions, then answers each line read from standard input with one property
 // list on standard output. Nothing else is ever written there.
 
-#include "calctool/largestack.h"
+#include "engine/largestack.h"
 #include "calctool/reply.h"
 #include "calctool/seed.h"
 #include "engine/calcengine.h"

@@ -23,6 +23,7 @@ int EvaluateStatement(std::string_view text, SCalcState& state, double& value, s
         StackBaseScope stackBase(state);
         state.mValueStack.clear();
         state.mParamNames.clear();
+        state.mNestingDepth = 0;
         const ParseOutcome outcome = ParseText(text, state, false);
         stop = outcome.stop;
         if (!outcome.full)
@@ -52,6 +53,7 @@ bool CheckExpression(std::string_view text, SCalcState& state, std::size_t& stop
         StackBaseScope stackBase(state);
         state.mValueStack.clear();
         state.mParamNames.clear();
+        state.mNestingDepth = 0;
         const ParseOutcome outcome = ParseText(text, state, true);
         stop = outcome.stop;
         return outcome.full;

@@ -48,7 +48,12 @@ struct SCalcState {
     const char* mStackBase = nullptr;
     // How many scopes (calls, "if" branches) enclose the evaluation running on this state.
     int mScopeDepth = 0;
+    // How deeply the parse running on this state is nested in parentheses, calls and powers.
+    int mNestingDepth = 0;
 };
+
+// Far beyond any hand-written line; a line nested deeper is refused like a syntax error.
+constexpr int kMaxNestingDepth = 10000;
 
 // Deep enough for recursion a worksheet needs, shallow enough that runaway recursion fails
 // within a fraction of a second, whatever the stack allows.

@@ -4,6 +4,7 @@
 // tokens, number literals with correctly rounded values, and two wrappers that keep the value
 // stack and the native stack in order.
 
+#include "engine/calcexception.h"
 #include "engine/calcstate.h"
 #include "engine/stackguard.h"
 
@@ -107,28 +108,38 @@ template <typename ActionT> call_gen<ActionT> call(SCalcState& state, ActionT co
     return call_gen<ActionT>{state, action};
 }
 
-// Checks the stack before each level of nesting.
+// Counts one level of nesting around its subject and checks the stack before descending, so
+// that a line nested too deeply is refused instead of overflowing the stack.
 template <typename SubjectT> struct nesting_parser : public bsc::parser<nesting_parser<SubjectT>> {
     typedef nesting_parser<SubjectT> self_t;
     template <typename ScannerT> struct result {
         typedef typename bsc::parser_result<SubjectT, ScannerT>::type type;
     };
 
-    nesting_parser(const SCalcState& state, SubjectT const& subject)
-        : mState(state), mSubject(subject) {}
+    nesting_parser(SCalcState& state, SubjectT const& subject) : mState(state), mSubject(subject) {}
 
     template <typename ScannerT>
     typename bsc::parser_result<self_t, ScannerT>::type parse(ScannerT const& scan) const {
+        struct Level {
+            int& depth;
+            explicit Level(int& d) : depth(d) {
+                if (++depth > kMaxNestingDepth) {
+                    --depth;
+                    throw CalcException();
+                }
+            }
+            ~Level() { --depth; }
+        } level(mState.mNestingDepth);
         CheckStackDepth(mState);
         return mSubject.parse(scan);
     }
 
-    const SCalcState& mState;
+    SCalcState& mState;
     typename SubjectT::embed_t mSubject;
 };
 
 struct nesting_gen {
-    const SCalcState& mState;
+    SCalcState& mState;
     template <typename SubjectT>
     nesting_parser<SubjectT> operator[](bsc::parser<SubjectT> const& subject) const {
         return nesting_parser<SubjectT>(mState, subject.derived());
@@ -136,6 +147,6 @@ struct nesting_gen {
 };
 
 // nested(state)[ rule body ]
-inline nesting_gen nested(const SCalcState& state) { return nesting_gen{state}; }
+inline nesting_gen nested(SCalcState& state) { return nesting_gen{state}; }
 
 } // namespace calcparse

@@ -8,9 +8,9 @@
 
 namespace {
 
-// At most half of what the thread has, so that the caller keeps room of its own after a refused
-// statement, and at most this much, which bounds the memory a runaway recursion can take.
-constexpr std::ptrdiff_t kMaxStackBudget = std::ptrdiff_t{64} << 20;
+// Half of what the thread has, so that the caller keeps room of its own after a refused
+// statement; the scope and nesting bounds usually stop a statement long before this.
+constexpr std::ptrdiff_t kMaxStackBudget = std::ptrdiff_t{1} << 30;
 constexpr std::ptrdiff_t kFallbackStackBudget = std::ptrdiff_t{256} << 10;
 
 std::ptrdiff_t StackBudgetOfThisThread() {

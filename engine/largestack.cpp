@@ -1,4 +1,4 @@
-#include "calctool/largestack.h"
+#include "engine/largestack.h"
 
 #include <cstddef>
 #include <pthread.h>
