@@ -1,0 +1,96 @@
+#pragma once
+
+#include "platform/rtfcodepage.h"
+#include "platform/rtfcontent.h"
+#include "platform/rtfkeywords.h"
+#include "platform/rtftables.h"
+#include "platform/rtftextbuilder.h"
+#include "platform/rtftokenizer.h"
+
+#include <QByteArray>
+#include <QTextCharFormat>
+
+#include <optional>
+#include <vector>
+
+namespace platform::rtf {
+
+// Reads RTF into RtfContent. Groups are kept on an explicit stack of saved states, so deep
+// nesting costs memory rather than call depth, and is refused beyond maxGroupDepth.
+class RtfParser {
+public:
+    static constexpr int maxGroupDepth = 1000;
+    // 1638 points, the largest size common editors offer; larger sizes are clamped to it.
+    static constexpr int maxHalfPoints = 3276;
+    static constexpr int defaultHalfPoints = 24;
+
+    explicit RtfParser(QByteArrayView rtf);
+
+    // False with a readable error when the data is not RTF or is damaged.
+    bool parse(RtfContent& content, QString& error);
+
+private:
+    enum class Destination { Text, FontTable, ColorTable, Skipped };
+
+    struct CharacterState {
+        int font = -1;
+        int halfPoints = defaultHalfPoints;
+        int foreground = 0;
+        int background = 0;
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        bool strike = false;
+        QTextCharFormat::VerticalAlignment verticalAlignment = QTextCharFormat::AlignNormal;
+
+        bool operator==(const CharacterState&) const = default;
+    };
+
+    struct GroupState {
+        Destination destination = Destination::Text;
+        CharacterState character;
+        std::optional<Qt::Alignment> alignment;
+        int unicodeSkip = 1;
+    };
+
+    bool handle(const RtfToken& token);
+    bool handleAfterEnd(const RtfToken& token);
+    bool openGroup();
+    bool closeGroup();
+    bool handleControlWord(const RtfToken& token);
+    bool handleControlSymbol(char symbol);
+    void handleFontTableWord(Keyword keyword, const RtfToken& token);
+    void handleColorTableWord(Keyword keyword, const RtfToken& token);
+    void handleTextWord(Keyword keyword, const RtfToken& token);
+    void appendBytes(QByteArrayView bytes);
+    bool flushBytes();
+    void deliver(QStringView text);
+    void deliverUnicode(int parameter);
+    void endParagraph();
+    bool consumeSkippedCharacter();
+    bool fail(const QString& message);
+
+    GroupState& group() { return groups_.back(); }
+    int codePageForBytes() const;
+    const QTextCharFormat& currentCharFormat();
+    QTextBlockFormat currentBlockFormat() const;
+
+    QByteArrayView rtf_;
+    RtfTokenizer tokenizer_;
+    std::vector<GroupState> groups_;
+    FontTable fonts_;
+    ColorTable colors_;
+    RtfTextBuilder text_;
+    RtfContent content_;
+    CodePageDecoder decoder_;
+    QByteArray pendingBytes_;
+    int documentCodePage_ = windowsLatin1CodePage;
+    int defaultFont_ = -1;
+    int pendingSkip_ = 0;
+    bool ended_ = false;
+    QString error_;
+    std::optional<CharacterState> formatState_;
+    QTextCharFormat format_;
+};
+
+} // namespace platform::rtf

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QTextDocument;
+
+namespace platform {
+
+// Replaces the document's content with the text and formatting in rtf, as macOS writes it
+// (Cocoa headers, PostScript font names, \uc0\uN escapes, backslash-newline paragraphs).
+// On failure the document is left exactly as it was, and error, when given, receives a
+// sentence saying what is wrong. Undo history is cleared on success: a loaded text starts fresh.
+bool readRtf(const QByteArray& rtf, QTextDocument& document, QString* error = nullptr);
+
+} // namespace platform

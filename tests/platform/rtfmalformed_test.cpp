@@ -1,0 +1,92 @@
+#include "rtftestsupport.h"
+
+#include "platform/rtfreader.h"
+
+#include <QTest>
+#include <QTextCursor>
+
+class RtfMalformedInputTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void failsAndLeavesTheDocumentAlone_data() {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("errorMentions");
+
+        const QByteArray mac = rtftest::macDocument("\\f0\\fs24 \\cf0 x");
+        QTest::newRow("empty data") << QByteArray() << "empty";
+        QTest::newRow("only whitespace") << QByteArray(" \r\n\t") << "empty";
+        QTest::newRow("plain text") << QByteArray("2 + 3 = 5\n") << "not RTF";
+        QTest::newRow("plain text that mentions rtf") << QByteArray("rtf1 {\\rtf1 x}") << "not RTF";
+        QTest::newRow("group that is not RTF") << QByteArray("{\\pard x}") << "not RTF";
+        QTest::newRow("HTML") << QByteArray("<html><body>x</body></html>") << "not RTF";
+        QTest::newRow("byte order mark before RTF")
+            << QByteArray("\xEF\xBB\xBF{\\rtf1 x}") << "not RTF";
+        QTest::newRow("truncated Cocoa text") << mac.first(mac.size() / 2) << "cut off";
+        QTest::newRow("truncated after the text") << mac.chopped(1) << "cut off";
+        QTest::newRow("truncated inside a hex escape") << QByteArray("{\\rtf1 \\'e") << "cut off";
+        QTest::newRow("truncated after a backslash") << QByteArray("{\\rtf1 x\\") << "cut off";
+        QTest::newRow("truncated binary data")
+            << QByteArray("{\\rtf1 {\\pict\\bin100 ab}}") << "cut off";
+        QTest::newRow("inner group left open") << QByteArray("{\\rtf1 {\\b x}") << "cut off";
+        QTest::newRow("extra closing brace") << QByteArray("{\\rtf1 x}}") << "closing brace";
+        QTest::newRow("text after the end") << QByteArray("{\\rtf1 x} y") << "goes on";
+        QTest::newRow("second document after the end")
+            << QByteArray("{\\rtf1 x}{\\rtf1 y}") << "goes on";
+        QTest::newRow("one group past the nesting bound")
+            << "{\\rtf1" + QByteArray(1000, '{') + "x" + QByteArray(1001, '}') << "1000 deep";
+        QTest::newRow("100,000-deep groups")
+            << "{\\rtf1" + QByteArray(100000, '{') + QByteArray(100001, '}') << "1000 deep";
+        QTest::newRow("100,000-deep groups never closed")
+            << "{\\rtf1" + QByteArray(100000, '{') << "1000 deep";
+        QTest::newRow("100,000 opening braces without rtf") << QByteArray(100000, '{') << "not RTF";
+        QTest::newRow("huge font size")
+            << rtftest::macDocument("\\fs99999999999999999999 x") << "too large";
+        QTest::newRow("huge unicode value")
+            << QByteArray("{\\rtf1 \\u4294967296 x}") << "too large";
+        QTest::newRow("huge colour index")
+            << QByteArray("{\\rtf1 \\cf18446744073709551616 x}") << "too large";
+        QTest::newRow("huge uc count") << QByteArray("{\\rtf1 \\uc99999999999 x}") << "too large";
+        QTest::newRow("huge parameter in a skipped group")
+            << QByteArray("{\\rtf1 {\\*\\foo\\bar99999999999} x}") << "too large";
+        QTest::newRow("bad hex escape") << QByteArray("{\\rtf1 \\'zz}") << "hexadecimal";
+        QTest::newRow("over-long control word") << "{\\rtf1 \\" + QByteArray(40, 'x') + " y}"
+                                                << "longer than 32";
+        QTest::newRow("unreadable code page")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg99999 caf\\'e9}") << "code page 99999";
+    }
+
+    void failsAndLeavesTheDocumentAlone() {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, errorMentions);
+
+        QTextDocument document;
+        QTextCursor cursor(&document);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        cursor.insertText(QStringLiteral("earlier work"), bold);
+        cursor.insertBlock();
+        cursor.insertText(QStringLiteral("second line"));
+        const QString htmlBefore = document.toHtml();
+        const int undoStepsBefore = document.availableUndoSteps();
+
+        QString error;
+        QVERIFY(!platform::readRtf(rtf, document, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY2(error.contains(errorMentions), qPrintable(error));
+        QVERIFY2(error.endsWith(u'.'), qPrintable(error));
+        QCOMPARE(document.toHtml(), htmlBefore);
+        QCOMPARE(document.availableUndoSteps(), undoStepsBefore);
+    }
+
+    void errorArgumentIsOptional() {
+        QTextDocument document;
+        QVERIFY(!platform::readRtf(QByteArray("nope"), document));
+    }
+};
+
+std::unique_ptr<QObject> rtftest::makeMalformedInputTest() {
+    return std::make_unique<RtfMalformedInputTest>();
+}
+
+#include "rtfmalformed_test.moc"
