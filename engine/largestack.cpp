@@ -5,7 +5,13 @@
 
 namespace {
 
+#if defined(__SANITIZE_ADDRESS__)
+// The address sanitizer stops cleaning up the stack after an exception once the stack spans
+// more than 64 MiB, and then reports false errors.
+constexpr std::size_t kStackSize = std::size_t{60} << 20;
+#else
 constexpr std::size_t kStackSize = std::size_t{256} << 20;
+#endif
 
 struct Job {
     const std::function<int()>* work;
