@@ -6,6 +6,20 @@
 
 #include <new>
 
+namespace {
+
+// Every parse starts from an empty value stack and parameter list, and shares the stack budget
+// of the outermost evaluation running on this state.
+ParseOutcome Parse(std::string_view text, SCalcState& state, bool syntaxOnly) {
+    StackBaseScope stackBase(state);
+    state.mValueStack.clear();
+    state.mParamNames.clear();
+    state.mNestingDepth = 0;
+    return ParseText(text, state, syntaxOnly);
+}
+
+} // namespace
+
 SCalcState* NewCalcState() {
     try {
         return new SCalcState();
@@ -20,11 +34,7 @@ int EvaluateStatement(std::string_view text, SCalcState& state, double& value, s
                       std::string_view* symbol) {
     stop = 0;
     try {
-        StackBaseScope stackBase(state);
-        state.mValueStack.clear();
-        state.mParamNames.clear();
-        state.mNestingDepth = 0;
-        const ParseOutcome outcome = ParseText(text, state, false);
+        const ParseOutcome outcome = Parse(text, state, false);
         stop = outcome.stop;
         if (!outcome.full)
             return kSyntaxError;
@@ -50,11 +60,7 @@ int EvaluateStatement(std::string_view text, SCalcState& state, double& value, s
 bool CheckExpression(std::string_view text, SCalcState& state, std::size_t& stop) {
     stop = 0;
     try {
-        StackBaseScope stackBase(state);
-        state.mValueStack.clear();
-        state.mParamNames.clear();
-        state.mNestingDepth = 0;
-        const ParseOutcome outcome = ParseText(text, state, true);
+        const ParseOutcome outcome = Parse(text, state, true);
         stop = outcome.stop;
         return outcome.full;
     } catch (...) {
