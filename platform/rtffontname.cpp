@@ -82,7 +82,7 @@ QStringView withoutVendorMarks(QStringView name) {
 QString familyFromPostScriptBase(QStringView base) {
     base = withoutVendorMarks(base);
     const QString known = knownFamily(base);
-    return known.isEmpty() ? spacedCamelCase(base) : known;
+    return known.isEmpty() ? spacedCamelCase(base).trimmed() : known;
 }
 
 // The part after the hyphen in "Helvetica-BoldOblique"; nothing when it holds a word that is

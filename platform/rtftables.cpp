@@ -29,6 +29,7 @@ void FontTable::appendName(QStringView text) {
 
 void FontTable::finishEntry() {
     if (current_) {
+        name_.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
         entry_.face = fontFaceFromRtfName(name_);
         fonts_.insert_or_assign(*current_, entry_);
     }

@@ -1,7 +1,9 @@
 #include "rtftestsupport.h"
 
+#include "platform/rtfcp1252.h"
 #include "platform/rtfreader.h"
 
+#include <QStringDecoder>
 #include <QTest>
 #include <QTextBlock>
 
@@ -165,6 +167,12 @@ private slots:
         QTest::newRow("unicode in a font name")
             << QByteArray("{\\rtf1{\\fonttbl\\f0\\fnil \\uc0\\u12498 Font;}\\f0 a}") << 0
             << u"\u30D2Font 12pt"_s;
+        QTest::newRow("control characters dropped from font names")
+            << QByteArray("{\\rtf1{\\fonttbl\\f0\\fnil Men\\'01lo\\'0a;}\\f0 a}") << 0
+            << "Menlo 12pt";
+        QTest::newRow("space before the style hyphen is not part of the family")
+            << QByteArray("{\\rtf1{\\fonttbl\\f0\\fnil Menlo\\'a0-Bold;}\\f0 a}") << 0
+            << "Menlo 12pt bold";
         QTest::newRow("unknown font number leaves the family unset")
             << macDocument("\\f9 x") << 0 << "(default family) 12pt";
         QTest::newRow("fs without a parameter is 12 points")
@@ -211,6 +219,21 @@ private slots:
                                                                       : -1);
         }
         QCOMPARE(found, alignments);
+    }
+
+    void cp1252MatchesTheSystemDecoder() {
+        QStringDecoder system("windows-1252");
+        if (!system.isValid())
+            QSKIP("This Qt has no windows-1252 decoder to compare with");
+        const QList<int> undefinedBytes = {0x81, 0x8D, 0x8F, 0x90, 0x9D};
+        for (int byte = 0; byte < 256; ++byte) {
+            const QString expected = undefinedBytes.contains(byte)
+                                         ? QString(QChar(0xFFFD))
+                                         : system.decode(QByteArray(1, char(byte)));
+            QCOMPARE(
+                QString(QChar(platform::rtf::cp1252ToUnicode(static_cast<unsigned char>(byte)))),
+                expected);
+        }
     }
 
     void emptyParagraphKeepsItsFormat() {
