@@ -1,0 +1,45 @@
+#include "app/appcontroller.h"
+
+#include "platform/namedcolors.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+AppController* gSharedController = nullptr;
+
+QPalette currentPalette() { return QGuiApplication::palette(); }
+
+} // namespace
+
+AppController::AppController(const QLocale& locale, QObject* parent) : QObject(parent) {
+    gSharedController = this;
+    mErrorColorAtt.setForeground(platform::namedColor("BadResult", currentPalette()));
+    mCalcTimeout = 1.0;
+    mCommaIsDecimal = locale.decimalPoint() == QLatin1String(",");
+}
+
+AppController::~AppController() {
+    if (gSharedController == this)
+        gSharedController = nullptr;
+}
+
+AppController* AppController::sharedController() { return gSharedController; }
+
+QColor AppController::defaultGreen() {
+    return platform::namedColor("GoodResult", currentPalette());
+}
+
+const QTextCharFormat& AppController::normalAtts() { return gSharedController->mNormalColorAtt; }
+
+const QTextCharFormat& AppController::errorAtts() { return gSharedController->mErrorColorAtt; }
+
+QTextCharFormat AppController::successAtts() {
+    QTextCharFormat format;
+    format.setForeground(defaultGreen());
+    return format;
+}
+
+double AppController::calcTimeout() { return gSharedController->mCalcTimeout; }
+
+bool AppController::isCommaDecimal() { return gSharedController->mCommaIsDecimal; }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QLocale>
+#include <QObject>
+#include <QTextCharFormat>
+
+// The settings every worksheet shares: how inserted text is coloured, how long one calculation
+// may take, and whether the user's locale writes decimals with a comma. Made once at start-up,
+// before any document; documents ask the class, which answers from that one instance.
+class AppController : public QObject {
+    Q_OBJECT
+
+public:
+    // Becomes the shared instance. The locale and the palette are read here, once.
+    explicit AppController(const QLocale& locale = QLocale::system(), QObject* parent = nullptr);
+    ~AppController() override;
+
+    static AppController* sharedController();
+
+    // The result colour, looked up anew at every call so it follows the current palette.
+    static QColor defaultGreen();
+    // Ordinary typed text: no colour of its own, so it shows in the palette's text colour.
+    static const QTextCharFormat& normalAtts();
+    static const QTextCharFormat& errorAtts();
+    // A new format at every call.
+    static QTextCharFormat successAtts();
+    static double calcTimeout();
+    static bool isCommaDecimal();
+
+private:
+    QTextCharFormat mErrorColorAtt;
+    QTextCharFormat mNormalColorAtt;
+    double mCalcTimeout = 1.0;
+    bool mCommaIsDecimal = false;
+};

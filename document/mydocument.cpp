@@ -1,0 +1,241 @@
+#include "document/mydocument.h"
+
+#include "document/worksheetfile.h"
+#include "engine/calcengine.h"
+#include "engine/dictionaries.h"
+#include "platform/documentcontroller.h"
+#include "platform/documentwindow.h"
+#include "platform/filetypes.h"
+#include "platform/keyedtexts.h"
+#include "platform/rtfreader.h"
+#include "platform/rtfwriter.h"
+#include "platform/savedframe.h"
+
+#include <QFontDatabase>
+#include <QProcess>
+#include <QScreen>
+#include <QStringDecoder>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+
+#include <new>
+
+namespace {
+
+constexpr double kDefaultFontSize = 14.0;
+const QSize kDefaultWindowSize(640, 520);
+
+QRect availableGeometryFor(const QWidget* window) {
+    const QScreen* screen = window->screen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+}
+
+std::string toStdString(const QString& text) { return text.toStdString(); }
+
+} // namespace
+
+MyDocument::MyDocument() : mCalcState(NewCalcState()) {
+    if (!mCalcState)
+        throw std::bad_alloc();
+}
+
+MyDocument::~MyDocument() {
+    qInfo("dealloc 1");
+    DisposeCalcState(mCalcState);
+    qInfo("dealloc 2");
+    if (mCalcTask) {
+        mCalcTask->disconnect(this);
+        mCalcTask->kill();
+        mCalcTask->waitForFinished(1000);
+    }
+    qInfo("dealloc 3");
+    delete mCalcTask;
+    qInfo("dealloc 4");
+    delete docWindow;
+}
+
+bool MyDocument::readFromData(const QByteArray& data, const QString& typeName, QString* error) {
+    if (typeName == platform::kPlainTextType)
+        return loadPlainTextData(data, error);
+    if (typeName == platform::kRtfType)
+        return loadRTFData(data, error);
+    if (typeName == platform::kWorksheetType)
+        return loadNativeData(data, error);
+    if (error)
+        *error = platform::keyedText("UnknownFormat").arg(displayName());
+    return false;
+}
+
+void MyDocument::setString(const QTextDocument* string) {
+    if (string == mString.get())
+        return;
+    mString.reset(string ? string->clone() : nullptr);
+}
+
+bool MyDocument::loadPlainTextData(const QByteArray& data, QString* error) {
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder(data);
+    if (decoder.hasError()) {
+        // Guessing another encoding would show garbage that a save would then make permanent.
+        if (error)
+            *error = platform::keyedText("NotUtf8").arg(displayName());
+        return false;
+    }
+    QTextDocument document;
+    document.setPlainText(text);
+    setString(&document);
+    return true;
+}
+
+bool MyDocument::loadRTFData(const QByteArray& data, QString* error) {
+    QTextDocument document;
+    QString reason;
+    if (!platform::readRtf(data, document, &reason)) {
+        if (error)
+            *error = platform::keyedText("NotReadableRtf").arg(displayName(), reason);
+        return false;
+    }
+    setString(&document);
+    return true;
+}
+
+bool MyDocument::loadNativeData(const QByteArray& data, QString* error) {
+    WorksheetReadResult read = parseWorksheetFile(std::string_view(data.constData(), data.size()));
+    if (!read.file) {
+        qWarning("Error: %s", read.error.c_str());
+        if (error)
+            *error = platform::keyedText("NotAWorksheet")
+                         .arg(displayName(), QString::fromStdString(read.error));
+        return false;
+    }
+    const WorksheetFile& file = *read.file;
+    bool result = false;
+    if (file.text) {
+        QTextDocument document;
+        QString reason;
+        if (platform::readRtf(QByteArray::fromStdString(*file.text), document, &reason)) {
+            setString(&document);
+            result = true;
+        } else {
+            qWarning("Error: %s", qUtf8Printable(reason));
+            if (error)
+                *error = platform::keyedText("NotAWorksheet").arg(displayName(), reason);
+        }
+    } else if (error) {
+        *error = platform::keyedText("NotAWorksheet")
+                     .arg(displayName(), tr("It holds no worksheet text."));
+    }
+    if (file.variables)
+        LoadVariablesDictionary(*file.variables, *mCalcState);
+    if (file.functions)
+        LoadFunctionsDictionary(*file.functions, *mCalcState);
+    if (file.fontName && file.fontSize && *file.fontSize > 0 && *file.fontSize < 1000) {
+        const QString family = QString::fromStdString(*file.fontName);
+        // Only an installed family: a substitute would be saved back under the wrong name.
+        if (QFontDatabase::hasFamily(family)) {
+            QFont font(family);
+            font.setPointSizeF(*file.fontSize);
+            mInitialTypingFont = font;
+        }
+    }
+    mLoadedWindowFrame = file.windowFrame
+                             ? std::optional<QString>(QString::fromStdString(*file.windowFrame))
+                             : std::nullopt;
+    return result;
+}
+
+QByteArray MyDocument::dataOfType(const QString&, QString* error) {
+    WorksheetFile file;
+    file.text = platform::writeRtf(*textView->document()).toStdString();
+    file.variables = CopyVariablesDictionary(*mCalcState);
+    file.functions = CopyFunctionsDictionary(*mCalcState);
+    if (!file.variables || !file.functions) {
+        if (error)
+            *error = tr("Out of memory.");
+        qWarning("Error: out of memory");
+        return QByteArray();
+    }
+    const QFont typingFont = textView->currentCharFormat().font();
+    file.fontName = toStdString(typingFont.family());
+    file.fontSize = typingFont.pointSizeF() > 0 ? typingFont.pointSizeF()
+                                                : double(QFontInfo(typingFont).pointSizeF());
+    // The window's own area, without the decorations: that is what setGeometry() restores, and
+    // window managers decorate differently.
+    file.windowFrame = toStdString(
+        platform::savedFrameString(docWindow->geometry(), availableGeometryFor(docWindow)));
+    return QByteArray::fromStdString(serializeWorksheetFile(file));
+}
+
+void MyDocument::makeWindowControllers() {
+    docWindow =
+        new platform::DocumentWindow(this, platform::DocumentController::sharedController());
+    textView = new QTextEdit(docWindow);
+    textView->setAcceptRichText(false);
+    docWindow->setCentralWidget(textView);
+    docWindow->setEditor(textView);
+    docWindow->resize(kDefaultWindowSize);
+    connect(textView->document(), &QTextDocument::modificationChanged, docWindow,
+            &QWidget::setWindowModified);
+    windowControllerDidLoadNib();
+    textView->setFocus();
+}
+
+QMainWindow* MyDocument::window() const { return docWindow; }
+
+bool MyDocument::isDocumentEdited() const { return textView && textView->document()->isModified(); }
+
+void MyDocument::setDocumentEdited(bool edited) {
+    if (textView)
+        textView->document()->setModified(edited);
+}
+
+void MyDocument::setLoadedDocData() {
+    QTextCursor cursor(textView->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertFragment(QTextDocumentFragment(mString.get()));
+    setString(nullptr);
+    textView->document()->clearUndoRedoStacks();
+
+    QTextCharFormat typing = textView->currentCharFormat();
+    if (mInitialTypingFont) {
+        typing.setFont(*mInitialTypingFont);
+    } else {
+        typing.clearProperty(QTextFormat::FontFamilies);
+        typing.clearProperty(QTextFormat::FontPointSize);
+    }
+    // No colour of its own: typed text shows in the palette's text colour, light or dark.
+    typing.clearForeground();
+    textView->setCurrentCharFormat(typing);
+}
+
+void MyDocument::windowControllerDidLoadNib() {
+    if (mString) {
+        setLoadedDocData();
+    } else {
+        const QByteArray newDocument = dataOfNewDoc();
+        if (!newDocument.isEmpty() && loadNativeData(newDocument)) {
+            setLoadedDocData();
+        } else {
+            QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+            font.setPointSizeF(kDefaultFontSize);
+            textView->document()->setDefaultFont(font);
+            QTextCharFormat typing;
+            typing.setFont(font);
+            textView->setCurrentCharFormat(typing);
+        }
+    }
+    textView->document()->setModified(false);
+    if (mLoadedWindowFrame) {
+        const QRect frame =
+            platform::frameFromSavedString(*mLoadedWindowFrame, availableGeometryFor(docWindow));
+        if (!frame.isNull())
+            docWindow->setGeometry(frame);
+    }
+    startCalcTask();
+}
+
+QByteArray MyDocument::dataOfNewDoc() const { return QByteArray(); }
+
+void MyDocument::startCalcTask() {}

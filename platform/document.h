@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QMainWindow;
+
+namespace platform {
+
+// What the document controller needs of a document: its contents in and out, its window, and
+// whether it has unsaved changes. One document, one window.
+class Document : public QObject {
+    Q_OBJECT
+
+public:
+    ~Document() override;
+
+    // Fills the document from a file's bytes of the given type. On failure `error` may receive
+    // a sentence for the user; an empty one means "not readable" without more detail.
+    virtual bool readFromData(const QByteArray& data, const QString& typeName, QString* error) = 0;
+    // The bytes a save writes, whatever type is asked for; empty with `error` set on failure.
+    virtual QByteArray dataOfType(const QString& typeName, QString* error) = 0;
+    // Creates and sets up the window, once the contents (if any) have been read.
+    virtual void makeWindowControllers() = 0;
+    virtual QMainWindow* window() const = 0;
+
+    virtual bool isDocumentEdited() const = 0;
+    virtual void setDocumentEdited(bool edited) = 0;
+    // Whether closing with unsaved changes must ask first.
+    virtual bool needsConfirmationToClose() const { return isDocumentEdited(); }
+
+    // The file the document saves to; empty while untitled or when read from a file it must
+    // not overwrite (plain text, RTF).
+    QString filePath() const { return mFilePath; }
+    void setFilePath(const QString& path);
+    // The file the document was read from, even when it saves elsewhere.
+    QString originPath() const { return mOriginPath; }
+    void setOriginPath(const QString& path) { mOriginPath = path; }
+    // What the window title shows: the file name, or "Untitled" with a number.
+    QString displayName() const;
+    void setUntitledName(const QString& name) { mUntitledName = name; }
+
+signals:
+    void filePathChanged();
+
+private:
+    QString mFilePath;
+    QString mOriginPath;
+    QString mUntitledName;
+};
+
+} // namespace platform

@@ -1,0 +1,267 @@
+#include "platform/documentcontroller.h"
+
+#include "platform/document.h"
+#include "platform/filetypes.h"
+#include "platform/keyedtexts.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSettings>
+
+namespace platform {
+
+namespace {
+
+DocumentController* gSharedController = nullptr;
+
+const char kRecentFilesKey[] = "recentFiles";
+constexpr int kMaxRecentFiles = 10;
+
+QString canonical(const QString& path) {
+    const QString resolved = QFileInfo(path).canonicalFilePath();
+    return resolved.isEmpty() ? QFileInfo(path).absoluteFilePath() : resolved;
+}
+
+void showError(QWidget* parent, const QString& message) {
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), message,
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace
+
+DocumentController::DocumentController(Factory factory, QObject* parent)
+    : QObject(parent), mFactory(std::move(factory)) {
+    gSharedController = this;
+}
+
+DocumentController::~DocumentController() {
+    for (Document* document : mDocuments)
+        delete document;
+    if (gSharedController == this)
+        gSharedController = nullptr;
+}
+
+DocumentController* DocumentController::sharedController() { return gSharedController; }
+
+Document* DocumentController::newDocument() {
+    std::unique_ptr<Document> document = mFactory();
+    ++mUntitledCount;
+    document->setUntitledName(
+        mUntitledCount == 1
+            ? keyedText("Untitled")
+            : QStringLiteral("%1 %2").arg(keyedText("Untitled")).arg(mUntitledCount));
+    return adopt(std::move(document));
+}
+
+std::unique_ptr<Document> DocumentController::readDocument(const QString& path, QString* error) {
+    const QString name = QFileInfo(path).fileName();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = keyedText("CannotRead").arg(QDir::toNativeSeparators(path), file.errorString());
+        return nullptr;
+    }
+    const QByteArray contents = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = keyedText("CannotRead").arg(QDir::toNativeSeparators(path), file.errorString());
+        return nullptr;
+    }
+    const QString type = documentTypeOf(path, contents);
+    if (type.isEmpty()) {
+        *error = keyedText("UnknownFormat").arg(name);
+        return nullptr;
+    }
+    std::unique_ptr<Document> document = mFactory();
+    // Named after the file while reading, so that its messages can say which file.
+    document->setUntitledName(name);
+    QString reason;
+    if (!document->readFromData(contents, type, &reason)) {
+        *error = reason.isEmpty() ? keyedText("NotAWorksheet").arg(name, QString()) : reason;
+        return nullptr;
+    }
+    document->setOriginPath(canonical(path));
+    // Plain text and RTF open as new worksheets: saving must not overwrite them with another
+    // format, so they save under a new name.
+    if (type == kWorksheetType)
+        document->setFilePath(canonical(path));
+    else
+        document->setUntitledName(QFileInfo(path).completeBaseName());
+    return document;
+}
+
+Document* DocumentController::openDocument(const QString& path) {
+    const QString wanted = canonical(path);
+    for (Document* document : mDocuments) {
+        if (document->originPath() == wanted || document->filePath() == wanted) {
+            document->window()->show();
+            document->window()->raise();
+            document->window()->activateWindow();
+            return document;
+        }
+    }
+    QString error;
+    std::unique_ptr<Document> document = readDocument(path, &error);
+    if (!document) {
+        showError(nullptr, error);
+        return nullptr;
+    }
+    noteRecentFile(wanted);
+    return adopt(std::move(document));
+}
+
+void DocumentController::openDocumentsInteractively(QWidget* parent) {
+    const QStringList paths =
+        QFileDialog::getOpenFileNames(parent, tr("Open"), QString(), keyedText("WorksheetFilter"));
+    for (const QString& path : paths)
+        openDocument(path);
+}
+
+Document* DocumentController::adopt(std::unique_ptr<Document> owned) {
+    Document* document = owned.release();
+    mDocuments.append(document);
+    document->makeWindowControllers();
+    document->window()->show();
+    return document;
+}
+
+bool DocumentController::writeDocument(Document* document, const QString& path, QString* error) {
+    QString reason;
+    const QByteArray data = document->dataOfType(kWorksheetType, &reason);
+    if (data.isEmpty()) {
+        *error = keyedText("CannotWrite").arg(QDir::toNativeSeparators(path), reason);
+        return false;
+    }
+    // Written beside the old file and renamed over it only when complete, so a failed save
+    // never damages what is on disk.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        *error = keyedText("CannotWrite").arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool DocumentController::saveDocument(Document* document) {
+    if (document->filePath().isEmpty())
+        return saveDocumentAs(document);
+    QString error;
+    if (!writeDocument(document, document->filePath(), &error)) {
+        showError(document->window(), error);
+        return false;
+    }
+    document->setDocumentEdited(false);
+    noteRecentFile(document->filePath());
+    return true;
+}
+
+bool DocumentController::saveDocumentAs(Document* document) {
+    QString suggested = document->filePath();
+    if (suggested.isEmpty()) {
+        const QString folder = document->originPath().isEmpty()
+                                   ? QString()
+                                   : QFileInfo(document->originPath()).absolutePath() + '/';
+        suggested = folder + document->displayName() + QStringLiteral(".figurello");
+    }
+    QString path = QFileDialog::getSaveFileName(document->window(), tr("Save As"), suggested,
+                                                keyedText("SaveFilter"));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".figurello");
+    QString error;
+    if (!writeDocument(document, path, &error)) {
+        showError(document->window(), error);
+        return false;
+    }
+    document->setFilePath(canonical(path));
+    document->setOriginPath(canonical(path));
+    document->setDocumentEdited(false);
+    noteRecentFile(document->filePath());
+    return true;
+}
+
+void DocumentController::revertDocument(Document* document) {
+    const QString path = document->filePath();
+    if (path.isEmpty() || !document->isDocumentEdited())
+        return;
+    QMessageBox ask(QMessageBox::Question, QCoreApplication::applicationName(),
+                    tr("Revert to the saved version of “%1”?").arg(document->displayName()),
+                    QMessageBox::NoButton, document->window());
+    ask.setInformativeText(tr("Your current changes will be lost."));
+    QPushButton* revert = ask.addButton(tr("Revert"), QMessageBox::DestructiveRole);
+    ask.addButton(QMessageBox::Cancel);
+    ask.exec();
+    if (ask.clickedButton() != revert)
+        return;
+
+    QString error;
+    std::unique_ptr<Document> fresh = readDocument(path, &error);
+    if (!fresh) {
+        showError(document->window(), error);
+        return;
+    }
+    const QRect geometry = document->window()->geometry();
+    document->setDocumentEdited(false);
+    document->window()->close();
+    Document* reverted = adopt(std::move(fresh));
+    reverted->window()->setGeometry(geometry);
+}
+
+bool DocumentController::closeDocument(Document* document) {
+    if (document->needsConfirmationToClose()) {
+        QMessageBox ask(QMessageBox::Warning, QCoreApplication::applicationName(),
+                        keyedText("SaveChanges").arg(document->displayName()),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                        document->window());
+        ask.setInformativeText(keyedText("SaveChanges_detail"));
+        ask.setDefaultButton(QMessageBox::Save);
+        const int answer = ask.exec();
+        if (answer == QMessageBox::Cancel)
+            return false;
+        if (answer == QMessageBox::Save && !saveDocument(document))
+            return false;
+    }
+    forget(document);
+    return true;
+}
+
+void DocumentController::forget(Document* document) {
+    mDocuments.removeOne(document);
+    document->deleteLater();
+}
+
+bool DocumentController::closeAllDocuments() {
+    const QList<Document*> open = mDocuments;
+    for (auto it = open.rbegin(); it != open.rend(); ++it)
+        if (!(*it)->window()->close())
+            return false;
+    return true;
+}
+
+QStringList DocumentController::recentFiles() const {
+    return QSettings().value(kRecentFilesKey).toStringList();
+}
+
+void DocumentController::clearRecentFiles() {
+    QSettings().remove(kRecentFilesKey);
+    emit recentFilesChanged();
+}
+
+void DocumentController::noteRecentFile(const QString& path) {
+    QStringList files = recentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kMaxRecentFiles)
+        files.removeLast();
+    QSettings().setValue(kRecentFilesKey, files);
+    emit recentFilesChanged();
+}
+
+} // namespace platform

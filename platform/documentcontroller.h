@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace platform {
+
+class Document;
+
+// Creates, opens, saves and closes documents, keeps the recent-files list, and asks about
+// unsaved changes. Every user-facing error is shown here, as a message box on the window
+// concerned.
+class DocumentController : public QObject {
+    Q_OBJECT
+
+public:
+    using Factory = std::function<std::unique_ptr<Document>()>;
+
+    explicit DocumentController(Factory factory, QObject* parent = nullptr);
+    ~DocumentController() override;
+
+    static DocumentController* sharedController();
+
+    QList<Document*> documents() const { return mDocuments; }
+
+    Document* newDocument();
+    // Opens the file, or raises its window when it is already open. Null when it cannot be
+    // read; the user has been told why.
+    Document* openDocument(const QString& path);
+    // Asks for files to open.
+    void openDocumentsInteractively(QWidget* parent);
+
+    bool saveDocument(Document* document);
+    bool saveDocumentAs(Document* document);
+    void revertDocument(Document* document);
+    // Closes the document, first asking about unsaved changes when needed. False if cancelled.
+    bool closeDocument(Document* document);
+    // Closes every document, newest first; false as soon as one is kept open.
+    bool closeAllDocuments();
+
+    QStringList recentFiles() const;
+    void clearRecentFiles();
+
+    // Reads a file into a new document without showing anything; for tests and reverting.
+    std::unique_ptr<Document> readDocument(const QString& path, QString* error);
+    // Writes the document's data to the path, atomically. False with `error` on failure.
+    static bool writeDocument(Document* document, const QString& path, QString* error);
+
+signals:
+    void recentFilesChanged();
+
+private:
+    Document* adopt(std::unique_ptr<Document> document);
+    void noteRecentFile(const QString& path);
+    void forget(Document* document);
+
+    Factory mFactory;
+    QList<Document*> mDocuments;
+    int mUntitledCount = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,34 @@
+#include "platform/filetypes.h"
+
+#include <QFileInfo>
+
+namespace platform {
+
+namespace {
+
+bool looksLikePropertyList(const QByteArray& contents) {
+    if (contents.startsWith("bplist"))
+        return true;
+    const QByteArray head = contents.left(512).trimmed();
+    return (head.startsWith("<?xml") && head.contains("<plist")) ||
+           head.startsWith("<!DOCTYPE plist") || head.startsWith("<plist");
+}
+
+} // namespace
+
+QString documentTypeOf(const QString& fileName, const QByteArray& contents) {
+    if (looksLikePropertyList(contents))
+        return kWorksheetType;
+    if (contents.startsWith("{\\rtf"))
+        return kRtfType;
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("figurello"))
+        return kWorksheetType;
+    if (suffix == QLatin1String("rtf"))
+        return kRtfType;
+    if (suffix == QLatin1String("txt") || suffix == QLatin1String("text"))
+        return kPlainTextType;
+    return QString();
+}
+
+} // namespace platform

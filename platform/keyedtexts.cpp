@@ -1,0 +1,64 @@
+#include "platform/keyedtexts.h"
+
+#include <QCoreApplication>
+#include <QHash>
+
+namespace platform {
+
+namespace {
+
+struct KeyedText {
+    const char* key;
+    const char* text;
+};
+
+// Translatable through QCoreApplication::translate with the context "Figurello".
+const KeyedText kTexts[] = {
+    {"DefFun", QT_TRANSLATE_NOOP("Figurello", "Function defined")},
+    {"SynErr", QT_TRANSLATE_NOOP("Figurello", "Syntax error")},
+    {"Crash", QT_TRANSLATE_NOOP("Figurello", "The calculation crashed")},
+    {"Timeout", QT_TRANSLATE_NOOP("Figurello", "The calculation took too long")},
+    {"DefVars", QT_TRANSLATE_NOOP("Figurello", "Defined variables:")},
+    {"DefFuns", QT_TRANSLATE_NOOP("Figurello", "Defined functions:")},
+    {"ConfirmSaveNew",
+     QT_TRANSLATE_NOOP("Figurello", "Use this worksheet as the start of every new worksheet?")},
+    {"ConfirmSaveNew_detail",
+     QT_TRANSLATE_NOOP("Figurello", "New worksheets will start with its text, variables, "
+                                    "functions, font and window size.")},
+    {"ConfirmSaveNew_ok", QT_TRANSLATE_NOOP("Figurello", "Use as Template")},
+    {"ConfirmSaveNew_cancel", QT_TRANSLATE_NOOP("Figurello", "Cancel")},
+    {"UnknownFormat",
+     QT_TRANSLATE_NOOP("Figurello",
+                       "“%1” is not in a format Figurello reads.\n"
+                       "Figurello opens worksheets (.figurello), RTF and plain text.")},
+    {"NotUtf8", QT_TRANSLATE_NOOP("Figurello", "“%1” is not UTF-8 text, so Figurello cannot "
+                                               "open it without garbling it.")},
+    {"NotReadableRtf", QT_TRANSLATE_NOOP("Figurello", "“%1” is not readable RTF:\n%2")},
+    {"CannotRead", QT_TRANSLATE_NOOP("Figurello", "Cannot read %1:\n%2")},
+    {"CannotWrite", QT_TRANSLATE_NOOP("Figurello", "Cannot write %1:\n%2")},
+    {"NotAWorksheet", QT_TRANSLATE_NOOP("Figurello", "“%1” is damaged and cannot be opened:\n%2")},
+    {"SaveChanges",
+     QT_TRANSLATE_NOOP("Figurello", "Do you want to save the changes made to “%1”?")},
+    {"SaveChanges_detail",
+     QT_TRANSLATE_NOOP("Figurello", "Your changes will be lost if you don’t save them.")},
+    {"Untitled", QT_TRANSLATE_NOOP("Figurello", "Untitled")},
+    {"WorksheetFilter",
+     QT_TRANSLATE_NOOP("Figurello", "Worksheets (*.figurello);;RTF documents (*.rtf);;"
+                                    "Text files (*.txt);;All files (*)")},
+    {"SaveFilter", QT_TRANSLATE_NOOP("Figurello", "Worksheets (*.figurello)")},
+};
+
+} // namespace
+
+QString keyedText(const char* key) {
+    static const QHash<QByteArray, const char*> table = [] {
+        QHash<QByteArray, const char*> texts;
+        for (const KeyedText& entry : kTexts)
+            texts.insert(entry.key, entry.text);
+        return texts;
+    }();
+    const char* text = table.value(key);
+    return text ? QCoreApplication::translate("Figurello", text) : QString::fromUtf8(key);
+}
+
+} // namespace platform

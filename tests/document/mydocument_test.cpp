@@ -1,0 +1,322 @@
+// Worksheets through their files: saving and reopening, files written the way a Mac writes
+// them, and damaged files, each read by a real document with a real window (offscreen).
+
+#include "document/mydocument.h"
+#include "engine/calcengine.h"
+#include "engine/calcstate.h"
+#include "engine/dictionaries.h"
+#include "platform/documentcontroller.h"
+#include "platform/filetypes.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+MyDocument* asWorksheet(platform::Document* document) { return static_cast<MyDocument*>(document); }
+
+// The text's runs as (text, foreground colour name or "none") pairs, to compare formatting.
+QStringList colouredRuns(const QTextDocument& document) {
+    QStringList runs;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            runs << fragment.text() + QLatin1Char('|') +
+                        (format.hasProperty(QTextFormat::ForegroundBrush)
+                             ? format.foreground().color().name()
+                             : QStringLiteral("none"));
+        }
+        runs << QStringLiteral("¶");
+    }
+    return runs;
+}
+
+std::uint64_t bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+
+QByteArray nativeFile(const QByteArray& entries) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+           "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+           "<plist version=\"1.0\">\n<dict>\n" +
+           entries + "</dict>\n</plist>\n";
+}
+
+QByteArray textEntry(const QByteArray& rtf) {
+    return "\t<key>text</key>\n\t<string>" + QString::fromLatin1(rtf).toHtmlEscaped().toLatin1() +
+           "</string>\n";
+}
+
+// RTF as the Mac text system writes it.
+const QByteArray kMacRtf =
+    "{\\rtf1\\ansi\\ansicpg1252\\cocoartf2709\n"
+    "\\cocoatextscaling0\\cocoaplatform0{\\fonttbl\\f0\\fswiss\\fcharset0 Helvetica;}\n"
+    "{\\colortbl;\\red255\\green255\\blue255;\\red0\\green128\\blue28;\\red196\\green30\\blue30;}\n"
+    "{\\*\\expandedcolortbl;;\\csgenericrgb\\c0\\c50196\\c10980;\\csgenericrgb\\c76863\\c11765"
+    "\\c11765;}\n"
+    "\\pard\\tx560\\tx1120\\pardirnatural\\partightenfactor0\n\n"
+    "\\f0\\fs28 \\cf0 2\\uc0\\u960  =\\\n"
+    "\\cf2 6.28318530718\\cf0 \\\n"
+    "2 * -3 =\\\n"
+    "\\cf3 Syntax error\\cf0 \\\n"
+    "}";
+
+} // namespace
+
+class MyDocumentTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir mFolder;
+    platform::DocumentController* mController = nullptr;
+
+    QString write(const QString& name, const QByteArray& contents) {
+        const QString path = mFolder.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
+            qFatal("cannot write a fixture");
+        return path;
+    }
+
+    std::unique_ptr<platform::Document> read(const QString& path, QString* error = nullptr) {
+        QString reason;
+        auto document = mController->readDocument(path, &reason);
+        if (error)
+            *error = reason;
+        return document;
+    }
+
+private slots:
+    void init() {
+        QVERIFY(mFolder.isValid());
+        mController =
+            new platform::DocumentController([] { return std::make_unique<MyDocument>(); });
+    }
+    void cleanup() {
+        delete mController;
+        mController = nullptr;
+    }
+
+    void saveAndReopenKeepsEverything() {
+        MyDocument* original = asWorksheet(mController->newDocument());
+        QTextCursor cursor(original->textView->document());
+        QTextCharFormat green, red;
+        green.setForeground(QColor(0, 128, 28));
+        red.setForeground(QColor(196, 30, 30));
+        cursor.insertText(QStringLiteral("r = 2 =\n"));
+        cursor.insertText(QStringLiteral("2\n"), green);
+        cursor.insertText(QStringLiteral("√(r) π\t=\n"));
+        cursor.insertText(QStringLiteral("Syntax error"), red);
+        cursor.insertText(QStringLiteral("\n"), QTextCharFormat());
+
+        SCalcState& state = *original->calcState();
+        const double specials[] = {-0.0,
+                                   std::numeric_limits<double>::infinity(),
+                                   -std::numeric_limits<double>::infinity(),
+                                   std::numeric_limits<double>::denorm_min(),
+                                   0.1,
+                                   1e23};
+        for (std::size_t i = 0; i < std::size(specials); ++i)
+            SetVariable("v" + std::to_string(i), state, specials[i]);
+        SetVariable("notANumber", state, std::nan(""));
+        double value = 0;
+        std::size_t stop = 0;
+        QCOMPARE(EvaluateStatement("hyp(a, b) = sqrt(a^2 + b^2)", state, value, stop),
+                 int(kFunctionDefined));
+
+        const QString family = QFontDatabase::families().value(0);
+        QVERIFY(!family.isEmpty());
+        QTextCharFormat typing = original->textView->currentCharFormat();
+        QFont font(family);
+        font.setPointSizeF(17);
+        typing.setFont(font);
+        original->textView->setCurrentCharFormat(typing);
+        original->window()->setGeometry(QRect(100, 120, 500, 400));
+
+        const QString path = mFolder.filePath(QStringLiteral("kept.figurello"));
+        QString error;
+        QVERIFY2(platform::DocumentController::writeDocument(original, path, &error),
+                 qPrintable(error));
+
+        auto reopenedDocument = read(path, &error);
+        QVERIFY2(reopenedDocument, qPrintable(error));
+        MyDocument* reopened = asWorksheet(reopenedDocument.get());
+        reopened->makeWindowControllers();
+
+        QCOMPARE(reopened->textView->toPlainText(), original->textView->toPlainText());
+        QCOMPARE(colouredRuns(*reopened->textView->document()),
+                 colouredRuns(*original->textView->document()));
+        for (std::size_t i = 0; i < std::size(specials); ++i) {
+            const double* loaded = FindVariable(*reopened->calcState(), "v" + std::to_string(i));
+            QVERIFY(loaded);
+            QCOMPARE(bits(*loaded), bits(specials[i]));
+        }
+        QVERIFY(std::isnan(*FindVariable(*reopened->calcState(), "notANumber")));
+        QCOMPARE(CopyFunctionsDictionary(*reopened->calcState()),
+                 CopyFunctionsDictionary(*original->calcState()));
+        QCOMPARE(reopened->textView->currentCharFormat().font().family(), family);
+        QCOMPARE(reopened->textView->currentCharFormat().font().pointSizeF(), 17.0);
+        QCOMPARE(reopened->window()->geometry(), QRect(100, 120, 500, 400));
+        QVERIFY(!reopened->isDocumentEdited());
+        QVERIFY(!reopened->filePath().isEmpty());
+    }
+
+    void opensAWorksheetWrittenOnAMac() {
+        const QByteArray entries =
+            "\t<key>fontName</key>\n\t<string>Helvetica</string>\n"
+            "\t<key>fontSize</key>\n\t<real>14</real>\n"
+            "\t<key>functions</key>\n\t<dict>\n\t\t<key>sq</key>\n\t\t<array>\n"
+            "\t\t\t<string>x^2</string>\n\t\t\t<string>x</string>\n\t\t</array>\n\t</dict>\n" +
+            textEntry(kMacRtf) +
+            "\t<key>variables</key>\n\t<dict>\n"
+            "\t\t<key>last</key>\n\t\t<real>6.2831853071795862</real>\n"
+            "\t\t<key>n</key>\n\t\t<integer>3</integer>\n\t</dict>\n"
+            "\t<key>windowFrame</key>\n\t<string>389 297 600 500 0 0 1440 877 </string>\n";
+        QString error;
+        auto document = read(write(QStringLiteral("mac.figurello"), nativeFile(entries)), &error);
+        QVERIFY2(document, qPrintable(error));
+        MyDocument* worksheet = asWorksheet(document.get());
+        worksheet->makeWindowControllers();
+
+        QCOMPARE(worksheet->textView->toPlainText(),
+                 QStringLiteral("2π =\n6.28318530718\n2 * -3 =\nSyntax error\n"));
+        const QStringList runs = colouredRuns(*worksheet->textView->document());
+        QVERIFY2(runs.contains(QStringLiteral("6.28318530718|#00801c")),
+                 qPrintable(runs.join(' ')));
+        QVERIFY2(runs.contains(QStringLiteral("Syntax error|#c41e1e")), qPrintable(runs.join(' ')));
+        QVERIFY(runs.contains(QStringLiteral("2π =|none")));
+
+        double value = 0;
+        std::size_t stop = 0;
+        QCOMPARE(EvaluateStatement("sq(n) + last", *worksheet->calcState(), value, stop),
+                 int(kValue));
+        QCOMPARE(value, 9 + 6.2831853071795862);
+        // A family that is not installed is ignored rather than replaced by a look-alike.
+        QCOMPARE(worksheet->initialTypingFont().has_value(), QFontDatabase::hasFamily("Helvetica"));
+        QCOMPARE(worksheet->loadedWindowFrame().value_or(QString()),
+                 QStringLiteral("389 297 600 500 0 0 1440 877 "));
+    }
+
+    void refusesDamagedFiles_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("expectedError");
+        const QByteArray variables =
+            "\t<key>variables</key>\n\t<dict><key>kept</key><real>7</real></dict>\n";
+        QTest::newRow("not a property list")
+            << "broken.figurello" << QByteArray("<plist><dict><key>text") << "";
+        QTest::newRow("root is an array")
+            << "array.figurello" << QByteArray("<plist version=\"1.0\"><array/></plist>") << "";
+        QTest::newRow("no text") << "notext.figurello" << nativeFile(variables) << "";
+        QTest::newRow("text is not RTF")
+            << "plain.figurello" << nativeFile(textEntry("2+2 =\n4\n") + variables) << "";
+        QTest::newRow("truncated RTF")
+            << "cut.figurello" << nativeFile(textEntry(kMacRtf.left(kMacRtf.size() / 2))) << "";
+        QTest::newRow("unbalanced braces")
+            << "braces.figurello" << nativeFile(textEntry(kMacRtf + "}}")) << "";
+        QTest::newRow("groups nested 100,000 deep")
+            << "deep.figurello"
+            << nativeFile(textEntry("{\\rtf1 " + QByteArray(100000, '{') + "x" +
+                                    QByteArray(100000, '}') + "}"))
+            << "";
+        QTest::newRow("RTF file that is not RTF")
+            << "fake.rtf" << QByteArray("{\\rtf1 {\\b never closed") << "";
+        QTest::newRow("text that is not UTF-8")
+            << "latin1.txt" << QByteArray("caf\xe9 = 3\n") << "UTF-8";
+        QTest::newRow("a type that cannot be told")
+            << "picture.png" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11)
+            << "not in a format Figurello reads";
+    }
+    void refusesDamagedFiles() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, expectedError);
+        QString error;
+        auto document = read(write(name, contents), &error);
+        QVERIFY(!document);
+        QVERIFY(!error.isEmpty());
+        QVERIFY2(error.contains(name), qPrintable(error));
+        QVERIFY2(error.contains(expectedError), qPrintable(error));
+    }
+
+    // A damaged text costs only itself: what else the file holds still loads.
+    void aWorksheetWithoutReadableTextKeepsItsState() {
+        MyDocument document;
+        const QByteArray contents =
+            nativeFile(textEntry("not rtf") +
+                       "\t<key>variables</key>\n\t<dict><key>kept</key><real>7</real></dict>\n"
+                       "\t<key>windowFrame</key>\n\t<string>1 2 300 400</string>\n");
+        QVERIFY(!document.readFromData(contents, platform::kWorksheetType, nullptr));
+        QVERIFY(!document.hasPendingString());
+        QCOMPARE(*FindVariable(*document.calcState(), "kept"), 7.0);
+        QCOMPARE(document.loadedWindowFrame().value_or(QString()), QStringLiteral("1 2 300 400"));
+    }
+
+    void ignoresAnIncompleteOrUnknownFont_data() {
+        QTest::addColumn<QByteArray>("fontEntries");
+        QTest::addColumn<bool>("used");
+        const QByteArray family = QFontDatabase::families().value(0).toUtf8();
+        QTest::newRow("installed family and size") << "<key>fontName</key><string>" + family +
+                                                          "</string>"
+                                                          "<key>fontSize</key><real>15.5</real>"
+                                                   << true;
+        QTest::newRow("name without size")
+            << "<key>fontName</key><string>" + family + "</string>" << false;
+        QTest::newRow("size without name")
+            << QByteArray("<key>fontSize</key><real>15</real>") << false;
+        QTest::newRow("family not installed")
+            << QByteArray("<key>fontName</key><string>No Such Family Xyzzy</string>"
+                          "<key>fontSize</key><real>15</real>")
+            << false;
+    }
+    void ignoresAnIncompleteOrUnknownFont() {
+        QFETCH(QByteArray, fontEntries);
+        QFETCH(bool, used);
+        MyDocument document;
+        QVERIFY(document.readFromData(nativeFile(textEntry(kMacRtf) + fontEntries),
+                                      platform::kWorksheetType, nullptr));
+        QCOMPARE(document.initialTypingFont().has_value(), used);
+    }
+
+    // Plain text and RTF open as worksheets but save under a new name, never over the original.
+    void otherFormatsOpenAsUntitledWorksheets() {
+        const QString path = write(QStringLiteral("notes.txt"), "x = 2\nx * 3 =\n");
+        auto document = read(path);
+        QVERIFY(document);
+        QVERIFY(document->filePath().isEmpty());
+        QCOMPARE(document->displayName(), QStringLiteral("notes"));
+        asWorksheet(document.get())->makeWindowControllers();
+        QCOMPARE(asWorksheet(document.get())->textView->toPlainText(),
+                 QStringLiteral("x = 2\nx * 3 =\n"));
+        QString error;
+        const QByteArray saved = document->dataOfType(platform::kPlainTextType, &error);
+        QVERIFY(saved.startsWith("<?xml"));
+    }
+
+    void openingAnOpenFileRaisesItsWindow() {
+        const QString path =
+            write(QStringLiteral("once.figurello"), nativeFile(textEntry(kMacRtf)));
+        platform::Document* first = mController->openDocument(path);
+        QVERIFY(first);
+        QCOMPARE(mController->openDocument(path), first);
+        QCOMPARE(mController->documents().size(), 1);
+    }
+};
+
+int runMyDocumentTests(int argc, char** argv) {
+    MyDocumentTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "mydocument_test.moc"
