@@ -10,9 +10,6 @@ inline const QString kPlainTextType = QStringLiteral("NSStringPboardType");
 inline const QString kRtfType = QStringLiteral("NSRTFPboardType");
 inline const QString kWorksheetType = QStringLiteral("Figurello worksheet");
 
-// The error code of a file whose type cannot be told: the same number as on the Mac.
-constexpr int kFileReadUnknownType = 259;
-
 // The type of a file from its first bytes and then its name's extension (.figurello, .rtf,
 // .txt); empty when neither tells.
 QString documentTypeOf(const QString& fileName, const QByteArray& contents);
