@@ -1,4 +1,3 @@
-#include "rtfbuilders.h"
 #include "rtftestsupport.h"
 
 #include "platform/rtfreader.h"
@@ -6,6 +5,7 @@
 
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 
 using namespace Qt::StringLiterals;
 using rtftest::appendText;

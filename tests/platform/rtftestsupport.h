@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextDocument>
@@ -10,31 +11,34 @@
 
 namespace rtftest {
 
-// The opening macOS puts before every text: Cocoa header, PostScript font names, a colour table
-// with its empty first entry, the expanded colour table and paragraph words.
-QByteArray macHeader();
-
-// macHeader() followed by body and the closing brace.
+// macOS's opening, with Cocoa header, PostScript font names (f0 Helvetica, f1 Menlo-Regular,
+// f2 Helvetica-Bold, f3 Helvetica-Oblique, f4 Courier-BoldOblique), a colour table with its
+// empty first entry (cf2 #fb0207, cf3 #0000ff) and the expanded colour table; then body and '}'.
 QByteArray macDocument(const QByteArray& body);
 
-// The document's text with '\n' between paragraphs, and with line separators, non-breaking
-// spaces and the like kept as they are, unlike QTextDocument::toPlainText().
+// Reads rtf into a fresh document; on failure error says why and the document is empty.
+std::unique_ptr<QTextDocument> readDocument(const QByteArray& rtf, QString* error = nullptr);
+
+// The text with '\n' between paragraphs; unlike toPlainText() it keeps line separators and
+// non-breaking spaces as they are.
 QString textOf(const QTextDocument& document);
 
-// The format of the character at position (0-based, within the whole document).
 QTextCharFormat formatAt(const QTextDocument& document, int position);
 
-// One line per paragraph and per run, naming family, size, weight, slant, decorations and
-// colours, so comparing two documents shows where they differ.
+// Family, size, weight, slant, decorations and colours in a line, and a document as one line per
+// paragraph and run, so comparisons show where two documents differ.
 QString describeStyle(const QTextCharFormat& format);
 QString describeDocument(const QTextDocument& document);
 
-// Reads rtf into a fresh document; on failure, error says why and the document is empty.
-std::unique_ptr<QTextDocument> readDocument(const QByteArray& rtf, QString* error = nullptr);
+QTextCharFormat styled(const QString& family = QStringLiteral("Helvetica"), double points = 12);
+QTextCharFormat colored(const QColor& color, QTextCharFormat format = styled());
+
+// Appends text in one format at the end; each '\n' starts a paragraph.
+void appendText(QTextDocument& document, const QString& text,
+                const QTextCharFormat& format = styled());
 
 using DocumentBuilder = std::function<void(QTextDocument&)>;
 
-std::unique_ptr<QObject> makeTokenizerTest();
 std::unique_ptr<QObject> makeFontNameTest();
 std::unique_ptr<QObject> makeReaderTest();
 std::unique_ptr<QObject> makeMalformedInputTest();
