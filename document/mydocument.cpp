@@ -157,7 +157,9 @@ QByteArray MyDocument::dataOfType(const QString&, QString* error) {
         qWarning("Error: out of memory");
         return QByteArray();
     }
-    const QFont typingFont = textView->currentCharFormat().font();
+    // What the typing attributes leave unset comes from the text's default font.
+    const QFont typingFont =
+        textView->currentCharFormat().font().resolve(textView->document()->defaultFont());
     file.fontName = toStdString(typingFont.family());
     file.fontSize = typingFont.pointSizeF() > 0 ? typingFont.pointSizeF()
                                                 : double(QFontInfo(typingFont).pointSizeF());
@@ -173,6 +175,10 @@ void MyDocument::makeWindowControllers() {
         new platform::DocumentWindow(this, platform::DocumentController::sharedController());
     textView = new QTextEdit(docWindow);
     textView->setAcceptRichText(false);
+    // Text without a font of its own, such as plain text, shows in the user font at 14 points.
+    QFont userFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    userFont.setPointSizeF(kDefaultFontSize);
+    textView->document()->setDefaultFont(userFont);
     docWindow->setCentralWidget(textView);
     docWindow->setEditor(textView);
     docWindow->resize(kDefaultWindowSize);
@@ -218,11 +224,8 @@ void MyDocument::windowControllerDidLoadNib() {
         if (!newDocument.isEmpty() && loadNativeData(newDocument)) {
             setLoadedDocData();
         } else {
-            QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-            font.setPointSizeF(kDefaultFontSize);
-            textView->document()->setDefaultFont(font);
             QTextCharFormat typing;
-            typing.setFont(font);
+            typing.setFont(textView->document()->defaultFont());
             textView->setCurrentCharFormat(typing);
         }
     }

@@ -2,6 +2,7 @@
 // them, and damaged files, each read by a real document with a real window (offscreen).
 
 #include "document/mydocument.h"
+#include "document/worksheetfile.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
@@ -301,7 +302,11 @@ private slots:
                  QStringLiteral("x = 2\nx * 3 =\n"));
         QString error;
         const QByteArray saved = document->dataOfType(platform::kPlainTextType, &error);
-        QVERIFY(saved.startsWith("<?xml"));
+        const WorksheetReadResult written =
+            parseWorksheetFile(std::string_view(saved.constData(), saved.size()));
+        QVERIFY(written.file);
+        // Text without a font of its own is in the user font at 14 points, and saved so.
+        QCOMPARE(written.file->fontSize.value_or(0), 14.0);
     }
 
     void openingAnOpenFileRaisesItsWindow() {
