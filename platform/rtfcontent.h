@@ -8,6 +8,24 @@
 
 namespace platform::rtf {
 
+// The character properties RTF carries: indexes into the font and colour tables (colour 0 is
+// the default colour), the size in half points, and the styles.
+struct CharacterProperties {
+    static constexpr int defaultHalfPoints = 24;
+
+    int font = -1;
+    int halfPoints = defaultHalfPoints;
+    int foreground = 0;
+    int background = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    QTextCharFormat::VerticalAlignment verticalAlignment = QTextCharFormat::AlignNormal;
+
+    bool operator==(const CharacterProperties&) const = default;
+};
+
 struct RtfRun {
     QString text;
     QTextCharFormat format;

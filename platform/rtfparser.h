@@ -22,7 +22,7 @@ public:
     static constexpr int maxGroupDepth = 1000;
     // 1638 points, the largest size common editors offer; larger sizes are clamped to it.
     static constexpr int maxHalfPoints = 3276;
-    static constexpr int defaultHalfPoints = 24;
+    static constexpr int defaultHalfPoints = CharacterProperties::defaultHalfPoints;
 
     explicit RtfParser(QByteArrayView rtf);
 
@@ -32,19 +32,7 @@ public:
 private:
     enum class Destination { Text, FontTable, ColorTable, Skipped };
 
-    struct CharacterState {
-        int font = -1;
-        int halfPoints = defaultHalfPoints;
-        int foreground = 0;
-        int background = 0;
-        bool bold = false;
-        bool italic = false;
-        bool underline = false;
-        bool strike = false;
-        QTextCharFormat::VerticalAlignment verticalAlignment = QTextCharFormat::AlignNormal;
-
-        bool operator==(const CharacterState&) const = default;
-    };
+    using CharacterState = CharacterProperties;
 
     struct GroupState {
         Destination destination = Destination::Text;

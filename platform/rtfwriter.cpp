@@ -1,5 +1,7 @@
 #include "platform/rtfwriter.h"
 
+#include "platform/rtfcontent.h"
+
 #include <QColor>
 #include <QFont>
 #include <QTextBlock>
@@ -16,18 +18,7 @@ namespace {
 
 constexpr double fallbackPointSize = 12.0;
 
-// The character properties RTF carries, with nothing left to defaults.
-struct RunStyle {
-    int font = 0;
-    int halfPoints = 24;
-    int foreground = 0;
-    int background = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strike = false;
-    QTextCharFormat::VerticalAlignment verticalAlignment = QTextCharFormat::AlignNormal;
-};
+using RunStyle = rtf::CharacterProperties;
 
 void appendUnicodeEscape(QByteArray& out, char16_t unit) {
     out += "\\uc0\\u";
