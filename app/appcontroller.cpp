@@ -13,6 +13,7 @@ QPalette currentPalette() { return QGuiApplication::palette(); }
 } // namespace
 
 AppController::AppController(const QLocale& locale, QObject* parent) : QObject(parent) {
+    mPrevious = gSharedController;
     gSharedController = this;
     mErrorColorAtt.setForeground(platform::namedColor("BadResult", currentPalette()));
     mCalcTimeout = 1.0;
@@ -21,7 +22,7 @@ AppController::AppController(const QLocale& locale, QObject* parent) : QObject(p
 
 AppController::~AppController() {
     if (gSharedController == this)
-        gSharedController = nullptr;
+        gSharedController = mPrevious;
 }
 
 AppController* AppController::sharedController() { return gSharedController; }

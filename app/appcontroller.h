@@ -33,4 +33,6 @@ private:
     QTextCharFormat mNormalColorAtt;
     double mCalcTimeout = 1.0;
     bool mCommaIsDecimal = false;
+    // The instance this one replaced as the shared one, shared again when this one goes.
+    AppController* mPrevious = nullptr;
 };

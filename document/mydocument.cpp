@@ -1,5 +1,6 @@
 #include "document/mydocument.h"
 
+#include "document/worksheeteditor.h"
 #include "document/worksheetfile.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
@@ -10,9 +11,9 @@
 #include "platform/rtfreader.h"
 #include "platform/rtfwriter.h"
 #include "platform/savedframe.h"
+#include "toollink/toollink.h"
 
 #include <QFontDatabase>
-#include <QProcess>
 #include <QScreen>
 #include <QStringDecoder>
 #include <QTextCursor>
@@ -39,19 +40,20 @@ std::string toStdString(const QString& text) { return text.toStdString(); }
 MyDocument::MyDocument() : mCalcState(NewCalcState()) {
     if (!mCalcState)
         throw std::bad_alloc();
+    mCalcTask = new ToolLink(this);
+    connect(mCalcTask, &ToolLink::replyReceived, this, &MyDocument::handleTaskResult);
+    connect(mCalcTask, &ToolLink::toolEnded, this, &MyDocument::taskEnded);
 }
 
 MyDocument::~MyDocument() {
     qInfo("dealloc 1");
     DisposeCalcState(mCalcState);
     qInfo("dealloc 2");
-    if (mCalcTask) {
-        mCalcTask->disconnect(this);
-        mCalcTask->kill();
-        mCalcTask->waitForFinished(1000);
-    }
+    mCalcTask->disconnect(this);
+    mCalcTask->abandon();
     qInfo("dealloc 3");
     delete mCalcTask;
+    mCalcTask = nullptr;
     qInfo("dealloc 4");
     delete docWindow;
 }
@@ -173,7 +175,8 @@ QByteArray MyDocument::dataOfType(const QString&, QString* error) {
 void MyDocument::makeWindowControllers() {
     docWindow =
         new platform::DocumentWindow(this, platform::DocumentController::sharedController());
-    textView = new QTextEdit(docWindow);
+    textView = new WorksheetEditor(docWindow);
+    textView->setReturnHandler([this] { return insertNewline(); });
     textView->setAcceptRichText(false);
     // Text without a font of its own, such as plain text, shows in the user font at 14 points.
     QFont userFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
@@ -184,6 +187,9 @@ void MyDocument::makeWindowControllers() {
     docWindow->resize(kDefaultWindowSize);
     connect(textView->document(), &QTextDocument::modificationChanged, docWindow,
             &QWidget::setWindowModified);
+    connect(textView, &QTextEdit::currentCharFormatChanged, this,
+            &MyDocument::keepTypingInTheNormalColour);
+    buildCalculateMenu();
     windowControllerDidLoadNib();
     textView->setFocus();
 }
@@ -240,5 +246,3 @@ void MyDocument::windowControllerDidLoadNib() {
 }
 
 QByteArray MyDocument::dataOfNewDoc() const { return QByteArray(); }
-
-void MyDocument::startCalcTask() {}

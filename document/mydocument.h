@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/document.h"
+#include "plist/value.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -11,9 +12,11 @@
 
 class QAction;
 class QMainWindow;
-class QProcess;
+class QTextCharFormat;
 class QTextDocument;
-class QTextEdit;
+class QTimer;
+class ToolLink;
+class WorksheetEditor;
 struct SCalcState;
 
 namespace platform {
@@ -49,14 +52,30 @@ public:
 
     // The new-document template's contents; empty when there is none.
     QByteArray dataOfNewDoc() const;
+
+    // Calculating a line: Return after text on a line sends it to the tool; the reply, the
+    // time-out or the tool's end inserts the answer on the next line.
+    bool insertNewline();
     void startCalcTask();
+    void sendCommandToTask(const QString& line);
+    void handleTaskResult(const plist::Dictionary& reply);
+    void taskEnded(int status);
+    void calcTimedOut();
+    void insertString(const QString& text, const QTextCharFormat& attributes);
+    bool isCalculating() const;
+
+    QString formatCalculatedResult(double value) const;
+    void setIntegerFormat(QAction* sender);
+    void setIntegerFormatChecks();
+    bool formatsIntegersAsHex() const { return mFormatIntegersAsHex; }
+    ToolLink* calcTask() const { return mCalcTask; }
 
     SCalcState* calcState() const { return mCalcState; }
     const std::optional<QString>& loadedWindowFrame() const { return mLoadedWindowFrame; }
     const std::optional<QFont>& initialTypingFont() const { return mInitialTypingFont; }
     bool hasPendingString() const { return mString != nullptr; }
 
-    QTextEdit* textView = nullptr;
+    WorksheetEditor* textView = nullptr;
     platform::DocumentWindow* docWindow = nullptr;
 
 private:
@@ -68,7 +87,12 @@ private:
     QAction* mDecFormatItem = nullptr;
     QAction* mHexFormatItem = nullptr;
     bool mForgettingFunction = false;
-    QProcess* mCalcTask = nullptr;
-    QByteArray mResultBuffer;
+    ToolLink* mCalcTask = nullptr;
+    QTimer* mCalcTimer = nullptr;
     QString mLineToCalculate;
+    // Why the tool could not be started, while it cannot.
+    QString mToolStartError;
+
+    void buildCalculateMenu();
+    void keepTypingInTheNormalColour(const QTextCharFormat& format);
 };

@@ -18,6 +18,8 @@ const KeyedText kTexts[] = {
     {"SynErr", QT_TRANSLATE_NOOP("Figurello", "Syntax error")},
     {"Crash", QT_TRANSLATE_NOOP("Figurello", "The calculation crashed")},
     {"Timeout", QT_TRANSLATE_NOOP("Figurello", "The calculation took too long")},
+    {"ToolNotStarted",
+     QT_TRANSLATE_NOOP("Figurello", "The calculation tool could not be started: %1")},
     {"DefVars", QT_TRANSLATE_NOOP("Figurello", "Defined variables:")},
     {"DefFuns", QT_TRANSLATE_NOOP("Figurello", "Defined functions:")},
     {"ConfirmSaveNew",

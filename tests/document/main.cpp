@@ -5,6 +5,8 @@
 
 int runSavedFrameTests(int argc, char** argv);
 int runMyDocumentTests(int argc, char** argv);
+int runResultFormatTests(int argc, char** argv);
+int runCalculationTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -13,5 +15,7 @@ int main(int argc, char** argv) {
     int failures = 0;
     failures += runSavedFrameTests(argc, argv);
     failures += runMyDocumentTests(argc, argv);
+    failures += runResultFormatTests(argc, argv);
+    failures += runCalculationTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 // them, and damaged files, each read by a real document with a real window (offscreen).
 
 #include "document/mydocument.h"
+#include "document/worksheeteditor.h"
 #include "document/worksheetfile.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"

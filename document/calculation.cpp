@@ -1,0 +1,216 @@
+// How a worksheet calculates: Return after a statement sends it to the document's CalcTool, and
+// the reply, the time-out or the tool's end puts the answer on the next line. The document's
+// own state mirrors every value and function the tool records, so a restarted tool goes on
+// where the last one stopped.
+
+#include "app/appcontroller.h"
+#include "document/mydocument.h"
+#include "document/resultformat.h"
+#include "document/worksheeteditor.h"
+#include "engine/calcengine.h"
+#include "engine/dictionaries.h"
+#include "platform/documentwindow.h"
+#include "platform/keyedtexts.h"
+#include "toollink/toollink.h"
+
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+// The marker after a calculated statement: its length is part of where the statement starts.
+const QString kCalculatedMarker = QStringLiteral(" =\n");
+
+constexpr int kIntegerFormatMenuTag = 500;
+constexpr int kDecimalItemTag = 100;
+constexpr int kHexadecimalItemTag = 101;
+
+std::int64_t integerEntry(const plist::Dictionary& reply, const char* key) {
+    auto found = reply.find(key);
+    return found == reply.end() ? 0 : found->second.integer().value_or(0);
+}
+
+// The UTF-16 length of the first `bytes` bytes of the line's UTF-8 form: the tool counts bytes.
+int utf16Length(const QString& line, std::int64_t bytes) {
+    const QByteArray utf8 = line.toUtf8();
+    bytes = std::clamp<std::int64_t>(bytes, 0, utf8.size());
+    return int(QString::fromUtf8(utf8.left(qsizetype(bytes))).size());
+}
+
+} // namespace
+
+bool MyDocument::isCalculating() const { return textView && textView->isReadOnly(); }
+
+bool MyDocument::insertNewline() {
+    QTextCursor cursor = textView->textCursor();
+    if (cursor.hasSelection() || cursor.position() == 0)
+        return false;
+    // Lines end at "\n" only, which is where the text's blocks end.
+    const int lineStart = cursor.block().position();
+    if (cursor.position() == lineStart)
+        return false;
+    const QString statement = cursor.block()
+                                  .text()
+                                  .left(cursor.position() - lineStart)
+                                  .replace(QChar::LineSeparator, QLatin1Char(' '));
+    mLineToCalculate = standardizeString(statement, AppController::isCommaDecimal());
+
+    cursor.insertText(QStringLiteral(" ="));
+    cursor.insertBlock();
+    textView->setTextCursor(cursor);
+    textView->ensureCursorVisible();
+
+    if (!mCalcTask->isRunning() && !mToolStartError.isEmpty())
+        startCalcTask();
+    if (!mCalcTask->isRunning()) {
+        insertString(platform::keyedText("ToolNotStarted").arg(mToolStartError),
+                     AppController::errorAtts());
+        insertString(QStringLiteral("\n"), AppController::normalAtts());
+        return true;
+    }
+    textView->setReadOnly(true);
+    sendCommandToTask(mLineToCalculate);
+    mCalcTimer->start(int(AppController::calcTimeout() * 1000));
+    return true;
+}
+
+void MyDocument::startCalcTask() {
+    if (!mCalcTimer) {
+        mCalcTimer = new QTimer(this);
+        mCalcTimer->setSingleShot(true);
+        connect(mCalcTimer, &QTimer::timeout, this, &MyDocument::calcTimedOut);
+    }
+    const std::optional<plist::Dictionary> variables = CopyVariablesDictionary(*mCalcState);
+    const std::optional<plist::Dictionary> functions = CopyFunctionsDictionary(*mCalcState);
+    QString error;
+    if (variables && functions && mCalcTask->start(*variables, *functions, &error)) {
+        mToolStartError.clear();
+        return;
+    }
+    mToolStartError = error.isEmpty() ? tr("Out of memory.") : error;
+    qWarning("Caught %s: %s", "FailedToStart", qUtf8Printable(mToolStartError));
+}
+
+void MyDocument::sendCommandToTask(const QString& line) { mCalcTask->send(line); }
+
+void MyDocument::insertString(const QString& text, const QTextCharFormat& attributes) {
+    QTextCursor cursor = textView->textCursor();
+    cursor.insertText(text, attributes);
+    textView->setTextCursor(cursor);
+    textView->ensureCursorVisible();
+}
+
+void MyDocument::handleTaskResult(const plist::Dictionary& reply) {
+    textView->setReadOnly(false);
+    mCalcTimer->stop();
+    const int insertionPoint = textView->textCursor().selectionStart();
+    const int lineLength = int(mLineToCalculate.size());
+
+    switch (integerEntry(reply, "ResultKind")) {
+    case kFunctionDefined: {
+        insertString(platform::keyedText("DefFun"), AppController::successAtts());
+        insertString(QStringLiteral("\n"), AppController::normalAtts());
+        double ignored = 0;
+        std::size_t stop = 0;
+        EvaluateStatement(mLineToCalculate.toStdString(), *mCalcState, ignored, stop);
+        break;
+    }
+    case kSyntaxError: {
+        const int stop = utf16Length(mLineToCalculate, integerEntry(reply, "Stop"));
+        insertString(platform::keyedText("SynErr"), AppController::errorAtts());
+        insertString(QStringLiteral("\n"), AppController::normalAtts());
+        // Select what the parser did not accept, up to the end of the calculated line.
+        const int lineStart = insertionPoint - int(kCalculatedMarker.size()) - lineLength;
+        const int last = textView->document()->characterCount() - 1;
+        QTextCursor selection = textView->textCursor();
+        selection.setPosition(std::clamp(lineStart + stop, 0, last));
+        selection.setPosition(std::clamp(lineStart + lineLength, 0, last), QTextCursor::KeepAnchor);
+        textView->setTextCursor(selection);
+        break;
+    }
+    default: {
+        auto result = reply.find("Result");
+        const double value = result == reply.end() ? 0.0 : result->second.real().value_or(0.0);
+        insertString(formatCalculatedResult(value), AppController::successAtts());
+        insertString(QStringLiteral("\n"), AppController::normalAtts());
+        SetVariable("last", *mCalcState, value);
+        auto symbol = reply.find("Symbol");
+        const std::string* name = symbol == reply.end() ? nullptr : symbol->second.string();
+        if (name && !name->empty())
+            SetVariable(*name, *mCalcState, value);
+        break;
+    }
+    }
+}
+
+void MyDocument::taskEnded(int status) {
+    const bool answerOutstanding = isCalculating();
+    mCalcTimer->stop();
+    // An ordinary end while a line waits would leave the worksheet read-only for good: that
+    // line gets the crash message too.
+    if ((status != 0 && status != 15) || answerOutstanding) {
+        textView->setReadOnly(false);
+        insertString(platform::keyedText("Crash"), AppController::errorAtts());
+        insertString(QStringLiteral("\n"), AppController::normalAtts());
+    }
+    startCalcTask();
+}
+
+void MyDocument::calcTimedOut() {
+    mCalcTask->abandon();
+    startCalcTask();
+    mCalcTask->clearReplyBuffer();
+    textView->setReadOnly(false);
+    insertString(platform::keyedText("Timeout"), AppController::errorAtts());
+    insertString(QStringLiteral("\n"), AppController::normalAtts());
+}
+
+QString MyDocument::formatCalculatedResult(double value) const {
+    return ::formatCalculatedResult(value, mFormatIntegersAsHex, AppController::isCommaDecimal());
+}
+
+void MyDocument::keepTypingInTheNormalColour(const QTextCharFormat& format) {
+    // Typing after or inside a coloured answer is ordinary text again.
+    if (!format.hasProperty(QTextFormat::ForegroundBrush))
+        return;
+    QTextCharFormat typing = format;
+    typing.clearForeground();
+    textView->setCurrentCharFormat(typing);
+}
+
+void MyDocument::buildCalculateMenu() {
+    QMenu* calculate = docWindow->menuBar()->addMenu(tr("&Calculate"));
+    QMenu* integers = calculate->addMenu(tr("&Integers"));
+    integers->menuAction()->setData(kIntegerFormatMenuTag);
+    auto* group = new QActionGroup(integers);
+    mDecFormatItem = integers->addAction(tr("&Decimal"));
+    mDecFormatItem->setData(kDecimalItemTag);
+    mHexFormatItem = integers->addAction(tr("&Hexadecimal"));
+    mHexFormatItem->setData(kHexadecimalItemTag);
+    for (QAction* item : {mDecFormatItem, mHexFormatItem}) {
+        item->setCheckable(true);
+        group->addAction(item);
+        connect(item, &QAction::triggered, this, [this, item] { setIntegerFormat(item); });
+    }
+    setIntegerFormatChecks();
+}
+
+void MyDocument::setIntegerFormat(QAction* sender) {
+    if (!sender)
+        return;
+    mFormatIntegersAsHex = sender->data().toInt() == kHexadecimalItemTag;
+    setIntegerFormatChecks();
+}
+
+void MyDocument::setIntegerFormatChecks() {
+    if (mDecFormatItem)
+        mDecFormatItem->setChecked(!mFormatIntegersAsHex);
+    if (mHexFormatItem)
+        mHexFormatItem->setChecked(mFormatIntegersAsHex);
+}

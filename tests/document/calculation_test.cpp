@@ -1,0 +1,241 @@
+// Calculating lines in a worksheet window (offscreen) with the real CalcTool, and with small
+// stand-in tools for the ways a tool can fail.
+
+#include "app/appcontroller.h"
+#include "document/mydocument.h"
+#include "document/worksheeteditor.h"
+#include "engine/calcstate.h"
+#include "platform/documentcontroller.h"
+#include "toollink/toollink.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace {
+
+constexpr int kAnswerWaitMs = 5000;
+
+// Text colours by run, "none" for text without a colour of its own.
+QString colourAt(QTextDocument* document, int position) {
+    QTextCursor cursor(document);
+    cursor.setPosition(position + 1);
+    const QTextCharFormat format = cursor.charFormat();
+    return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color().name()
+                                                            : QStringLiteral("none");
+}
+
+} // namespace
+
+class CalculationTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir mFolder;
+    platform::DocumentController* mController = nullptr;
+    MyDocument* mDocument = nullptr;
+
+    WorksheetEditor* view() { return mDocument->textView; }
+
+    // Types the text, as the editor takes typing, at the end of the worksheet.
+    void type(const QString& text) {
+        QTextCursor cursor = view()->textCursor();
+        cursor.insertText(text);
+        view()->setTextCursor(cursor);
+    }
+
+    // Types the text at the end of the worksheet and presses Return, then waits for the answer.
+    void calculate(const QString& line) {
+        QTextCursor cursor = view()->textCursor();
+        cursor.movePosition(QTextCursor::End);
+        view()->setTextCursor(cursor);
+        type(line);
+        QTest::keyClick(view(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
+    }
+
+    QString standIn(const QString& name, const QByteArray& script) {
+        const QString path = mFolder.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n" + script) < 0)
+            qFatal("cannot write a stand-in tool");
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        return path;
+    }
+
+    void useTool(const QString& path) {
+        mDocument->calcTask()->setToolPath(path);
+        mDocument->startCalcTask();
+    }
+
+private slots:
+    void init() {
+        mController =
+            new platform::DocumentController([] { return std::make_unique<MyDocument>(); });
+        mDocument = static_cast<MyDocument*>(mController->newDocument());
+        QVERIFY(mDocument->calcTask()->isRunning());
+    }
+    void cleanup() {
+        delete mController;
+        mController = nullptr;
+    }
+
+    void answersValuesAssignmentsAndDefinitions() {
+        calculate(QStringLiteral("x = 2+3"));
+        calculate(QStringLiteral("sq(a) = a^2"));
+        calculate(QStringLiteral("sq(x) + last"));
+        QCOMPARE(view()->toPlainText(), QStringLiteral("x = 2+3 =\n5\nsq(a) = a^2 =\nFunction "
+                                                       "defined\nsq(x) + last =\n30\n"));
+        QCOMPARE(*FindVariable(*mDocument->calcState(), "x"), 5.0);
+        QCOMPARE(*FindVariable(*mDocument->calcState(), "last"), 30.0);
+        QVERIFY(FindFunction(*mDocument->calcState(), "sq"));
+        QCOMPARE(colourAt(view()->document(), 10), AppController::defaultGreen().name());
+        QVERIFY(mDocument->isDocumentEdited());
+        QCOMPARE(view()->textCursor().position(), view()->document()->characterCount() - 1);
+    }
+
+    // The part of the line the parser did not take is selected; the tool counts bytes, the
+    // editor UTF-16 units, so a "π" before it must not shift the selection.
+    void selectsWhatDidNotParse_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("operator after an operator") << "2 * -3"
+                                                    << "* -3";
+        QTest::newRow("after a two-byte character") << "\u03C0 * -3"
+                                                    << "* -3";
+        QTest::newRow("after a three-byte character") << "\u221A(4) * -3"
+                                                      << "* -3";
+        QTest::newRow("unknown name: whole line") << "nosuch + 1"
+                                                  << "nosuch + 1";
+        QTest::newRow("text left over at the end") << "x = 3 )"
+                                                   << ")";
+    }
+    void selectsWhatDidNotParse() {
+        QFETCH(QString, line);
+        QFETCH(QString, selected);
+        calculate(line);
+        QCOMPARE(view()->textCursor().selectedText(), selected);
+        QVERIFY(view()->toPlainText().endsWith(line + " =\nSyntax error\n"));
+    }
+
+    void returnOnlyCalculatesAfterTextOnALine() {
+        QTest::keyClick(view(), Qt::Key_Return);
+        QCOMPARE(view()->toPlainText(), QStringLiteral("\n"));
+        type(QStringLiteral("1+1 tail"));
+        QTextCursor cursor = view()->textCursor();
+        cursor.movePosition(QTextCursor::Left, QTextCursor::MoveAnchor, 5);
+        view()->setTextCursor(cursor);
+        QTest::keyClick(view(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
+        QCOMPARE(view()->toPlainText(), QStringLiteral("\n1+1 =\n2\n tail"));
+        // Shift+Return breaks the line with a real line break and sends nothing.
+        QTest::keyClick(view(), Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(view()->toPlainText(), QStringLiteral("\n1+1 =\n2\n\n tail"));
+        cursor = view()->textCursor();
+        cursor.movePosition(QTextCursor::Up);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        view()->setTextCursor(cursor);
+        QTest::keyClick(view(), Qt::Key_Return);
+        QVERIFY(!mDocument->isCalculating());
+    }
+
+    void typingAfterAnAnswerIsInTheNormalColour() {
+        calculate(QStringLiteral("2*21"));
+        QTextCursor cursor = view()->textCursor();
+        cursor.movePosition(QTextCursor::Up);
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        view()->setTextCursor(cursor);
+        QTest::keyClicks(view(), QStringLiteral("7"));
+        QCOMPARE(view()->document()->findBlockByNumber(1).text(), QStringLiteral("427"));
+        QCOMPARE(colourAt(view()->document(), cursor.position()), QStringLiteral("none"));
+    }
+
+    void showsIntegersInHexadecimalWhenAsked() {
+        QVERIFY(!mDocument->formatsIntegersAsHex());
+        calculate(QStringLiteral("255"));
+        for (QAction* action : mDocument->window()->findChildren<QAction*>())
+            if (action->data().toInt() == 101)
+                action->trigger();
+        QVERIFY(mDocument->formatsIntegersAsHex());
+        calculate(QStringLiteral("255"));
+        calculate(QStringLiteral("2.5"));
+        QCOMPARE(view()->toPlainText(), QStringLiteral("255 =\n255\n255 =\n0xFF\n2.5 =\n2.5\n"));
+    }
+
+    void followsADecimalCommaLocale() {
+        AppController german{QLocale(QStringLiteral("de_DE"))};
+        calculate(QStringLiteral("max(1,5; 2,25)"));
+        QCOMPARE(view()->toPlainText(), QStringLiteral("max(1,5; 2,25) =\n2,25\n"));
+    }
+
+    // A tool that never answers: the line times out, and a new tool, seeded with everything
+    // recorded before, calculates the next one.
+    void recoversFromATimeOut() {
+        calculate(QStringLiteral("x = 6"));
+        useTool(standIn(QStringLiteral("silent"), "cat >/dev/null\n"));
+        type(QStringLiteral("x"));
+        QTest::keyClick(view(), Qt::Key_Return);
+        QVERIFY(mDocument->isCalculating());
+        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
+        QVERIFY(view()->toPlainText().endsWith("x =\nThe calculation took too long\n"));
+        calculate(QStringLiteral("x * 7"));
+        QVERIFY(view()->toPlainText().endsWith("x * 7 =\n42\n"));
+    }
+
+    void recoversFromACrash_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::newRow("killed by a signal") << QByteArray("read line\nkill -ABRT $$\n");
+        QTest::newRow("exits with an error") << QByteArray("read line\nexit 3\n");
+        QTest::newRow("exits quietly while a line waits") << QByteArray("read line\nexit 0\n");
+    }
+    void recoversFromACrash() {
+        QFETCH(QByteArray, script);
+        calculate(QStringLiteral("y = 4"));
+        useTool(standIn(QStringLiteral("crashing"), script));
+        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
+        calculate(QStringLiteral("y"));
+        QVERIFY(view()->toPlainText().endsWith("y =\nThe calculation crashed\n"));
+        calculate(QStringLiteral("y + 1"));
+        QVERIFY(view()->toPlainText().endsWith("y + 1 =\n5\n"));
+    }
+
+    void acceptsRepliesInPiecesAndDropsGarbage() {
+        const QByteArray reply =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
+            "<key>Result</key><real>42</real>\n<key>ResultKind</key><integer>1</integer>\n";
+        useTool(standIn(QStringLiteral("slow"), "read line\nprintf '%s' '" + reply +
+                                                    "'\nsleep 0.2\nprintf '</dict>'\nsleep 0.2\n"
+                                                    "printf '\\n</plist>\\n'\n"
+                                                    "read line\nprintf '<plist>oops</plist>\\n'\n"
+                                                    "cat >/dev/null\n"));
+        calculate(QStringLiteral("anything"));
+        QVERIFY(view()->toPlainText().endsWith("anything =\n42\n"));
+        calculate(QStringLiteral("more"));
+        QVERIFY(view()->toPlainText().endsWith("more =\nThe calculation took too long\n"));
+    }
+
+    void saysWhenTheToolCannotStart() {
+        useTool(mFolder.filePath(QStringLiteral("missing-tool")));
+        QVERIFY(!mDocument->calcTask()->isRunning());
+        calculate(QStringLiteral("1+1"));
+        QVERIFY(
+            view()->toPlainText().startsWith("1+1 =\nThe calculation tool could not be started"));
+        QVERIFY(!mDocument->isCalculating());
+        // It is tried again at the next Return.
+        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
+        calculate(QStringLiteral("1+2"));
+        QVERIFY(view()->toPlainText().endsWith("1+2 =\n3\n"));
+    }
+};
+
+int runCalculationTests(int argc, char** argv) {
+    CalculationTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "calculation_test.moc"
