@@ -2,6 +2,7 @@
 // untitled one.
 
 #include "app/appcontroller.h"
+#include "app/calccommand.h"
 #include "document/mydocument.h"
 #include "platform/documentcontroller.h"
 
@@ -11,14 +12,27 @@
 #include <memory>
 
 int main(int argc, char** argv) {
+    const bool calc = isCalcCommand(argc, argv);
+    // Calculating in the terminal needs no display.
+    if (calc)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Figurello"));
     QApplication::setOrganizationName(QStringLiteral("Figurello"));
     QApplication::setApplicationVersion(QStringLiteral(FIGURELLO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("figurello"));
 
+    if (calc) {
+        AppController controller;
+        return runCalcCommand(QApplication::arguments());
+    }
+
     QCommandLineParser options;
-    options.setApplicationDescription(QApplication::translate("main", "A calculator worksheet."));
+    options.setApplicationDescription(QApplication::translate(
+        "main", "A calculator worksheet.\n\n"
+                "figurello calc [--hex] [--open WORKSHEET] [--save WORKSHEET] [INPUT]\n"
+                "  calculates INPUT's lines without a window and prints the worksheet;\n"
+                "  see figurello calc --help."));
     options.addHelpOption();
     options.addVersionOption();
     options.addPositionalArgument(QStringLiteral("files"),

@@ -72,6 +72,7 @@ bool MyDocument::insertNewline() {
         insertString(platform::keyedText("ToolNotStarted").arg(mToolStartError),
                      AppController::errorAtts());
         insertString(QStringLiteral("\n"), AppController::normalAtts());
+        emit calculationFinished(false);
         return true;
     }
     textView->setReadOnly(true);
@@ -119,6 +120,7 @@ void MyDocument::handleTaskResult(const plist::Dictionary& reply) {
         double ignored = 0;
         std::size_t stop = 0;
         EvaluateStatement(mLineToCalculate.toStdString(), *mCalcState, ignored, stop);
+        emit calculationFinished(true);
         break;
     }
     case kSyntaxError: {
@@ -132,6 +134,7 @@ void MyDocument::handleTaskResult(const plist::Dictionary& reply) {
         selection.setPosition(std::clamp(lineStart + stop, 0, last));
         selection.setPosition(std::clamp(lineStart + lineLength, 0, last), QTextCursor::KeepAnchor);
         textView->setTextCursor(selection);
+        emit calculationFinished(false);
         break;
     }
     default: {
@@ -144,6 +147,7 @@ void MyDocument::handleTaskResult(const plist::Dictionary& reply) {
         const std::string* name = symbol == reply.end() ? nullptr : symbol->second.string();
         if (name && !name->empty())
             SetVariable(*name, *mCalcState, value);
+        emit calculationFinished(true);
         break;
     }
     }
@@ -158,6 +162,8 @@ void MyDocument::taskEnded(int status) {
         textView->setReadOnly(false);
         insertString(platform::keyedText("Crash"), AppController::errorAtts());
         insertString(QStringLiteral("\n"), AppController::normalAtts());
+        if (answerOutstanding)
+            emit calculationFinished(false);
     }
     startCalcTask();
 }
@@ -169,6 +175,7 @@ void MyDocument::calcTimedOut() {
     textView->setReadOnly(false);
     insertString(platform::keyedText("Timeout"), AppController::errorAtts());
     insertString(QStringLiteral("\n"), AppController::normalAtts());
+    emit calculationFinished(false);
 }
 
 QString MyDocument::formatCalculatedResult(double value) const {

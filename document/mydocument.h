@@ -76,6 +76,12 @@ public:
     bool hasPendingString() const { return mString != nullptr; }
 
     WorksheetEditor* textView = nullptr;
+
+signals:
+    // A calculated line got its answer: a value or a definition (true) or a message (false).
+    void calculationFinished(bool succeeded);
+
+public:
     platform::DocumentWindow* docWindow = nullptr;
 
 private:

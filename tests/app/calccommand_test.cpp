@@ -1,0 +1,72 @@
+// figurello calc as a user runs it: the printed worksheet and the exit status.
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class CalcCommandTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir mFolder;
+
+    struct Run {
+        QString out;
+        int status;
+    };
+    Run run(const QStringList& arguments, const QByteArray& input) {
+        QProcess figurello;
+        figurello.start(QStringLiteral(FIGURELLO_PATH), QStringList{"calc"} + arguments);
+        figurello.write(input);
+        figurello.closeWriteChannel();
+        if (!figurello.waitForFinished(30000))
+            return {QStringLiteral("timed out"), -1};
+        return {QString::fromUtf8(figurello.readAllStandardOutput()), figurello.exitCode()};
+    }
+
+private slots:
+    void calculatesAndPrints_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<int>("status");
+        QTest::newRow("every line answered")
+            << QStringList{} << QByteArray("x = 2\n\nsq(a) = a^2\r\nsq(x) + 1\n")
+            << "x = 2 =\n2\nsq(a) = a^2 =\nFunction defined\nsq(x) + 1 =\n5\n" << 0;
+        QTest::newRow("a line in error")
+            << QStringList{} << QByteArray("2 * -3\n1/4\n")
+            << "2 * -3 =\nSyntax error\n1/4 =\n0.25\n" << 1;
+        QTest::newRow("hexadecimal integers")
+            << QStringList{"--hex"} << QByteArray("255\n0.5\n") << "255 =\n0xFF\n0.5 =\n0.5\n"
+            << 0;
+        QTest::newRow("standard input named -")
+            << QStringList{"-"} << QByteArray("6*7\n") << "6*7 =\n42\n" << 0;
+        QTest::newRow("unknown option") << QStringList{"--nonsense"} << QByteArray() << "" << 2;
+        QTest::newRow("missing worksheet")
+            << QStringList{"--open", "/nonexistent/a.figurello"} << QByteArray() << "" << 2;
+        QTest::newRow("missing input") << QStringList{"/nonexistent/input.txt"} << QByteArray()
+                                       << "" << 2;
+    }
+    void calculatesAndPrints() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, out);
+        QFETCH(int, status);
+        const Run result = run(arguments, input);
+        QCOMPARE(result.out, out);
+        QCOMPARE(result.status, status);
+    }
+
+    // What one run saves, the next one opens with its text and its variables and functions.
+    void savesAndReopens() {
+        const QString path = mFolder.filePath(QStringLiteral("saved.figurello"));
+        QCOMPARE(run({"--save", path}, "r = 3\narea(r) = pi r^2\n").status, 0);
+        const Run reopened = run({"--open", path}, "area(r) / pi\n");
+        QCOMPARE(reopened.status, 0);
+        QCOMPARE(reopened.out, QStringLiteral("r = 3 =\n3\narea(r) = pi r^2 =\nFunction "
+                                              "defined\narea(r) / pi =\n9\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(CalcCommandTest)
+#include "calccommand_test.moc"
