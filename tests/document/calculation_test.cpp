@@ -4,6 +4,7 @@
 #include "app/appcontroller.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
+#include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
 #include "toollink/toollink.h"
@@ -217,6 +218,15 @@ private slots:
         QVERIFY(view()->toPlainText().endsWith("anything =\n42\n"));
         calculate(QStringLiteral("more"));
         QVERIFY(view()->toPlainText().endsWith("more =\nThe calculation took too long\n"));
+    }
+
+    // A state too large for one program argument reaches the tool through files of its own.
+    void seedsATooLargeStateThroughFiles() {
+        for (int i = 0; i < 6000; ++i)
+            SetVariable("variable" + std::to_string(i), *mDocument->calcState(), i);
+        mDocument->startCalcTask();
+        calculate(QStringLiteral("variable5999 + 1"));
+        QVERIFY(view()->toPlainText().endsWith("variable5999 + 1 =\n6000\n"));
     }
 
     void saysWhenTheToolCannotStart() {
