@@ -17,6 +17,9 @@ private:
     Run run(const QStringList& arguments, const QByteArray& input) {
         QProcess figurello;
         figurello.start(QStringLiteral(FIGURELLO_PATH), QStringList{"calc"} + arguments);
+        // Written only once it runs: input written earlier can be lost with the channel closed.
+        if (!figurello.waitForStarted(10000))
+            return {QStringLiteral("did not start"), -1};
         figurello.write(input);
         figurello.closeWriteChannel();
         if (!figurello.waitForFinished(30000))
