@@ -6,6 +6,7 @@
 #include "app/appcontroller.h"
 #include "document/mydocument.h"
 #include "document/resultformat.h"
+#include "document/symbollisting.h"
 #include "document/worksheeteditor.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
@@ -193,6 +194,11 @@ void MyDocument::keepTypingInTheNormalColour(const QTextCharFormat& format) {
 
 void MyDocument::buildCalculateMenu() {
     QMenu* calculate = docWindow->menuBar()->addMenu(tr("&Calculate"));
+    calculate->addAction(tr("List &Variables"), QKeySequence(tr("Ctrl+Shift+L")), this,
+                         &MyDocument::showDefinedVariables);
+    calculate->addAction(tr("List &Functions"), QKeySequence(tr("Ctrl+Shift+F")), this,
+                         &MyDocument::showDefinedFunctions);
+    calculate->addSeparator();
     QMenu* integers = calculate->addMenu(tr("&Integers"));
     integers->menuAction()->setData(kIntegerFormatMenuTag);
     auto* group = new QActionGroup(integers);
@@ -220,4 +226,24 @@ void MyDocument::setIntegerFormatChecks() {
         mDecFormatItem->setChecked(!mFormatIntegersAsHex);
     if (mHexFormatItem)
         mHexFormatItem->setChecked(mFormatIntegersAsHex);
+}
+
+void MyDocument::showDefinedVariables() {
+    const std::optional<plist::Dictionary> variables = CopyVariablesDictionary(*mCalcState);
+    if (!variables)
+        return;
+    insertString(variablesListing(platform::keyedText("DefVars"), *variables,
+                                  [this](double value) { return formatCalculatedResult(value); }),
+                 AppController::successAtts());
+    insertString(QStringLiteral("\n"), AppController::normalAtts());
+}
+
+void MyDocument::showDefinedFunctions() {
+    const std::optional<plist::Dictionary> functions = CopyFunctionsDictionary(*mCalcState);
+    if (!functions)
+        return;
+    insertString(functionsListing(platform::keyedText("DefFuns"), *functions,
+                                  AppController::isCommaDecimal()),
+                 AppController::successAtts());
+    insertString(QStringLiteral("\n"), AppController::normalAtts());
 }

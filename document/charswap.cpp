@@ -5,3 +5,12 @@ QString stringByReplacingChar(const QString& text, QChar from, QChar to) {
     result.replace(from, to);
     return result;
 }
+
+QString stringByRemovingChars(const QString& text, QStringView chars) {
+    QString kept;
+    kept.reserve(text.size());
+    for (QChar unit : text)
+        if (!chars.contains(unit))
+            kept.append(unit);
+    return kept;
+}

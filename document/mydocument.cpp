@@ -1,5 +1,6 @@
 #include "document/mydocument.h"
 
+#include "document/charswap.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetfile.h"
 #include "engine/calcengine.h"
@@ -13,7 +14,10 @@
 #include "platform/savedframe.h"
 #include "toollink/toollink.h"
 
+#include <QClipboard>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QStringDecoder>
 #include <QTextCursor>
@@ -184,6 +188,9 @@ void MyDocument::makeWindowControllers() {
     textView->document()->setDefaultFont(userFont);
     docWindow->setCentralWidget(textView);
     docWindow->setEditor(textView);
+    QAction* pasteCleanedItem = docWindow->editMenu()->addAction(tr("Paste &Without Commas and $"));
+    pasteCleanedItem->setShortcut(QKeySequence(tr("Ctrl+Alt+V")));
+    connect(pasteCleanedItem, &QAction::triggered, this, &MyDocument::pasteCleaned);
     docWindow->resize(kDefaultWindowSize);
     connect(textView->document(), &QTextDocument::modificationChanged, docWindow,
             &QWidget::setWindowModified);
@@ -246,3 +253,12 @@ void MyDocument::windowControllerDidLoadNib() {
 }
 
 QByteArray MyDocument::dataOfNewDoc() const { return QByteArray(); }
+
+void MyDocument::pasteCleaned() {
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty() || textView->isReadOnly())
+        return;
+    // Through the editor's own path, like typing: it takes the typing attributes and can be
+    // undone.
+    textView->insertPlainText(stringByRemovingChars(text, u",$"));
+}

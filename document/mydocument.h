@@ -65,6 +65,12 @@ public:
     bool isCalculating() const;
 
     QString formatCalculatedResult(double value) const;
+
+    // Insert the listings of the defined variables or functions at the insertion point.
+    void showDefinedVariables();
+    void showDefinedFunctions();
+    // Pastes the clipboard's text without its commas and dollar signs, as typed text.
+    void pasteCleaned();
     void setIntegerFormat(QAction* sender);
     void setIntegerFormatChecks();
     bool formatsIntegersAsHex() const { return mFormatIntegersAsHex; }

@@ -7,6 +7,7 @@ int runSavedFrameTests(int argc, char** argv);
 int runMyDocumentTests(int argc, char** argv);
 int runResultFormatTests(int argc, char** argv);
 int runCalculationTests(int argc, char** argv);
+int runListingTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -17,5 +18,6 @@ int main(int argc, char** argv) {
     failures += runMyDocumentTests(argc, argv);
     failures += runResultFormatTests(argc, argv);
     failures += runCalculationTests(argc, argv);
+    failures += runListingTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "plist/value.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The texts of the variables and functions listings a worksheet inserts on request.
+
+// The dictionary's names in case-insensitive order, as the listings show them.
+QStringList sortedSymbolNames(const plist::Dictionary& symbols);
+
+// "Defined variables:" then one "name = value" line per variable, each value as a result.
+QString variablesListing(const QString& heading, const plist::Dictionary& variables,
+                         const std::function<QString(double)>& formatValue);
+
+// "Defined functions:" then one "name( a, b ) = body" line per function; the parameters are
+// separated by "; " where the decimal separator is a comma. Bodies stay in the standard notation.
+QString functionsListing(const QString& heading, const plist::Dictionary& functions,
+                         bool commaIsDecimal);

@@ -1,0 +1,118 @@
+// The listings of defined symbols and the cleaned paste.
+
+#include "app/appcontroller.h"
+#include "document/charswap.h"
+#include "document/mydocument.h"
+#include "document/resultformat.h"
+#include "document/symbollisting.h"
+#include "document/worksheeteditor.h"
+#include "engine/calcengine.h"
+#include "platform/documentcontroller.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
+
+namespace {
+
+plist::Value definition(std::initializer_list<const char*> texts) {
+    plist::Array array;
+    for (const char* text : texts)
+        array.emplace_back(text);
+    return plist::Value(std::move(array));
+}
+
+} // namespace
+
+class ListingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listsFunctions_data() {
+        QTest::addColumn<bool>("comma");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("decimal point") << false
+                                       << "Defined functions:\nc(  ) = 42\nf( a, b, c ) = a+b*c"
+                                          "\nG( x ) = 1.5x";
+        QTest::newRow("decimal comma") << true
+                                       << "Defined functions:\nc(  ) = 42\nf( a; b; c ) = a+b*c"
+                                          "\nG( x ) = 1.5x";
+    }
+    void listsFunctions() {
+        QFETCH(bool, comma);
+        QFETCH(QString, expected);
+        const plist::Dictionary functions = {{"f", definition({"a+b*c", "a", "b", "c"})},
+                                             {"G", definition({"1.5x", "x"})},
+                                             {"c", definition({"42"})}};
+        // Sorted without regard to case; a parameterless function keeps its two blanks; bodies
+        // stay in the standard notation.
+        QCOMPARE(functionsListing(QStringLiteral("Defined functions:"), functions, comma),
+                 expected);
+    }
+
+    void listsVariables_data() {
+        QTest::addColumn<bool>("hex");
+        QTest::addColumn<bool>("comma");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("decimal") << false << false << "Vars:\nb = 255\nlast = 0.5\nZed = -1";
+        QTest::newRow("hexadecimal") << true << false << "Vars:\nb = 0xFF\nlast = 0.5\nZed = -1";
+        QTest::newRow("decimal comma") << false << true << "Vars:\nb = 255\nlast = 0,5\nZed = -1";
+    }
+    void listsVariables() {
+        QFETCH(bool, hex);
+        QFETCH(bool, comma);
+        QFETCH(QString, expected);
+        const plist::Dictionary variables = {
+            {"Zed", plist::Value(-1.0)}, {"last", plist::Value(0.5)}, {"b", plist::Value(255.0)}};
+        const auto format = [&](double v) { return formatCalculatedResult(v, hex, comma); };
+        QCOMPARE(variablesListing(QStringLiteral("Vars:"), variables, format), expected);
+        QCOMPARE(variablesListing(QStringLiteral("Vars:"), {}, format), QStringLiteral("Vars:"));
+    }
+
+    void pastesWithoutCommasAndDollars_data() {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("pasted");
+        QTest::newRow("a price with a decimal comma") << "$9,99"
+                                                      << "999";
+        QTest::newRow("a price with a decimal point") << "$3.50"
+                                                      << "3.50";
+        QTest::newRow("nothing but the removed characters") << ",$,"
+                                                            << "";
+        QTest::newRow("thousands") << "1,234,567.89"
+                                   << "1234567.89";
+    }
+    void pastesWithoutCommasAndDollars() {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, pasted);
+        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        auto* document = static_cast<MyDocument*>(documents.newDocument());
+        QGuiApplication::clipboard()->setText(clipboard);
+        document->pasteCleaned();
+        QCOMPARE(document->textView->toPlainText(), pasted);
+        QCOMPARE(document->isDocumentEdited(), !pasted.isEmpty());
+    }
+
+    void insertsListingsAtTheInsertionPoint() {
+        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        auto* document = static_cast<MyDocument*>(documents.newDocument());
+        double value = 0;
+        std::size_t stop = 0;
+        EvaluateStatement("x = 2", *document->calcState(), value, stop);
+        EvaluateStatement("sq(a) = a^2", *document->calcState(), value, stop);
+        document->showDefinedVariables();
+        document->showDefinedFunctions();
+        QCOMPARE(document->textView->toPlainText(),
+                 QStringLiteral("Defined variables:\nlast = 2\nx = 2\n"
+                                "Defined functions:\nsq( a ) = a^2\n"));
+        QTextCursor cursor(document->textView->document());
+        cursor.setPosition(3);
+        QCOMPARE(cursor.charFormat().foreground().color(), AppController::defaultGreen());
+    }
+};
+
+int runListingTests(int argc, char** argv) {
+    ListingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "listing_test.moc"
