@@ -198,6 +198,8 @@ void MyDocument::buildCalculateMenu() {
                          &MyDocument::showDefinedVariables);
     calculate->addAction(tr("List &Functions"), QKeySequence(tr("Ctrl+Shift+F")), this,
                          &MyDocument::showDefinedFunctions);
+    calculate->addAction(tr("Forget V&ariable…"), this, &MyDocument::forgetVariable);
+    calculate->addAction(tr("Forget F&unction…"), this, &MyDocument::forgetFunction);
     calculate->addSeparator();
     QMenu* integers = calculate->addMenu(tr("&Integers"));
     integers->menuAction()->setData(kIntegerFormatMenuTag);

@@ -11,6 +11,9 @@
 #include <optional>
 
 class QAction;
+class QComboBox;
+class QDialog;
+class QPushButton;
 class QMainWindow;
 class QTextCharFormat;
 class QTextDocument;
@@ -71,6 +74,15 @@ public:
     void showDefinedFunctions();
     // Pastes the clipboard's text without its commas and dollar signs, as typed text.
     void pasteCleaned();
+
+    // The forget sheet: pick a variable (or function) and the worksheet's state forgets it. The
+    // running tool keeps it until it is next started.
+    void forgetVariable();
+    void forgetFunction();
+    void forgetSheetOK();
+    void forgetSheetCancel();
+    QDialog* forgetSheet() const { return oForgetSymbolSheet; }
+    QComboBox* forgetPopup() const { return oForgetSymbolPopup; }
     void setIntegerFormat(QAction* sender);
     void setIntegerFormatChecks();
     bool formatsIntegersAsHex() const { return mFormatIntegersAsHex; }
@@ -105,6 +117,12 @@ private:
     // Why the tool could not be started, while it cannot.
     QString mToolStartError;
 
+    QDialog* oForgetSymbolSheet = nullptr;
+    QComboBox* oForgetSymbolPopup = nullptr;
+    QPushButton* mForgetButton = nullptr;
+
     void buildCalculateMenu();
+    void buildForgetSheet();
+    void openForgetSheet(bool function);
     void keepTypingInTheNormalColour(const QTextCharFormat& format);
 };

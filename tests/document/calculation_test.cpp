@@ -10,6 +10,7 @@
 #include "toollink/toollink.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QMainWindow>
 #include <QTemporaryDir>
@@ -227,6 +228,21 @@ private slots:
         mDocument->startCalcTask();
         calculate(QStringLiteral("variable2999 + 1"));
         QVERIFY(view()->toPlainText().endsWith("variable2999 + 1 =\n3000\n"));
+    }
+
+    // Forgetting changes the worksheet's state; the running tool keeps the symbol until it is
+    // next started from that state.
+    void theToolForgetsOnlyWhenRestarted() {
+        calculate(QStringLiteral("x = 2"));
+        mDocument->forgetVariable();
+        mDocument->forgetPopup()->setCurrentText(QStringLiteral("x"));
+        mDocument->forgetSheetOK();
+        QVERIFY(!FindVariable(*mDocument->calcState(), "x"));
+        calculate(QStringLiteral("x + 1"));
+        QVERIFY(view()->toPlainText().endsWith("x + 1 =\n3\n"));
+        mDocument->startCalcTask();
+        calculate(QStringLiteral("x + 2"));
+        QVERIFY(view()->toPlainText().endsWith("x + 2 =\nSyntax error\n"));
     }
 
     void saysWhenTheToolCannotStart() {

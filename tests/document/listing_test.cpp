@@ -7,9 +7,13 @@
 #include "document/symbollisting.h"
 #include "document/worksheeteditor.h"
 #include "engine/calcengine.h"
+#include "engine/calcstate.h"
+#include "engine/dictionaries.h"
 #include "platform/documentcontroller.h"
 
 #include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QTest>
 
@@ -107,6 +111,53 @@ private slots:
         QTextCursor cursor(document->textView->document());
         cursor.setPosition(3);
         QCOMPARE(cursor.charFormat().foreground().color(), AppController::defaultGreen());
+    }
+
+    // Forgetting one symbol rebuilds the state with everything else; cancelling keeps the very
+    // same state; the running tool still knows the symbol until it is next started.
+    void forgetsOneSymbolAndNothingElse_data() {
+        QTest::addColumn<bool>("function");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a variable") << false << "x";
+        QTest::newRow("a function") << true << "sq";
+    }
+    void forgetsOneSymbolAndNothingElse() {
+        QFETCH(bool, function);
+        QFETCH(QString, name);
+        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        auto* document = static_cast<MyDocument*>(documents.newDocument());
+        double value = 0;
+        std::size_t stop = 0;
+        for (const char* line : {"x = 2", "y = 3", "sq(a) = a^2", "cube(a) = a^3"})
+            EvaluateStatement(line, *document->calcState(), value, stop);
+        const auto variables = CopyVariablesDictionary(*document->calcState());
+        const auto functions = CopyFunctionsDictionary(*document->calcState());
+
+        SCalcState* before = document->calcState();
+        function ? document->forgetFunction() : document->forgetVariable();
+        QVERIFY(document->forgetSheet()->isVisible());
+        document->forgetSheetCancel();
+        QCOMPARE(document->calcState(), before);
+
+        function ? document->forgetFunction() : document->forgetVariable();
+        document->forgetPopup()->setCurrentText(name);
+        document->forgetSheetOK();
+        QVERIFY(!document->forgetSheet()->isVisible());
+        auto expectedVariables = *variables;
+        auto expectedFunctions = *functions;
+        (function ? expectedFunctions : expectedVariables).erase(name.toStdString());
+        QCOMPARE(CopyVariablesDictionary(*document->calcState()), expectedVariables);
+        QCOMPARE(CopyFunctionsDictionary(*document->calcState()), expectedFunctions);
+    }
+
+    void offersNothingWhenThereIsNothingToForget() {
+        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        auto* document = static_cast<MyDocument*>(documents.newDocument());
+        SCalcState* before = document->calcState();
+        document->forgetFunction();
+        QCOMPARE(document->forgetPopup()->count(), 0);
+        document->forgetSheetOK();
+        QCOMPARE(document->calcState(), before);
     }
 };
 
