@@ -193,6 +193,8 @@ void MyDocument::keepTypingInTheNormalColour(const QTextCharFormat& format) {
 }
 
 void MyDocument::buildCalculateMenu() {
+    connect(docWindow->addFileCommand(tr("Save as &Template for New Worksheets…")),
+            &QAction::triggered, this, &MyDocument::saveAsNewDocumentContent);
     QMenu* calculate = docWindow->menuBar()->addMenu(tr("&Calculate"));
     calculate->addAction(tr("List &Variables"), QKeySequence(tr("Ctrl+Shift+L")), this,
                          &MyDocument::showDefinedVariables);

@@ -252,8 +252,6 @@ void MyDocument::windowControllerDidLoadNib() {
     startCalcTask();
 }
 
-QByteArray MyDocument::dataOfNewDoc() const { return QByteArray(); }
-
 void MyDocument::pasteCleaned() {
     const QString text = QGuiApplication::clipboard()->text();
     if (text.isEmpty() || textView->isReadOnly())

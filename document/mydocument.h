@@ -53,8 +53,12 @@ public:
     // Sets up the freshly made window: its text, its frame, its calculation tool.
     void windowControllerDidLoadNib();
 
-    // The new-document template's contents; empty when there is none.
-    QByteArray dataOfNewDoc() const;
+    // The new-document template: every new worksheet starts from it once the user has saved one.
+    static QString pathOfNewDocState();
+    // Its contents; empty when there is none.
+    static QByteArray dataOfNewDoc();
+    // Asks, then saves this worksheet as the template. Nothing in the worksheet changes.
+    void saveAsNewDocumentContent();
 
     // Calculating a line: Return after text on a line sends it to the tool; the reply, the
     // time-out or the tool's end inserts the answer on the next line.
@@ -123,6 +127,7 @@ private:
 
     void buildCalculateMenu();
     void buildForgetSheet();
+    void writeNewDocumentContent();
     void openForgetSheet(bool function);
     void keepTypingInTheNormalColour(const QTextCharFormat& format);
 };

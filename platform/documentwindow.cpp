@@ -21,7 +21,7 @@ DocumentWindow::DocumentWindow(Document* document, DocumentController* controlle
 }
 
 void DocumentWindow::buildFileMenu() {
-    QMenu* file = menuBar()->addMenu(tr("&File"));
+    QMenu* file = mFileMenu = menuBar()->addMenu(tr("&File"));
     file->addAction(tr("&New"), QKeySequence::New, mController,
                     [this] { mController->newDocument(); });
     file->addAction(tr("&Open…"), QKeySequence::Open, this,
@@ -41,12 +41,18 @@ void DocumentWindow::buildFileMenu() {
     connect(file, &QMenu::aboutToShow, this, [this] {
         mRevert->setEnabled(!mDocument->filePath().isEmpty() && mDocument->isDocumentEdited());
     });
-    file->addSeparator();
+    mQuitSeparator = file->addSeparator();
     QAction* quit = file->addAction(tr("&Quit"), QKeySequence::Quit, mController, [this] {
         if (mController->closeAllDocuments())
             QApplication::quit();
     });
     quit->setMenuRole(QAction::QuitRole);
+}
+
+QAction* DocumentWindow::addFileCommand(const QString& text) {
+    auto* command = new QAction(text, mFileMenu);
+    mFileMenu->insertAction(mQuitSeparator, command);
+    return command;
 }
 
 void DocumentWindow::buildEditMenu() {

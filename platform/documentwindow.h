@@ -22,6 +22,8 @@ public:
     // Routes the Edit menu to the editor.
     void setEditor(QTextEdit* editor);
     QMenu* editMenu() const { return mEditMenu; }
+    // Adds a document command to the File menu, above Quit.
+    QAction* addFileCommand(const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -34,6 +36,8 @@ private:
 
     Document* mDocument;
     DocumentController* mController;
+    QMenu* mFileMenu = nullptr;
+    QAction* mQuitSeparator = nullptr;
     QMenu* mRecentMenu = nullptr;
     QMenu* mEditMenu = nullptr;
     QAction* mUndo = nullptr;

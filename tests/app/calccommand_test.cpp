@@ -16,6 +16,10 @@ private:
     };
     Run run(const QStringList& arguments, const QByteArray& input) {
         QProcess figurello;
+        // A template of the user's must not change what a new worksheet holds.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), mFolder.path());
+        figurello.setProcessEnvironment(environment);
         figurello.start(QStringLiteral(FIGURELLO_PATH), QStringList{"calc"} + arguments);
         // Written only once it runs: input written earlier can be lost with the channel closed.
         if (!figurello.waitForStarted(10000))
@@ -35,20 +39,22 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::newRow("every line answered")
             << QStringList{} << QByteArray("x = 2\n\nsq(a) = a^2\r\nsq(x) + 1\n")
-            << "x = 2 =\n2\nsq(a) = a^2 =\nFunction defined\nsq(x) + 1 =\n5\n" << 0;
-        QTest::newRow("a line in error")
-            << QStringList{} << QByteArray("2 * -3\n1/4\n")
-            << "2 * -3 =\nSyntax error\n1/4 =\n0.25\n" << 1;
+            << "x = 2 =\n2\nsq(a) = a^2 =\nFunction defined\nsq(x) + 1 =\n5\n"
+            << 0;
+        QTest::newRow("a line in error") << QStringList{} << QByteArray("2 * -3\n1/4\n")
+                                         << "2 * -3 =\nSyntax error\n1/4 =\n0.25\n"
+                                         << 1;
         QTest::newRow("hexadecimal integers")
             << QStringList{"--hex"} << QByteArray("255\n0.5\n") << "255 =\n0xFF\n0.5 =\n0.5\n"
             << 0;
         QTest::newRow("standard input named -")
-            << QStringList{"-"} << QByteArray("6*7\n") << "6*7 =\n42\n" << 0;
+            << QStringList{"-"} << QByteArray("6*7\n") << "6*7 =\n42\n"
+            << 0;
         QTest::newRow("unknown option") << QStringList{"--nonsense"} << QByteArray() << "" << 2;
         QTest::newRow("missing worksheet")
             << QStringList{"--open", "/nonexistent/a.figurello"} << QByteArray() << "" << 2;
-        QTest::newRow("missing input") << QStringList{"/nonexistent/input.txt"} << QByteArray()
-                                       << "" << 2;
+        QTest::newRow("missing input")
+            << QStringList{"/nonexistent/input.txt"} << QByteArray() << "" << 2;
     }
     void calculatesAndPrints() {
         QFETCH(QStringList, arguments);

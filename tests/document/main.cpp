@@ -1,15 +1,21 @@
 #include "app/appcontroller.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 int runSavedFrameTests(int argc, char** argv);
 int runMyDocumentTests(int argc, char** argv);
 int runResultFormatTests(int argc, char** argv);
 int runCalculationTests(int argc, char** argv);
 int runListingTests(int argc, char** argv);
+int runTemplateTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
+    // No test may pick up, or leave behind, a template of the user's.
+    QTemporaryDir configuration;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configuration.path()));
     QApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     AppController controller;
@@ -19,5 +25,6 @@ int main(int argc, char** argv) {
     failures += runResultFormatTests(argc, argv);
     failures += runCalculationTests(argc, argv);
     failures += runListingTests(argc, argv);
+    failures += runTemplateTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
