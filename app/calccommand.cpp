@@ -117,7 +117,7 @@ int runCalcCommand(const QStringList& arguments) {
     }
     if (options.isSet(hex))
         for (QAction* action : document->window()->findChildren<QAction*>())
-            if (action->data().toInt() == 101)
+            if (action->data().toInt() == MyDocument::kHexadecimalItemTag)
                 action->trigger();
 
     bool allCalculated = true;

@@ -28,10 +28,6 @@ namespace {
 // The marker after a calculated statement: its length is part of where the statement starts.
 const QString kCalculatedMarker = QStringLiteral(" =\n");
 
-constexpr int kIntegerFormatMenuTag = 500;
-constexpr int kDecimalItemTag = 100;
-constexpr int kHexadecimalItemTag = 101;
-
 std::int64_t integerEntry(const plist::Dictionary& reply, const char* key) {
     auto found = reply.find(key);
     return found == reply.end() ? 0 : found->second.integer().value_or(0);

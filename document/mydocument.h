@@ -71,6 +71,11 @@ public:
     void insertString(const QString& text, const QTextCharFormat& attributes);
     bool isCalculating() const;
 
+    // The integer-format menu and its two items carry these tags as their data.
+    static constexpr int kIntegerFormatMenuTag = 500;
+    static constexpr int kDecimalItemTag = 100;
+    static constexpr int kHexadecimalItemTag = 101;
+
     QString formatCalculatedResult(double value) const;
 
     // Insert the listings of the defined variables or functions at the insertion point.

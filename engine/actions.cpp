@@ -23,10 +23,8 @@ std::string_view CalledName(const char* first, const char* last) {
 }
 
 template <typename T> const T& LookupWhole(const bsc::symbols<T>& table, std::string_view name) {
-    const char* begin = name.data();
-    bsc::scanner<const char*> scan(begin, name.data() + name.size());
-    const T* hit = table.find(scan);
-    if (!hit || !scan.at_end())
+    const T* hit = ExactLookup(table, name);
+    if (!hit)
         throw CalcException();
     return *hit;
 }

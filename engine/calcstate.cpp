@@ -8,15 +8,6 @@ namespace bsc = boost::spirit::classic;
 
 namespace {
 
-// Exact lookup: the table matches the longest stored prefix, so accept only a match that covers
-// the whole name.
-template <typename T> T* ExactLookup(const bsc::symbols<T>& table, std::string_view name) {
-    const char* first = name.data();
-    bsc::scanner<const char*> scan(first, name.data() + name.size());
-    T* hit = table.find(scan);
-    return scan.at_end() ? hit : nullptr;
-}
-
 void RequireStorableName(std::string_view name) {
     if (name.size() > kMaxNameLength || name.find('\0') != std::string_view::npos)
         throw CalcException();

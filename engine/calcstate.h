@@ -75,6 +75,16 @@ void DefineFunction(SCalcState& state, std::string_view name, std::vector<std::s
 // Removes every parameter marker, so the outside world sees names and bodies as typed.
 void StripParamMarkers(std::string& text);
 
+// Exact lookup: a table matches the longest stored prefix of a text, so only a match covering
+// the whole name counts. Null when the name is not stored.
+template <typename T>
+T* ExactLookup(const boost::spirit::classic::symbols<T>& table, std::string_view name) {
+    const char* first = name.data();
+    boost::spirit::classic::scanner<const char*> scan(first, name.data() + name.size());
+    T* hit = table.find(scan);
+    return scan.at_end() ? hit : nullptr;
+}
+
 const double* FindVariable(const SCalcState& state, std::string_view name);
 const UserFunction* FindFunction(const SCalcState& state, std::string_view name);
 

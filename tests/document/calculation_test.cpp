@@ -160,7 +160,7 @@ private slots:
         QVERIFY(!mDocument->formatsIntegersAsHex());
         calculate(QStringLiteral("255"));
         for (QAction* action : mDocument->window()->findChildren<QAction*>())
-            if (action->data().toInt() == 101)
+            if (action->data().toInt() == MyDocument::kHexadecimalItemTag)
                 action->trigger();
         QVERIFY(mDocument->formatsIntegersAsHex());
         calculate(QStringLiteral("255"));
