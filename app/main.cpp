@@ -4,7 +4,9 @@
 #include "app/appcontroller.h"
 #include "app/calccommand.h"
 #include "document/mydocument.h"
+#include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
+#include "platform/userfolders.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -43,6 +45,9 @@ int main(int argc, char** argv) {
     // The settings must exist before the first document.
     AppController controller;
     platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+    // Untitled worksheets close without a question; they are kept here to be reopened.
+    documents.keepClosedUntitledDocumentsIn(
+        std::make_unique<platform::ClosedDocumentArchive>(platform::userDataFolder()));
 
     for (const QString& path : options.positionalArguments())
         documents.openDocument(path);

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStringDecoder>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -196,12 +197,37 @@ void MyDocument::makeWindowControllers() {
             &QWidget::setWindowModified);
     connect(textView, &QTextEdit::currentCharFormatChanged, this,
             &MyDocument::keepTypingInTheNormalColour);
+    addPrintCommands();
     buildCalculateMenu();
     windowControllerDidLoadNib();
     textView->setFocus();
 }
 
 QMainWindow* MyDocument::window() const { return docWindow; }
+
+bool MyDocument::canCloseDocument(const std::function<bool()>& standardCloseCheck) {
+    // A worksheet never saved closes without a question; the controller keeps it for reopening.
+    if (!isDocumentEdited() || !hasFileLocation())
+        return true;
+    qInfo("canCloseDocumentWithDelegate 1");
+    const bool mayClose = standardCloseCheck();
+    qInfo("canCloseDocumentWithDelegate 2");
+    return mayClose;
+}
+
+QString MyDocument::summary() const {
+    const QTextDocument* text = textView ? textView->document() : mString.get();
+    for (QTextBlock line = text ? text->begin() : QTextBlock(); line.isValid(); line = line.next()) {
+        QString words = line.text().simplified();
+        // A calculated line names the worksheet better without its " =".
+        if (words.endsWith(QLatin1String(" =")))
+            words.chop(2);
+        if (!words.isEmpty())
+            return words.size() <= kSummaryLength ? words
+                                                  : words.left(kSummaryLength - 1) + u'…';
+    }
+    return displayName();
+}
 
 bool MyDocument::isDocumentEdited() const { return textView && textView->document()->isModified(); }
 

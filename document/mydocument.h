@@ -40,6 +40,10 @@ public:
     void makeWindowControllers() override;
     QMainWindow* window() const override;
     bool isDocumentEdited() const override;
+    // A worksheet with a file asks about unsaved changes; an untitled one closes at once.
+    bool canCloseDocument(const std::function<bool()>& standardCloseCheck) override;
+    // The first line with text on it.
+    QString summary() const override;
     void setDocumentEdited(bool edited) override;
 
     // Text read from a file or the template, waiting for the window. Null clears it.
@@ -83,6 +87,11 @@ public:
     void showDefinedFunctions();
     // Pastes the clipboard's text without its commas and dollar signs, as typed text.
     void pasteCleaned();
+
+    // Printing starts the text at the top of the first page; the PDF gets the same pages.
+    void printDocument();
+    void exportAsPdf();
+    bool writePdf(const QString& path, QString* error) const;
 
     // The forget sheet: pick a variable (or function) and the worksheet's state forgets it. The
     // running tool keeps it until it is next started.
@@ -130,7 +139,10 @@ private:
     QComboBox* oForgetSymbolPopup = nullptr;
     QPushButton* mForgetButton = nullptr;
 
+    static constexpr int kSummaryLength = 60;
+
     void buildCalculateMenu();
+    void addPrintCommands();
     void buildForgetSheet();
     void writeNewDocumentContent();
     void openForgetSheet(bool function);

@@ -1,9 +1,11 @@
 // The per-user template new worksheets start from, and the command that saves one.
 
 #include "document/mydocument.h"
+#include "platform/atomicwrite.h"
 #include "platform/documentwindow.h"
 #include "platform/filetypes.h"
 #include "platform/keyedtexts.h"
+#include "platform/userfolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,14 +13,9 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 
 QString MyDocument::pathOfNewDocState() {
-    // The XDG configuration folder; a relative or empty setting counts as unset.
-    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (config.isEmpty() || QDir::isRelativePath(config))
-        config = QDir::homePath() + QStringLiteral("/.config");
-    return config + QStringLiteral("/figurello/com.brannoch.Figurello2.figurello");
+    return platform::userConfigFolder() + QStringLiteral("/com.brannoch.Figurello2.figurello");
 }
 
 QByteArray MyDocument::dataOfNewDoc() {
@@ -53,13 +50,12 @@ void MyDocument::writeNewDocumentContent() {
         return;
     const QString path = pathOfNewDocState();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    // Written beside the old template and renamed over it only when complete.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
+    QString error;
+    if (platform::writeFileAtomically(path, data, &error))
         return;
     auto* failure = new QMessageBox(
         QMessageBox::Warning, QCoreApplication::applicationName(),
-        platform::keyedText("CannotWrite").arg(QDir::toNativeSeparators(path), file.errorString()),
+        platform::keyedText("CannotWrite").arg(QDir::toNativeSeparators(path), error),
         QMessageBox::Ok, docWindow);
     failure->setWindowModality(Qt::WindowModal);
     failure->setAttribute(Qt::WA_DeleteOnClose);

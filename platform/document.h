@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QMainWindow;
 
 namespace platform {
@@ -27,13 +29,20 @@ public:
 
     virtual bool isDocumentEdited() const = 0;
     virtual void setDocumentEdited(bool edited) = 0;
-    // Whether closing with unsaved changes must ask first.
-    virtual bool needsConfirmationToClose() const { return isDocumentEdited(); }
+    // Whether the document may close now. `standardCloseCheck` asks the user to save, discard
+    // or cancel, saving when asked to, and says whether closing may go ahead.
+    virtual bool canCloseDocument(const std::function<bool()>& standardCloseCheck) {
+        return !isDocumentEdited() || standardCloseCheck();
+    }
+    // A line that names the document, for lists of documents.
+    virtual QString summary() const { return displayName(); }
 
     // The file the document saves to; empty while untitled or when read from a file it must
     // not overwrite (plain text, RTF).
     QString filePath() const { return mFilePath; }
     void setFilePath(const QString& path);
+    // Whether the document belongs to a file: saved, or read from one.
+    bool hasFileLocation() const { return !mFilePath.isEmpty() || !mOriginPath.isEmpty(); }
     // The file the document was read from, even when it saves elsewhere.
     QString originPath() const { return mOriginPath; }
     void setOriginPath(const QString& path) { mOriginPath = path; }

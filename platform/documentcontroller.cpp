@@ -1,5 +1,7 @@
 #include "platform/documentcontroller.h"
 
+#include "platform/atomicwrite.h"
+#include "platform/closeddocumentarchive.h"
 #include "platform/document.h"
 #include "platform/filetypes.h"
 #include "platform/keyedtexts.h"
@@ -12,7 +14,6 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSettings>
 
 namespace platform {
@@ -53,12 +54,15 @@ DocumentController* DocumentController::sharedController() { return gSharedContr
 
 Document* DocumentController::newDocument() {
     std::unique_ptr<Document> document = mFactory();
-    ++mUntitledCount;
-    document->setUntitledName(
-        mUntitledCount == 1
-            ? keyedText("Untitled")
-            : QStringLiteral("%1 %2").arg(keyedText("Untitled")).arg(mUntitledCount));
+    document->setUntitledName(nextUntitledName());
     return adopt(std::move(document));
+}
+
+QString DocumentController::nextUntitledName() {
+    ++mUntitledCount;
+    return mUntitledCount == 1
+               ? keyedText("Untitled")
+               : QStringLiteral("%1 %2").arg(keyedText("Untitled")).arg(mUntitledCount);
 }
 
 std::unique_ptr<Document> DocumentController::readDocument(const QString& path, QString* error) {
@@ -138,11 +142,8 @@ bool DocumentController::writeDocument(Document* document, const QString& path, 
         *error = keyedText("CannotWrite").arg(QDir::toNativeSeparators(path), reason);
         return false;
     }
-    // Written beside the old file and renamed over it only when complete, so a failed save
-    // never damages what is on disk.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        *error = keyedText("CannotWrite").arg(QDir::toNativeSeparators(path), file.errorString());
+    if (!writeFileAtomically(path, data, &reason)) {
+        *error = keyedText("CannotWrite").arg(QDir::toNativeSeparators(path), reason);
         return false;
     }
     return true;
@@ -214,22 +215,64 @@ void DocumentController::revertDocument(Document* document) {
     reverted->window()->setGeometry(geometry);
 }
 
+bool DocumentController::runStandardCloseCheck(Document* document) {
+    QMessageBox ask(QMessageBox::Warning, QCoreApplication::applicationName(),
+                    keyedText("SaveChanges").arg(document->displayName()),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    document->window());
+    ask.setInformativeText(keyedText("SaveChanges_detail"));
+    ask.setDefaultButton(QMessageBox::Save);
+    const int answer = ask.exec();
+    if (answer == QMessageBox::Cancel)
+        return false;
+    return answer == QMessageBox::Discard || saveDocument(document);
+}
+
 bool DocumentController::closeDocument(Document* document) {
-    if (document->needsConfirmationToClose()) {
-        QMessageBox ask(QMessageBox::Warning, QCoreApplication::applicationName(),
-                        keyedText("SaveChanges").arg(document->displayName()),
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                        document->window());
-        ask.setInformativeText(keyedText("SaveChanges_detail"));
-        ask.setDefaultButton(QMessageBox::Save);
-        const int answer = ask.exec();
-        if (answer == QMessageBox::Cancel)
-            return false;
-        if (answer == QMessageBox::Save && !saveDocument(document))
-            return false;
-    }
+    if (!document->canCloseDocument([this, document] { return runStandardCloseCheck(document); }))
+        return false;
+    if (!keepIfUnsavedAndUntitled(document))
+        return false;
     forget(document);
     return true;
+}
+
+bool DocumentController::keepIfUnsavedAndUntitled(Document* document) {
+    // A document with a file was asked about; one without changes has nothing to lose.
+    if (!mArchive || document->hasFileLocation() || !document->isDocumentEdited())
+        return true;
+    QString error;
+    QString reason;
+    const QByteArray data = document->dataOfType(kWorksheetType, &reason);
+    if (!data.isEmpty() && mArchive->keep(data, document->summary(), &error))
+        return true;
+    // Nothing may be lost: when the document cannot be kept, the user decides.
+    showError(document->window(),
+              keyedText("CannotKeepClosed").arg(data.isEmpty() ? reason : error));
+    return runStandardCloseCheck(document);
+}
+
+void DocumentController::keepClosedUntitledDocumentsIn(
+    std::unique_ptr<ClosedDocumentArchive> archive) {
+    mArchive = std::move(archive);
+}
+
+Document* DocumentController::reopenClosedDocument(const QString& path) {
+    QString error;
+    std::unique_ptr<Document> document = readDocument(path, &error);
+    if (!document) {
+        showError(nullptr, error);
+        return nullptr;
+    }
+    document->setFilePath(QString());
+    document->setOriginPath(QString());
+    document->setUntitledName(nextUntitledName());
+    Document* reopened = adopt(std::move(document));
+    // Its kept copy goes now, so the reopened document is the only one: unsaved again.
+    reopened->setDocumentEdited(true);
+    if (mArchive)
+        mArchive->remove(path);
+    return reopened;
 }
 
 void DocumentController::forget(Document* document) {

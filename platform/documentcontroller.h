@@ -11,6 +11,7 @@ class QWidget;
 
 namespace platform {
 
+class ClosedDocumentArchive;
 class Document;
 
 // Creates, opens, saves and closes documents, keeps the recent-files list, and asks about
@@ -39,10 +40,20 @@ public:
     bool saveDocument(Document* document);
     bool saveDocumentAs(Document* document);
     void revertDocument(Document* document);
-    // Closes the document, first asking about unsaved changes when needed. False if cancelled.
+    // Closes the document when it agrees, asking about unsaved changes when it says so, and
+    // keeping it in the archive when it is untitled. False if it stays open.
     bool closeDocument(Document* document);
+    // Asks to save, discard or cancel, and saves when asked to. True when closing may go ahead.
+    bool runStandardCloseCheck(Document* document);
     // Closes every document, newest first; false as soon as one is kept open.
     bool closeAllDocuments();
+
+    // Untitled documents closed with unsaved changes are kept here instead of being lost. Without
+    // an archive they are simply closed.
+    void keepClosedUntitledDocumentsIn(std::unique_ptr<ClosedDocumentArchive> archive);
+    ClosedDocumentArchive* closedDocumentArchive() const { return mArchive.get(); }
+    // Opens a kept document as a new untitled one and drops it from the archive.
+    Document* reopenClosedDocument(const QString& path);
 
     QStringList recentFiles() const;
     void clearRecentFiles();
@@ -59,10 +70,13 @@ private:
     Document* adopt(std::unique_ptr<Document> document);
     void noteRecentFile(const QString& path);
     void forget(Document* document);
+    QString nextUntitledName();
+    bool keepIfUnsavedAndUntitled(Document* document);
 
     Factory mFactory;
     QList<Document*> mDocuments;
     int mUntitledCount = 0;
+    std::unique_ptr<ClosedDocumentArchive> mArchive;
 };
 
 } // namespace platform

@@ -1,12 +1,15 @@
 #include "platform/documentwindow.h"
 
 #include "platform/document.h"
+#include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
+#include "platform/keyedtexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenuBar>
 #include <QTextEdit>
 
@@ -30,6 +33,9 @@ void DocumentWindow::buildFileMenu() {
     connect(mController, &DocumentController::recentFilesChanged, this,
             &DocumentWindow::rebuildRecentMenu);
     rebuildRecentMenu();
+    mReopenMenu = file->addMenu(tr("Reopen Closed &Worksheet"));
+    connect(mReopenMenu, &QMenu::aboutToShow, this, &DocumentWindow::rebuildReopenMenu);
+    mReopenMenu->menuAction()->setVisible(mController->closedDocumentArchive() != nullptr);
     file->addSeparator();
     file->addAction(tr("&Close"), QKeySequence::Close, this, &QWidget::close);
     file->addAction(tr("&Save"), QKeySequence::Save, this,
@@ -103,6 +109,24 @@ void DocumentWindow::rebuildRecentMenu() {
     QAction* clear = mRecentMenu->addAction(tr("Clear Menu"), mController,
                                             &DocumentController::clearRecentFiles);
     clear->setEnabled(!files.isEmpty());
+}
+
+void DocumentWindow::rebuildReopenMenu() {
+    mReopenMenu->clear();
+    const ClosedDocumentArchive* archive = mController->closedDocumentArchive();
+    const QList<ClosedDocumentArchive::Entry> kept =
+        archive ? archive->entries() : QList<ClosedDocumentArchive::Entry>();
+    for (const ClosedDocumentArchive::Entry& entry : kept) {
+        const QString when =
+            QLocale().toString(entry.closedAt.toLocalTime(), QLocale::ShortFormat);
+        const QString title = entry.title.isEmpty() ? keyedText("Untitled") : entry.title;
+        mReopenMenu->addAction(keyedText("ClosedWorksheetItem").arg(title, when), mController,
+                               [this, path = entry.path] {
+                                   mController->reopenClosedDocument(path);
+                               });
+    }
+    if (kept.isEmpty())
+        mReopenMenu->addAction(keyedText("NoClosedWorksheets"))->setEnabled(false);
 }
 
 void DocumentWindow::updateTitle() {

@@ -32,6 +32,7 @@ private:
     void buildFileMenu();
     void buildEditMenu();
     void rebuildRecentMenu();
+    void rebuildReopenMenu();
     void updateTitle();
 
     Document* mDocument;
@@ -39,6 +40,7 @@ private:
     QMenu* mFileMenu = nullptr;
     QAction* mQuitSeparator = nullptr;
     QMenu* mRecentMenu = nullptr;
+    QMenu* mReopenMenu = nullptr;
     QMenu* mEditMenu = nullptr;
     QAction* mUndo = nullptr;
     QAction* mRedo = nullptr;

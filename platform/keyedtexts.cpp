@@ -43,6 +43,12 @@ const KeyedText kTexts[] = {
      QT_TRANSLATE_NOOP("Figurello", "Do you want to save the changes made to “%1”?")},
     {"SaveChanges_detail",
      QT_TRANSLATE_NOOP("Figurello", "Your changes will be lost if you don’t save them.")},
+    {"CannotKeepClosed",
+     QT_TRANSLATE_NOOP("Figurello", "This worksheet cannot be kept for reopening after it is "
+                                    "closed:\n%1")},
+    {"NoClosedWorksheets", QT_TRANSLATE_NOOP("Figurello", "No Closed Worksheets")},
+    {"ClosedWorksheetItem", QT_TRANSLATE_NOOP("Figurello", "%1 — closed %2")},
+    {"PdfFilter", QT_TRANSLATE_NOOP("Figurello", "PDF documents (*.pdf)")},
     {"Untitled", QT_TRANSLATE_NOOP("Figurello", "Untitled")},
     {"WorksheetFilter",
      QT_TRANSLATE_NOOP("Figurello", "Worksheets (*.figurello);;RTF documents (*.rtf);;"

@@ -1,5 +1,6 @@
 // figurello calc as a user runs it: the printed worksheet and the exit status.
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +20,7 @@ private:
         // A template of the user's must not change what a new worksheet holds.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), mFolder.path());
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), mFolder.filePath("data"));
         figurello.setProcessEnvironment(environment);
         figurello.start(QStringLiteral(FIGURELLO_PATH), QStringList{"calc"} + arguments);
         // Written only once it runs: input written earlier can be lost with the channel closed.
@@ -64,6 +66,8 @@ private slots:
         const Run result = run(arguments, input);
         QCOMPARE(result.out, out);
         QCOMPARE(result.status, status);
+        // Its output is the worksheet: nothing is kept for reopening.
+        QVERIFY(!QFileInfo::exists(mFolder.filePath("data/figurello")));
     }
 
     // What one run saves, the next one opens with its text and its variables and functions.

@@ -11,11 +11,14 @@ int runResultFormatTests(int argc, char** argv);
 int runCalculationTests(int argc, char** argv);
 int runListingTests(int argc, char** argv);
 int runTemplateTests(int argc, char** argv);
+int runClosingTests(int argc, char** argv);
+int runPrintingTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
-    // No test may pick up, or leave behind, a template of the user's.
+    // No test may pick up, or leave behind, a template or a kept worksheet of the user's.
     QTemporaryDir configuration;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configuration.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configuration.path() + "/config"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(configuration.path() + "/data"));
     QApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     AppController controller;
@@ -26,5 +29,7 @@ int main(int argc, char** argv) {
     failures += runCalculationTests(argc, argv);
     failures += runListingTests(argc, argv);
     failures += runTemplateTests(argc, argv);
+    failures += runClosingTests(argc, argv);
+    failures += runPrintingTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

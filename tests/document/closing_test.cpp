@@ -1,0 +1,193 @@
+// Closing worksheets: who is asked, what is kept, and reopening what was kept.
+
+#include "document/mydocument.h"
+#include "document/worksheeteditor.h"
+#include "engine/calcstate.h"
+#include "platform/closeddocumentarchive.h"
+#include "platform/documentcontroller.h"
+#include "platform/keyedtexts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Answers the next application-modal message box with `button`, and records its text.
+void answerNextQuestion(QMessageBox::StandardButton button, QStringList* texts) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, button, texts] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        texts->append(box->text());
+        if (QAbstractButton* answer = box->button(button))
+            answer->click();
+        else
+            box->reject();
+        poll->deleteLater();
+    });
+    poll->start(10);
+}
+
+} // namespace
+
+class ClosingTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir mFolder;
+    platform::DocumentController* mController = nullptr;
+    platform::ClosedDocumentArchive* mArchive = nullptr;
+
+    MyDocument* newWorksheet() { return static_cast<MyDocument*>(mController->newDocument()); }
+
+    void calculate(MyDocument* worksheet, const QString& line) {
+        QSignalSpy answered(worksheet, &MyDocument::calculationFinished);
+        worksheet->textView->moveCursor(QTextCursor::End);
+        worksheet->textView->insertPlainText(line);
+        QTest::keyClick(worksheet->textView, Qt::Key_Return);
+        QVERIFY(answered.wait(10000));
+    }
+
+private slots:
+    void init() {
+        QVERIFY(mFolder.isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(mFolder.path()));
+        mController =
+            new platform::DocumentController([] { return std::make_unique<MyDocument>(); });
+        auto archive =
+            std::make_unique<platform::ClosedDocumentArchive>(mFolder.filePath("figurello"));
+        mArchive = archive.get();
+        mController->keepClosedUntitledDocumentsIn(std::move(archive));
+    }
+    void cleanup() {
+        delete mController;
+        QDir(mFolder.path()).removeRecursively();
+        QDir().mkpath(mFolder.path());
+    }
+
+    void asksOnlyAboutSavedWorksheetsWithChanges_data() {
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asks");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<int>("kept");
+        // An untitled worksheet closes at once, whatever was typed, and is kept instead.
+        QTest::newRow("untitled with typed text") << false << true << 0 << false << true << 1;
+        QTest::newRow("untitled, nothing typed") << false << false << 0 << false << true << 0;
+        QTest::newRow("saved, unchanged") << true << false << 0 << false << true << 0;
+        QTest::newRow("saved, changed, cancel")
+            << true << true << int(QMessageBox::Cancel) << true << false << 0;
+        QTest::newRow("saved, changed, don't save")
+            << true << true << int(QMessageBox::Discard) << true << true << 0;
+    }
+    void asksOnlyAboutSavedWorksheetsWithChanges() {
+        QFETCH(bool, saved);
+        QFETCH(bool, changed);
+        QFETCH(int, answer);
+        QFETCH(bool, asks);
+        QFETCH(bool, closes);
+        QFETCH(int, kept);
+        MyDocument* worksheet = newWorksheet();
+        if (saved) {
+            worksheet->textView->setPlainText(QStringLiteral("1+1 =\n2\n"));
+            const QString path = mFolder.filePath(QStringLiteral("saved.figurello"));
+            QString error;
+            QVERIFY2(platform::DocumentController::writeDocument(worksheet, path, &error),
+                     qPrintable(error));
+            worksheet->setFilePath(path);
+            worksheet->setDocumentEdited(false);
+        }
+        if (changed)
+            worksheet->textView->insertPlainText(QStringLiteral("x = 5"));
+        QStringList questions;
+        if (asks) {
+            QTest::ignoreMessage(QtInfoMsg, "canCloseDocumentWithDelegate 1");
+            QTest::ignoreMessage(QtInfoMsg, "canCloseDocumentWithDelegate 2");
+            answerNextQuestion(QMessageBox::StandardButton(answer), &questions);
+        }
+        QCOMPARE(worksheet->window()->close(), closes);
+        QCOMPARE(questions.size(), asks ? 1 : 0);
+        QCOMPARE(mController->documents().contains(worksheet), !closes);
+        QCOMPARE(mArchive->entries().size(), kept);
+    }
+
+    void reopensAClosedUntitledWorksheetWithItsState() {
+        MyDocument* worksheet = newWorksheet();
+        calculate(worksheet, QStringLiteral("rate = 7"));
+        QVERIFY(worksheet->window()->close());
+        QVERIFY(mArchive->folder().startsWith(mFolder.path()));
+        const QList<platform::ClosedDocumentArchive::Entry> kept = mArchive->entries();
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(kept[0].title, QStringLiteral("rate = 7"));
+
+        auto* reopened = static_cast<MyDocument*>(mController->reopenClosedDocument(kept[0].path));
+        QVERIFY(reopened);
+        QCOMPARE(reopened->textView->toPlainText(), QStringLiteral("rate = 7 =\n7\n"));
+        QCOMPARE(*FindVariable(*reopened->calcState(), "rate"), 7.0);
+        QVERIFY(reopened->filePath().isEmpty());
+        // Its kept copy is gone, so it counts as unsaved and is kept again on closing.
+        QVERIFY(reopened->isDocumentEdited());
+        QVERIFY(mArchive->entries().isEmpty());
+        QVERIFY(reopened->window()->close());
+        QCOMPARE(mArchive->entries().size(), 1);
+    }
+
+    void quittingKeepsEveryUntitledWorksheet() {
+        newWorksheet()->textView->insertPlainText(QStringLiteral("first"));
+        newWorksheet()->textView->insertPlainText(QStringLiteral("second"));
+        QVERIFY(mController->closeAllDocuments());
+        QStringList titles;
+        for (const auto& entry : mArchive->entries())
+            titles.append(entry.title);
+        QCOMPARE(titles, (QStringList{"first", "second"}));
+    }
+
+    // When it cannot be kept, an untitled worksheet is not closed without asking.
+    void asksWhenAWorksheetCannotBeKept() {
+        QFile blocker(mArchive->folder());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        MyDocument* worksheet = newWorksheet();
+        worksheet->textView->insertPlainText(QStringLiteral("x = 5"));
+        QStringList messages;
+        answerNextQuestion(QMessageBox::Ok, &messages);
+        QTimer::singleShot(200, [&messages] {
+            answerNextQuestion(QMessageBox::Cancel, &messages);
+        });
+        QVERIFY(!worksheet->window()->close());
+        QCOMPARE(messages.size(), 2);
+        QVERIFY(messages[0].startsWith(platform::keyedText("CannotKeepClosed").section('\n', 0, 0)));
+        QVERIFY(mController->documents().contains(worksheet));
+    }
+
+    void holdsOnlyTheNewestClosedDocuments() {
+        platform::ClosedDocumentArchive archive(mFolder.filePath(QStringLiteral("small")), 2);
+        QString error;
+        for (const char* title : {"oldest", "middle", "newest"})
+            QVERIFY2(archive.keep(QByteArray("data"), QString::fromUtf8(title), &error),
+                     qPrintable(error));
+        const QList<platform::ClosedDocumentArchive::Entry> kept = archive.entries();
+        QCOMPARE(kept.size(), 2);
+        QCOMPARE(kept[0].title, QStringLiteral("newest"));
+        QCOMPARE(kept[1].title, QStringLiteral("middle"));
+        QVERIFY(kept[0].closedAt >= kept[1].closedAt);
+        QVERIFY(qAbs(kept[0].closedAt.secsTo(QDateTime::currentDateTimeUtc())) < 60);
+    }
+};
+
+int runClosingTests(int argc, char** argv) {
+    ClosingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "closing_test.moc"
