@@ -1,0 +1,5 @@
+#pragma once
+
+// The one application object the Qt-based targets need for fonts and documents. Offscreen, and
+// quiet: Qt's warnings about damaged input would drown libFuzzer's own output.
+void StartQtApplication(int* argc, char*** argv);
