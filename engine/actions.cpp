@@ -1,42 +1,33 @@
 #include "engine/actions.h"
 
 #include "engine/calcengine.h"
+#include "engine/parse.h"
+#include "engine/program.h"
 #include "engine/stackguard.h"
 
-#include <algorithm>
 #include <cmath>
 #include <string_view>
-
-namespace bsc = boost::spirit::classic;
 
 namespace {
 
 const std::string kLastName = "last";
 
-// The function name of a call's text: everything before its first "(".
-std::string_view CalledName(const char* first, const char* last) {
-    std::string_view call(first, last - first);
-    std::size_t paren = call.find('(');
-    if (paren == std::string_view::npos)
-        throw CalcException();
-    return call.substr(0, paren);
-}
-
-template <typename T> const T& LookupWhole(const bsc::symbols<T>& table, std::string_view name) {
-    const T* hit = ExactLookup(table, name);
+template <typename T> const T& LookupWhole(const SymbolTable<T>& table, std::string_view name) {
+    const T* hit = table.find(name);
     if (!hit)
         throw CalcException();
     return *hit;
 }
 
-// Evaluates a stored text (a function body, an "if" branch) in a scope of its own and returns
+// Evaluates a stored text (a function body, an "if" part) in a scope of its own and returns
 // its value; anything but a value fails the enclosing statement.
 double EvaluateInScope(SCalcState& scope, const std::string& text) {
-    double value = 0;
-    std::size_t stop = 0;
-    if (EvaluateStatement(text, scope, value, stop) != kValue)
+    StackBaseScope stackBase(scope);
+    const Ref<const Program> program = ProgramFor(text, scope, ParseMode::kStatement);
+    RunProgram(*program, scope, Results::kValueOnly);
+    if (!program->mOutcome.full || scope.mValueStack.empty())
         throw CalcException();
-    return value;
+    return scope.mValueStack.back();
 }
 
 void SetStatementResult(SCalcState& state, std::string symbol, bool functionDefined) {
@@ -56,83 +47,79 @@ double PopValue(SCalcState& state) {
 
 double Pow(double base, double exponent) { return std::pow(base, exponent); }
 
-void DoNegate::operator()(const char*, const char*) const {
-    if (mState.mValueStack.empty())
+void PushVariable::operator()(SCalcState& state) const {
+    state.mValueStack.push_back(LookupWhole(state.mVariables, mName));
+}
+
+void DoNegate::operator()(SCalcState& state) const {
+    if (state.mValueStack.empty())
         throw CalcException();
-    mState.mValueStack.back() = -mState.mValueStack.back();
+    state.mValueStack.back() = -state.mValueStack.back();
 }
 
-void DoUnaryFunc::operator()(const char* first, const char* last, std::size_t) const {
-    UnaryFunction function =
-        LookupWhole(mState.mBuiltins->mUnaryFunctions, CalledName(first, last));
-    if (mState.mValueStack.empty())
+void DoUnaryFunc::operator()(SCalcState& state) const {
+    if (state.mValueStack.empty())
         throw CalcException();
-    mState.mValueStack.back() = function(mState.mValueStack.back());
+    state.mValueStack.back() = mFunction(state.mValueStack.back());
 }
 
-void DoBinaryFunc::operator()(const char* first, const char* last, std::size_t) const {
-    BinaryFunction function =
-        LookupWhole(mState.mBuiltins->mBinaryFunctions, CalledName(first, last));
-    double second = PopValue(mState);
-    double firstArgument = PopValue(mState);
-    mState.mValueStack.push_back(function(firstArgument, second));
+void DoBinaryFunc::operator()(SCalcState& state) const {
+    double second = PopValue(state);
+    double first = PopValue(state);
+    state.mValueStack.push_back(mFunction(first, second));
 }
 
-void DoDefinedFunc::operator()(const char* first, const char* last,
-                               std::size_t argumentCount) const {
-    CheckStackDepth(mState);
-    const UserFunction& function = LookupWhole(mState.mFunctions, CalledName(first, last));
+void DoDefinedFunc::operator()(SCalcState& state) const {
+    CheckStackDepth(state);
+    const UserFunction& function = LookupWhole(state.mFunctions, mName);
     const std::size_t parameterCount = function.mParams.size();
     // A call must pass exactly one argument per parameter; the stack alone cannot tell.
-    if (argumentCount != parameterCount || mState.mValueStack.size() < parameterCount)
+    if (mArgumentCount != parameterCount || state.mValueStack.size() < parameterCount)
         throw CalcException();
 
-    auto scope = CopyCalcState(mState);
+    SCalcState scope(SCalcState::ScopeOf{state});
     // The last argument is on top: bind from the last parameter down.
     for (std::size_t k = parameterCount; k > 0; --k) {
-        StoreVariable(*scope, function.mParams[k - 1]);
-        scope->mValueStack.pop_back();
-        mState.mValueStack.pop_back();
+        StoreVariable(scope, function.mParams[k - 1], state.mValueStack.back());
+        state.mValueStack.pop_back();
     }
-    mState.mValueStack.push_back(EvaluateInScope(*scope, function.mBody));
+    state.mValueStack.push_back(EvaluateInScope(scope, function.mBody));
 }
 
-void DoIf::operator()(const char*, const char*, std::size_t) const {
-    CheckStackDepth(mState);
-    double condition = PopValue(mState);
+void DoIf::operator()(SCalcState& state) const {
+    CheckStackDepth(state);
+    double condition = PopValue(state);
     // Only a condition greater than zero is true: zero, negatives and NaN choose the third part.
-    const std::string& branch = condition > 0 ? mState.mIfTrueText : mState.mIfFalseText;
-    auto scope = CopyCalcState(mState);
-    mState.mValueStack.push_back(EvaluateInScope(*scope, branch));
+    const std::string& part = condition > 0 ? mTrueText : mFalseText;
+    SCalcState scope(SCalcState::ScopeOf{state});
+    state.mValueStack.push_back(EvaluateInScope(scope, part));
 }
 
-void DoAssign::operator()(const char*, const char*) const {
-    StoreVariable(mState, mState.mAssignName);
-    StoreVariable(mState, kLastName);
-    SetStatementResult(mState, mState.mAssignName, false);
+void DoAssign::operator()(SCalcState& state) const {
+    StoreVariable(state, mName);
+    StoreVariable(state, kLastName);
+    SetStatementResult(state, mName, false);
 }
 
-void DoEvaluation::operator()(const char*, const char*) const {
-    StoreVariable(mState, kLastName);
-    SetStatementResult(mState, std::string(), false);
+void DoEvaluation::operator()(SCalcState& state) const {
+    StoreVariable(state, kLastName);
+    SetStatementResult(state, std::string(), false);
 }
 
-void DoDefFunc::operator()(const char*, const char*) const {
+void DoDefFunc::operator()(SCalcState& state) const {
     // The definition is tried in a copy first, so that the body may call the function itself
     // and its parameters exist while the body is checked.
-    auto scope = CopyCalcState(mState);
-    DefineFunction(*scope, mState.mDefName, mState.mParamNames, mState.mDefBody);
-    const UserFunction* defined = FindFunction(*scope, mState.mDefName);
+    auto scope = CopyCalcState(state);
+    DefineFunction(*scope, mName, mParams, mBody);
+    const UserFunction* defined = FindFunction(*scope, mName);
     if (!defined)
         throw CalcException();
-    scope->mValueStack.push_back(1.0);
     for (const std::string& parameter : defined->mParams)
-        StoreVariable(*scope, parameter);
+        StoreVariable(*scope, parameter, 1.0);
     std::size_t stop = 0;
     if (!CheckExpression(defined->mBody, *scope, stop))
         throw CalcException();
 
-    DefineFunction(mState, mState.mDefName, mState.mParamNames, mState.mDefBody);
-    mState.mParamNames.clear();
-    SetStatementResult(mState, mState.mDefName, true);
+    DefineFunction(state, mName, mParams, mBody);
+    SetStatementResult(state, mName, true);
 }

@@ -1,34 +1,38 @@
 #pragma once
 
-// The semantic actions of the grammar. Each holds the state it works on and evaluates on its
+// The evaluation actions. A parse records them in the order the grammar meets their items
+// (engine/recording.h); running them in that order on a state evaluates the statement. Each
+// holds what the parse found (a value, a name, the texts of a call) and works on the state's
 // value stack; every failure throws CalcException.
 
+#include "engine/builtintables.h"
 #include "engine/calcexception.h"
 #include "engine/calcstate.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <vector>
 
-// Pushes a literal's, a variable's or a constant's value.
+// Pushes a literal's or a constant's value.
 struct PushValue {
-    SCalcState& mState;
-    void operator()(double value) const { mState.mValueStack.push_back(value); }
-    void operator()(std::uint64_t value) const {
-        mState.mValueStack.push_back(static_cast<double>(value));
-    }
+    double mValue;
+    void operator()(SCalcState& state) const { state.mValueStack.push_back(mValue); }
+};
+
+// Pushes the value the variable holds when the action runs.
+struct PushVariable {
+    std::string mName;
+    void operator()(SCalcState& state) const;
 };
 
 double PopValue(SCalcState& state);
 
 // Pops the right operand, then the left one, and pushes op(left, right).
 template <typename Op> struct DoBinOp {
-    SCalcState& mState;
-    void operator()(const char*, const char*) const {
-        double right = PopValue(mState);
-        double left = PopValue(mState);
-        mState.mValueStack.push_back(Op()(left, right));
+    void operator()(SCalcState& state) const {
+        double right = PopValue(state);
+        double left = PopValue(state);
+        state.mValueStack.push_back(Op()(left, right));
     }
 };
 
@@ -40,56 +44,53 @@ template <double (*Function)(double, double)> struct BinFunctor {
 double Pow(double base, double exponent);
 
 struct DoNegate {
-    SCalcState& mState;
-    void operator()(const char*, const char*) const;
+    void operator()(SCalcState& state) const;
 };
 
-// The call actions receive the call's text, from its name to its ")", and the number of values
-// its arguments pushed.
 struct DoUnaryFunc {
-    SCalcState& mState;
-    void operator()(const char* first, const char* last, std::size_t argumentCount) const;
+    UnaryFunction mFunction;
+    void operator()(SCalcState& state) const;
 };
 
 struct DoBinaryFunc {
-    SCalcState& mState;
-    void operator()(const char* first, const char* last, std::size_t argumentCount) const;
+    BinaryFunction mFunction;
+    void operator()(SCalcState& state) const;
 };
 
+// A call of a user function, looked up by name when the call runs, so that it runs the body
+// the function has then.
 struct DoDefinedFunc {
-    SCalcState& mState;
-    void operator()(const char* first, const char* last, std::size_t argumentCount) const;
+    std::string mName;
+    std::size_t mArgumentCount;
+    void operator()(SCalcState& state) const;
 };
 
 struct DoIf {
-    SCalcState& mState;
-    void operator()(const char* first, const char* last, std::size_t argumentCount) const;
+    std::string mTrueText;
+    std::string mFalseText;
+    void operator()(SCalcState& state) const;
 };
 
+// A call that failed part way drops the values its arguments pushed, so that an alternative
+// tried after it cannot take a stray value for an operand.
+struct DropArguments {
+    std::size_t mStackSize;
+    void operator()(SCalcState& state) const { state.mValueStack.resize(mStackSize); }
+};
+
+// The statement actions: exactly one of them ends every complete statement.
 struct DoAssign {
-    SCalcState& mState;
-    void operator()(const char*, const char*) const;
-};
-
-struct DoDefFunc {
-    SCalcState& mState;
-    void operator()(const char*, const char*) const;
+    std::string mName;
+    void operator()(SCalcState& state) const;
 };
 
 struct DoEvaluation {
-    SCalcState& mState;
-    void operator()(const char*, const char*) const;
+    void operator()(SCalcState& state) const;
 };
 
-// Captures of matched text into the state's scratch fields.
-struct CaptureText {
-    std::string& mTarget;
-    void operator()(const char* first, const char* last) const { mTarget.assign(first, last); }
-};
-
-struct AppendText {
-    std::vector<std::string>& mTarget;
-    void operator()(const char* first, const char* last) const {
-        mTarget.emplace_back(first, last);
-    }
+struct DoDefFunc {
+    std::string mName;
+    std::vector<std::string> mParams;
+    std::string mBody;
+    void operator()(SCalcState& state) const;
 };

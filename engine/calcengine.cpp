@@ -2,23 +2,10 @@
 
 #include "engine/calcstate.h"
 #include "engine/parse.h"
+#include "engine/program.h"
 #include "engine/stackguard.h"
 
 #include <new>
-
-namespace {
-
-// Every parse starts from an empty value stack and parameter list, and shares the stack budget
-// of the outermost evaluation running on this state.
-ParseOutcome Parse(std::string_view text, SCalcState& state, bool syntaxOnly) {
-    StackBaseScope stackBase(state);
-    state.mValueStack.clear();
-    state.mParamNames.clear();
-    state.mNestingDepth = 0;
-    return ParseText(text, state, syntaxOnly);
-}
-
-} // namespace
 
 SCalcState* NewCalcState() {
     try {
@@ -34,7 +21,11 @@ int EvaluateStatement(std::string_view text, SCalcState& state, double& value, s
                       std::string_view* symbol) {
     stop = 0;
     try {
-        const ParseOutcome outcome = Parse(text, state, false);
+        StackBaseScope stackBase(state);
+        state.mValueStack.clear();
+        const Ref<const Program> program = ProgramFor(text, state, ParseMode::kStatement);
+        RunProgram(*program, state, Results::kKeep);
+        const ParseOutcome& outcome = program->mOutcome;
         stop = outcome.stop;
         if (!outcome.full)
             return kSyntaxError;
@@ -50,7 +41,7 @@ int EvaluateStatement(std::string_view text, SCalcState& state, double& value, s
             *symbol = state.mResultSymbol;
         return kind;
     } catch (...) {
-        // The actions ran before the failure; only the stack and the scratch texts may differ.
+        // The actions ran before the failure; only the value stack may differ.
         state.mFunctionDefined = false;
         stop = 0;
         return kSyntaxError;
@@ -60,7 +51,9 @@ int EvaluateStatement(std::string_view text, SCalcState& state, double& value, s
 bool CheckExpression(std::string_view text, SCalcState& state, std::size_t& stop) {
     stop = 0;
     try {
-        const ParseOutcome outcome = Parse(text, state, true);
+        StackBaseScope stackBase(state);
+        state.mValueStack.clear();
+        const ParseOutcome outcome = ProgramFor(text, state, ParseMode::kExpression)->mOutcome;
         stop = outcome.stop;
         return outcome.full;
     } catch (...) {

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-namespace bsc = boost::spirit::classic;
-
 namespace {
 
 void RequireStorableName(std::string_view name) {
@@ -13,17 +11,30 @@ void RequireStorableName(std::string_view name) {
         throw CalcException();
 }
 
+// A new name changes how texts read, so the state moves on to the vocabulary that has it. One
+// that no other state shares is simply dropped: nobody could reuse its parses.
+void NoteNewName(const SCalcState& state, Vocabulary::NameKind kind, std::string_view name) {
+    if (!state.mVocabulary)
+        return;
+    if (state.mVocabulary->use_count() == 1)
+        state.mVocabulary.reset();
+    else
+        state.mVocabulary = state.mVocabulary->extended(kind, name);
+}
+
 template <typename T>
-void StoreSymbol(bsc::symbols<T>& table, std::set<std::string>& names, std::string_view name,
-                 T value) {
+void StoreSymbol(SCalcState& state, SymbolTable<T>& table, NameSet& names,
+                 Vocabulary::NameKind kind, std::string_view name, T value) {
     RequireStorableName(name);
-    if (T* existing = ExactLookup(table, name)) {
-        *existing = std::move(value);
+    // The table ignores the empty name; the name set still records that it was stored.
+    if (name.empty()) {
+        names.insert(name);
         return;
     }
-    names.emplace(name);
-    if (!name.empty())
-        table.add(name.data(), name.data() + name.size(), std::move(value));
+    if (table.store(name, std::move(value))) {
+        names.insert(name);
+        NoteNewName(state, kind, name);
+    }
 }
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -60,31 +71,36 @@ void MarkParameter(std::string& body, const std::string& param) {
 
 SCalcState::SCalcState() : mBuiltins(&GetBuiltinTables()) {}
 
+SCalcState::SCalcState(ScopeOf scope)
+    : mBuiltins(scope.mParent.mBuiltins), mFunctions(scope.mParent.mFunctions),
+      mVariables(scope.mParent.mVariables), mVariableNames(scope.mParent.mVariableNames),
+      mFunctionNames(scope.mParent.mFunctionNames), mStackBase(scope.mParent.mStackBase),
+      mScopeDepth(scope.mParent.mScopeDepth + 1), mVocabulary(&VocabularyOf(scope.mParent)) {
+    if (scope.mParent.mScopeDepth >= kMaxScopeDepth)
+        throw CalcException();
+}
+
 SCalcState::~SCalcState() = default;
 
+Vocabulary& VocabularyOf(const SCalcState& state) {
+    if (!state.mVocabulary)
+        state.mVocabulary = new Vocabulary();
+    return *state.mVocabulary;
+}
+
 std::unique_ptr<SCalcState> CopyCalcState(const SCalcState& state) {
-    if (state.mScopeDepth >= kMaxScopeDepth)
-        throw CalcException();
-    auto copy = std::make_unique<SCalcState>();
+    auto copy = std::make_unique<SCalcState>(SCalcState::ScopeOf{state});
     copy->mValueStack = state.mValueStack;
-    copy->mParamNames = state.mParamNames;
-    copy->mFunctions = state.mFunctions;
-    copy->mVariables = state.mVariables;
-    copy->mAssignName = state.mAssignName;
-    copy->mVariableNames = state.mVariableNames;
-    copy->mFunctionNames = state.mFunctionNames;
-    copy->mDefName = state.mDefName;
-    copy->mDefBody = state.mDefBody;
-    copy->mIfTrueText = state.mIfTrueText;
-    copy->mIfFalseText = state.mIfFalseText;
     copy->mFunctionDefined = state.mFunctionDefined;
-    copy->mStackBase = state.mStackBase;
-    copy->mScopeDepth = state.mScopeDepth + 1;
     return copy;
 }
 
+void StoreVariable(SCalcState& state, std::string_view name, double value) {
+    StoreSymbol(state, state.mVariables, state.mVariableNames, Vocabulary::kVariable, name, value);
+}
+
 void StoreVariable(SCalcState& state, std::string_view name) {
-    StoreSymbol(state.mVariables, state.mVariableNames, name, state.mValueStack.back());
+    StoreVariable(state, name, state.mValueStack.back());
 }
 
 void DefineFunction(SCalcState& state, std::string_view name, std::vector<std::string> params,
@@ -94,16 +110,16 @@ void DefineFunction(SCalcState& state, std::string_view name, std::vector<std::s
             MarkParameter(body, param);
         param.insert(0, 1, '@');
     }
-    StoreSymbol(state.mFunctions, state.mFunctionNames, name,
+    StoreSymbol(state, state.mFunctions, state.mFunctionNames, Vocabulary::kFunction, name,
                 UserFunction{std::move(params), std::move(body)});
 }
 
 void StripParamMarkers(std::string& text) { std::erase(text, '@'); }
 
 const double* FindVariable(const SCalcState& state, std::string_view name) {
-    return ExactLookup(state.mVariables, name);
+    return state.mVariables.find(name);
 }
 
 const UserFunction* FindFunction(const SCalcState& state, std::string_view name) {
-    return ExactLookup(state.mFunctions, name);
+    return state.mFunctions.find(name);
 }

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "engine/builtintables.h"
+#include "engine/cow.h"
+#include "engine/symboltable.h"
+#include "engine/vocabulary.h"
+
+#include <boost/container/small_vector.hpp>
 
 #include <cstddef>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,26 +24,29 @@ struct UserFunction {
 // one level per byte of a name.
 constexpr std::size_t kMaxNameLength = 1024;
 
-// The state of one calculator: its variables and functions, the operand stack of the actions
-// and the scratch texts through which the grammar hands matched text to the actions.
+// The state of one calculator: its variables and functions and the operand stack of the
+// actions. The tables are shared with the state's copies until written, so a copy costs the
+// same whatever the state holds.
 struct SCalcState {
     SCalcState();
+    // A private scope over the state's variables and functions, as a call or an "if" part runs
+    // in: it starts with an empty value stack and no result symbol. Throws CalcException when
+    // the scope would be nested too deeply.
+    struct ScopeOf {
+        const SCalcState& mParent;
+    };
+    explicit SCalcState(ScopeOf scope);
     ~SCalcState();
     SCalcState(const SCalcState&) = delete;
     SCalcState& operator=(const SCalcState&) = delete;
 
     const BuiltinTables* mBuiltins;
-    std::vector<double> mValueStack;
-    std::vector<std::string> mParamNames;
-    boost::spirit::classic::symbols<UserFunction> mFunctions;
-    boost::spirit::classic::symbols<double> mVariables;
-    std::string mAssignName;
-    std::set<std::string> mVariableNames;
-    std::set<std::string> mFunctionNames;
-    std::string mDefName;
-    std::string mDefBody;
-    std::string mIfTrueText;
-    std::string mIfFalseText;
+    // Room for the operands of a typical line, so that a scope rarely allocates.
+    boost::container::small_vector<double, 16> mValueStack;
+    SymbolTable<UserFunction> mFunctions;
+    SymbolTable<double> mVariables;
+    NameSet mVariableNames;
+    NameSet mFunctionNames;
     std::string mResultSymbol;
     bool mFunctionDefined = false;
 
@@ -48,9 +55,13 @@ struct SCalcState {
     const char* mStackBase = nullptr;
     // How many scopes (calls, "if" branches) enclose the evaluation running on this state.
     int mScopeDepth = 0;
-    // How deeply the parse running on this state is nested in parentheses, calls and powers.
-    int mNestingDepth = 0;
+    // The identity of the names in the tables, with the parses made against them; made when
+    // first needed, shared with copies, replaced when a name is added.
+    mutable Ref<Vocabulary> mVocabulary;
 };
+
+// The vocabulary of the state's names, made on first use.
+Vocabulary& VocabularyOf(const SCalcState& state);
 
 // Far beyond any hand-written line; a line nested deeper is refused like a syntax error.
 constexpr int kMaxNestingDepth = 10000;
@@ -59,14 +70,15 @@ constexpr int kMaxNestingDepth = 10000;
 // within a fraction of a second, whatever the stack allows.
 constexpr int kMaxScopeDepth = 5000;
 
-// The private copy a nested evaluation runs on: everything but the result symbol, which starts
-// empty. Every scope (a call, an "if" branch, a definition check) goes through here. Throws
-// CalcException when the new scope would be nested too deeply.
+// A private copy of the state: everything but the result symbol, which starts empty. It costs
+// O(1): the tables are shared until one side writes. Throws CalcException when the copy would
+// be nested too deeply, like every scope.
 std::unique_ptr<SCalcState> CopyCalcState(const SCalcState& state);
 
 // Stores the value on top of the stack under the name, creating or overwriting the variable.
 // The empty name stores nothing; a name too long or holding a NUL byte throws CalcException.
 void StoreVariable(SCalcState& state, std::string_view name);
+void StoreVariable(SCalcState& state, std::string_view name, double value);
 
 // Marks the parameters in the body and stores the function, replacing one of the same name.
 void DefineFunction(SCalcState& state, std::string_view name, std::vector<std::string> params,
@@ -75,29 +87,21 @@ void DefineFunction(SCalcState& state, std::string_view name, std::vector<std::s
 // Removes every parameter marker, so the outside world sees names and bodies as typed.
 void StripParamMarkers(std::string& text);
 
-// Exact lookup: a table matches the longest stored prefix of a text, so only a match covering
-// the whole name counts. Null when the name is not stored.
-template <typename T>
-T* ExactLookup(const boost::spirit::classic::symbols<T>& table, std::string_view name) {
-    const char* first = name.data();
-    boost::spirit::classic::scanner<const char*> scan(first, name.data() + name.size());
-    T* hit = table.find(scan);
-    return scan.at_end() ? hit : nullptr;
-}
-
 const double* FindVariable(const SCalcState& state, std::string_view name);
 const UserFunction* FindFunction(const SCalcState& state, std::string_view name);
 
 // Visits the variables in ascending byte order of their names.
 template <typename Visitor> void ForEachVariable(const SCalcState& state, Visitor&& visit) {
-    for (const std::string& name : state.mVariableNames)
+    state.mVariableNames.forEach([&](const std::string& name) {
         if (const double* value = FindVariable(state, name))
             visit(name, *value);
+    });
 }
 
 // Visits the functions in ascending byte order of their names.
 template <typename Visitor> void ForEachFunction(const SCalcState& state, Visitor&& visit) {
-    for (const std::string& name : state.mFunctionNames)
+    state.mFunctionNames.forEach([&](const std::string& name) {
         if (const UserFunction* function = FindFunction(state, name))
             visit(name, *function);
+    });
 }

@@ -3,22 +3,24 @@
 // The language of one worksheet line. Include only where a parse is run: the rule templates are
 // expensive to compile.
 
-#include "engine/actions.h"
 #include "engine/primitives.h"
+#include "engine/recording.h"
 
 #include <boost/spirit/include/classic_core.hpp>
 #include <boost/spirit/include/classic_symbols.hpp>
 
 #include <functional>
 
-// Two copies of the expression rules: the evaluating one computes on the state's value stack;
-// the syntax-only one checks function bodies and captures "if" branches without evaluating.
+// Two copies of the expression rules: the evaluating one records the actions that compute on
+// the state's value stack; the syntax-only one checks function bodies and captures "if"
+// branches without recording anything.
 // Alternatives are tried in order and the first match is final; repetitions never give back.
 // Both decide where a failed parse stops.
 struct calculator : public boost::spirit::classic::grammar<calculator> {
-    calculator(SCalcState& state, int syntaxOnly) : mState(state), mSyntaxOnly(syntaxOnly) {}
+    calculator(Recording& recording, int syntaxOnly)
+        : mRecording(recording), mSyntaxOnly(syntaxOnly) {}
 
-    SCalcState& mState;
+    Recording& mRecording;
     int mSyntaxOnly;
 
     template <typename ScannerT> struct definition {
@@ -38,40 +40,43 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
             using calcparse::hex64_p;
             using calcparse::letter_p;
             using calcparse::name_char_p;
+            using calcparse::name_of;
             using calcparse::nested;
 
-            SCalcState& s = self.mState;
+            Recording& r = self.mRecording;
+            const SCalcState& s = r.mState;
             const BuiltinTables& builtins = *s.mBuiltins;
-            typedef DoBinOp<std::plus<double>> Add;
-            typedef DoBinOp<std::minus<double>> Subtract;
-            typedef DoBinOp<std::multiplies<double>> Multiply;
-            typedef DoBinOp<std::divides<double>> Divide;
-            typedef DoBinOp<BinFunctor<&Pow>> Power;
+            typedef RecordOperator<DoBinOp<std::plus<double>>, 2> Add;
+            typedef RecordOperator<DoBinOp<std::minus<double>>, 2> Subtract;
+            typedef RecordOperator<DoBinOp<std::multiplies<double>>, 2> Multiply;
+            typedef RecordOperator<DoBinOp<std::divides<double>>, 2> Divide;
+            typedef RecordOperator<DoBinOp<BinFunctor<&Pow>>, 2> Power;
+            typedef RecordOperator<DoNegate, 1> Negate;
 
             // The rules keep the layout of a grammar book: one alternative per line.
             // clang-format off
 
             // statement = ( assignment | funcDef | expression ) end
             statement
-                =   (   assignment[DoAssign{s}]
-                    |   funcDef[DoDefFunc{s}]
-                    |   expression[DoEvaluation{s}]
+                =   (   assignment[RecordAssign{r}]
+                    |   funcDef[RecordDefinition{r}]
+                    |   expression[RecordEvaluation{r}]
                     )
                     >> end_p
                 ;
 
             // assignment = identifier "=" expression
             assignment
-                =   identifier[CaptureText{s.mAssignName}] >> '=' >> expression
+                =   identifier[CaptureText{r.mAssignName}] >> '=' >> expression
                 ;
 
             // funcDef = identifier "(" identifier { "," identifier } ")" "=" body
             funcDef
-                =   identifier[CaptureText{s.mDefName}]
-                    >> '(' >> identifier[AppendText{s.mParamNames}]
-                    >> *( ',' >> identifier[AppendText{s.mParamNames}] )
+                =   identifier[CaptureText{r.mDefName}]
+                    >> '(' >> identifier[AppendText{r.mParamNames}]
+                    >> *( ',' >> identifier[AppendText{r.mParamNames}] )
                     >> ')' >> '='
-                    >> lexeme_d[ *anychar_p ][CaptureText{s.mDefBody}]
+                    >> lexeme_d[ *anychar_p ][CaptureText{r.mDefBody}]
                 ;
 
             // identifier = letter { letter | digit | "_" }, but not a built-in name nor "if"
@@ -90,58 +95,58 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
             // expression = ( term | "-" term ) { "+" term | "-" term }
             expression
                 =   (   term
-                    |   ( '-' >> term )[DoNegate{s}]
+                    |   ( '-' >> term )[Negate{r}]
                     )
-                    >> *(   ( '+' >> term )[Add{s}]
-                        |   ( '-' >> term )[Subtract{s}]
+                    >> *(   ( '+' >> term )[Add{r}]
+                        |   ( '-' >> term )[Subtract{r}]
                         )
                 ;
 
             // term = power { power | "*" power | "/" power }; a power right after another multiplies
             term
                 =   power
-                    >> *(   power[Multiply{s}]
-                        |   ( '*' >> power )[Multiply{s}]
-                        |   ( '/' >> power )[Divide{s}]
+                    >> *(   power[Multiply{r}]
+                        |   ( '*' >> power )[Multiply{r}]
+                        |   ( '/' >> power )[Divide{r}]
                         )
                 ;
 
             // power = factor [ "^" power ]; so "^" groups to the right
             power
-                =   nested(s)
+                =   nested(r)
                     [
-                        factor >> !( '^' >> power[Power{s}] )
+                        factor >> !( '^' >> power[Power{r}] )
                     ]
                 ;
 
             // factor = hex | number | "(" expression ")" | call | if | variable | constant
             factor
-                =   lexeme_d[ str_p("0x") >> hex64_p[PushValue{s}] ]
-                |   decimal_literal_p[PushValue{s}]
+                =   lexeme_d[ str_p("0x") >> hex64_p[RecordValue{r}] ]
+                |   decimal_literal_p[RecordValue{r}]
                 |   '(' >> expression >> ')'
-                |   call(s, DoUnaryFunc{s})
+                |   call(r, RecordUnaryCall{r})
                     [
                         lexeme_d[ builtins.mUnaryFunctions >> '(' ] >> expression >> ')'
                     ]
-                |   call(s, DoDefinedFunc{s})
+                |   call(r, RecordDefinedCall{r})
                     [
-                        lexeme_d[ s.mFunctions >> '(' ]
+                        lexeme_d[ name_of(s.mFunctions) >> '(' ]
                         >> expression >> *( ',' >> expression ) >> ')'
                     ]
-                |   call(s, DoBinaryFunc{s})
+                |   call(r, RecordBinaryCall{r})
                     [
                         lexeme_d[ builtins.mBinaryFunctions >> '(' ]
                         >> expression >> ',' >> expression >> ')'
                     ]
-                |   call(s, DoIf{s})
+                |   call(r, RecordIf{r})
                     [
                         str_p("if(") >> expression
-                        >> ',' >> syntaxExpression[CaptureText{s.mIfTrueText}]
-                        >> ',' >> syntaxExpression[CaptureText{s.mIfFalseText}]
+                        >> ',' >> syntaxExpression[CaptureText{r.mIfTrueText}]
+                        >> ',' >> syntaxExpression[CaptureText{r.mIfFalseText}]
                         >> ')'
                     ]
-                |   s.mVariables[PushValue{s}]
-                |   builtins.mConstants[PushValue{s}]
+                |   name_of(s.mVariables)[RecordVariable{r}]
+                |   builtins.mConstants[RecordValue{r}]
                 ;
 
             // The same four rules without actions.
@@ -159,7 +164,7 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
                 ;
 
             syntaxPower
-                =   nested(s)
+                =   nested(r)
                     [
                         syntaxFactor >> !( '^' >> syntaxPower )
                     ]
@@ -170,13 +175,13 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
                 |   ureal_p
                 |   '(' >> syntaxExpression >> ')'
                 |   lexeme_d[ builtins.mUnaryFunctions >> '(' ] >> syntaxExpression >> ')'
-                |   lexeme_d[ s.mFunctions >> '(' ]
+                |   lexeme_d[ name_of(s.mFunctions) >> '(' ]
                     >> syntaxExpression >> *( ',' >> syntaxExpression ) >> ')'
                 |   lexeme_d[ builtins.mBinaryFunctions >> '(' ]
                     >> syntaxExpression >> ',' >> syntaxExpression >> ')'
                 |   str_p("if(") >> syntaxExpression
                     >> ',' >> syntaxExpression >> ',' >> syntaxExpression >> ')'
-                |   s.mVariables
+                |   name_of(s.mVariables)
                 |   builtins.mConstants
                 ;
             // clang-format on

@@ -2,10 +2,29 @@
 
 #include "engine/grammar.h"
 
-ParseOutcome ParseText(std::string_view text, SCalcState& state, bool syntaxOnly) {
-    calculator grammar(state, syntaxOnly ? 1 : 0);
+namespace {
+
+Ref<Program> Record(std::string_view text, const SCalcState& state, ParseMode mode) {
+    Ref<Program> program(new Program());
+    Recording recording(state, *program);
+    calculator grammar(recording, mode == ParseMode::kExpression ? 1 : 0);
     const char* first = text.data();
     const char* last = first + text.size();
     auto info = boost::spirit::classic::parse(first, last, grammar, calcparse::blank_p);
-    return ParseOutcome{info.hit, info.full, static_cast<std::size_t>(info.stop - first)};
+    program->mOutcome =
+        ParseOutcome{info.hit, info.full, static_cast<std::size_t>(info.stop - first)};
+    return program;
+}
+
+} // namespace
+
+Ref<const Program> ProgramFor(std::string_view text, const SCalcState& state, ParseMode mode) {
+    Vocabulary& vocabulary = VocabularyOf(state);
+    if (Ref<const Program> kept = vocabulary.find(text, mode))
+        return kept;
+    // A parse that fails on the way (too deep for the stack left) is not kept: it might
+    // succeed from a shallower start.
+    Ref<const Program> program = Record(text, state, mode);
+    vocabulary.keep(text, mode, program);
+    return program;
 }

@@ -1,16 +1,13 @@
 #pragma once
 
-#include <cstddef>
+#include "engine/cow.h"
+#include "engine/program.h"
+#include "engine/vocabulary.h"
+
 #include <string_view>
 
 struct SCalcState;
 
-// How a parse of one text ended.
-struct ParseOutcome {
-    bool hit;         // the start rule matched
-    bool full;        // ... and the scanner then stood at the end of the text
-    std::size_t stop; // byte offset where the scanner stood when the parse ended
-};
-
-// Runs the grammar over the text, as a statement or (syntaxOnly) as a bare expression check.
-ParseOutcome ParseText(std::string_view text, SCalcState& state, bool syntaxOnly);
+// The parse of the text against the state's names: the one made before for the same text and
+// names, or a new one. Throws CalcException when the text is nested too deeply to parse.
+Ref<const Program> ProgramFor(std::string_view text, const SCalcState& state, ParseMode mode);

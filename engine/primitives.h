@@ -1,11 +1,12 @@
 #pragma once
 
 // The parsers the grammar is built from beyond those of the rule library: the blanks between
-// tokens, number literals with correctly rounded values, and two wrappers that keep the value
-// stack and the native stack in order.
+// tokens, number literals with correctly rounded values, the names of a state's tables, and
+// two wrappers that keep the value stack and the native stack in order.
 
 #include "engine/calcexception.h"
 #include "engine/calcstate.h"
+#include "engine/recording.h"
 #include "engine/stackguard.h"
 
 #include <boost/spirit/include/classic_core.hpp>
@@ -65,47 +66,74 @@ struct decimal_literal_parser : public bsc::parser<decimal_literal_parser> {
 };
 inline constexpr decimal_literal_parser decimal_literal_p{};
 
+// The longest name of a state's table that begins the text, as the rule library's symbol
+// tables match: blanks are skipped before the name, never inside it. Matches the text only;
+// what the name stands for is looked up when the recorded actions run.
+template <typename T> struct table_name_parser : public bsc::parser<table_name_parser<T>> {
+    typedef table_name_parser<T> self_t;
+
+    explicit table_name_parser(const SymbolTable<T>& table) : mTable(table) {}
+
+    template <typename ScannerT>
+    typename bsc::parser_result<self_t, ScannerT>::type parse(ScannerT const& scan) const {
+        scan.at_end(); // let the skipper take the blanks first
+        typename ScannerT::iterator_t save = scan.first;
+        const std::size_t length = mTable.longestMatch(scan.first, scan.last);
+        if (length == 0)
+            return scan.no_match();
+        scan.first += length;
+        return scan.create_match(length, bsc::nil_t(), save, scan.first);
+    }
+
+    const SymbolTable<T>& mTable;
+};
+
+template <typename T> table_name_parser<T> name_of(const SymbolTable<T>& table) {
+    return table_name_parser<T>(table);
+}
+
 // Parses a call and hands its action the call's text and how many values its arguments pushed.
-// A call that fails part way drops the values its arguments pushed, so that an alternative
-// tried after it cannot take a stray value for an operand.
+// A call that fails part way records dropping the values its arguments pushed, so that an
+// alternative tried after it cannot take a stray value for an operand.
 template <typename SubjectT, typename ActionT>
 struct call_parser : public bsc::parser<call_parser<SubjectT, ActionT>> {
     typedef call_parser<SubjectT, ActionT> self_t;
 
-    call_parser(SCalcState& state, SubjectT const& subject, ActionT const& action)
-        : mState(state), mSubject(subject), mAction(action) {}
+    call_parser(Recording& recording, SubjectT const& subject, ActionT const& action)
+        : mRecording(recording), mSubject(subject), mAction(action) {}
 
     template <typename ScannerT>
     typename bsc::parser_result<self_t, ScannerT>::type parse(ScannerT const& scan) const {
         scan.at_end();
         typename ScannerT::iterator_t save = scan.first;
-        std::size_t stackBefore = mState.mValueStack.size();
+        const std::size_t stackBefore = mRecording.mStackSize;
         auto hit = mSubject.parse(scan);
         if (!hit) {
-            mState.mValueStack.resize(stackBefore);
+            if (mRecording.mStackSize != stackBefore)
+                mRecording.append(DropArguments{stackBefore}, mRecording.mStackSize, stackBefore);
             return scan.no_match();
         }
-        mAction(save, scan.first, mState.mValueStack.size() - stackBefore);
+        mAction(save, scan.first, mRecording.mStackSize - stackBefore);
         return scan.create_match(hit.length(), bsc::nil_t(), save, scan.first);
     }
 
-    SCalcState& mState;
+    Recording& mRecording;
     typename SubjectT::embed_t mSubject;
     ActionT mAction;
 };
 
 template <typename ActionT> struct call_gen {
-    SCalcState& mState;
+    Recording& mRecording;
     ActionT mAction;
     template <typename SubjectT>
     call_parser<SubjectT, ActionT> operator[](bsc::parser<SubjectT> const& subject) const {
-        return call_parser<SubjectT, ActionT>(mState, subject.derived(), mAction);
+        return call_parser<SubjectT, ActionT>(mRecording, subject.derived(), mAction);
     }
 };
 
-// call(state, action)[ name "(" arguments ")" ]
-template <typename ActionT> call_gen<ActionT> call(SCalcState& state, ActionT const& action) {
-    return call_gen<ActionT>{state, action};
+// call(recording, action)[ name "(" arguments ")" ]
+template <typename ActionT> call_gen<ActionT> call(Recording& recording, ActionT const& action) {
+    return call_gen<ActionT>{recording, action};
 }
 
 // Counts one level of nesting around its subject and checks the stack before descending, so
@@ -116,7 +144,8 @@ template <typename SubjectT> struct nesting_parser : public bsc::parser<nesting_
         typedef typename bsc::parser_result<SubjectT, ScannerT>::type type;
     };
 
-    nesting_parser(SCalcState& state, SubjectT const& subject) : mState(state), mSubject(subject) {}
+    nesting_parser(Recording& recording, SubjectT const& subject)
+        : mRecording(recording), mSubject(subject) {}
 
     template <typename ScannerT>
     typename bsc::parser_result<self_t, ScannerT>::type parse(ScannerT const& scan) const {
@@ -129,24 +158,24 @@ template <typename SubjectT> struct nesting_parser : public bsc::parser<nesting_
                 }
             }
             ~Level() { --depth; }
-        } level(mState.mNestingDepth);
-        CheckStackDepth(mState);
+        } level(mRecording.mNestingDepth);
+        CheckStackDepth(mRecording.mState);
         return mSubject.parse(scan);
     }
 
-    SCalcState& mState;
+    Recording& mRecording;
     typename SubjectT::embed_t mSubject;
 };
 
 struct nesting_gen {
-    SCalcState& mState;
+    Recording& mRecording;
     template <typename SubjectT>
     nesting_parser<SubjectT> operator[](bsc::parser<SubjectT> const& subject) const {
-        return nesting_parser<SubjectT>(mState, subject.derived());
+        return nesting_parser<SubjectT>(mRecording, subject.derived());
     }
 };
 
-// nested(state)[ rule body ]
-inline nesting_gen nested(SCalcState& state) { return nesting_gen{state}; }
+// nested(recording)[ rule body ]
+inline nesting_gen nested(Recording& recording) { return nesting_gen{recording}; }
 
 } // namespace calcparse

@@ -1,0 +1,37 @@
+#pragma once
+
+// A parse of one text, kept for reuse: the actions it recorded, in order, and how it ended.
+// Running the actions on a state does what parsing the text with live actions would do.
+
+#include "engine/actions.h"
+#include "engine/cow.h"
+
+#include <cstddef>
+#include <functional>
+#include <variant>
+#include <vector>
+
+// How a parse of one text ended.
+struct ParseOutcome {
+    bool hit;         // the start rule matched
+    bool full;        // ... and the scanner then stood at the end of the text
+    std::size_t stop; // byte offset where the scanner stood when the parse ended
+};
+
+using Step =
+    std::variant<PushValue, PushVariable, DoBinOp<std::plus<double>>, DoBinOp<std::minus<double>>,
+                 DoBinOp<std::multiplies<double>>, DoBinOp<std::divides<double>>,
+                 DoBinOp<BinFunctor<&Pow>>, DoNegate, DoUnaryFunc, DoBinaryFunc, DoDefinedFunc,
+                 DoIf, DropArguments, DoAssign, DoEvaluation, DoDefFunc>;
+
+struct Program : RefCounted<Program> {
+    std::vector<Step> mSteps;
+    ParseOutcome mOutcome{};
+};
+
+enum class Results {
+    kKeep,      // a statement of its own: its statement action stores what it should
+    kValueOnly, // a function body or an "if" part, whose scope is dropped once its value is taken
+};
+
+void RunProgram(const Program& program, SCalcState& state, Results results);

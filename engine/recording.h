@@ -1,0 +1,142 @@
+#pragma once
+
+// The grammar's actions. While a text is parsed they only record the evaluation actions they
+// stand for (engine/actions.h) into a program; the program runs afterwards, and again each
+// time the same text is read against the same names.
+
+#include "engine/calcexception.h"
+#include "engine/calcstate.h"
+#include "engine/program.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One parse being recorded: the state whose names it reads, the program it fills, and the
+// texts the grammar hands from a rule to the action that ends it.
+struct Recording {
+    Recording(const SCalcState& state, Program& program) : mState(state), mProgram(program) {}
+
+    const SCalcState& mState;
+    Program& mProgram;
+    // How many values the recorded actions leave on the stack when they run; every action's
+    // effect on the stack is known when it is recorded.
+    std::size_t mStackSize = 0;
+    // How deeply the parse is nested in parentheses, calls and powers.
+    int mNestingDepth = 0;
+
+    std::string mAssignName;
+    std::string mDefName;
+    std::vector<std::string> mParamNames;
+    std::string mDefBody;
+    std::string mIfTrueText;
+    std::string mIfFalseText;
+
+    void append(Step step, std::size_t popped, std::size_t pushed) {
+        mProgram.mSteps.push_back(std::move(step));
+        mStackSize = mStackSize - std::min(popped, mStackSize) + pushed;
+    }
+};
+
+// The function name of a call's text: everything before its first "(".
+inline std::string_view CalledName(const char* first, const char* last) {
+    std::string_view call(first, last - first);
+    std::size_t paren = call.find('(');
+    if (paren == std::string_view::npos)
+        throw CalcException();
+    return call.substr(0, paren);
+}
+
+// A literal's or a constant's value.
+struct RecordValue {
+    Recording& r;
+    void operator()(double value) const { r.append(PushValue{value}, 0, 1); }
+    void operator()(std::uint64_t value) const {
+        r.append(PushValue{static_cast<double>(value)}, 0, 1);
+    }
+};
+
+struct RecordVariable {
+    Recording& r;
+    void operator()(const char* first, const char* last) const {
+        r.append(PushVariable{std::string(first, last)}, 0, 1);
+    }
+};
+
+// An operator with its operands: pops them, pushes the result.
+template <typename ActionT, std::size_t Operands> struct RecordOperator {
+    Recording& r;
+    void operator()(const char*, const char*) const { r.append(ActionT{}, Operands, 1); }
+};
+
+// The call actions receive the call's text, from its name to its ")", and the number of
+// values its arguments pushed.
+struct RecordUnaryCall {
+    Recording& r;
+    void operator()(const char* first, const char* last, std::size_t) const {
+        const UnaryFunction* function =
+            ExactLookup(r.mState.mBuiltins->mUnaryFunctions, CalledName(first, last));
+        if (!function)
+            throw CalcException();
+        r.append(DoUnaryFunc{*function}, 1, 1);
+    }
+};
+
+struct RecordBinaryCall {
+    Recording& r;
+    void operator()(const char* first, const char* last, std::size_t) const {
+        const BinaryFunction* function =
+            ExactLookup(r.mState.mBuiltins->mBinaryFunctions, CalledName(first, last));
+        if (!function)
+            throw CalcException();
+        r.append(DoBinaryFunc{*function}, 2, 1);
+    }
+};
+
+struct RecordDefinedCall {
+    Recording& r;
+    void operator()(const char* first, const char* last, std::size_t argumentCount) const {
+        r.append(DoDefinedFunc{std::string(CalledName(first, last)), argumentCount}, argumentCount,
+                 1);
+    }
+};
+
+struct RecordIf {
+    Recording& r;
+    void operator()(const char*, const char*, std::size_t) const {
+        r.append(DoIf{r.mIfTrueText, r.mIfFalseText}, 1, 1);
+    }
+};
+
+struct RecordAssign {
+    Recording& r;
+    void operator()(const char*, const char*) const { r.append(DoAssign{r.mAssignName}, 0, 0); }
+};
+
+struct RecordDefinition {
+    Recording& r;
+    void operator()(const char*, const char*) const {
+        r.append(DoDefFunc{r.mDefName, r.mParamNames, r.mDefBody}, 0, 0);
+    }
+};
+
+struct RecordEvaluation {
+    Recording& r;
+    void operator()(const char*, const char*) const { r.append(DoEvaluation{}, 0, 0); }
+};
+
+// Captures of matched text into the recording's scratch texts.
+struct CaptureText {
+    std::string& mTarget;
+    void operator()(const char* first, const char* last) const { mTarget.assign(first, last); }
+};
+
+struct AppendText {
+    std::vector<std::string>& mTarget;
+    void operator()(const char* first, const char* last) const {
+        mTarget.emplace_back(first, last);
+    }
+};
