@@ -3,8 +3,7 @@
 #include "plist/reader.h"
 
 #include <fstream>
-#include <iterator>
-#include <sstream>
+#include <cstddef>
 
 namespace {
 
@@ -17,14 +16,16 @@ SeedResult ReadSeedArgument(std::string_view argument) {
     std::string_view text = argument;
     if (!argument.empty() && argument.front() == '@') {
         const std::string path(argument.substr(1));
-        std::ifstream file(path, std::ios::binary);
+        std::ifstream file(path, std::ios::binary | std::ios::ate);
         if (!file)
             return Failure("cannot open " + path);
-        std::ostringstream contents;
-        contents << file.rdbuf();
-        if (file.bad())
+        // One read of the whole file: a full worksheet's state is read at every tool start.
+        const std::streamoff size = file.tellg();
+        if (size < 0 || !file.seekg(0))
             return Failure("cannot read " + path);
-        fileText = std::move(contents).str();
+        fileText.resize(static_cast<std::size_t>(size));
+        if (!file.read(fileText.data(), size))
+            return Failure("cannot read " + path);
         text = fileText;
     }
     plist::ReadResult read = plist::read(text);

@@ -21,9 +21,9 @@ template <typename T> const T& LookupWhole(const SymbolTable<T>& table, std::str
 
 // Evaluates a stored text (a function body, an "if" part) in a scope of its own and returns
 // its value; anything but a value fails the enclosing statement.
-double EvaluateInScope(SCalcState& scope, const std::string& text) {
+double EvaluateInScope(SCalcState& scope, const std::string& text, KeptParse& kept) {
     StackBaseScope stackBase(scope);
-    const Ref<const Program> program = ProgramFor(text, scope, ParseMode::kStatement);
+    const Ref<const Program> program(&kept.of(text, scope));
     RunProgram(*program, scope, Results::kValueOnly);
     if (!program->mOutcome.full || scope.mValueStack.empty())
         throw CalcException();
@@ -36,6 +36,26 @@ void SetStatementResult(SCalcState& state, std::string symbol, bool functionDefi
 }
 
 } // namespace
+
+KeptParse::KeptParse() = default;
+KeptParse::~KeptParse() = default;
+// A copied action starts without a kept parse: it may be run against other names.
+KeptParse::KeptParse(const KeptParse&) {}
+KeptParse& KeptParse::operator=(const KeptParse& other) {
+    if (this != &other)
+        *this = KeptParse();
+    return *this;
+}
+
+const Program& KeptParse::of(const std::string& text, const SCalcState& scope) {
+    const std::uint64_t vocabulary = VocabularyOf(scope).serial();
+    if (!mProgram || mVocabulary != vocabulary || mText != text) {
+        mProgram = ProgramFor(text, scope, ParseMode::kStatement);
+        mVocabulary = vocabulary;
+        mText = text;
+    }
+    return *mProgram;
+}
 
 double PopValue(SCalcState& state) {
     if (state.mValueStack.empty())
@@ -83,16 +103,17 @@ void DoDefinedFunc::operator()(SCalcState& state) const {
         StoreVariable(scope, function.mParams[k - 1], state.mValueStack.back());
         state.mValueStack.pop_back();
     }
-    state.mValueStack.push_back(EvaluateInScope(scope, function.mBody));
+    state.mValueStack.push_back(EvaluateInScope(scope, function.mBody, mBody));
 }
 
 void DoIf::operator()(SCalcState& state) const {
     CheckStackDepth(state);
     double condition = PopValue(state);
     // Only a condition greater than zero is true: zero, negatives and NaN choose the third part.
-    const std::string& part = condition > 0 ? mTrueText : mFalseText;
+    const bool isTrue = condition > 0;
     SCalcState scope(SCalcState::ScopeOf{state});
-    state.mValueStack.push_back(EvaluateInScope(scope, part));
+    state.mValueStack.push_back(isTrue ? EvaluateInScope(scope, mTrueText, mTruePart)
+                                       : EvaluateInScope(scope, mFalseText, mFalsePart));
 }
 
 void DoAssign::operator()(SCalcState& state) const {

@@ -8,8 +8,10 @@
 #include "engine/builtintables.h"
 #include "engine/calcexception.h"
 #include "engine/calcstate.h"
+#include "engine/cow.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,24 @@ struct PushVariable {
 };
 
 double PopValue(SCalcState& state);
+
+struct Program;
+
+// The parse of a text that a call or an "if" part evaluated last, kept with the action that
+// needs it again, so that a repeated call finds it without looking the text up. It holds only
+// while the scope has the same names and, for a call, the function the same body.
+struct KeptParse {
+    KeptParse();
+    ~KeptParse();
+    KeptParse(const KeptParse& other);
+    KeptParse& operator=(const KeptParse& other);
+
+    const Program& of(const std::string& text, const SCalcState& scope);
+
+    std::uint64_t mVocabulary = 0;
+    std::string mText;
+    Ref<const Program> mProgram;
+};
 
 // Pops the right operand, then the left one, and pushes op(left, right).
 template <typename Op> struct DoBinOp {
@@ -63,12 +83,17 @@ struct DoDefinedFunc {
     std::string mName;
     std::size_t mArgumentCount;
     void operator()(SCalcState& state) const;
+
+    mutable KeptParse mBody;
 };
 
 struct DoIf {
     std::string mTrueText;
     std::string mFalseText;
     void operator()(SCalcState& state) const;
+
+    mutable KeptParse mTruePart;
+    mutable KeptParse mFalsePart;
 };
 
 // A call that failed part way drops the values its arguments pushed, so that an alternative

@@ -20,8 +20,8 @@ struct UserFunction {
     std::string mBody;
 };
 
-// Names longer than this are refused: the symbol tables copy and free themselves recursively,
-// one level per byte of a name.
+// Names longer than this are refused, far beyond any name a worksheet needs: the grammar tries
+// every stored length when it reads a name.
 constexpr std::size_t kMaxNameLength = 1024;
 
 // The state of one calculator: its variables and functions and the operand stack of the

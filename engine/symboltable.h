@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <set>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -26,17 +28,24 @@ T* ExactLookup(const boost::spirit::classic::symbols<T>& table, std::string_view
 // part is copied once and the changes folded into it.
 constexpr std::size_t kMaxSharedChanges = 32;
 
-// The variables or the functions of a state: a ternary search tree over the names, as the
-// grammar needs it, shared with the state's copies until written. A copy writes beside the
-// shared tree, so that a call binding its parameters copies only those, whatever the table
-// holds. The empty name is never stored.
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+        return std::hash<std::string_view>()(name);
+    }
+};
+
+// The variables or the functions of a state, shared with the state's copies until written. A
+// copy writes beside the shared part, so that a call binding its parameters copies only those,
+// whatever the table holds. The empty name is never stored.
 template <typename T> class SymbolTable {
 public:
+    // Exact lookup: only a stored name equal to the whole name is a hit.
     const T* find(std::string_view name) const {
         for (const auto& [changed, value] : *mChanges)
             if (changed == name)
                 return &value;
-        return ExactLookup(*mTree, name);
+        return findShared(name);
     }
 
     // Creates or overwrites the entry; true when the name is new to the table.
@@ -44,7 +53,7 @@ public:
         if (name.empty())
             return false;
         const bool isNew = !find(name);
-        if (mTree.shared() && mChanges->size() < kMaxSharedChanges) {
+        if (mShared.shared() && mChanges->size() < kMaxSharedChanges) {
             auto& changes = mChanges.write();
             for (auto& [changed, old] : changes)
                 if (changed == name) {
@@ -54,52 +63,73 @@ public:
             changes.emplace_back(std::string(name), std::move(value));
             return isNew;
         }
-        auto& tree = mTree.write();
+        Shared& shared = mShared.write();
         for (const auto& [changed, changedValue] : *mChanges)
-            Put(tree, changed, changedValue);
+            shared.put(changed, changedValue);
         mChanges.reset();
-        Put(tree, name, std::move(value));
+        shared.put(name, std::move(value));
         return isNew;
     }
 
-    // The length of the longest stored name that begins the text, 0 when none does.
+    // The length of the longest stored name that begins the text, 0 when none does; the
+    // grammar reads names this way, so with x and xy stored, "xyz" begins with xy.
     std::size_t longestMatch(const char* first, const char* last) const {
-        const char* end = first;
-        boost::spirit::classic::scanner<const char*> scan(end, last);
-        std::size_t longest = mTree->find(scan) ? static_cast<std::size_t>(end - first) : 0;
         const std::string_view text(first, last - first);
+        std::size_t longest = 0;
         for (const auto& change : *mChanges)
             if (change.first.size() > longest && text.starts_with(change.first))
                 longest = change.first.size();
+        for (auto length = mShared->mLengths.rbegin(); length != mShared->mLengths.rend();
+             ++length) {
+            if (*length <= longest)
+                break;
+            if (*length <= text.size() && findShared(text.substr(0, *length)))
+                return *length;
+        }
         return longest;
     }
 
 private:
-    static void Put(boost::spirit::classic::symbols<T>& tree, std::string_view name, T value) {
-        if (T* existing = ExactLookup(tree, name))
-            *existing = std::move(value);
-        else
-            tree.add(name.data(), name.data() + name.size(), std::move(value));
+    struct Shared {
+        std::unordered_map<std::string, T, NameHash, std::equal_to<>> mEntries;
+        std::vector<std::size_t> mLengths; // of the stored names, ascending, each once
+
+        void put(std::string_view name, T value) {
+            auto entry = mEntries.find(name);
+            if (entry != mEntries.end()) {
+                entry->second = std::move(value);
+                return;
+            }
+            mEntries.emplace(std::string(name), std::move(value));
+            auto length = std::lower_bound(mLengths.begin(), mLengths.end(), name.size());
+            if (length == mLengths.end() || *length != name.size())
+                mLengths.insert(length, name.size());
+        }
+    };
+
+    const T* findShared(std::string_view name) const {
+        auto entry = mShared->mEntries.find(name);
+        return entry == mShared->mEntries.end() ? nullptr : &entry->second;
     }
 
-    Cow<boost::spirit::classic::symbols<T>> mTree;
+    Cow<Shared> mShared;
     Cow<std::vector<std::pair<std::string, T>>> mChanges;
 };
 
-// Every name a table was ever asked to store, the empty one included, in ascending byte order
-// for listing; shared with copies like the table.
+// Every name a table was ever asked to store, the empty one included, listed in ascending byte
+// order; shared with copies like the table.
 class NameSet {
 public:
     bool contains(std::string_view name) const {
-        return mNames->contains(name) || std::binary_search(mAdded->begin(), mAdded->end(), name);
+        return mNames->contains(name) ||
+               std::find(mAdded->begin(), mAdded->end(), name) != mAdded->end();
     }
 
     void insert(std::string_view name) {
         if (contains(name))
             return;
         if (mNames.shared() && mAdded->size() < kMaxSharedChanges) {
-            auto& added = mAdded.write();
-            added.emplace(std::lower_bound(added.begin(), added.end(), name), name);
+            mAdded.write().emplace_back(name);
             return;
         }
         auto& names = mNames.write();
@@ -110,28 +140,34 @@ public:
 
     std::size_t size() const { return mNames->size() + mAdded->size(); }
 
+    // Sorts on every call: listing is rare, storing is not.
     template <typename Visitor> void forEach(Visitor&& visit) const {
-        auto added = mAdded->begin();
-        for (const std::string& name : *mNames) {
-            for (; added != mAdded->end() && *added < name; ++added)
-                visit(*added);
-            visit(name);
-        }
-        for (; added != mAdded->end(); ++added)
-            visit(*added);
+        for (const std::string* name : ordered())
+            visit(*name);
     }
 
     friend bool operator==(const NameSet& a, const NameSet& b) {
-        return a.size() == b.size() && a.ordered() == b.ordered();
+        if (a.size() != b.size())
+            return false;
+        const auto first = a.ordered();
+        const auto second = b.ordered();
+        return std::equal(first.begin(), first.end(), second.begin(),
+                          [](const std::string* x, const std::string* y) { return *x == *y; });
     }
 
 private:
-    std::vector<std::string_view> ordered() const {
-        std::vector<std::string_view> names;
-        forEach([&](const std::string& name) { names.push_back(name); });
+    std::vector<const std::string*> ordered() const {
+        std::vector<const std::string*> names;
+        names.reserve(size());
+        for (const std::string& name : *mNames)
+            names.push_back(&name);
+        for (const std::string& name : *mAdded)
+            names.push_back(&name);
+        std::sort(names.begin(), names.end(),
+                  [](const std::string* x, const std::string* y) { return *x < *y; });
         return names;
     }
 
-    Cow<std::set<std::string, std::less<>>> mNames;
-    Cow<std::vector<std::string>> mAdded; // sorted; names not in mNames
+    Cow<std::unordered_set<std::string, NameHash, std::equal_to<>>> mNames;
+    Cow<std::vector<std::string>> mAdded; // names not in mNames
 };

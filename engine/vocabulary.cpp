@@ -2,6 +2,8 @@
 
 #include "engine/program.h"
 
+#include <atomic>
+
 namespace {
 
 // A worksheet that reads ever new texts against the same names must not grow without bound;
@@ -10,7 +12,10 @@ constexpr std::size_t kMaxKeptParses = 4096;
 
 } // namespace
 
-Vocabulary::Vocabulary() = default;
+Vocabulary::Vocabulary() {
+    static std::atomic<std::uint64_t> serials{0};
+    mSerial = ++serials;
+}
 Vocabulary::~Vocabulary() = default;
 
 Ref<Vocabulary> Vocabulary::extended(NameKind kind, std::string_view name) {

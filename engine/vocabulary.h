@@ -3,6 +3,7 @@
 #include "engine/cow.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -27,6 +28,9 @@ public:
     Vocabulary();
     ~Vocabulary();
 
+    // Unique for the life of the process: two vocabularies never share one, even at one address.
+    std::uint64_t serial() const { return mSerial; }
+
     // The vocabulary with one more name; every state that adds this name to this vocabulary
     // gets the same one, so that calls binding the same parameters share their parses.
     Ref<Vocabulary> extended(NameKind kind, std::string_view name);
@@ -50,6 +54,7 @@ private:
         return mode == ParseMode::kStatement ? mStatements : mExpressions;
     }
 
+    std::uint64_t mSerial;
     Parses mStatements;
     Parses mExpressions;
     std::map<std::pair<NameKind, std::string>, Ref<Vocabulary>> mExtensions;
