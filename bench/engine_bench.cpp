@@ -68,7 +68,7 @@ BENCHMARK(BM_RecursiveFib20)->Unit(benchmark::kMillisecond);
 void BM_LineWithVariables(benchmark::State& run) {
     auto state = MakeState({"f(x) = x + 1"});
     for (int i = 0; i < run.range(0); ++i)
-        SetVariable("v" + std::to_string(i), *state, i);
+        SetVariable(std::string("v").append(std::to_string(i)), *state, i);
     Evaluate(run, *state, "v7 * 2 + 1");
 }
 BENCHMARK(BM_LineWithVariables)->Arg(10)->Arg(1000)->Arg(10000);
@@ -76,7 +76,7 @@ BENCHMARK(BM_LineWithVariables)->Arg(10)->Arg(1000)->Arg(10000);
 void BM_CallWithVariables(benchmark::State& run) {
     auto state = MakeState({"f(x) = x + 1"});
     for (int i = 0; i < run.range(0); ++i)
-        SetVariable("v" + std::to_string(i), *state, i);
+        SetVariable(std::string("v").append(std::to_string(i)), *state, i);
     Evaluate(run, *state, "f(v7)");
 }
 BENCHMARK(BM_CallWithVariables)->Arg(10)->Arg(1000)->Arg(10000);

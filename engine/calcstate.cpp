@@ -103,6 +103,13 @@ void StoreVariable(SCalcState& state, std::string_view name) {
     StoreVariable(state, name, state.mValueStack.back());
 }
 
+void ReserveNames(SCalcState& state, std::size_t variables, std::size_t functions) {
+    state.mVariables.reserve(state.mVariableNames.size() + variables);
+    state.mVariableNames.reserve(state.mVariableNames.size() + variables);
+    state.mFunctions.reserve(state.mFunctionNames.size() + functions);
+    state.mFunctionNames.reserve(state.mFunctionNames.size() + functions);
+}
+
 void DefineFunction(SCalcState& state, std::string_view name, std::vector<std::string> params,
                     std::string body) {
     for (std::string& param : params) {

@@ -80,6 +80,9 @@ std::unique_ptr<SCalcState> CopyCalcState(const SCalcState& state);
 void StoreVariable(SCalcState& state, std::string_view name);
 void StoreVariable(SCalcState& state, std::string_view name, double value);
 
+// Makes room for this many more variables and functions, before a whole worksheet loads.
+void ReserveNames(SCalcState& state, std::size_t variables, std::size_t functions);
+
 // Marks the parameters in the body and stores the function, replacing one of the same name.
 void DefineFunction(SCalcState& state, std::string_view name, std::vector<std::string> params,
                     std::string body);

@@ -43,6 +43,7 @@ std::optional<plist::Dictionary> CopyFunctionsDictionary(const SCalcState& state
 
 void LoadVariablesDictionary(const plist::Dictionary& variables, SCalcState& state) {
     try {
+        ReserveNames(state, variables.size(), 0);
         for (const auto& [name, value] : variables) {
             const std::optional<double> number = value.real();
             if (!number)
@@ -82,6 +83,7 @@ std::optional<std::vector<std::string>> DefinitionTexts(const plist::Value& valu
 
 void LoadFunctionsDictionary(const plist::Dictionary& functions, SCalcState& state) {
     try {
+        ReserveNames(state, 0, functions.size());
         for (const auto& [name, value] : functions) {
             std::optional<std::vector<std::string>> texts = DefinitionTexts(value);
             if (!texts)

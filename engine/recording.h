@@ -99,15 +99,15 @@ struct RecordBinaryCall {
 struct RecordDefinedCall {
     Recording& r;
     void operator()(const char* first, const char* last, std::size_t argumentCount) const {
-        r.append(DoDefinedFunc{std::string(CalledName(first, last)), argumentCount}, argumentCount,
-                 1);
+        r.append(DoDefinedFunc{std::string(CalledName(first, last)), argumentCount, {}},
+                 argumentCount, 1);
     }
 };
 
 struct RecordIf {
     Recording& r;
     void operator()(const char*, const char*, std::size_t) const {
-        r.append(DoIf{r.mIfTrueText, r.mIfFalseText}, 1, 1);
+        r.append(DoIf{r.mIfTrueText, r.mIfFalseText, {}, {}}, 1, 1);
     }
 };
 

@@ -52,23 +52,28 @@ public:
     bool store(std::string_view name, T value) {
         if (name.empty())
             return false;
-        const bool isNew = !find(name);
-        if (mShared.shared() && mChanges->size() < kMaxSharedChanges) {
-            auto& changes = mChanges.write();
-            for (auto& [changed, old] : changes)
-                if (changed == name) {
-                    old = std::move(value);
-                    return isNew;
-                }
-            changes.emplace_back(std::string(name), std::move(value));
-            return isNew;
+        if (!mShared.shared() || mChanges->size() >= kMaxSharedChanges) {
+            Shared& shared = mShared.write();
+            for (const auto& [changed, changedValue] : *mChanges)
+                shared.put(changed, changedValue);
+            mChanges.reset();
+            return shared.put(name, std::move(value));
         }
-        Shared& shared = mShared.write();
-        for (const auto& [changed, changedValue] : *mChanges)
-            shared.put(changed, changedValue);
-        mChanges.reset();
-        shared.put(name, std::move(value));
+        auto& changes = mChanges.write();
+        for (auto& [changed, old] : changes)
+            if (changed == name) {
+                old = std::move(value);
+                return false;
+            }
+        const bool isNew = !findShared(name);
+        changes.emplace_back(std::string(name), std::move(value));
         return isNew;
+    }
+
+    // Room for this many names without rehashing, for loading a whole worksheet at once.
+    void reserve(std::size_t count) {
+        if (!mShared.shared())
+            mShared.write().mEntries.reserve(count);
     }
 
     // The length of the longest stored name that begins the text, 0 when none does; the
@@ -94,16 +99,18 @@ private:
         std::unordered_map<std::string, T, NameHash, std::equal_to<>> mEntries;
         std::vector<std::size_t> mLengths; // of the stored names, ascending, each once
 
-        void put(std::string_view name, T value) {
+        // True when the name is new.
+        bool put(std::string_view name, T value) {
             auto entry = mEntries.find(name);
             if (entry != mEntries.end()) {
                 entry->second = std::move(value);
-                return;
+                return false;
             }
             mEntries.emplace(std::string(name), std::move(value));
             auto length = std::lower_bound(mLengths.begin(), mLengths.end(), name.size());
             if (length == mLengths.end() || *length != name.size())
                 mLengths.insert(length, name.size());
+            return true;
         }
     };
 
@@ -126,16 +133,20 @@ public:
     }
 
     void insert(std::string_view name) {
-        if (contains(name))
-            return;
         if (mNames.shared() && mAdded->size() < kMaxSharedChanges) {
-            mAdded.write().emplace_back(name);
+            if (!contains(name))
+                mAdded.write().emplace_back(name);
             return;
         }
         auto& names = mNames.write();
         names.insert(mAdded->begin(), mAdded->end());
         mAdded.reset();
         names.emplace(name);
+    }
+
+    void reserve(std::size_t count) {
+        if (!mNames.shared())
+            mNames.write().reserve(count);
     }
 
     std::size_t size() const { return mNames->size() + mAdded->size(); }

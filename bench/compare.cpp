@@ -1,0 +1,217 @@
+// Runs CalcTool side by side with bc, python3 and a bare echo child and prints one table:
+// every figure a median with its spread, every ratio against its anchor, each pair measured
+// in the same rounds, interleaved. Started by bench/compare, which builds it.
+//   compare_driver BIN_DIR PYTHON [ROUNDS]
+
+#include "bench/childprocess.h"
+#include "plist/value.h"
+#include "plist/xmlwriter.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+const std::string kFib = "fib(n) = if(n-2, fib(n-1)+fib(n-2), 1)\n";
+const std::string kBcFib = "define f(n) { if (n-2 > 0) return (f(n-1)+f(n-2)); return (1); }\n";
+const std::string kPythonFib = "import sys\n"
+                               "sys.setrecursionlimit(10000)\n"
+                               "def fib(n):\n"
+                               "    return fib(n-1) + fib(n-2) if n-2 > 0 else 1\n"
+                               "print(fib(25))\n";
+const char* const kMixedLines[] = {"2+3*4", "x = 5", "sqrt(2)*x", "sin(0.5)^2+cos(0.5)^2", "sq(3)"};
+constexpr int kLockStepLines = 10000;
+
+double MillisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+struct Sample {
+    std::vector<double> values;
+    double at(double fraction) const {
+        std::vector<double> sorted = values;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[static_cast<std::size_t>(fraction * (sorted.size() - 1) + 0.5)];
+    }
+    double median() const { return at(0.5); }
+};
+
+// Appending, unlike "v" + text, keeps GCC 12's overlap warning quiet.
+std::string Join(std::string first, const std::string& second) { return first.append(second); }
+
+void WriteFile(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// A worksheet that has been used for a while: 10,000 variables and 1,000 one-line functions,
+// written as the application writes them for a tool's start.
+void WriteStates(const fs::path& dir) {
+    plist::Dictionary variables;
+    for (int i = 0; i < 10000; ++i)
+        variables.emplace(Join("v", std::to_string(i)), plist::Value(i * 1.5));
+    plist::Dictionary functions;
+    for (int i = 0; i < 1000; ++i)
+        functions.emplace(Join("g", std::to_string(i)),
+                          plist::Value(plist::Array{Join("x*", std::to_string(i)) + " + 1", "x"}));
+    WriteFile(dir / "variables.plist", plist::writeXml(plist::Value(variables)));
+    WriteFile(dir / "functions.plist", plist::writeXml(plist::Value(functions)));
+    WriteFile(dir / "empty.plist", plist::writeXml(plist::Value(plist::Dictionary{})));
+    WriteFile(dir / "fib.bc", kBcFib + "f(25)\n");
+}
+
+struct Setup {
+    std::string calcTool;
+    std::string echoChild;
+    fs::path dir;
+    std::vector<std::string> tool(bool full) const {
+        const fs::path variables = dir / (full ? "variables.plist" : "empty.plist");
+        const fs::path functions = dir / (full ? "functions.plist" : "empty.plist");
+        return {calcTool, Join("@", variables.string()), Join("@", functions.string())};
+    }
+};
+
+// From the start of the process to its first reply.
+double StartToFirstReply(const std::vector<std::string>& argv) {
+    const auto start = Clock::now();
+    ChildProcess child(argv);
+    child.send("1+1\n");
+    child.readReply();
+    const double elapsed = MillisecondsSince(start);
+    child.finish();
+    return elapsed;
+}
+
+// From sending the line to its reply, the definition already made.
+double Fib22Call(const Setup& setup, bool full) {
+    ChildProcess tool(setup.tool(full));
+    tool.send(kFib);
+    tool.readReply();
+    const auto start = Clock::now();
+    tool.send("fib(22)\n");
+    tool.readReply();
+    return MillisecondsSince(start);
+}
+
+// The whole process: start, the text on its input, output read to the end, exit.
+double WholeProcess(const std::vector<std::string>& argv, const std::string& input) {
+    const auto start = Clock::now();
+    ChildProcess child(argv);
+    child.send(input);
+    child.finish();
+    return MillisecondsSince(start);
+}
+
+// Microseconds a line, each reply awaited before the next line; the mean reply size goes to
+// `replyBytes`.
+double LockStep(const std::vector<std::string>& argv, std::size_t& replyBytes) {
+    ChildProcess child(argv);
+    child.send("sq(x) = x*x\n");
+    child.readReply();
+    std::size_t bytes = 0;
+    const auto start = Clock::now();
+    for (int i = 0; i < kLockStepLines; ++i) {
+        child.send(std::string(kMixedLines[i % std::size(kMixedLines)]) + "\n");
+        bytes += child.readReply();
+    }
+    const double elapsed = MillisecondsSince(start);
+    child.finish();
+    replyBytes = bytes / kLockStepLines;
+    return elapsed * 1000 / kLockStepLines;
+}
+
+struct Row {
+    std::string name;
+    std::string unit;
+    Sample sample;
+    std::string anchorName;
+    const Sample* anchor = nullptr;
+    std::string target;
+};
+
+void PrintRow(const Row& row) {
+    std::printf("| %s | %.2f %s | %.2f–%.2f |", row.name.c_str(), row.sample.median(),
+                row.unit.c_str(), row.sample.at(0.25), row.sample.at(0.75));
+    if (row.anchor)
+        std::printf(" %s | %.2f |", row.anchorName.c_str(),
+                    row.sample.median() / row.anchor->median());
+    else
+        std::printf(" %s | |", row.anchorName.c_str());
+    std::printf(" %s |\n", row.target.c_str());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: compare_driver BIN_DIR PYTHON [ROUNDS]\n");
+        return 2;
+    }
+    const fs::path bin = argv[1];
+    const std::string pythonPath = argv[2];
+    const int rounds = argc > 3 ? std::max(3, std::atoi(argv[3])) : 11;
+    Setup setup{(bin / "CalcTool").string(), (bin / "echo_child").string(),
+                fs::temp_directory_path() / ("figurello-compare-" + std::to_string(getpid()))};
+    fs::create_directories(setup.dir);
+    WriteStates(setup.dir);
+
+    std::size_t replyBytes = 0;
+    LockStep(setup.tool(false), replyBytes); // warms the caches and measures the reply size
+    const std::vector<std::string> echo = {setup.echoChild, std::to_string(replyBytes)};
+    const std::vector<std::string> bc = {"bc", "-l", (setup.dir / "fib.bc").string()};
+    const std::vector<std::string> python = {pythonPath, "-c", kPythonFib};
+
+    Sample fibFull, fibEmpty, toolFib25, bcFib25, pythonFib25, toolLines, echoLines, toolStart,
+        echoStart;
+    for (int round = 0; round < rounds; ++round) {
+        fibEmpty.values.push_back(Fib22Call(setup, false));
+        fibFull.values.push_back(Fib22Call(setup, true));
+        bcFib25.values.push_back(WholeProcess(bc, ""));
+        toolFib25.values.push_back(WholeProcess(setup.tool(true), kFib + "fib(25)\n"));
+        pythonFib25.values.push_back(WholeProcess(python, ""));
+        std::size_t ignored = 0;
+        echoLines.values.push_back(LockStep(echo, ignored));
+        toolLines.values.push_back(LockStep(setup.tool(false), ignored));
+        echoStart.values.push_back(StartToFirstReply(echo));
+        toolStart.values.push_back(StartToFirstReply(setup.tool(true)));
+    }
+    fs::remove_all(setup.dir);
+
+    Sample toolRate;
+    for (double microseconds : toolLines.values)
+        toolRate.values.push_back(1e6 / microseconds);
+
+    std::printf(
+        "%d rounds, interleaved; spread is the interquartile range; replies of %zu bytes\n\n",
+        rounds, replyBytes);
+    std::printf("| measurement | median | spread | anchor | ratio | target |\n");
+    std::printf("|---|---|---|---|---|---|\n");
+    const Row rows[] = {
+        {"fib(22) call, full state", "ms", fibFull, "fib(22) call, empty state", &fibEmpty,
+         "ratio ≤ 1.2"},
+        {"fib(22) call, empty state", "ms", fibEmpty, "", nullptr, ""},
+        {"fib(25) whole process, CalcTool, full state", "ms", toolFib25, "bc -l", &bcFib25,
+         "ratio < 1"},
+        {"fib(25) whole process, bc -l", "ms", bcFib25, "", nullptr, ""},
+        {"fib(25) whole process, python3", "ms", pythonFib25, "bc -l", &bcFib25, ""},
+        {"lock-step line, CalcTool", "µs", toolLines, "echo child", &echoLines, "ratio ≤ 1.2"},
+        {"lock-step line, echo child", "µs", echoLines, "", nullptr, ""},
+        {"lock-step lines per second, CalcTool", "/s", toolRate, "", nullptr, "≥ 45,000"},
+        {"start to first reply, CalcTool, full state", "ms", toolStart, "echo child start",
+         &echoStart, "≤ 25 ms"},
+        {"start to first reply, echo child", "ms", echoStart, "", nullptr, ""},
+    };
+    for (const Row& row : rows)
+        PrintRow(row);
+    return 0;
+}
