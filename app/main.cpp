@@ -6,6 +6,7 @@
 #include "document/mydocument.h"
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
+#include "platform/documentrecovery.h"
 #include "platform/userfolders.h"
 
 #include <QApplication>
@@ -48,6 +49,10 @@ int main(int argc, char** argv) {
     // Untitled worksheets close without a question; they are kept here to be reopened.
     documents.keepClosedUntitledDocumentsIn(
         std::make_unique<platform::ClosedDocumentArchive>(platform::userDataFolder()));
+    // Unsaved work survives a crash or a kill; what an earlier run left behind is offered back.
+    documents.keepRecoveryFilesIn(std::make_unique<platform::DocumentRecovery>(
+        platform::userStateFolder() + QStringLiteral("/recovery")));
+    documents.offerRecovery();
 
     for (const QString& path : options.positionalArguments())
         documents.openDocument(path);

@@ -195,6 +195,10 @@ void MyDocument::makeWindowControllers() {
     docWindow->resize(kDefaultWindowSize);
     connect(textView->document(), &QTextDocument::modificationChanged, docWindow,
             &QWidget::setWindowModified);
+    connect(textView->document(), &QTextDocument::modificationChanged, this,
+            &MyDocument::editedChanged);
+    connect(textView->document(), &QTextDocument::contentsChanged, this,
+            &MyDocument::contentsEdited);
     connect(textView, &QTextEdit::currentCharFormatChanged, this,
             &MyDocument::keepTypingInTheNormalColour);
     addPrintCommands();

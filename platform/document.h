@@ -52,6 +52,10 @@ public:
 
 signals:
     void filePathChanged();
+    // The contents changed, by typing or otherwise.
+    void contentsEdited();
+    // The document gained unsaved changes, or lost them by saving or undoing.
+    void editedChanged(bool edited);
 
 private:
     QString mFilePath;

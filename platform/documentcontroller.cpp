@@ -3,6 +3,7 @@
 #include "platform/atomicwrite.h"
 #include "platform/closeddocumentarchive.h"
 #include "platform/document.h"
+#include "platform/documentrecovery.h"
 #include "platform/filetypes.h"
 #include "platform/keyedtexts.h"
 
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
@@ -131,6 +133,8 @@ Document* DocumentController::adopt(std::unique_ptr<Document> owned) {
     Document* document = owned.release();
     mDocuments.append(document);
     document->makeWindowControllers();
+    if (mRecovery)
+        mRecovery->watch(document);
     document->window()->show();
     return document;
 }
@@ -258,24 +262,71 @@ void DocumentController::keepClosedUntitledDocumentsIn(
 }
 
 Document* DocumentController::reopenClosedDocument(const QString& path) {
+    Document* reopened = reopenAsUnsaved(path, QString());
+    if (reopened && mArchive)
+        mArchive->remove(path);
+    return reopened;
+}
+
+Document* DocumentController::reopenAsUnsaved(const QString& path, const QString& filePath) {
     QString error;
     std::unique_ptr<Document> document = readDocument(path, &error);
     if (!document) {
         showError(nullptr, error);
         return nullptr;
     }
-    document->setFilePath(QString());
-    document->setOriginPath(QString());
-    document->setUntitledName(nextUntitledName());
+    document->setFilePath(filePath);
+    document->setOriginPath(filePath);
+    if (filePath.isEmpty())
+        document->setUntitledName(nextUntitledName());
     Document* reopened = adopt(std::move(document));
-    // Its kept copy goes now, so the reopened document is the only one: unsaved again.
+    // What it was read from is about to go, so its contents are unsaved again.
     reopened->setDocumentEdited(true);
-    if (mArchive)
-        mArchive->remove(path);
     return reopened;
 }
 
+void DocumentController::keepRecoveryFilesIn(std::unique_ptr<DocumentRecovery> recovery) {
+    mRecovery = std::move(recovery);
+    for (Document* document : std::as_const(mDocuments))
+        mRecovery->watch(document);
+}
+
+int DocumentController::offerRecovery(const RecoveryQuestion& shouldRestore) {
+    if (!mRecovery)
+        return 0;
+    int restored = 0;
+    for (const DocumentRecovery::Orphan& orphan : mRecovery->claimOrphans()) {
+        if (shouldRestore(orphan)) {
+            if (reopenAsUnsaved(orphan.path, orphan.filePath))
+                ++restored;
+            continue;
+        }
+        // Declined, but not thrown away: it can still be reopened from the closed documents.
+        QFile file(orphan.path);
+        QString error;
+        if (mArchive && file.open(QIODevice::ReadOnly))
+            mArchive->keep(file.readAll(), orphan.displayName, &error);
+    }
+    mRecovery->releaseOrphans();
+    return restored;
+}
+
+bool DocumentController::askToRestore(const DocumentRecovery::Orphan& orphan) {
+    QMessageBox ask(QMessageBox::Question, QCoreApplication::applicationName(),
+                    keyedText("RestoreDocument").arg(orphan.displayName), QMessageBox::NoButton);
+    ask.setInformativeText(keyedText("RestoreDocument_detail")
+                               .arg(QLocale().toString(orphan.savedAt, QLocale::ShortFormat)));
+    QPushButton* restore =
+        ask.addButton(keyedText("RestoreDocument_restore"), QMessageBox::AcceptRole);
+    ask.addButton(keyedText("RestoreDocument_discard"), QMessageBox::DestructiveRole);
+    ask.setDefaultButton(restore);
+    ask.exec();
+    return ask.clickedButton() == restore;
+}
+
 void DocumentController::forget(Document* document) {
+    if (mRecovery)
+        mRecovery->unwatch(document);
     mDocuments.removeOne(document);
     document->deleteLater();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/documentrecovery.h"
+
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -55,6 +57,15 @@ public:
     // Opens a kept document as a new untitled one and drops it from the archive.
     Document* reopenClosedDocument(const QString& path);
 
+    // Documents with unsaved changes are written to recovery files while they are open.
+    void keepRecoveryFilesIn(std::unique_ptr<DocumentRecovery> recovery);
+    DocumentRecovery* documentRecovery() const { return mRecovery.get(); }
+    // Offers to restore each document an instance that did not end cleanly left behind;
+    // declined ones join the closed documents. Returns how many were restored.
+    using RecoveryQuestion = std::function<bool(const DocumentRecovery::Orphan&)>;
+    int offerRecovery(const RecoveryQuestion& shouldRestore = &askToRestore);
+    static bool askToRestore(const DocumentRecovery::Orphan& orphan);
+
     QStringList recentFiles() const;
     void clearRecentFiles();
 
@@ -72,11 +83,13 @@ private:
     void forget(Document* document);
     QString nextUntitledName();
     bool keepIfUnsavedAndUntitled(Document* document);
+    Document* reopenAsUnsaved(const QString& path, const QString& filePath);
 
     Factory mFactory;
     QList<Document*> mDocuments;
     int mUntitledCount = 0;
     std::unique_ptr<ClosedDocumentArchive> mArchive;
+    std::unique_ptr<DocumentRecovery> mRecovery;
 };
 
 } // namespace platform

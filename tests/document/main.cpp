@@ -13,6 +13,7 @@ int runListingTests(int argc, char** argv);
 int runTemplateTests(int argc, char** argv);
 int runClosingTests(int argc, char** argv);
 int runPrintingTests(int argc, char** argv);
+int runRecoveryTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     // No test may pick up, or leave behind, a template or a kept worksheet of the user's.
@@ -31,5 +32,6 @@ int main(int argc, char** argv) {
     failures += runTemplateTests(argc, argv);
     failures += runClosingTests(argc, argv);
     failures += runPrintingTests(argc, argv);
+    failures += runRecoveryTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
