@@ -4,6 +4,7 @@
 
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
+#include "engine/dictionaries.h"
 
 #include <benchmark/benchmark.h>
 
@@ -78,6 +79,25 @@ void BM_Fib22(benchmark::State& run) {
     Evaluate(run, *state, "fib(22)");
 }
 BENCHMARK(BM_Fib22)->ArgName("full")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Loading a full worksheet's state, as a tool does at every start.
+void BM_LoadFullState(benchmark::State& run) {
+    plist::Dictionary variables;
+    for (int i = 0; i < 10000; ++i)
+        variables.emplace(std::string("v").append(std::to_string(i)), plist::Value(i * 1.5));
+    plist::Dictionary functions;
+    for (int i = 0; i < 1000; ++i)
+        functions.emplace(
+            std::string("g").append(std::to_string(i)),
+            plist::Value(plist::Array{std::string("x*").append(std::to_string(i)) + " + 1", "x"}));
+    for (auto _ : run) {
+        auto state = MakeState({});
+        LoadVariablesDictionary(variables, *state);
+        LoadFunctionsDictionary(functions, *state);
+        benchmark::DoNotOptimize(state.get());
+    }
+}
+BENCHMARK(BM_LoadFullState)->Unit(benchmark::kMillisecond);
 
 // The same line in states holding more and more variables.
 void BM_LineWithVariables(benchmark::State& run) {
