@@ -1,9 +1,13 @@
 // figurello calc as a user runs it: the printed worksheet and the exit status.
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 class CalcCommandTest : public QObject {
     Q_OBJECT
@@ -14,23 +18,32 @@ private:
     struct Run {
         QString out;
         int status;
+        QString error;
     };
-    Run run(const QStringList& arguments, const QByteArray& input) {
+    // `limit`, when not empty, is a shell command run first, such as a ulimit.
+    Run run(const QStringList& arguments, const QByteArray& input, const QString& limit = {}) {
         QProcess figurello;
         // A template of the user's must not change what a new worksheet holds.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), mFolder.path());
         environment.insert(QStringLiteral("XDG_DATA_HOME"), mFolder.filePath("data"));
         figurello.setProcessEnvironment(environment);
-        figurello.start(QStringLiteral(FIGURELLO_PATH), QStringList{"calc"} + arguments);
+        if (limit.isEmpty())
+            figurello.start(QStringLiteral(FIGURELLO_PATH), QStringList{"calc"} + arguments);
+        else
+            figurello.start(QStringLiteral("sh"),
+                            QStringList{"-c", limit + QStringLiteral("; exec \"$0\" calc \"$@\""),
+                                        QStringLiteral(FIGURELLO_PATH)} +
+                                arguments);
         // Written only once it runs: input written earlier can be lost with the channel closed.
         if (!figurello.waitForStarted(10000))
-            return {QStringLiteral("did not start"), -1};
+            return {QStringLiteral("did not start"), -1, {}};
         figurello.write(input);
         figurello.closeWriteChannel();
         if (!figurello.waitForFinished(30000))
-            return {QStringLiteral("timed out"), -1};
-        return {QString::fromUtf8(figurello.readAllStandardOutput()), figurello.exitCode()};
+            return {QStringLiteral("timed out"), -1, {}};
+        return {QString::fromUtf8(figurello.readAllStandardOutput()), figurello.exitCode(),
+                QString::fromUtf8(figurello.readAllStandardError())};
     }
 
 private slots:
@@ -78,6 +91,60 @@ private slots:
         QCOMPARE(reopened.status, 0);
         QCOMPARE(reopened.out, QStringLiteral("r = 3 =\n3\narea(r) = pi r^2 =\nFunction "
                                               "defined\narea(r) / pi =\n9\n"));
+    }
+
+    // A save that cannot complete reports why and leaves the old file as it was, byte for byte.
+    void aFailedSaveLeavesTheOldFileIntact_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("file size limit") << "limit";
+        QTest::newRow("full file system") << "full";
+        QTest::newRow("read-only folder") << "read-only";
+    }
+    void aFailedSaveLeavesTheOldFileIntact() {
+        QFETCH(QString, how);
+        QString folder = mFolder.filePath(how);
+        QVERIFY(QDir().mkpath(folder));
+        QString limit;
+        bool mounted = false;
+        const auto unmount = qScopeGuard([&] {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            if (mounted)
+                QProcess::execute("umount", {folder});
+        });
+        if (how == "limit") {
+            // Past the limit a write fails as on a full disk (the signal is ignored).
+            limit = QStringLiteral("trap '' XFSZ; ulimit -f 8");
+        } else if (how == "full") {
+            if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", folder}) != 0)
+                QSKIP("cannot mount a small file system here (needs root)");
+            mounted = true;
+        } else if (getuid() == 0) {
+            QSKIP("root writes into read-only folders");
+        }
+        const QString path = folder + QStringLiteral("/sheet.figurello");
+        QCOMPARE(run({"--save", path}, "x = 1\n").status, 0);
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray old = saved.readAll();
+        saved.close();
+        if (how == "full") {
+            QFile filler(folder + QStringLiteral("/filler"));
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            while (filler.write(QByteArray(1024, 'x')) > 0 && filler.flush()) {
+            }
+        } else if (how == "read-only") {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        }
+
+        QString bigger;
+        for (int line = 0; line < 300; ++line)
+            bigger += QStringLiteral("value%1 = %1\n").arg(line);
+        const Run failed = run({"--open", path, "--save", path}, bigger.toUtf8(), limit);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray after = saved.readAll();
+        QCOMPARE(failed.status, 2);
+        QVERIFY(after == old);
+        QVERIFY2(failed.error.contains(QStringLiteral("Cannot write")), qPrintable(failed.error));
     }
 };
 
