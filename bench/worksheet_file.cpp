@@ -1,0 +1,90 @@
+// Opening and saving a large worksheet, as the user waits for it: a 10,000-line worksheet, half
+// of its lines coloured answers, saved to a file and opened into a window.
+//   build/bin/worksheet_file_bench [lines] [runs]      (runs offscreen; default 10000 lines, 5 runs)
+
+#include "app/appcontroller.h"
+#include "document/mydocument.h"
+#include "document/worksheeteditor.h"
+#include "engine/calcengine.h"
+#include "platform/documentcontroller.h"
+#include "platform/filetypes.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTextCursor>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double spread(const std::vector<double>& values) {
+    const auto [low, high] = std::minmax_element(values.begin(), values.end());
+    return *high - *low;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    AppController controller;
+    platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+    const int lines = argc > 1 ? std::max(2, atoi(argv[1])) : 10000;
+    const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
+
+    auto* original = static_cast<MyDocument*>(documents.newDocument());
+    QTextCursor cursor(original->textView->document());
+    for (int i = 0; i < lines / 2; ++i) {
+        const std::string statement = "v" + std::to_string(i % 500) + " = " + std::to_string(i) +
+                                      " * 2 + 1";
+        double value = 0;
+        std::size_t stop = 0;
+        EvaluateStatement(statement, *original->calcState(), value, stop);
+        cursor.insertText(QString::fromStdString(statement) + QStringLiteral(" =\n"),
+                          AppController::normalAtts());
+        cursor.insertText(original->formatCalculatedResult(value) + '\n',
+                          AppController::successAtts());
+    }
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("large.figurello"));
+    std::vector<double> saveMs;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        QString error;
+        if (!platform::DocumentController::writeDocument(original, path, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+        saveMs.push_back(timer.nsecsElapsed() / 1e6);
+    }
+
+    std::vector<double> openMs;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        platform::Document* opened = documents.openDocument(path);
+        QApplication::processEvents();
+        openMs.push_back(timer.nsecsElapsed() / 1e6);
+        if (!opened)
+            return 1;
+        opened->setDocumentEdited(false);
+        opened->window()->close();
+        QApplication::processEvents();
+    }
+    std::printf("%d-line worksheet (%lld bytes): save median %.1f ms (spread %.1f), "
+                "open median %.1f ms (spread %.1f)\n",
+                lines, static_cast<long long>(QFileInfo(path).size()), median(saveMs),
+                spread(saveMs), median(openMs), spread(openMs));
+    return 0;
+}
