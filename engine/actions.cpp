@@ -37,21 +37,13 @@ void SetStatementResult(SCalcState& state, std::string symbol, bool functionDefi
 
 } // namespace
 
-KeptParse::KeptParse() = default;
-KeptParse::~KeptParse() = default;
-// A copied action starts without a kept parse: it may be run against other names.
-KeptParse::KeptParse(const KeptParse&) {}
-KeptParse& KeptParse::operator=(const KeptParse& other) {
-    if (this != &other)
-        *this = KeptParse();
-    return *this;
-}
-
 const Program& KeptParse::of(const std::string& text, const SCalcState& scope) {
-    const std::uint64_t vocabulary = VocabularyOf(scope).serial();
-    if (!mProgram || mVocabulary != vocabulary || mText != text) {
-        mProgram = ProgramFor(text, scope, ParseMode::kStatement);
-        mVocabulary = vocabulary;
+    const Vocabulary& vocabulary = VocabularyOf(scope);
+    if (!mProgram || mVocabulary != vocabulary.serial() || mGeneration != vocabulary.generation() ||
+        mText != text) {
+        mProgram = ProgramFor(text, scope, ParseMode::kStatement).get();
+        mVocabulary = vocabulary.serial();
+        mGeneration = vocabulary.generation();
         mText = text;
     }
     return *mProgram;

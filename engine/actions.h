@@ -8,7 +8,6 @@
 #include "engine/builtintables.h"
 #include "engine/calcexception.h"
 #include "engine/calcstate.h"
-#include "engine/cow.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -33,18 +32,15 @@ struct Program;
 
 // The parse of a text that a call or an "if" part evaluated last, kept with the action that
 // needs it again, so that a repeated call finds it without looking the text up. It holds only
-// while the scope has the same names and, for a call, the function the same body.
+// while the scope has the same names and, for a call, the function the same body. The parse
+// itself stays with its vocabulary: a recursive function's body holds a call of itself.
 struct KeptParse {
-    KeptParse();
-    ~KeptParse();
-    KeptParse(const KeptParse& other);
-    KeptParse& operator=(const KeptParse& other);
-
     const Program& of(const std::string& text, const SCalcState& scope);
 
     std::uint64_t mVocabulary = 0;
+    std::uint64_t mGeneration = 0;
     std::string mText;
-    Ref<const Program> mProgram;
+    const Program* mProgram = nullptr;
 };
 
 // Pops the right operand, then the left one, and pushes op(left, right).

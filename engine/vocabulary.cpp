@@ -33,7 +33,9 @@ Ref<const Program> Vocabulary::find(std::string_view text, ParseMode mode) const
 
 void Vocabulary::keep(std::string_view text, ParseMode mode, Ref<const Program> program) {
     Parses& kept = parses(mode);
-    if (kept.size() >= kMaxKeptParses)
+    if (kept.size() >= kMaxKeptParses) {
         kept.clear();
+        ++mGeneration;
+    }
     kept.emplace(std::string(text), std::move(program));
 }

@@ -35,6 +35,9 @@ public:
     // gets the same one, so that calls binding the same parameters share their parses.
     Ref<Vocabulary> extended(NameKind kind, std::string_view name);
 
+    // Changes whenever kept parses are dropped, so that a pointer to one can be checked.
+    std::uint64_t generation() const { return mGeneration; }
+
     Ref<const Program> find(std::string_view text, ParseMode mode) const;
     void keep(std::string_view text, ParseMode mode, Ref<const Program> program);
 
@@ -55,6 +58,7 @@ private:
     }
 
     std::uint64_t mSerial;
+    std::uint64_t mGeneration = 0;
     Parses mStatements;
     Parses mExpressions;
     std::map<std::pair<NameKind, std::string>, Ref<Vocabulary>> mExtensions;
