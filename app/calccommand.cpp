@@ -82,7 +82,12 @@ int runCalcCommand(const QStringList& arguments) {
     const QCommandLineOption save(QStringLiteral("save"),
                                   QCoreApplication::translate("calc", "Save the worksheet here."),
                                   QStringLiteral("worksheet"));
-    options.addOptions({hex, open, save});
+    const QCommandLineOption recalculate(
+        QStringLiteral("recalculate"),
+        QCoreApplication::translate("calc", "Calculate every calculated line of this worksheet "
+                                            "again, from the top, instead of reading INPUT."),
+        QStringLiteral("worksheet"));
+    options.addOptions({hex, open, save, recalculate});
     options.addPositionalArgument(QStringLiteral("input"),
                                   QCoreApplication::translate("calc", "Lines to calculate."),
                                   QStringLiteral("[INPUT]"));
@@ -96,17 +101,21 @@ int runCalcCommand(const QStringList& arguments) {
     }
     if (options.positionalArguments().size() > 1)
         return fail(QStringLiteral("at most one INPUT"));
+    const bool recalculating = options.isSet(recalculate);
+    if (recalculating && (options.isSet(open) || !options.positionalArguments().isEmpty()))
+        return fail(QStringLiteral("--recalculate takes neither --open nor INPUT"));
 
     QString error;
-    const QByteArray input = readInput(options.positionalArguments().value(0), &error);
+    const QByteArray input =
+        recalculating ? QByteArray() : readInput(options.positionalArguments().value(0), &error);
     if (!error.isEmpty())
         return fail(error);
 
     platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
     MyDocument* document = nullptr;
-    if (options.isSet(open)) {
+    if (options.isSet(open) || recalculating) {
         std::unique_ptr<platform::Document> opened =
-            documents.readDocument(options.value(open), &error);
+            documents.readDocument(options.value(recalculating ? recalculate : open), &error);
         if (!opened)
             return fail(error);
         document = static_cast<MyDocument*>(opened.release());
@@ -121,6 +130,17 @@ int runCalcCommand(const QStringList& arguments) {
                 action->trigger();
 
     bool allCalculated = true;
+    if (recalculating) {
+        QEventLoop recalculated;
+        QObject::connect(document, &MyDocument::recalculationFinished, &recalculated,
+                         [&](int, bool allSucceeded) {
+                             allCalculated = allSucceeded;
+                             recalculated.quit();
+                         });
+        document->recalculateWorksheet();
+        if (document->isCalculating())
+            recalculated.exec();
+    }
     for (const QString& line : QString::fromUtf8(input).split(QLatin1Char('\n'))) {
         const QString statement = QString(line).remove(QLatin1Char('\r'));
         if (statement.trimmed().isEmpty())

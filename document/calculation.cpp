@@ -199,6 +199,9 @@ void MyDocument::buildCalculateMenu() {
     calculate->addAction(tr("Forget V&ariable…"), this, &MyDocument::forgetVariable);
     calculate->addAction(tr("Forget F&unction…"), this, &MyDocument::forgetFunction);
     calculate->addSeparator();
+    calculate->addAction(tr("&Recalculate Worksheet"), QKeySequence(tr("Ctrl+Shift+R")), this,
+                         &MyDocument::recalculateWorksheet);
+    calculate->addSeparator();
     QMenu* integers = calculate->addMenu(tr("&Integers"));
     integers->menuAction()->setData(kIntegerFormatMenuTag);
     auto* group = new QActionGroup(integers);

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QFont>
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -88,6 +89,12 @@ public:
     // Pastes the clipboard's text without its commas and dollar signs, as typed text.
     void pasteCleaned();
 
+    // Calculates every calculated line again from the top and replaces the answers that
+    // changed, marking them for a moment; one Undo takes it back.
+    void recalculateWorksheet();
+    // Takes over the state, which the worksheet then owns, and restarts the tool from it.
+    void adoptState(SCalcState* state);
+
     // Printing starts the text at the top of the first page; the PDF gets the same pages.
     void printDocument();
     void exportAsPdf();
@@ -116,6 +123,8 @@ public:
 signals:
     // A calculated line got its answer: a value or a definition (true) or a message (false).
     void calculationFinished(bool succeeded);
+    // A recalculation replaced `changed` answers; `allSucceeded` when no line gave an error.
+    void recalculationFinished(int changed, bool allSucceeded);
 
 public:
     platform::DocumentWindow* docWindow = nullptr;
@@ -140,9 +149,11 @@ private:
     QPushButton* mForgetButton = nullptr;
 
     static constexpr int kSummaryLength = 60;
+    static constexpr int kChangedAnswerMarkMs = 3000;
 
     void buildCalculateMenu();
     void addPrintCommands();
+    void markChangedAnswers(const QList<int>& blocks);
     void buildForgetSheet();
     void writeNewDocumentContent();
     void openForgetSheet(bool function);

@@ -68,6 +68,9 @@ private slots:
         QTest::newRow("unknown option") << QStringList{"--nonsense"} << QByteArray() << "" << 2;
         QTest::newRow("missing worksheet")
             << QStringList{"--open", "/nonexistent/a.figurello"} << QByteArray() << "" << 2;
+        QTest::newRow("recalculating with input")
+            << QStringList{"--recalculate", "a.figurello", "input.txt"} << QByteArray() << ""
+            << 2;
         QTest::newRow("missing input")
             << QStringList{"/nonexistent/input.txt"} << QByteArray() << "" << 2;
     }
@@ -91,6 +94,11 @@ private slots:
         QCOMPARE(reopened.status, 0);
         QCOMPARE(reopened.out, QStringLiteral("r = 3 =\n3\narea(r) = pi r^2 =\nFunction "
                                               "defined\narea(r) / pi =\n9\n"));
+        // Recalculated, the same worksheet gives the same answers.
+        const Run recalculated = run({"--recalculate", path}, QByteArray());
+        QCOMPARE(recalculated.status, 0);
+        QCOMPARE(recalculated.out, QStringLiteral("r = 3 =\n3\narea(r) = pi r^2 =\nFunction "
+                                                  "defined\n"));
     }
 
     // A save that cannot complete reports why and leaves the old file as it was, byte for byte.

@@ -14,6 +14,7 @@ int runTemplateTests(int argc, char** argv);
 int runClosingTests(int argc, char** argv);
 int runPrintingTests(int argc, char** argv);
 int runRecoveryTests(int argc, char** argv);
+int runRecalculationTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     // No test may pick up, or leave behind, a template or a kept worksheet of the user's.
@@ -33,5 +34,6 @@ int main(int argc, char** argv) {
     failures += runClosingTests(argc, argv);
     failures += runPrintingTests(argc, argv);
     failures += runRecoveryTests(argc, argv);
+    failures += runRecalculationTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
