@@ -15,6 +15,8 @@
 #include "toollink/toollink.h"
 
 #include <QActionGroup>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBlock>
@@ -40,6 +42,29 @@ int utf16Length(const QString& line, std::int64_t bytes) {
     return int(QString::fromUtf8(utf8.left(qsizetype(bytes))).size());
 }
 
+// Qt's reason for a failed start names a system call; say what is wrong with the file instead.
+QString whyToolDidNotStart(const QString& path, const QString& error) {
+    const QFileInfo tool(path);
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (!tool.exists())
+        return platform::keyedText("ToolMissing").arg(shownPath);
+    if (tool.isDir() || !tool.isExecutable())
+        return platform::keyedText("ToolNotExecutable").arg(shownPath);
+    return error;
+}
+
+// The line will get no answer from the tool that had it: a fresh one, seeded from the
+// document's state, takes the next line, and this one gets the message.
+void giveUpOnLine(MyDocument& document, const char* messageKey) {
+    document.calcTask()->abandon();
+    document.startCalcTask();
+    document.calcTask()->clearReplyBuffer();
+    document.textView->setReadOnly(false);
+    document.insertString(platform::keyedText(messageKey), AppController::errorAtts());
+    document.insertString(QStringLiteral("\n"), AppController::normalAtts());
+    emit document.calculationFinished(false);
+}
+
 } // namespace
 
 bool MyDocument::isCalculating() const { return textView && textView->isReadOnly(); }
@@ -63,7 +88,8 @@ bool MyDocument::insertNewline() {
     textView->setTextCursor(cursor);
     textView->ensureCursorVisible();
 
-    if (!mCalcTask->isRunning() && !mToolStartError.isEmpty())
+    // No tool: it could not be started, or it ended before it answered anything.
+    if (!mCalcTask->isRunning())
         startCalcTask();
     if (!mCalcTask->isRunning()) {
         insertString(platform::keyedText("ToolNotStarted").arg(mToolStartError),
@@ -83,6 +109,17 @@ void MyDocument::startCalcTask() {
         mCalcTimer = new QTimer(this);
         mCalcTimer->setSingleShot(true);
         connect(mCalcTimer, &QTimer::timeout, this, &MyDocument::calcTimedOut);
+        connect(mCalcTask, &ToolLink::replyUnreadable, this, [this] {
+            mCalcTimer->stop();
+            if (isCalculating()) {
+                giveUpOnLine(*this, "BadReply");
+                return;
+            }
+            // Out of step with its requests; the next Return starts a fresh one, so a tool
+            // that chatters from the start cannot keep us restarting it.
+            qWarning("CalcTool wrote output nobody asked for; it is abandoned");
+            mCalcTask->abandon();
+        });
     }
     const std::optional<plist::Dictionary> variables = CopyVariablesDictionary(*mCalcState);
     const std::optional<plist::Dictionary> functions = CopyFunctionsDictionary(*mCalcState);
@@ -91,7 +128,8 @@ void MyDocument::startCalcTask() {
         mToolStartError.clear();
         return;
     }
-    mToolStartError = error.isEmpty() ? tr("Out of memory.") : error;
+    mToolStartError =
+        error.isEmpty() ? tr("Out of memory.") : whyToolDidNotStart(mCalcTask->toolPath(), error);
     qWarning("Caught %s: %s", "FailedToStart", qUtf8Printable(mToolStartError));
 }
 
@@ -162,18 +200,14 @@ void MyDocument::taskEnded(int status) {
         if (answerOutstanding)
             emit calculationFinished(false);
     }
+    // A tool that ends before answering anything would only end again, at once and for ever:
+    // the next Return starts one.
+    if (!answerOutstanding && !mCalcTask->hasAnswered())
+        return;
     startCalcTask();
 }
 
-void MyDocument::calcTimedOut() {
-    mCalcTask->abandon();
-    startCalcTask();
-    mCalcTask->clearReplyBuffer();
-    textView->setReadOnly(false);
-    insertString(platform::keyedText("Timeout"), AppController::errorAtts());
-    insertString(QStringLiteral("\n"), AppController::normalAtts());
-    emit calculationFinished(false);
-}
+void MyDocument::calcTimedOut() { giveUpOnLine(*this, "Timeout"); }
 
 QString MyDocument::formatCalculatedResult(double value) const {
     return ::formatCalculatedResult(value, mFormatIntegersAsHex, AppController::isCommaDecimal());

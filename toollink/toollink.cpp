@@ -1,6 +1,5 @@
 #include "toollink/toollink.h"
 
-#include "plist/xmlreader.h"
 #include "plist/xmlwriter.h"
 
 #include <QCoreApplication>
@@ -8,18 +7,44 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
 
 namespace {
 
 // Linux refuses a single program argument of 128 KiB or more; stay well below.
 constexpr qsizetype kMaxArgumentBytes = 100 * 1024;
 constexpr int kStartTimeoutMs = 5000;
+// How long an abandoned tool may take to end when asked before it is killed.
+constexpr int kEndGraceMs = 300;
+constexpr int kReapTimeoutMs = 1000;
+
+// A reply holds a kind, a number, a stop offset and at most one name out of the line, which
+// XML may spell with up to six bytes a byte. Anything much longer is not a reply.
+constexpr qsizetype kReplyBytesBesidesName = 64 * 1024;
+constexpr qsizetype kMaxBytesPerNameByte = 6;
+
+bool isBlank(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+}
 
 } // namespace
 
 ToolLink::ToolLink(QObject* parent) : QObject(parent), mToolPath(defaultToolPath()) {}
 
-ToolLink::~ToolLink() { abandon(); }
+ToolLink::~ToolLink() {
+    abandon();
+    // The link goes, and every tool it started goes with it: those still ending get no more time.
+    for (QProcess* process : findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+        process->disconnect();
+        process->kill();
+        process->waitForFinished(kReapTimeoutMs);
+    }
+}
 
 QString ToolLink::defaultToolPath() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("CalcTool"));
@@ -43,7 +68,10 @@ QString ToolLink::launchArgument(const std::string& xml, const char* name) {
 bool ToolLink::start(const plist::Dictionary& variables, const plist::Dictionary& functions,
                      QString* error) {
     abandon();
-    mReplyBuffer.clear();
+    clearReplyBuffer();
+    mAwaitingReply = false;
+    mRejected = false;
+    mAnswers = 0;
     const QStringList arguments = {
         launchArgument(plist::writeXml(plist::Value(variables)), "variables.plist"),
         launchArgument(plist::writeXml(plist::Value(functions)), "functions.plist"),
@@ -62,6 +90,7 @@ bool ToolLink::start(const plist::Dictionary& variables, const plist::Dictionary
                 if (process != mProcess)
                     return;
                 mProcess = nullptr;
+                mAwaitingReply = false;
                 process->deleteLater();
                 emit toolEnded(exitCode);
             });
@@ -81,45 +110,79 @@ bool ToolLink::start(const plist::Dictionary& variables, const plist::Dictionary
 bool ToolLink::isRunning() const { return mProcess != nullptr; }
 
 void ToolLink::send(const QString& line) {
-    if (mProcess)
-        mProcess->write(line.toUtf8() + '\n');
+    if (!mProcess)
+        return;
+    const QByteArray request = line.toUtf8() + '\n';
+    clearReplyBuffer();
+    mReplyLimit = kReplyBytesBesidesName + kMaxBytesPerNameByte * request.size();
+    mAwaitingReply = true;
+    // Buffered and written as the pipe takes it: a tool that does not read cannot block us.
+    mProcess->write(request);
 }
 
 void ToolLink::abandon() {
     if (!mProcess)
         return;
-    QProcess* process = mProcess;
-    mProcess = nullptr;
+    QProcess* process = std::exchange(mProcess, nullptr);
+    mAwaitingReply = false;
     process->disconnect(this);
-    process->terminate();
-    // Reaped in the background; killed if it ignores the request to end.
-    connect(process, &QProcess::finished, process, &QObject::deleteLater);
-    if (!process->waitForFinished(200)) {
-        process->kill();
-        process->waitForFinished(1000);
+    if (process->state() == QProcess::NotRunning) {
+        process->deleteLater();
+        return;
     }
+    connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    // A tool that keeps writing must not fill our memory while it ends; closing the pipe also
+    // ends a tool blocked on it. Not from inside the process's own read notification.
+    QMetaObject::invokeMethod(
+        process, [process] { process->closeReadChannel(QProcess::StandardOutput); },
+        Qt::QueuedConnection);
+    process->terminate();
+    QTimer::singleShot(kEndGraceMs, process, &QProcess::kill);
 }
 
-void ToolLink::clearReplyBuffer() { mReplyBuffer.clear(); }
+void ToolLink::clearReplyBuffer() {
+    mReply.reset();
+    mReplyBytes = 0;
+}
+
+void ToolLink::rejectOutput() {
+    mRejected = true;
+    mAwaitingReply = false;
+    clearReplyBuffer();
+    emit replyUnreadable();
+}
 
 void ToolLink::readOutput() {
-    mReplyBuffer += mProcess->readAllStandardOutput();
-    // Every complete reply in the buffer, in order; an incomplete one waits for more output.
-    while (mReplyBuffer.contains("</plist>")) {
-        plist::IncrementalXmlReader reader;
-        const auto status =
-            reader.feed(std::string_view(mReplyBuffer.constData(), mReplyBuffer.size()));
-        if (status != plist::IncrementalXmlReader::Status::Complete) {
-            // Not a reply: dropped, and the time-out recovers.
-            mReplyBuffer.clear();
-            return;
-        }
-        const qsizetype end = qsizetype(reader.endOffset());
-        plist::Value reply = reader.takeValue();
-        mReplyBuffer.remove(0, end);
-        if (const plist::Dictionary* dictionary = reply.dictionary())
-            emit replyReceived(*dictionary);
-        if (!mProcess)
-            return;
+    const QByteArray chunk = mProcess->readAllStandardOutput();
+    const std::string_view bytes(chunk.constData(), std::size_t(chunk.size()));
+    if (mRejected)
+        return;
+    if (!mAwaitingReply) {
+        // Between replies the tool has nothing to say but the line break ending the last one.
+        if (!isBlank(bytes))
+            rejectOutput();
+        return;
     }
+    if (mReplyBytes + chunk.size() > mReplyLimit)
+        return rejectOutput();
+    const qsizetype fedBefore = mReplyBytes;
+    mReplyBytes += chunk.size();
+    switch (mReply.feed(bytes)) {
+    case plist::IncrementalXmlReader::Status::Incomplete:
+        return;
+    case plist::IncrementalXmlReader::Status::Malformed:
+        return rejectOutput();
+    case plist::IncrementalXmlReader::Status::Complete:
+        break;
+    }
+    // One request, one reply: whatever the tool wrote after it answers nothing.
+    if (!isBlank(bytes.substr(std::size_t(qsizetype(mReply.endOffset()) - fedBefore))))
+        return rejectOutput();
+    const plist::Value reply = mReply.takeValue();
+    const plist::Dictionary* dictionary = reply.dictionary();
+    if (!dictionary)
+        return rejectOutput();
+    mAwaitingReply = false;
+    ++mAnswers;
+    emit replyReceived(*dictionary);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plist/value.h"
+#include "plist/xmlreader.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -13,7 +14,9 @@ class QTemporaryDir;
 
 // The document's side of its CalcTool: starts the tool seeded with the document's variables and
 // functions, writes request lines, and decodes the replies. Only the current tool is heard:
-// once a tool is abandoned or replaced, nothing it does reaches the document.
+// once a tool is abandoned or replaced, nothing it does reaches the document. Nothing here
+// waits on the tool: a tool that stops reading, stops writing or writes without end never
+// holds up the application.
 class ToolLink : public QObject {
     Q_OBJECT
 
@@ -24,31 +27,45 @@ public:
     // CalcTool beside the application's own executable.
     static QString defaultToolPath();
     void setToolPath(const QString& path) { mToolPath = path; }
+    QString toolPath() const { return mToolPath; }
 
     // Starts a new tool; a previous one is abandoned. False, with the reason, when it cannot run.
     bool start(const plist::Dictionary& variables, const plist::Dictionary& functions,
                QString* error);
     bool isRunning() const;
+    // Whether the current (or last) tool has answered any request since it started.
+    bool hasAnswered() const { return mAnswers > 0; }
 
-    // Writes one request: the line in the standard notation, which holds no line break.
+    // Writes one request: the line in the standard notation, which holds no line break. Its
+    // reply is the one property list the tool writes next.
     void send(const QString& line);
 
-    // Stops listening to the current tool and terminates it.
+    // Stops listening to the current tool and ends it: asked first, killed if it will not go.
     void abandon();
     // Drops whatever part of a reply has arrived.
     void clearReplyBuffer();
 
 signals:
     void replyReceived(const plist::Dictionary& reply);
+    // The current tool wrote something that is not the reply to the request: not a property
+    // list, not a dictionary, far too long, more than one reply, or output nobody asked for.
+    // Nothing more is read from it.
+    void replyUnreadable();
     // The current tool ended: its exit code, or the number of the signal that ended it.
     void toolEnded(int status);
 
 private:
     void readOutput();
+    void rejectOutput();
     QString launchArgument(const std::string& xml, const char* name);
 
     QString mToolPath;
     QProcess* mProcess = nullptr;
-    QByteArray mReplyBuffer;
+    plist::IncrementalXmlReader mReply;
+    qsizetype mReplyBytes = 0;
+    qsizetype mReplyLimit = 0;
+    bool mAwaitingReply = false;
+    bool mRejected = false;
+    int mAnswers = 0;
     std::unique_ptr<QTemporaryDir> mSeedFolder;
 };

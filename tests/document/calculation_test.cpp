@@ -6,6 +6,7 @@
 #include "document/worksheeteditor.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
+#include "engine/dictionaries.h"
 #include "platform/documentcontroller.h"
 #include "toollink/toollink.h"
 
@@ -18,9 +19,24 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <cerrno>
+#include <csignal>
+#include <optional>
+#include <utility>
+
 namespace {
 
 constexpr int kAnswerWaitMs = 5000;
+// Time-outs and restarts on a loaded machine: generous, yet far short of never.
+constexpr int kMarginMs = 4000;
+
+// What the worksheet's state holds, to compare before and after a line.
+using Mirror = std::pair<std::optional<plist::Dictionary>, std::optional<plist::Dictionary>>;
+Mirror mirrorOf(const SCalcState& state) {
+    return {CopyVariablesDictionary(state), CopyFunctionsDictionary(state)};
+}
+
+bool processExists(qint64 pid) { return ::kill(pid_t(pid), 0) == 0 || errno != ESRCH; }
 
 // Text colours by run, "none" for text without a colour of its own.
 QString colourAt(QTextDocument* document, int position) {
@@ -84,6 +100,7 @@ private slots:
     void cleanup() {
         delete mController;
         mController = nullptr;
+        qunsetenv("FIGURELLO_STANDIN_FAULT");
     }
 
     void answersValuesAssignmentsAndDefinitions() {
@@ -218,7 +235,8 @@ private slots:
         calculate(QStringLiteral("anything"));
         QVERIFY(view()->toPlainText().endsWith("anything =\n42\n"));
         calculate(QStringLiteral("more"));
-        QVERIFY(view()->toPlainText().endsWith("more =\nThe calculation took too long\n"));
+        QVERIFY(view()->toPlainText().endsWith(
+            "more =\nThe calculation tool gave an answer that cannot be read\n"));
     }
 
     // A state too large for one program argument reaches the tool through files of its own.
@@ -253,6 +271,105 @@ private slots:
             view()->toPlainText().startsWith("1+1 =\nThe calculation tool could not be started"));
         QVERIFY(!mDocument->isCalculating());
         // It is tried again at the next Return.
+        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
+        calculate(QStringLiteral("1+2"));
+        QVERIFY(view()->toPlainText().endsWith("1+2 =\n3\n"));
+    }
+
+    // Every way a tool can fail a line: the line gets a message within the time limit and a
+    // margin, the worksheet's state is what it was before the line, the failed tool is gone,
+    // and the next line is answered by a new tool that knows the state. Each stand-in fails
+    // on its first launch only, as a restarted tool would then work.
+    void survivesEveryToolFault_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("message");
+        const QString timeout = QStringLiteral("The calculation took too long");
+        const QString crash = QStringLiteral("The calculation crashed");
+        const QString unreadable =
+            QStringLiteral("The calculation tool gave an answer that cannot be read");
+        const QString line = QStringLiteral("x = 1");
+        QTest::newRow("reply cut off for good") << "cut-off" << line << timeout;
+        QTest::newRow("garbage, then a valid reply") << "garbage-then-reply" << line << unreadable;
+        QTest::newRow("two replies in one chunk") << "two-replies" << line << unreadable;
+        QTest::newRow("a reply of 10 MB") << "huge-reply" << line << unreadable;
+        QTest::newRow("exits 0 at once") << "exit-at-once" << line << crash;
+        QTest::newRow("exits 0 before answering") << "exit-before-answering" << line << crash;
+        QTest::newRow("closes its output, runs on, ignores SIGTERM")
+            << "close-stdout" << line << timeout;
+        // A request larger than a pipe holds (64 KiB): writing it must not wait for the tool.
+        QTest::newRow("never reads, the pipe fills")
+            << "never-read" << QStringLiteral("1 + ").repeated(32 * 1024) + QStringLiteral("1")
+            << timeout;
+        QTest::newRow("killed by SIGKILL") << "sigkill" << line << crash;
+        QTest::newRow("killed by SIGSEGV") << "sigsegv" << line << crash;
+        QTest::newRow("killed by SIGTERM") << "sigterm" << line << crash;
+        QTest::newRow("not executable")
+            << "not-executable" << line
+            << "The calculation tool could not be started: {tool} is not an executable program.";
+    }
+    void survivesEveryToolFault() {
+        QFETCH(QString, fault);
+        QFETCH(QString, line);
+        QFETCH(QString, message);
+        calculate(QStringLiteral("x = 6"));
+        calculate(QStringLiteral("sq(a) = a^2"));
+        const Mirror before = mirrorOf(*mDocument->calcState());
+
+        QTemporaryDir standInFolder(mFolder.filePath(QStringLiteral("standin-XXXXXX")));
+        QString tool = QStringLiteral(STANDIN_CALCTOOL_PATH);
+        if (fault == QLatin1String("not-executable")) {
+            tool = standInFolder.filePath(QStringLiteral("CalcTool"));
+            QVERIFY(QFile::copy(ToolLink::defaultToolPath(), tool));
+            QVERIFY(QFile::setPermissions(tool, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        }
+        qputenv("FIGURELLO_STANDIN_FAULT", fault.toUtf8());
+        qputenv("FIGURELLO_STANDIN_DIR", QFile::encodeName(standInFolder.path()));
+        qputenv("FIGURELLO_CALCTOOL", QFile::encodeName(ToolLink::defaultToolPath()));
+        // No event is handled between the start and Return, so even a tool that exits at once
+        // has the line by the time its end is noticed.
+        useTool(tool);
+        type(line);
+        QTest::keyClick(view(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(),
+                                 int(AppController::calcTimeout() * 1000) + kMarginMs);
+
+        QVERIFY(view()->toPlainText().endsWith(
+            line + " =\n" + message.replace(QStringLiteral("{tool}"), tool) + "\n"));
+        QVERIFY(mirrorOf(*mDocument->calcState()) == before);
+        QFile launches(standInFolder.filePath(QStringLiteral("launches")));
+        if (launches.open(QIODevice::ReadOnly)) {
+            const qint64 faultyTool = launches.readLine().trimmed().toLongLong();
+            QVERIFY(faultyTool > 0);
+            QTRY_VERIFY_WITH_TIMEOUT(!processExists(faultyTool), kMarginMs);
+        }
+
+        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
+        calculate(QStringLiteral("sq(x) + 6"));
+        QVERIFY(view()->toPlainText().endsWith("sq(x) + 6 =\n42\n"));
+    }
+
+    // A tool that ends as soon as it starts would end again after every restart: it is started
+    // again only when a line needs it, not in a loop.
+    void doesNotRestartAToolThatEndsAtOnce() {
+        const QString launches = mFolder.filePath(QStringLiteral("ends-at-once.launches"));
+        const auto launchCount = [&launches] {
+            QFile file(launches);
+            return file.open(QIODevice::ReadOnly) ? file.readAll().count('\n') : 0;
+        };
+        useTool(standIn(QStringLiteral("ends-at-once"),
+                        "echo started >>'" + QFile::encodeName(launches) + "'\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->calcTask()->isRunning(), kMarginMs);
+        QTest::qWait(300);
+        QCOMPARE(launchCount(), 1);
+
+        calculate(QStringLiteral("1+1"));
+        QVERIFY(view()->toPlainText().endsWith("1+1 =\nThe calculation crashed\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->calcTask()->isRunning(), kMarginMs);
+        QTest::qWait(300);
+        // Started for the line, and once more after it ended with the line waiting.
+        QCOMPARE(launchCount(), 3);
+
         mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
         calculate(QStringLiteral("1+2"));
         QVERIFY(view()->toPlainText().endsWith("1+2 =\n3\n"));
