@@ -2,6 +2,7 @@
 
 #include "engine/cow.h"
 
+#include <boost/container/small_vector.hpp>
 #include <boost/spirit/include/classic_symbols.hpp>
 
 #include <algorithm>
@@ -36,13 +37,13 @@ struct NameHash {
 };
 
 // The variables or the functions of a state, shared with the state's copies until written. A
-// copy writes beside the shared part, so that a call binding its parameters copies only those,
-// whatever the table holds. The empty name is never stored.
+// copy writes beside the shared part, so that copying a table costs its few changes, not its
+// entries, and a call binding its parameters writes only those. The empty name is never stored.
 template <typename T> class SymbolTable {
 public:
     // Exact lookup: only a stored name equal to the whole name is a hit.
     const T* find(std::string_view name) const {
-        for (const auto& [changed, value] : *mChanges)
+        for (const auto& [changed, value] : mChanges)
             if (changed == name)
                 return &value;
         return findShared(name);
@@ -52,14 +53,14 @@ public:
     bool store(std::string_view name, T value) {
         if (name.empty())
             return false;
-        if (!mShared.shared() || mChanges->size() >= kMaxSharedChanges) {
+        if (!mShared.shared() || mChanges.size() >= kMaxSharedChanges) {
             Shared& shared = mShared.write();
-            for (const auto& [changed, changedValue] : *mChanges)
+            for (const auto& [changed, changedValue] : mChanges)
                 shared.put(changed, changedValue);
-            mChanges.reset();
+            mChanges.clear();
             return shared.put(name, std::move(value));
         }
-        auto& changes = mChanges.write();
+        auto& changes = mChanges;
         for (auto& [changed, old] : changes)
             if (changed == name) {
                 old = std::move(value);
@@ -81,7 +82,7 @@ public:
     std::size_t longestMatch(const char* first, const char* last) const {
         const std::string_view text(first, last - first);
         std::size_t longest = 0;
-        for (const auto& change : *mChanges)
+        for (const auto& change : mChanges)
             if (change.first.size() > longest && text.starts_with(change.first))
                 longest = change.first.size();
         for (auto length = mShared->mLengths.rbegin(); length != mShared->mLengths.rend();
@@ -120,7 +121,9 @@ private:
     }
 
     Cow<Shared> mShared;
-    Cow<std::vector<std::pair<std::string, T>>> mChanges;
+    // Copied with the table: a call's scope holds its few parameters here, so binding them in a
+    // nested call allocates nothing.
+    boost::container::small_vector<std::pair<std::string, T>, 2> mChanges;
 };
 
 // Every name a table was ever asked to store, the empty one included, listed in ascending byte
