@@ -6,6 +6,7 @@
 #include "platform/documentrecovery.h"
 #include "platform/filetypes.h"
 #include "platform/keyedtexts.h"
+#include "platform/recentlyused.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -356,6 +357,9 @@ void DocumentController::noteRecentFile(const QString& path) {
         files.removeLast();
     QSettings().setValue(kRecentFilesKey, files);
     emit recentFilesChanged();
+    QString error;
+    if (!addToRecentlyUsed(path, &error))
+        qWarning("%s", qUtf8Printable(error));
 }
 
 } // namespace platform
