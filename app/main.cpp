@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 
 #include <memory>
 
@@ -23,7 +24,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Figurello"));
     QApplication::setOrganizationName(QStringLiteral("Figurello"));
     QApplication::setApplicationVersion(QStringLiteral(FIGURELLO_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("figurello"));
+    // Ties the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.figurello.Figurello"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("figurello"),
+                                                 QIcon(QStringLiteral(":/icons/figurello.svg"))));
 
     if (calc) {
         AppController controller;
@@ -38,6 +42,11 @@ int main(int argc, char** argv) {
                 "  see figurello calc --help."));
     options.addHelpOption();
     options.addVersionOption();
+    // The desktop entry's "New Worksheet" action. Every launch is a process of its own, so this
+    // only matters when recovered worksheets would otherwise be the only windows.
+    const QCommandLineOption newWindow(QStringLiteral("new-window"),
+                                       QApplication::translate("main", "Open a new worksheet."));
+    options.addOption(newWindow);
     options.addPositionalArgument(QStringLiteral("files"),
                                   QApplication::translate("main", "Worksheets to open."),
                                   QStringLiteral("[files…]"));
@@ -56,7 +65,7 @@ int main(int argc, char** argv) {
 
     for (const QString& path : options.positionalArguments())
         documents.openDocument(path);
-    if (documents.documents().isEmpty())
+    if (documents.documents().isEmpty() || options.isSet(newWindow))
         documents.newDocument();
 
     QApplication::setQuitOnLastWindowClosed(true);
