@@ -7,6 +7,7 @@
 #include "document/mydocument.h"
 #include "document/resultformat.h"
 #include "document/symbollisting.h"
+#include "document/symbolspanel.h"
 #include "document/worksheeteditor.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
@@ -235,6 +236,13 @@ void MyDocument::buildCalculateMenu() {
     calculate->addSeparator();
     calculate->addAction(tr("&Recalculate Worksheet"), QKeySequence(tr("Ctrl+Shift+R")), this,
                          &MyDocument::recalculateWorksheet);
+    symbolsPanel = new SymbolsPanel(this);
+    docWindow->addDockWidget(Qt::RightDockWidgetArea, symbolsPanel);
+    symbolsPanel->hide();
+    QAction* showSymbols = symbolsPanel->toggleViewAction();
+    showSymbols->setText(tr("&Symbols Panel"));
+    showSymbols->setShortcut(QKeySequence(tr("Ctrl+Shift+Y")));
+    calculate->addAction(showSymbols);
     calculate->addSeparator();
     QMenu* integers = calculate->addMenu(tr("&Integers"));
     integers->menuAction()->setData(kIntegerFormatMenuTag);
@@ -256,6 +264,7 @@ void MyDocument::setIntegerFormat(QAction* sender) {
         return;
     mFormatIntegersAsHex = sender->data().toInt() == kHexadecimalItemTag;
     setIntegerFormatChecks();
+    emit symbolsChanged();
 }
 
 void MyDocument::setIntegerFormatChecks() {

@@ -54,15 +54,17 @@ void MyDocument::openForgetSheet(bool function) {
 }
 
 void MyDocument::forgetSheetOK() {
-    const QString name = oForgetSymbolPopup->currentText();
-    if (oForgetSymbolPopup->count() > 0) {
-        if (SCalcState* rebuilt =
-                StateWithout(*mCalcState, name.toStdString(), mForgettingFunction)) {
-            DisposeCalcState(mCalcState);
-            mCalcState = rebuilt;
-        }
-    }
+    if (oForgetSymbolPopup->count() > 0)
+        forgetSymbol(oForgetSymbolPopup->currentText(), mForgettingFunction);
     oForgetSymbolSheet->accept();
+}
+
+void MyDocument::forgetSymbol(const QString& name, bool function) {
+    if (SCalcState* rebuilt = StateWithout(*mCalcState, name.toStdString(), function)) {
+        DisposeCalcState(mCalcState);
+        mCalcState = rebuilt;
+        emit symbolsChanged();
+    }
 }
 
 void MyDocument::forgetSheetCancel() { oForgetSymbolSheet->reject(); }

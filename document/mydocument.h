@@ -19,6 +19,7 @@ class QMainWindow;
 class QTextCharFormat;
 class QTextDocument;
 class QTimer;
+class SymbolsPanel;
 class ToolLink;
 class WorksheetEditor;
 struct SCalcState;
@@ -105,6 +106,8 @@ public:
     void forgetVariable();
     void forgetFunction();
     void forgetSheetOK();
+    // Forgets the variable (or function) at once; the running tool keeps it until restarted.
+    void forgetSymbol(const QString& name, bool function);
     void forgetSheetCancel();
     QDialog* forgetSheet() const { return oForgetSymbolSheet; }
     QComboBox* forgetPopup() const { return oForgetSymbolPopup; }
@@ -119,12 +122,15 @@ public:
     bool hasPendingString() const { return mString != nullptr; }
 
     WorksheetEditor* textView = nullptr;
+    SymbolsPanel* symbolsPanel = nullptr;
 
 signals:
     // A calculated line got its answer: a value or a definition (true) or a message (false).
     void calculationFinished(bool succeeded);
     // A recalculation replaced `changed` answers; `allSucceeded` when no line gave an error.
     void recalculationFinished(int changed, bool allSucceeded);
+    // The state's symbols, or how their values are shown, changed other than by a calculation.
+    void symbolsChanged();
 
 public:
     platform::DocumentWindow* docWindow = nullptr;

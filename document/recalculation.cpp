@@ -177,6 +177,7 @@ void MyDocument::adoptState(SCalcState* state) {
     // The tool knows the old state: a fresh one starts from the new.
     mCalcTask->abandon();
     startCalcTask();
+    emit symbolsChanged();
 }
 
 void MyDocument::recalculateWorksheet() {

@@ -24,22 +24,29 @@ QString variablesListing(const QString& heading, const plist::Dictionary& variab
     return text;
 }
 
+QString functionDefinition(const QString& name, const plist::Value& definition,
+                           bool commaIsDecimal) {
+    const plist::Array* parts = definition.array();
+    if (!parts || parts->empty())
+        return QString();
+    QStringList parameters;
+    for (std::size_t i = 1; i < parts->size(); ++i)
+        parameters.append(
+            QString::fromStdString((*parts)[i].string() ? *(*parts)[i].string() : std::string()));
+    const std::string* body = parts->front().string();
+    const QString separator = commaIsDecimal ? QStringLiteral("; ") : QStringLiteral(", ");
+    return QStringLiteral("%1( %2 ) = %3")
+        .arg(name, parameters.join(separator), QString::fromStdString(body ? *body : std::string()));
+}
+
 QString functionsListing(const QString& heading, const plist::Dictionary& functions,
                          bool commaIsDecimal) {
-    const QString separator = commaIsDecimal ? QStringLiteral("; ") : QStringLiteral(", ");
     QString text = heading;
     for (const QString& name : sortedSymbolNames(functions)) {
-        const plist::Array* definition = functions.at(name.toStdString()).array();
-        if (!definition || definition->empty())
-            continue;
-        QStringList parameters;
-        for (std::size_t i = 1; i < definition->size(); ++i)
-            parameters.append(QString::fromStdString(
-                (*definition)[i].string() ? *(*definition)[i].string() : std::string()));
-        const std::string* body = definition->front().string();
-        text += QStringLiteral("\n%1( %2 ) = %3")
-                    .arg(name, parameters.join(separator),
-                         QString::fromStdString(body ? *body : std::string()));
+        const QString line =
+            functionDefinition(name, functions.at(name.toStdString()), commaIsDecimal);
+        if (!line.isEmpty())
+            text += '\n' + line;
     }
     return text;
 }

@@ -16,6 +16,11 @@ QStringList sortedSymbolNames(const plist::Dictionary& symbols);
 QString variablesListing(const QString& heading, const plist::Dictionary& variables,
                          const std::function<QString(double)>& formatValue);
 
+// "name( a, b ) = body", as the functions listing shows a function; empty for a malformed
+// definition.
+QString functionDefinition(const QString& name, const plist::Value& definition,
+                           bool commaIsDecimal);
+
 // "Defined functions:" then one "name( a, b ) = body" line per function; the parameters are
 // separated by "; " where the decimal separator is a comma. Bodies stay in the standard notation.
 QString functionsListing(const QString& heading, const plist::Dictionary& functions,

@@ -15,6 +15,7 @@ int runClosingTests(int argc, char** argv);
 int runPrintingTests(int argc, char** argv);
 int runRecoveryTests(int argc, char** argv);
 int runRecalculationTests(int argc, char** argv);
+int runSymbolsPanelTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     // No test may pick up, or leave behind, a template or a kept worksheet of the user's.
@@ -35,5 +36,6 @@ int main(int argc, char** argv) {
     failures += runPrintingTests(argc, argv);
     failures += runRecoveryTests(argc, argv);
     failures += runRecalculationTests(argc, argv);
+    failures += runSymbolsPanelTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

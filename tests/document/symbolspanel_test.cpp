@@ -1,0 +1,118 @@
+// The symbols panel: what it lists after calculating, filtering, inserting and forgetting.
+
+#include "document/mydocument.h"
+#include "document/symbolspanel.h"
+#include "document/worksheeteditor.h"
+#include "engine/calcstate.h"
+#include "platform/documentcontroller.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+class SymbolsPanelTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<platform::DocumentController> mController;
+    MyDocument* mWorksheet = nullptr;
+
+    void calculate(const QString& line) {
+        QSignalSpy answered(mWorksheet, &MyDocument::calculationFinished);
+        mWorksheet->textView->moveCursor(QTextCursor::End);
+        mWorksheet->textView->insertPlainText(line);
+        QTest::keyClick(mWorksheet->textView, Qt::Key_Return);
+        QVERIFY(answered.wait(10000));
+    }
+
+    // "name: shown" for every visible row of the group, in the panel's order.
+    QStringList rows(int group) const {
+        QTreeWidgetItem* parent = mWorksheet->symbolsPanel->tree()->topLevelItem(group);
+        QStringList shown;
+        for (int i = 0; i < parent->childCount(); ++i)
+            if (!parent->child(i)->isHidden())
+                shown.append(parent->child(i)->text(0) + ": " + parent->child(i)->text(1));
+        return shown;
+    }
+
+    QTreeWidgetItem* row(int group, const QString& name) const {
+        QTreeWidgetItem* parent = mWorksheet->symbolsPanel->tree()->topLevelItem(group);
+        for (int i = 0; i < parent->childCount(); ++i)
+            if (parent->child(i)->text(0) == name)
+                return parent->child(i);
+        return nullptr;
+    }
+
+private slots:
+    void init() {
+        mController = std::make_unique<platform::DocumentController>(
+            [] { return std::make_unique<MyDocument>(); });
+        mWorksheet = static_cast<MyDocument*>(mController->newDocument());
+        mWorksheet->symbolsPanel->show();
+        calculate(QStringLiteral("width = 12"));
+        calculate(QStringLiteral("Area(w, h) = w * h"));
+        mWorksheet->symbolsPanel->refresh();
+    }
+    void cleanup() { mController.reset(); }
+
+    void listsVariablesAndFunctionsSorted() {
+        QCOMPARE(rows(0), (QStringList{"last: 12", "width: 12"}));
+        QCOMPARE(rows(1), (QStringList{"Area: Area( w, h ) = w * h"}));
+    }
+
+    void followsTheWorksheetsIntegerFormat() {
+        for (QAction* item : mWorksheet->window()->findChildren<QAction*>())
+            if (item->data().toInt() == MyDocument::kHexadecimalItemTag)
+                item->trigger();
+        mWorksheet->symbolsPanel->refresh();
+        QCOMPARE(rows(0), (QStringList{"last: 0xC", "width: 0xC"}));
+    }
+
+    void filtersByName_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("variables");
+        QTest::addColumn<QStringList>("functions");
+        QTest::newRow("part of a name, any case")
+            << "WID" << QStringList{"width: 12"} << QStringList{};
+        QTest::newRow("a function") << "area" << QStringList{}
+                                    << QStringList{"Area: Area( w, h ) = w * h"};
+        QTest::newRow("nothing matches") << "zzz" << QStringList{} << QStringList{};
+    }
+    void filtersByName() {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, variables);
+        QFETCH(QStringList, functions);
+        mWorksheet->symbolsPanel->filter()->setText(filter);
+        QCOMPARE(rows(0), variables);
+        QCOMPARE(rows(1), functions);
+        // New answers obey the filter too.
+        calculate(QStringLiteral("widest = 3"));
+        mWorksheet->symbolsPanel->refresh();
+        QCOMPARE(rows(0).contains(QStringLiteral("widest: 3")), filter == "WID");
+    }
+
+    void doubleClickInsertsTheName() {
+        QTreeWidget* tree = mWorksheet->symbolsPanel->tree();
+        emit tree->itemDoubleClicked(row(0, "width"), 0);
+        emit tree->itemDoubleClicked(row(1, "Area"), 0);
+        QVERIFY(mWorksheet->textView->toPlainText().endsWith(QStringLiteral("\nwidthArea(")));
+    }
+
+    void forgettingRemovesTheSymbolOnly() {
+        mWorksheet->forgetSymbol(QStringLiteral("width"), false);
+        mWorksheet->symbolsPanel->refresh();
+        QCOMPARE(rows(0), QStringList{"last: 12"});
+        QCOMPARE(rows(1).size(), 1);
+        QVERIFY(!FindVariable(*mWorksheet->calcState(), "width"));
+    }
+};
+
+int runSymbolsPanelTests(int argc, char** argv) {
+    SymbolsPanelTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "symbolspanel_test.moc"
