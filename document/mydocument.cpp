@@ -1,5 +1,6 @@
 #include "document/mydocument.h"
 
+#include "document/answercolours.h"
 #include "document/charswap.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetfile.h"
@@ -189,6 +190,7 @@ void MyDocument::makeWindowControllers() {
     textView->document()->setDefaultFont(userFont);
     docWindow->setCentralWidget(textView);
     docWindow->setEditor(textView);
+    followColourScheme(textView);
     QAction* pasteCleanedItem = docWindow->editMenu()->addAction(tr("Paste &Without Commas and $"));
     pasteCleanedItem->setShortcut(QKeySequence(tr("Ctrl+Alt+V")));
     connect(pasteCleanedItem, &QAction::triggered, this, &MyDocument::pasteCleaned);

@@ -5,20 +5,33 @@
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMenuBar>
+#include <QTextDocument>
 #include <QTextEdit>
 
+#include <algorithm>
+#include <iterator>
+
 namespace platform {
+
+namespace {
+
+// The steps a browser offers, so that a few presses go a long way and back lands on 100%.
+constexpr double kZoomSteps[] = {0.5, 0.67, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
+
+} // namespace
 
 DocumentWindow::DocumentWindow(Document* document, DocumentController* controller)
     : mDocument(document), mController(controller) {
     buildFileMenu();
     buildEditMenu();
+    buildViewMenu();
     updateTitle();
     connect(document, &Document::filePathChanged, this, &DocumentWindow::updateTitle);
 }
@@ -79,7 +92,67 @@ void DocumentWindow::buildEditMenu() {
     mSelectAll->setShortcut(QKeySequence::SelectAll);
 }
 
+void DocumentWindow::buildViewMenu() {
+    mViewMenu = menuBar()->addMenu(tr("&View"));
+    mZoomIn = mViewMenu->addAction(tr("Zoom &In"), QKeySequence::ZoomIn, this,
+                                   &DocumentWindow::zoomIn);
+    mZoomOut = mViewMenu->addAction(tr("Zoom &Out"), QKeySequence::ZoomOut, this,
+                                    &DocumentWindow::zoomOut);
+    // No standard key for it; Ctrl+0 is what every browser and editor uses.
+    mActualSize = mViewMenu->addAction(tr("&Actual Size"), QKeySequence(tr("Ctrl+0")), this,
+                                       &DocumentWindow::resetZoom);
+    mViewMenu->addSeparator();
+    QAction* fullScreen = mViewMenu->addAction(tr("&Full Screen"));
+    fullScreen->setShortcut(QKeySequence::FullScreen);
+    fullScreen->setCheckable(true);
+    connect(fullScreen, &QAction::toggled, this, [this](bool on) {
+        setWindowState(on ? windowState() | Qt::WindowFullScreen
+                          : windowState() & ~Qt::WindowFullScreen);
+    });
+    for (QAction* zoomCommand : {mZoomIn, mZoomOut, mActualSize})
+        zoomCommand->setEnabled(false);
+}
+
+void DocumentWindow::zoomIn() {
+    const auto* next = std::upper_bound(std::begin(kZoomSteps), std::end(kZoomSteps), mZoom);
+    if (next != std::end(kZoomSteps))
+        setZoom(*next);
+}
+
+void DocumentWindow::zoomOut() {
+    const auto* next = std::lower_bound(std::begin(kZoomSteps), std::end(kZoomSteps), mZoom);
+    if (next != std::begin(kZoomSteps))
+        setZoom(*std::prev(next));
+}
+
+void DocumentWindow::resetZoom() { setZoom(1.0); }
+
+void DocumentWindow::setZoom(double zoom) {
+    if (!mEditor)
+        return;
+    mZoom = zoom;
+    QTextDocument* document = mEditor->document();
+    // QTextEdit::zoomIn() only scales text without a size of its own, and a worksheet's text
+    // always has one. Laying the text out for a device of a higher resolution scales every
+    // size alike, and leaves the document's formats untouched.
+    if (zoom == 1.0) {
+        document->documentLayout()->setPaintDevice(nullptr);
+    } else {
+        const double dotsPerMeter = mEditor->logicalDpiY() * zoom / 0.0254;
+        mZoomDevice = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
+        mZoomDevice.setDotsPerMeterX(qRound(dotsPerMeter));
+        mZoomDevice.setDotsPerMeterY(qRound(dotsPerMeter));
+        document->documentLayout()->setPaintDevice(&mZoomDevice);
+    }
+    document->markContentsDirty(0, document->characterCount());
+    mZoomIn->setEnabled(zoom < kZoomSteps[std::size(kZoomSteps) - 1]);
+    mZoomOut->setEnabled(zoom > kZoomSteps[0]);
+    mActualSize->setEnabled(zoom != 1.0);
+}
+
 void DocumentWindow::setEditor(QTextEdit* editor) {
+    mEditor = editor;
+    setZoom(1.0);
     connect(mUndo, &QAction::triggered, editor, &QTextEdit::undo);
     connect(mRedo, &QAction::triggered, editor, &QTextEdit::redo);
     connect(mCut, &QAction::triggered, editor, &QTextEdit::cut);

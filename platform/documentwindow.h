@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 
 class QMenu;
@@ -10,8 +11,8 @@ namespace platform {
 class Document;
 class DocumentController;
 
-// The window of one document: the File and Edit menus every document shares, the title with
-// the file name and the modified mark, and the question about unsaved changes on closing.
+// The window of one document: the File, Edit and View menus every document shares, the title
+// with the file name and the modified mark, and the question about unsaved changes on closing.
 // Documents add menus of their own.
 class DocumentWindow : public QMainWindow {
     Q_OBJECT
@@ -19,9 +20,17 @@ class DocumentWindow : public QMainWindow {
 public:
     DocumentWindow(Document* document, DocumentController* controller);
 
-    // Routes the Edit menu to the editor.
+    // Routes the Edit and View menus to the editor.
     void setEditor(QTextEdit* editor);
     QMenu* editMenu() const { return mEditMenu; }
+    QMenu* viewMenu() const { return mViewMenu; }
+
+    // How large the editor shows its text, 1 being actual size. Only the view changes: the
+    // document keeps its fonts, so saving, printing and undo never see the zoom.
+    double zoom() const { return mZoom; }
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
     // Adds a document command to the File menu, above Quit.
     QAction* addFileCommand(const QString& text);
 
@@ -31,6 +40,8 @@ protected:
 private:
     void buildFileMenu();
     void buildEditMenu();
+    void buildViewMenu();
+    void setZoom(double zoom);
     void rebuildRecentMenu();
     void rebuildReopenMenu();
     void updateTitle();
@@ -49,6 +60,14 @@ private:
     QAction* mPaste = nullptr;
     QAction* mSelectAll = nullptr;
     QAction* mRevert = nullptr;
+    QMenu* mViewMenu = nullptr;
+    QAction* mZoomIn = nullptr;
+    QAction* mZoomOut = nullptr;
+    QAction* mActualSize = nullptr;
+    QTextEdit* mEditor = nullptr;
+    double mZoom = 1.0;
+    // The device the editor's text is laid out for: the screen's resolution times the zoom.
+    QImage mZoomDevice;
 };
 
 } // namespace platform

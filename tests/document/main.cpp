@@ -14,6 +14,7 @@ int runTemplateTests(int argc, char** argv);
 int runClosingTests(int argc, char** argv);
 int runPrintingTests(int argc, char** argv);
 int runRecoveryTests(int argc, char** argv);
+int runDesktopTests(int argc, char** argv);
 int runRecalculationTests(int argc, char** argv);
 int runSymbolsPanelTests(int argc, char** argv);
 
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     failures += runClosingTests(argc, argv);
     failures += runPrintingTests(argc, argv);
     failures += runRecoveryTests(argc, argv);
+    failures += runDesktopTests(argc, argv);
     failures += runRecalculationTests(argc, argv);
     failures += runSymbolsPanelTests(argc, argv);
     return failures == 0 ? 0 : 1;

@@ -1,0 +1,102 @@
+#include "document/answercolours.h"
+
+#include "platform/namedcolors.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+const char* const kResultColourNames[] = {"GoodResult", "BadResult"};
+
+struct Recolouring {
+    int start;
+    int end;
+    QColor colour;
+};
+
+// Watches the application for palette changes; lives as long as the editor does. The
+// application hears of every change, whether or not the editor's own palette differs after it.
+class ColourSchemeFollower : public QObject {
+public:
+    explicit ColourSchemeFollower(QTextEdit* editor)
+        : QObject(editor), mEditor(editor), mPalette(QGuiApplication::palette()) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == QCoreApplication::instance() &&
+            event->type() == QEvent::ApplicationPaletteChange) {
+            // Answers were coloured for the application palette, as AppController reads it.
+            const QPalette now = QGuiApplication::palette();
+            recolourAnswers(mEditor->document(), mPalette, now);
+            mPalette = now;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QTextEdit* mEditor;
+    QPalette mPalette;
+};
+
+} // namespace
+
+void recolourAnswers(QTextDocument* document, const QPalette& from, const QPalette& to) {
+    std::vector<std::pair<QColor, QColor>> changes;
+    for (const char* name : kResultColourNames) {
+        const QColor old = platform::namedColor(name, from);
+        const QColor now = platform::namedColor(name, to);
+        if (old != now)
+            changes.emplace_back(old, now);
+    }
+    if (changes.empty())
+        return;
+
+    // Collected first: changing a fragment's format can merge it with its neighbours.
+    std::vector<Recolouring> recolourings;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (!format.hasProperty(QTextFormat::ForegroundBrush) ||
+                format.foreground().style() != Qt::SolidPattern)
+                continue;
+            for (const auto& [old, now] : changes)
+                if (format.foreground().color() == old)
+                    recolourings.push_back(
+                        {fragment.position(), fragment.position() + fragment.length(), now});
+        }
+    }
+    if (recolourings.empty())
+        return;
+
+    const bool wasModified = document->isModified();
+    // One undo step for the lot. Qt cannot add to its history without recording the change,
+    // but with nothing to undo before it, the step is dropped again below and costs nothing.
+    const bool hadUndo = document->isUndoAvailable();
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    for (const Recolouring& recolouring : recolourings) {
+        cursor.setPosition(recolouring.start);
+        cursor.setPosition(recolouring.end, QTextCursor::KeepAnchor);
+        QTextCharFormat colour;
+        colour.setForeground(recolouring.colour);
+        cursor.mergeCharFormat(colour);
+    }
+    cursor.endEditBlock();
+    if (!hadUndo)
+        document->clearUndoRedoStacks(QTextDocument::UndoStack);
+    document->setModified(wasModified);
+}
+
+void followColourScheme(QTextEdit* editor) { new ColourSchemeFollower(editor); }

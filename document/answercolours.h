@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPalette>
+
+class QTextDocument;
+class QTextEdit;
+
+// Answers are inserted in the result colours of the palette in use at the time ("GoodResult"
+// green, "BadResult" red, each with a light and a dark variant). When the desktop switches
+// between light and dark while a worksheet is open, its answers must switch variant too.
+
+// Gives text in `from`'s result colours `to`'s instead, leaving every other colour alone. Leaves
+// the modified state as it was, and adds one undo step only when there was something to undo.
+void recolourAnswers(QTextDocument* document, const QPalette& from, const QPalette& to);
+
+// Keeps the editor's answers in the application palette's result colours from now on.
+void followColourScheme(QTextEdit* editor);

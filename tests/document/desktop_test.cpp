@@ -1,0 +1,186 @@
+// What a worksheet does for the desktop around it: answers follow a switch between light and
+// dark, and zooming scales the text on screen without touching the worksheet.
+
+#include "app/appcontroller.h"
+#include "document/answercolours.h"
+#include "document/mydocument.h"
+#include "document/worksheeteditor.h"
+#include "platform/documentcontroller.h"
+#include "platform/documentwindow.h"
+#include "platform/namedcolors.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+QPalette lightPalette() {
+    QPalette palette(QColor(0xef, 0xef, 0xef));
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    return palette;
+}
+
+QPalette darkPalette() {
+    QPalette palette(QColor(0x30, 0x30, 0x30));
+    palette.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    palette.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    return palette;
+}
+
+// The foreground of the text starting at `position`; invalid when it has none of its own.
+QColor colourAt(const QTextDocument* document, int position) {
+    QTextCursor cursor(const_cast<QTextDocument*>(document));
+    cursor.setPosition(position + 1);
+    const QTextCharFormat format = cursor.charFormat();
+    return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color()
+                                                            : QColor();
+}
+
+// Restores the application palette however the test ends.
+struct PaletteGuard {
+    QPalette saved = QApplication::palette();
+    ~PaletteGuard() { QApplication::setPalette(saved); }
+};
+
+} // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void answersFollowTheColourScheme_data() {
+        QTest::addColumn<bool>("toDark");
+        QTest::addColumn<bool>("editedBefore"); // there is history to undo
+        QTest::newRow("light to dark, nothing to undo") << true << false;
+        QTest::newRow("light to dark after an edit") << true << true;
+        QTest::newRow("dark to light, nothing to undo") << false << false;
+        QTest::newRow("dark to light after an edit") << false << true;
+    }
+    void answersFollowTheColourScheme() {
+        QFETCH(bool, toDark);
+        QFETCH(bool, editedBefore);
+        PaletteGuard guard;
+        const QPalette from = toDark ? lightPalette() : darkPalette();
+        const QPalette to = toDark ? darkPalette() : lightPalette();
+        QApplication::setPalette(from);
+
+        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        auto* document = static_cast<MyDocument*>(documents.newDocument());
+        QTextDocument* text = document->textView->document();
+        const auto coloured = [](const QColor& colour) {
+            QTextCharFormat format;
+            format.setForeground(colour);
+            return format;
+        };
+        // Typed text in a colour of the user's own, even the other scheme's green, is not an
+        // answer of this scheme and stays as it is.
+        const QColor ownBlue(0x20, 0x40, 0xc0);
+        const QColor otherGreen = platform::namedColor("GoodResult", to);
+        QTextCursor cursor(text);
+        cursor.insertText(QStringLiteral("2+2 =\n"), QTextCharFormat());
+        const int green = cursor.position();
+        cursor.insertText(QStringLiteral("4"), coloured(platform::namedColor("GoodResult", from)));
+        cursor.insertText(QStringLiteral("\n1/ =\n"), QTextCharFormat());
+        const int red = cursor.position();
+        cursor.insertText(QStringLiteral("Syntax error"),
+                          coloured(platform::namedColor("BadResult", from)));
+        cursor.insertText(QStringLiteral("\n"), QTextCharFormat());
+        const int blue = cursor.position();
+        cursor.insertText(QStringLiteral("note"), coloured(ownBlue));
+        const int other = cursor.position();
+        cursor.insertText(QStringLiteral("kept"), coloured(otherGreen));
+        text->clearUndoRedoStacks();
+        if (editedBefore)
+            document->textView->insertPlainText(QStringLiteral(" "));
+        document->setDocumentEdited(false);
+        const QString before = text->toPlainText();
+
+        QApplication::setPalette(to);
+
+        QCOMPARE(colourAt(text, green), platform::namedColor("GoodResult", to));
+        QCOMPARE(colourAt(text, red), platform::namedColor("BadResult", to));
+        QCOMPARE(colourAt(text, 0), QColor());
+        QCOMPARE(colourAt(text, blue), ownBlue);
+        QCOMPARE(colourAt(text, other), otherGreen);
+        QCOMPARE(text->toPlainText(), before);
+        QVERIFY(!document->isDocumentEdited());
+        // No step for a worksheet with no history; else one, taking back only the colours.
+        QCOMPARE(text->isUndoAvailable(), editedBefore);
+        if (editedBefore) {
+            text->undo();
+            QCOMPARE(colourAt(text, green), platform::namedColor("GoodResult", from));
+            QCOMPARE(text->toPlainText(), before);
+        }
+    }
+
+    // A palette change that keeps the scheme, such as a new accent colour, recolours nothing.
+    void sameSchemeLeavesAnswersAlone() {
+        QTextDocument text;
+        QTextCharFormat green;
+        green.setForeground(platform::namedColor("GoodResult", lightPalette()));
+        QTextCursor(&text).insertText(QStringLiteral("4"), green);
+        QPalette accented = lightPalette();
+        accented.setColor(QPalette::Highlight, Qt::magenta);
+        recolourAnswers(&text, lightPalette(), accented);
+        QCOMPARE(colourAt(&text, 0), platform::namedColor("GoodResult", lightPalette()));
+        QCOMPARE(text.availableUndoSteps(), 1);
+    }
+
+    void zoomScalesOnlyTheView_data() {
+        QTest::addColumn<QList<int>>("presses"); // +1 in, -1 out, 0 actual size
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("in") << QList<int>{1} << 1.1;
+        QTest::newRow("in twice") << QList<int>{1, 1} << 1.25;
+        QTest::newRow("out") << QList<int>{-1} << 0.9;
+        QTest::newRow("in and back") << QList<int>{1, 1, -1, -1} << 1.0;
+        QTest::newRow("actual size") << QList<int>{1, 1, 1, 0} << 1.0;
+        QTest::newRow("in stops at the largest") << QList<int>(20, 1) << 3.0;
+        QTest::newRow("out stops at the smallest") << QList<int>(20, -1) << 0.5;
+    }
+    void zoomScalesOnlyTheView() {
+        QFETCH(QList<int>, presses);
+        QFETCH(double, zoom);
+        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        auto* document = static_cast<MyDocument*>(documents.newDocument());
+        WorksheetEditor* editor = document->textView;
+        editor->insertPlainText(QStringLiteral("2+2 =\n4\nsome words on a line"));
+        document->setDocumentEdited(false);
+        QTextDocument* text = editor->document();
+        const double height = text->documentLayout()->documentSize().height();
+        const qreal pointSize = text->lastBlock().begin().fragment().charFormat().fontPointSize();
+        const int undoSteps = text->availableUndoSteps();
+        QSignalSpy edits(text, &QTextDocument::contentsChanged);
+
+        for (int press : presses) {
+            if (press > 0)
+                document->docWindow->zoomIn();
+            else if (press < 0)
+                document->docWindow->zoomOut();
+            else
+                document->docWindow->resetZoom();
+        }
+
+        QCOMPARE(document->docWindow->zoom(), zoom);
+        const double zoomed = text->documentLayout()->documentSize().height();
+        // Font sizes and line heights round to whole pixels.
+        QVERIFY2(qAbs(zoomed / height - zoom) < 0.1 * zoom,
+                 qPrintable(QStringLiteral("%1 → %2").arg(height).arg(zoomed)));
+        QCOMPARE(text->lastBlock().begin().fragment().charFormat().fontPointSize(), pointSize);
+        QVERIFY(!document->isDocumentEdited());
+        QCOMPARE(text->availableUndoSteps(), undoSteps);
+        QCOMPARE(edits.count(), 0);
+    }
+};
+
+int runDesktopTests(int argc, char** argv) {
+    DesktopTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "desktop_test.moc"
