@@ -6,6 +6,7 @@
 #include "app/appcontroller.h"
 #include "document/mydocument.h"
 #include "document/resultformat.h"
+#include "document/namecompleter.h"
 #include "document/symbollisting.h"
 #include "document/symbolspanel.h"
 #include "document/worksheeteditor.h"
@@ -236,6 +237,11 @@ void MyDocument::buildCalculateMenu() {
     calculate->addSeparator();
     calculate->addAction(tr("&Recalculate Worksheet"), QKeySequence(tr("Ctrl+Shift+R")), this,
                          &MyDocument::recalculateWorksheet);
+    NameCompleter* names = textView->nameCompleter();
+    names->setNameSource([this] { return definedNames(*mCalcState); });
+    connect(this, &MyDocument::calculationFinished, names, &NameCompleter::namesChanged);
+    connect(this, &MyDocument::symbolsChanged, names, &NameCompleter::namesChanged);
+    connect(this, &MyDocument::recalculationFinished, names, &NameCompleter::namesChanged);
     symbolsPanel = new SymbolsPanel(this);
     docWindow->addDockWidget(Qt::RightDockWidgetArea, symbolsPanel);
     symbolsPanel->hide();

@@ -1,6 +1,17 @@
 #include "document/symbollisting.h"
 
+#include "engine/dictionaries.h"
+
 #include <algorithm>
+
+QStringList definedNames(const SCalcState& state) {
+    QStringList names;
+    for (const auto& dictionary : {CopyVariablesDictionary(state), CopyFunctionsDictionary(state)})
+        if (dictionary)
+            for (const auto& entry : *dictionary)
+                names.append(QString::fromStdString(entry.first));
+    return names;
+}
 
 QStringList sortedSymbolNames(const plist::Dictionary& symbols) {
     QStringList names;

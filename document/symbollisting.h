@@ -7,7 +7,12 @@
 
 #include <functional>
 
+struct SCalcState;
+
 // The texts of the variables and functions listings a worksheet inserts on request.
+
+// Every variable's and function's name in the state, unsorted.
+QStringList definedNames(const SCalcState& state);
 
 // The dictionary's names in case-insensitive order, as the listings show them.
 QStringList sortedSymbolNames(const plist::Dictionary& symbols);

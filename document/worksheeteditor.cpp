@@ -1,13 +1,30 @@
 #include "document/worksheeteditor.h"
 
+#include "document/namecompleter.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QKeyEvent>
 
-WorksheetEditor::WorksheetEditor(QWidget* parent) : QTextEdit(parent) {}
+WorksheetEditor::WorksheetEditor(QWidget* parent)
+    : QTextEdit(parent), mNameCompleter(new NameCompleter(this)) {}
 
 void WorksheetEditor::keyPressEvent(QKeyEvent* event) {
-    const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const int key = event->key();
+    // While names are offered, these keys belong to the list: Return takes a name and does not
+    // calculate.
+    if (mNameCompleter->isOffering() &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab ||
+         key == Qt::Key_Backtab || key == Qt::Key_Escape)) {
+        event->ignore();
+        return;
+    }
+    const bool lineBreak = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (!lineBreak || isReadOnly()) {
         QTextEdit::keyPressEvent(event);
+        // Only keys that change the word being typed open or narrow the list.
+        if (!event->text().isEmpty() || key == Qt::Key_Backspace)
+            mNameCompleter->textTyped();
         return;
     }
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;

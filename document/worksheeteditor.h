@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class NameCompleter;
+
 // The worksheet's text view. Return (or keypad Enter) is offered to the document first, which
 // calculates the line when the insertion point stands after text on it; every other line-break
 // keystroke inserts a plain line break, never Qt's soft line separator, so that the next Return
@@ -16,10 +18,12 @@ public:
 
     // Returns true when it handled Return itself.
     void setReturnHandler(std::function<bool()> handler) { mReturnHandler = std::move(handler); }
+    NameCompleter* nameCompleter() const { return mNameCompleter; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::function<bool()> mReturnHandler;
+    NameCompleter* mNameCompleter;
 };

@@ -82,3 +82,14 @@ const BuiltinTables& GetBuiltinTables() {
         tables = BuildTables().release();
     return *tables;
 }
+
+std::vector<BuiltinName> BuiltinNames() {
+    std::vector<BuiltinName> names;
+    for (const UnaryEntry& entry : kUnaryFunctions)
+        names.push_back({entry.name, true});
+    for (const BinaryEntry& entry : kBinaryFunctions)
+        names.push_back({entry.name, true});
+    for (const ConstantEntry& entry : kConstants)
+        names.push_back({entry.name, false});
+    return names;
+}

@@ -2,6 +2,9 @@
 
 #include <boost/spirit/include/classic_symbols.hpp>
 
+#include <string>
+#include <vector>
+
 using UnaryFunction = double (*)(double);
 using BinaryFunction = double (*)(double, double);
 
@@ -16,3 +19,10 @@ struct BuiltinTables {
 // The process-wide tables, built on the first call. Not thread-safe: the first call must come
 // from the thread that creates calculator states.
 const BuiltinTables& GetBuiltinTables();
+
+// The built-in names, for offering them to the user: functions take arguments, constants not.
+struct BuiltinName {
+    std::string name;
+    bool isFunction;
+};
+std::vector<BuiltinName> BuiltinNames();

@@ -17,6 +17,7 @@ int runRecoveryTests(int argc, char** argv);
 int runDesktopTests(int argc, char** argv);
 int runRecalculationTests(int argc, char** argv);
 int runSymbolsPanelTests(int argc, char** argv);
+int runCompletionTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     // No test may pick up, or leave behind, a template or a kept worksheet of the user's.
@@ -39,5 +40,6 @@ int main(int argc, char** argv) {
     failures += runDesktopTests(argc, argv);
     failures += runRecalculationTests(argc, argv);
     failures += runSymbolsPanelTests(argc, argv);
+    failures += runCompletionTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -1,0 +1,93 @@
+#include "document/namecompleter.h"
+
+#include "engine/builtintables.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QScrollBar>
+#include <QStringListModel>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace {
+
+// Names are letters, digits and underscores, starting with a letter.
+bool isNameCharacter(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+
+} // namespace
+
+NameCompleter::NameCompleter(QTextEdit* editor)
+    : QObject(editor), mEditor(editor), mCompleter(new QCompleter(this)),
+      mModel(new QStringListModel(this)) {
+    for (const BuiltinName& builtin : BuiltinNames()) {
+        const QString name = QString::fromStdString(builtin.name);
+        if (!name.isEmpty() && name.front().isLetter())
+            mBuiltins.append(name);
+    }
+    setNames({});
+    mCompleter->setModel(mModel);
+    mCompleter->setWidget(editor);
+    mCompleter->setCompletionMode(QCompleter::PopupCompletion);
+    mCompleter->setCaseSensitivity(Qt::CaseSensitive);
+    mCompleter->setModelSorting(QCompleter::CaseSensitivelySortedModel);
+    connect(mCompleter, qOverload<const QString&>(&QCompleter::activated), this,
+            &NameCompleter::insertCompletion);
+}
+
+void NameCompleter::setNames(const QStringList& names) {
+    QStringList all = names + mBuiltins;
+    all.sort(Qt::CaseSensitive);
+    all.removeDuplicates();
+    mModel->setStringList(all);
+}
+
+void NameCompleter::setNameSource(std::function<QStringList()> source) {
+    mNameSource = std::move(source);
+    mStale = true;
+}
+
+bool NameCompleter::isOffering() const { return mCompleter->popup()->isVisible(); }
+
+QString NameCompleter::wordBeforeCursor() const {
+    const QTextCursor cursor = mEditor->textCursor();
+    const QString line = cursor.block().text();
+    int start = cursor.positionInBlock();
+    while (start > 0 && isNameCharacter(line.at(start - 1)))
+        --start;
+    const QString word = line.mid(start, cursor.positionInBlock() - start);
+    return !word.isEmpty() && word.front().isLetter() ? word : QString();
+}
+
+void NameCompleter::textTyped() {
+    const QString prefix = wordBeforeCursor();
+    if (prefix.size() < kMinimumPrefix || mEditor->isReadOnly()) {
+        mCompleter->popup()->hide();
+        return;
+    }
+    if (mStale && mNameSource) {
+        setNames(mNameSource());
+        mStale = false;
+        mCompleter->setCompletionPrefix(QString());
+    }
+    if (prefix != mCompleter->completionPrefix()) {
+        mCompleter->setCompletionPrefix(prefix);
+        mCompleter->popup()->setCurrentIndex(mCompleter->completionModel()->index(0, 0));
+    }
+    // Nothing to add to a name typed out in full.
+    if (mCompleter->completionCount() == 0 ||
+        (mCompleter->completionCount() == 1 && mCompleter->currentCompletion() == prefix)) {
+        mCompleter->popup()->hide();
+        return;
+    }
+    QRect where = mEditor->cursorRect();
+    where.setWidth(mCompleter->popup()->sizeHintForColumn(0) +
+                   mCompleter->popup()->verticalScrollBar()->sizeHint().width());
+    mCompleter->complete(where);
+}
+
+void NameCompleter::insertCompletion(const QString& name) {
+    QTextCursor cursor = mEditor->textCursor();
+    cursor.insertText(name.mid(mCompleter->completionPrefix().size()));
+    mEditor->setTextCursor(cursor);
+}
