@@ -124,9 +124,9 @@ private slots:
         const QMap<QString, Bookmark> after = readList(path);
         QCOMPARE(after.size(), bookmarks);
         QCOMPARE(after.value(mHref).counts.value(QCoreApplication::applicationName()), ourCount);
-        QCOMPARE(after.value(mHref).mimeType, before.contains(mHref)
-                                                  ? before.value(mHref).mimeType
-                                                  : QStringLiteral("application/x-figurello-worksheet"));
+        const QString worksheetType = QStringLiteral("application/x-figurello-worksheet");
+        QCOMPARE(after.value(mHref).mimeType,
+                 before.contains(mHref) ? before.value(mHref).mimeType : worksheetType);
         QVERIFY(!after.value(mHref).added.isEmpty());
         // Everything that was there stays, as it was.
         for (auto it = before.begin(); it != before.end(); ++it) {
