@@ -15,7 +15,6 @@ QPalette currentPalette() { return QGuiApplication::palette(); }
 AppController::AppController(const QLocale& locale, QObject* parent) : QObject(parent) {
     mPrevious = gSharedController;
     gSharedController = this;
-    mErrorColorAtt.setForeground(platform::namedColor("BadResult", currentPalette()));
     mCalcTimeout = 1.0;
     mCommaIsDecimal = locale.decimalPoint() == QLatin1String(",");
 }
@@ -33,7 +32,11 @@ QColor AppController::defaultGreen() {
 
 const QTextCharFormat& AppController::normalAtts() { return gSharedController->mNormalColorAtt; }
 
-const QTextCharFormat& AppController::errorAtts() { return gSharedController->mErrorColorAtt; }
+QTextCharFormat AppController::errorAtts() {
+    QTextCharFormat format;
+    format.setForeground(platform::namedColor("BadResult", currentPalette()));
+    return format;
+}
 
 QTextCharFormat AppController::successAtts() {
     QTextCharFormat format;

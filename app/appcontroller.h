@@ -22,14 +22,13 @@ public:
     static QColor defaultGreen();
     // Ordinary typed text: no colour of its own, so it shows in the palette's text colour.
     static const QTextCharFormat& normalAtts();
-    static const QTextCharFormat& errorAtts();
-    // A new format at every call.
+    // New formats at every call, in the current palette's colours.
+    static QTextCharFormat errorAtts();
     static QTextCharFormat successAtts();
     static double calcTimeout();
     static bool isCommaDecimal();
 
 private:
-    QTextCharFormat mErrorColorAtt;
     QTextCharFormat mNormalColorAtt;
     double mCalcTimeout = 1.0;
     bool mCommaIsDecimal = false;

@@ -5,6 +5,7 @@
 
 #include "bench/childprocess.h"
 #include "plist/value.h"
+#include "plist/binarywriter.h"
 #include "plist/xmlwriter.h"
 
 #include <algorithm>
@@ -64,8 +65,9 @@ void WriteStates(const fs::path& dir) {
     for (int i = 0; i < 1000; ++i)
         functions.emplace(Join("g", std::to_string(i)),
                           plist::Value(plist::Array{Join("x*", std::to_string(i)) + " + 1", "x"}));
-    WriteFile(dir / "variables.plist", plist::writeXml(plist::Value(variables)));
-    WriteFile(dir / "functions.plist", plist::writeXml(plist::Value(functions)));
+    // Binary, as the application hands a large state over.
+    WriteFile(dir / "variables.plist", plist::writeBinary(plist::Value(variables)));
+    WriteFile(dir / "functions.plist", plist::writeBinary(plist::Value(functions)));
     WriteFile(dir / "empty.plist", plist::writeXml(plist::Value(plist::Dictionary{})));
     WriteFile(dir / "fib.bc", kBcFib + "f(25)\n");
 }

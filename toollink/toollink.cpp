@@ -1,5 +1,6 @@
 #include "toollink/toollink.h"
 
+#include "plist/binarywriter.h"
 #include "plist/xmlwriter.h"
 
 #include <QCoreApplication>
@@ -50,17 +51,19 @@ QString ToolLink::defaultToolPath() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("CalcTool"));
 }
 
-QString ToolLink::launchArgument(const std::string& xml, const char* name) {
+QString ToolLink::launchArgument(const plist::Value& symbols, const char* name) {
+    const std::string xml = plist::writeXml(symbols);
     if (qsizetype(xml.size()) < kMaxArgumentBytes)
         return QString::fromStdString(xml);
-    // Too large for the command line: hand it over in a file of the document's own, removed
-    // with the document.
+    // Too large for the command line: handed over in a file of the document's own, removed
+    // with the document. Binary, because the tool reads that several times faster than XML.
     if (!mSeedFolder)
         mSeedFolder = std::make_unique<QTemporaryDir>();
     const QString path = mSeedFolder->filePath(QString::fromLatin1(name));
+    const std::string binary = plist::writeBinary(symbols);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
-        file.write(xml.data(), qint64(xml.size())) != qint64(xml.size()))
+        file.write(binary.data(), qint64(binary.size())) != qint64(binary.size()))
         return QString::fromStdString(xml);
     return QLatin1Char('@') + path;
 }
@@ -73,8 +76,8 @@ bool ToolLink::start(const plist::Dictionary& variables, const plist::Dictionary
     mRejected = false;
     mAnswers = 0;
     const QStringList arguments = {
-        launchArgument(plist::writeXml(plist::Value(variables)), "variables.plist"),
-        launchArgument(plist::writeXml(plist::Value(functions)), "functions.plist"),
+        launchArgument(plist::Value(variables), "variables.plist"),
+        launchArgument(plist::Value(functions), "functions.plist"),
     };
 
     auto* process = new QProcess(this);

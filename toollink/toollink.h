@@ -57,7 +57,7 @@ signals:
 private:
     void readOutput();
     void rejectOutput();
-    QString launchArgument(const std::string& xml, const char* name);
+    QString launchArgument(const plist::Value& symbols, const char* name);
 
     QString mToolPath;
     QProcess* mProcess = nullptr;

@@ -27,7 +27,7 @@ private slots:
         AppController controller;
         QCOMPARE(AppController::sharedController(), &controller);
         QCOMPARE(&AppController::normalAtts(), &AppController::normalAtts());
-        QCOMPARE(&AppController::errorAtts(), &AppController::errorAtts());
+        QCOMPARE(AppController::errorAtts(), AppController::errorAtts());
         QCOMPARE(AppController::successAtts(), AppController::successAtts());
         // Typed text takes the palette's colour, so it stays readable in light and dark themes.
         QVERIFY(!AppController::normalAtts().hasProperty(QTextFormat::ForegroundBrush));
@@ -43,10 +43,14 @@ private slots:
         dark.setColor(QPalette::Text, QColor(230, 230, 230));
         QGuiApplication::setPalette(dark);
         const QColor onDark = AppController::defaultGreen();
+        const QColor errorOnDark = AppController::errorAtts().foreground().color();
         QGuiApplication::setPalette(light);
         const QColor onLight = AppController::defaultGreen();
+        const QColor errorOnLight = AppController::errorAtts().foreground().color();
         QVERIFY(onDark.lightness() > 128);
         QVERIFY(onLight.lightness() < 128);
+        // Errors follow a switch made while running too.
+        QVERIFY(errorOnDark.lightness() > errorOnLight.lightness());
     }
 };
 
