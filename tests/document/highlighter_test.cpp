@@ -1,0 +1,98 @@
+// Highlighting as you type: what kind each token of a statement is, that answer lines keep
+// their colours, and that a keystroke goes over the edited line only.
+
+#include "document/statementhighlighter.h"
+
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+
+namespace {
+
+using Kind = StatementHighlighter::Kind;
+
+class CountingHighlighter : public StatementHighlighter {
+public:
+    using StatementHighlighter::StatementHighlighter;
+    int lines = 0;
+
+protected:
+    void highlightBlock(const QString& text) override {
+        ++lines;
+        StatementHighlighter::highlightBlock(text);
+    }
+};
+
+} // namespace
+
+class HighlighterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void kindsOfTokens_data() {
+        QTest::addColumn<QString>("statement");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("numbers, built-ins, variables")
+            << "2pi + rate * 0x1F" << QStringList{"2:N", "pi:B", "rate:V", "0x1F:N"};
+        QTest::newRow("a user function and a built-in one")
+            << "f(rate) + sqrt(2.5)" << QStringList{"f:F", "rate:V", "sqrt:B", "2.5:N"};
+        QTest::newRow("a name nobody defined") << "y + 1" << QStringList{"y:U", "1:N"};
+        QTest::newRow("an assignment defines its name")
+            << "total = rate * 2" << QStringList{"total:V", "rate:V", "2:N"};
+        QTest::newRow("a definition defines its parameters")
+            << "g(a; b) = a * b + c" << QStringList{"g:F", "a:V", "b:V", "a:V", "b:V", "c:U"};
+        QTest::newRow("a decimal comma") << "1,5 * 2" << QStringList{"1,5:N", "2:N"};
+    }
+    void kindsOfTokens() {
+        QFETCH(QString, statement);
+        QFETCH(QStringList, expected);
+        QTextDocument document;
+        StatementHighlighter highlighter(&document);
+        highlighter.setNames({"rate"}, {"f"});
+        const char kinds[] = "NVFBU";
+        QStringList shown;
+        for (const auto& token : highlighter.tokens(statement))
+            shown.append(statement.mid(token.start, token.length) + ':' +
+                         kinds[int(token.kind)]);
+        QCOMPARE(shown, expected);
+    }
+
+    void answerLinesKeepTheirColours() {
+        QTextDocument document;
+        StatementHighlighter highlighter(&document);
+        document.setPlainText(QStringLiteral("y + 1 =\nwidth\nwidth\n"));
+        highlighter.rehighlight();
+        auto formatsOf = [&](int line) {
+            return document.findBlockByNumber(line).layout()->formats().size();
+        };
+        QVERIFY(formatsOf(0) > 0);
+        QCOMPARE(formatsOf(1), 0);
+        QVERIFY(formatsOf(2) > 0);
+    }
+
+    void aKeystrokeGoesOverTheEditedLineOnly() {
+        QTextDocument document;
+        QString text;
+        for (int line = 0; line < 1000; ++line)
+            text += QStringLiteral("x%1 = %1 =\n%1\n").arg(line);
+        document.setPlainText(text);
+        CountingHighlighter highlighter(&document);
+        highlighter.rehighlight();
+        highlighter.lines = 0;
+        QTextCursor cursor(document.findBlockByNumber(500));
+        cursor.insertText(QStringLiteral("1"));
+        QVERIFY2(highlighter.lines <= 2, qPrintable(QString::number(highlighter.lines)));
+        // Names that did not change do not go over the text again.
+        highlighter.setNames({}, {});
+        QVERIFY(highlighter.lines <= 2);
+    }
+};
+
+int runHighlighterTests(int argc, char** argv) {
+    HighlighterTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "highlighter_test.moc"
