@@ -90,10 +90,17 @@ QList<StatementHighlighter::Token> StatementHighlighter::tokens(const QString& s
                               statement.at(end) == QLatin1Char('X'));
             if (hex)
                 ++end;
-            while (end < statement.size() &&
-                   (hex ? isxdigit(statement.at(end).toLatin1())
-                        : statement.at(end).isDigit() || statement.at(end) == QLatin1Char('.') ||
-                              statement.at(end) == QLatin1Char(',')))
+            // A separator belongs to the number only with a digit after it: "3, 4" is two.
+            auto continuesNumber = [&](int at) {
+                const QChar d = statement.at(at);
+                if (hex)
+                    return isxdigit(d.toLatin1()) != 0;
+                if (d.isDigit())
+                    return true;
+                return (d == QLatin1Char('.') || d == QLatin1Char(',')) &&
+                       at + 1 < statement.size() && statement.at(at + 1).isDigit();
+            };
+            while (end < statement.size() && continuesNumber(end))
                 ++end;
             found.append({i, end - i, Kind::Number});
             i = end;

@@ -44,6 +44,8 @@ private slots:
         QTest::newRow("a definition defines its parameters")
             << "g(a; b) = a * b + c" << QStringList{"g:F", "a:V", "b:V", "a:V", "b:V", "c:U"};
         QTest::newRow("a decimal comma") << "1,5 * 2" << QStringList{"1,5:N", "2:N"};
+        QTest::newRow("arguments, not a number")
+            << "f(3, 4)" << QStringList{"f:F", "3:N", "4:N"};
     }
     void kindsOfTokens() {
         QFETCH(QString, statement);
