@@ -10,6 +10,7 @@
 #include "document/symbollisting.h"
 #include "document/statementhighlighter.h"
 #include "document/symbolspanel.h"
+#include "document/toolreply.h"
 #include "document/worksheeteditor.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
@@ -32,11 +33,6 @@ namespace {
 
 // The marker after a calculated statement: its length is part of where the statement starts.
 const QString kCalculatedMarker = QStringLiteral(" =\n");
-
-std::int64_t integerEntry(const plist::Dictionary& reply, const char* key) {
-    auto found = reply.find(key);
-    return found == reply.end() ? 0 : found->second.integer().value_or(0);
-}
 
 // The UTF-16 length of the first `bytes` bytes of the line's UTF-8 form: the tool counts bytes.
 int utf16Length(const QString& line, std::int64_t bytes) {
@@ -151,18 +147,15 @@ void MyDocument::handleTaskResult(const plist::Dictionary& reply) {
     const int insertionPoint = textView->textCursor().selectionStart();
     const int lineLength = int(mLineToCalculate.size());
 
-    switch (integerEntry(reply, "ResultKind")) {
-    case kFunctionDefined: {
+    const ToolReply answer = recordToolReply(reply, mLineToCalculate.toStdString(), *mCalcState);
+    switch (answer.kind) {
+    case kFunctionDefined:
         insertString(platform::keyedText("DefFun"), AppController::successAtts());
         insertString(QStringLiteral("\n"), AppController::normalAtts());
-        double ignored = 0;
-        std::size_t stop = 0;
-        EvaluateStatement(mLineToCalculate.toStdString(), *mCalcState, ignored, stop);
         emit calculationFinished(true);
         break;
-    }
     case kSyntaxError: {
-        const int stop = utf16Length(mLineToCalculate, integerEntry(reply, "Stop"));
+        const int stop = utf16Length(mLineToCalculate, answer.stop);
         insertString(platform::keyedText("SynErr"), AppController::errorAtts());
         insertString(QStringLiteral("\n"), AppController::normalAtts());
         // Select what the parser did not accept, up to the end of the calculated line.
@@ -175,19 +168,11 @@ void MyDocument::handleTaskResult(const plist::Dictionary& reply) {
         emit calculationFinished(false);
         break;
     }
-    default: {
-        auto result = reply.find("Result");
-        const double value = result == reply.end() ? 0.0 : result->second.real().value_or(0.0);
-        insertString(formatCalculatedResult(value), AppController::successAtts());
+    default:
+        insertString(formatCalculatedResult(answer.value), AppController::successAtts());
         insertString(QStringLiteral("\n"), AppController::normalAtts());
-        SetVariable("last", *mCalcState, value);
-        auto symbol = reply.find("Symbol");
-        const std::string* name = symbol == reply.end() ? nullptr : symbol->second.string();
-        if (name && !name->empty())
-            SetVariable(*name, *mCalcState, value);
         emit calculationFinished(true);
         break;
-    }
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app/appcontroller.h"
 #include "document/mydocument.h"
 #include "document/resultformat.h"
+#include "document/toolreply.h"
 #include "document/worksheeteditor.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
@@ -19,11 +20,6 @@
 namespace {
 
 const QString kCalculatedEnding = QStringLiteral(" =");
-
-std::int64_t integerEntry(const plist::Dictionary& reply, const char* key) {
-    auto found = reply.find(key);
-    return found == reply.end() ? 0 : found->second.integer().value_or(0);
-}
 
 SCalcState* copyOfState(const SCalcState& state) {
     SCalcState* copy = NewCalcState();
@@ -111,29 +107,18 @@ void Recalculation::answer(const plist::Dictionary& reply) {
         return;
     mTimer->stop();
     Line& line = mLines[mNext];
-    switch (integerEntry(reply, "ResultKind")) {
-    case kFunctionDefined: {
+    const ToolReply answer = recordToolReply(reply, line.statement.toStdString(), *mState);
+    switch (answer.kind) {
+    case kFunctionDefined:
         line.newAnswer = platform::keyedText("DefFun");
-        double ignored = 0;
-        std::size_t stop = 0;
-        EvaluateStatement(line.statement.toStdString(), *mState, ignored, stop);
         break;
-    }
     case kSyntaxError:
         line.newAnswer = platform::keyedText("SynErr");
         line.failed = true;
         break;
-    default: {
-        auto result = reply.find("Result");
-        const double value = result == reply.end() ? 0.0 : result->second.real().value_or(0.0);
-        line.newAnswer = mDocument->formatCalculatedResult(value);
-        SetVariable("last", *mState, value);
-        auto symbol = reply.find("Symbol");
-        const std::string* name = symbol == reply.end() ? nullptr : symbol->second.string();
-        if (name && !name->empty())
-            SetVariable(*name, *mState, value);
+    default:
+        line.newAnswer = mDocument->formatCalculatedResult(answer.value);
         break;
-    }
     }
     ++mNext;
     sendNext();

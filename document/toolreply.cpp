@@ -1,0 +1,42 @@
+#include "document/toolreply.h"
+
+#include "engine/calcengine.h"
+
+namespace {
+
+std::int64_t integerEntry(const plist::Dictionary& reply, const char* key) {
+    auto found = reply.find(key);
+    return found == reply.end() ? 0 : found->second.integer().value_or(0);
+}
+
+} // namespace
+
+ToolReply recordToolReply(const plist::Dictionary& reply, const std::string& statement,
+                          SCalcState& state) {
+    ToolReply answer;
+    answer.kind = int(integerEntry(reply, "ResultKind"));
+    switch (answer.kind) {
+    case kFunctionDefined: {
+        // The tool's definition is reproduced by reading the same line.
+        double ignored = 0;
+        std::size_t stop = 0;
+        EvaluateStatement(statement, state, ignored, stop);
+        break;
+    }
+    case kSyntaxError:
+        answer.stop = integerEntry(reply, "Stop");
+        break;
+    default: {
+        answer.kind = kValue;
+        auto result = reply.find("Result");
+        answer.value = result == reply.end() ? 0.0 : result->second.real().value_or(0.0);
+        SetVariable("last", state, answer.value);
+        auto symbol = reply.find("Symbol");
+        const std::string* name = symbol == reply.end() ? nullptr : symbol->second.string();
+        if (name && !name->empty())
+            SetVariable(*name, state, answer.value);
+        break;
+    }
+    }
+    return answer;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "plist/value.h"
+
+#include <cstdint>
+#include <string>
+
+struct SCalcState;
+
+// What a tool's reply to one line says, once the document's own state has recorded what the
+// tool recorded: a function definition, or the value as "last" and under the assigned name. The
+// mirror state then holds what a fresh tool must be seeded with.
+struct ToolReply {
+    int kind = 0;          // a ResultKind
+    double value = 0;      // for a value
+    std::int64_t stop = 0; // for a syntax error: the byte where reading stopped
+};
+
+ToolReply recordToolReply(const plist::Dictionary& reply, const std::string& statement,
+                          SCalcState& state);
