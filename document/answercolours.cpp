@@ -100,3 +100,14 @@ void recolourAnswers(QTextDocument* document, const QPalette& from, const QPalet
 }
 
 void followColourScheme(QTextEdit* editor) { new ColourSchemeFollower(editor); }
+
+void adoptColourScheme(QTextDocument* document) {
+    // A worksheet keeps the colours of the scheme it was saved in; shown in the other, its
+    // answers would be dark green on dark grey, or pale on white.
+    const QPalette now = QGuiApplication::palette();
+    QPalette other = now;
+    const bool dark = platform::isDarkPalette(now);
+    other.setColor(QPalette::Base, dark ? Qt::white : QColor(30, 30, 30));
+    other.setColor(QPalette::Text, dark ? Qt::black : QColor(230, 230, 230));
+    recolourAnswers(document, other, now);
+}

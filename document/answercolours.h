@@ -13,5 +13,8 @@ class QTextEdit;
 // the modified state as it was, and adds one undo step only when there was something to undo.
 void recolourAnswers(QTextDocument* document, const QPalette& from, const QPalette& to);
 
+// Gives the answers of a worksheet saved in the other scheme the current scheme's colours.
+void adoptColourScheme(QTextDocument* document);
+
 // Keeps the editor's answers in the application palette's result colours from now on.
 void followColourScheme(QTextEdit* editor);

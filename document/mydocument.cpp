@@ -247,6 +247,7 @@ void MyDocument::setLoadedDocData() {
     cursor.select(QTextCursor::Document);
     cursor.insertFragment(QTextDocumentFragment(mString.get()));
     setString(nullptr);
+    adoptColourScheme(textView->document());
     textView->document()->clearUndoRedoStacks();
 
     QTextCharFormat typing = textView->currentCharFormat();

@@ -132,6 +132,28 @@ private slots:
         QCOMPARE(text.availableUndoSteps(), 1);
     }
 
+    // A worksheet saved in one scheme and opened in the other shows the current scheme's colours.
+    void openedAnswersTakeTheCurrentScheme_data() {
+        QTest::addColumn<bool>("nowDark");
+        QTest::newRow("saved light, opened dark") << true;
+        QTest::newRow("saved dark, opened light") << false;
+    }
+    void openedAnswersTakeTheCurrentScheme() {
+        QFETCH(bool, nowDark);
+        const QPalette saved = nowDark ? lightPalette() : darkPalette();
+        const QPalette now = nowDark ? darkPalette() : lightPalette();
+        const QPalette before = QGuiApplication::palette();
+        QGuiApplication::setPalette(now);
+        QTextDocument text;
+        QTextCharFormat red;
+        red.setForeground(platform::namedColor("BadResult", saved));
+        QTextCursor(&text).insertText(QStringLiteral("Syntax error"), red);
+        adoptColourScheme(&text);
+        const QColor shown = colourAt(&text, 0);
+        QGuiApplication::setPalette(before);
+        QCOMPARE(shown, platform::namedColor("BadResult", now));
+    }
+
     void zoomScalesOnlyTheView_data() {
         QTest::addColumn<QList<int>>("presses"); // +1 in, -1 out, 0 actual size
         QTest::addColumn<double>("zoom");
