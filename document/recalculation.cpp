@@ -78,6 +78,10 @@ void Recalculation::restartTool() {
         if (mTimer->isActive())
             giveUp("Crash");
     });
+    connect(mTool, &ToolLink::replyUnreadable, this, [this] {
+        if (mTimer->isActive())
+            giveUp("BadReply");
+    });
     const auto variables = CopyVariablesDictionary(*mState);
     const auto functions = CopyFunctionsDictionary(*mState);
     QString error;
