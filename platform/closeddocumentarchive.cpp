@@ -27,10 +27,13 @@ ClosedDocumentArchive::ClosedDocumentArchive(QString folder, int capacity)
 
 QString ClosedDocumentArchive::uniqueBaseName() const {
     const QString stamp = QDateTime::currentDateTimeUtc().toString(kStampFormat);
-    QString base = kPrefix + stamp;
-    // Two closings within the same millisecond still get a file each, in order.
-    for (int n = 1; QFileInfo::exists(mFolder + '/' + base + kDocumentSuffix); ++n)
-        base = kPrefix + stamp + QStringLiteral("-%1").arg(n, 3, 10, QLatin1Char('0'));
+    // Two closings within the same millisecond still get a file each, and every name has its
+    // counter, so that names sort in the order of closing.
+    QString base;
+    int n = 0;
+    do
+        base = kPrefix + stamp + QStringLiteral("-%1").arg(n++, 3, 10, QLatin1Char('0'));
+    while (QFileInfo::exists(mFolder + '/' + base + kDocumentSuffix));
     return base;
 }
 

@@ -170,6 +170,7 @@ private slots:
         QVERIFY(mController->documents().contains(worksheet));
     }
 
+    // Closings within one millisecond still come back newest first.
     void holdsOnlyTheNewestClosedDocuments() {
         platform::ClosedDocumentArchive archive(mFolder.filePath(QStringLiteral("small")), 2);
         QString error;
