@@ -228,27 +228,6 @@ void MyDocument::buildCalculateMenu() {
     connect(this, &MyDocument::calculationFinished, names, &NameCompleter::namesChanged);
     connect(this, &MyDocument::symbolsChanged, names, &NameCompleter::namesChanged);
     connect(this, &MyDocument::recalculationFinished, names, &NameCompleter::namesChanged);
-    // Colours statements from the names the state knows, caught up once a calculation is over.
-    auto* highlighter = new StatementHighlighter(textView->document());
-    auto* namesChangedLater = new QTimer(this);
-    namesChangedLater->setSingleShot(true);
-    namesChangedLater->setInterval(0);
-    connect(namesChangedLater, &QTimer::timeout, highlighter, [this, highlighter] {
-        QSet<QString> variables;
-        QSet<QString> functions;
-        if (const auto known = CopyVariablesDictionary(*mCalcState))
-            for (const auto& entry : *known)
-                variables.insert(QString::fromStdString(entry.first));
-        if (const auto known = CopyFunctionsDictionary(*mCalcState))
-            for (const auto& entry : *known)
-                functions.insert(QString::fromStdString(entry.first));
-        highlighter->setNames(variables, functions);
-    });
-    auto later = [namesChangedLater] { namesChangedLater->start(); };
-    connect(this, &MyDocument::calculationFinished, namesChangedLater, later);
-    connect(this, &MyDocument::symbolsChanged, namesChangedLater, later);
-    connect(this, &MyDocument::recalculationFinished, namesChangedLater, later);
-    namesChangedLater->start();
     symbolsPanel = new SymbolsPanel(this);
     docWindow->addDockWidget(Qt::RightDockWidgetArea, symbolsPanel);
     symbolsPanel->hide();
@@ -305,4 +284,29 @@ void MyDocument::showDefinedFunctions() {
                                   AppController::isCommaDecimal()),
                  AppController::successAtts());
     insertString(QStringLiteral("\n"), AppController::normalAtts());
+}
+
+void MyDocument::startHighlighting() {
+    // Attached once the text is in: a highlighter present while a long text is inserted goes
+    // over it line by line, each line relaying out the document.
+    auto* highlighter = new StatementHighlighter(textView->document());
+    auto* namesChangedLater = new QTimer(this);
+    namesChangedLater->setSingleShot(true);
+    namesChangedLater->setInterval(0);
+    connect(namesChangedLater, &QTimer::timeout, highlighter, [this, highlighter] {
+        QSet<QString> variables;
+        QSet<QString> functions;
+        if (const auto known = CopyVariablesDictionary(*mCalcState))
+            for (const auto& entry : *known)
+                variables.insert(QString::fromStdString(entry.first));
+        if (const auto known = CopyFunctionsDictionary(*mCalcState))
+            for (const auto& entry : *known)
+                functions.insert(QString::fromStdString(entry.first));
+        highlighter->setNames(variables, functions);
+    });
+    auto later = [namesChangedLater] { namesChangedLater->start(); };
+    connect(this, &MyDocument::calculationFinished, namesChangedLater, later);
+    connect(this, &MyDocument::symbolsChanged, namesChangedLater, later);
+    connect(this, &MyDocument::recalculationFinished, namesChangedLater, later);
+    namesChangedLater->start();
 }

@@ -206,6 +206,7 @@ void MyDocument::makeWindowControllers() {
     addPrintCommands();
     buildCalculateMenu();
     windowControllerDidLoadNib();
+    startHighlighting();
     textView->setFocus();
 }
 

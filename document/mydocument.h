@@ -159,6 +159,8 @@ private:
 
     void buildCalculateMenu();
     void addPrintCommands();
+    // Colours statements from the names the state knows, caught up once a calculation is over.
+    void startHighlighting();
     void markChangedAnswers(const QList<int>& blocks);
     void buildForgetSheet();
     void writeNewDocumentContent();

@@ -126,6 +126,10 @@ QList<StatementHighlighter::Token> StatementHighlighter::tokens(const QString& s
 }
 
 void StatementHighlighter::highlightBlock(const QString& text) {
+    // Qt's highlighting slows down far faster than the text grows; a very long worksheet stays
+    // plain rather than freezing on opening.
+    if (document()->blockCount() > kMaxHighlightedLines)
+        return;
     const bool calculated = text.endsWith(kCalculatedEnding);
     const bool answer = previousBlockState() == kCalculatedLine;
     setCurrentBlockState(calculated && !answer ? kCalculatedLine : 0);

@@ -14,6 +14,9 @@ class StatementHighlighter : public QSyntaxHighlighter {
 public:
     explicit StatementHighlighter(QTextDocument* document);
 
+    // Longer worksheets are left plain.
+    static constexpr int kMaxHighlightedLines = 1000;
+
     // The worksheet's own names; re-highlights when they differ from the last ones.
     void setNames(const QSet<QString>& variables, const QSet<QString>& functions);
 
