@@ -6,6 +6,7 @@
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
+#include "typing.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,14 +49,6 @@ private:
     platform::ClosedDocumentArchive* mArchive = nullptr;
 
     MyDocument* newWorksheet() { return static_cast<MyDocument*>(mController->newDocument()); }
-
-    void calculate(MyDocument* worksheet, const QString& line) {
-        QSignalSpy answered(worksheet, &MyDocument::calculationFinished);
-        worksheet->textView->moveCursor(QTextCursor::End);
-        worksheet->textView->insertPlainText(line);
-        QTest::keyClick(worksheet->textView, Qt::Key_Return);
-        QVERIFY(answered.wait(10000));
-    }
 
 private slots:
     void init() {
@@ -123,7 +116,7 @@ private slots:
 
     void reopensAClosedUntitledWorksheetWithItsState() {
         MyDocument* worksheet = newWorksheet();
-        calculate(worksheet, QStringLiteral("rate = 7"));
+        calculateLine(worksheet, QStringLiteral("rate = 7"));
         QVERIFY(worksheet->window()->close());
         QVERIFY(mArchive->folder().startsWith(mFolder.path()));
         const QList<platform::ClosedDocumentArchive::Entry> kept = mArchive->entries();

@@ -5,6 +5,7 @@
 #include "document/namecompleter.h"
 #include "document/worksheeteditor.h"
 #include "platform/documentcontroller.h"
+#include "typing.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -19,13 +20,7 @@ private:
     std::unique_ptr<platform::DocumentController> mController;
     MyDocument* mWorksheet = nullptr;
 
-    void calculate(const QString& line) {
-        QSignalSpy answered(mWorksheet, &MyDocument::calculationFinished);
-        mWorksheet->textView->moveCursor(QTextCursor::End);
-        mWorksheet->textView->insertPlainText(line);
-        QTest::keyClick(mWorksheet->textView, Qt::Key_Return);
-        QVERIFY(answered.wait(10000));
-    }
+    void calculate(const QString& line) { calculateLine(mWorksheet, line); }
 
     // Keys go where the user's would: to the list while it is open, else to the text.
     void press(Qt::Key key) {

@@ -5,6 +5,7 @@
 #include "document/worksheeteditor.h"
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
+#include "typing.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -20,13 +21,7 @@ private:
     std::unique_ptr<platform::DocumentController> mController;
     MyDocument* mWorksheet = nullptr;
 
-    void calculate(const QString& line) {
-        QSignalSpy answered(mWorksheet, &MyDocument::calculationFinished);
-        mWorksheet->textView->moveCursor(QTextCursor::End);
-        mWorksheet->textView->insertPlainText(line);
-        QTest::keyClick(mWorksheet->textView, Qt::Key_Return);
-        QVERIFY(answered.wait(10000));
-    }
+    void calculate(const QString& line) { calculateLine(mWorksheet, line); }
 
     // "name: shown" for every visible row of the group, in the panel's order.
     QStringList rows(int group) const {
