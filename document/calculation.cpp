@@ -294,15 +294,7 @@ void MyDocument::startHighlighting() {
     namesChangedLater->setSingleShot(true);
     namesChangedLater->setInterval(0);
     connect(namesChangedLater, &QTimer::timeout, highlighter, [this, highlighter] {
-        QSet<QString> variables;
-        QSet<QString> functions;
-        if (const auto known = CopyVariablesDictionary(*mCalcState))
-            for (const auto& entry : *known)
-                variables.insert(QString::fromStdString(entry.first));
-        if (const auto known = CopyFunctionsDictionary(*mCalcState))
-            for (const auto& entry : *known)
-                functions.insert(QString::fromStdString(entry.first));
-        highlighter->setNames(variables, functions);
+        highlighter->setNames(variableNames(*mCalcState), functionNames(*mCalcState));
     });
     auto later = [namesChangedLater] { namesChangedLater->start(); };
     connect(this, &MyDocument::calculationFinished, namesChangedLater, later);

@@ -4,13 +4,28 @@
 
 #include <algorithm>
 
-QStringList definedNames(const SCalcState& state) {
-    QStringList names;
-    for (const auto& dictionary : {CopyVariablesDictionary(state), CopyFunctionsDictionary(state)})
-        if (dictionary)
-            for (const auto& entry : *dictionary)
-                names.append(QString::fromStdString(entry.first));
+namespace {
+
+QSet<QString> namesIn(const std::optional<plist::Dictionary>& symbols) {
+    QSet<QString> names;
+    if (symbols)
+        for (const auto& entry : *symbols)
+            names.insert(QString::fromStdString(entry.first));
     return names;
+}
+
+} // namespace
+
+QSet<QString> variableNames(const SCalcState& state) {
+    return namesIn(CopyVariablesDictionary(state));
+}
+
+QSet<QString> functionNames(const SCalcState& state) {
+    return namesIn(CopyFunctionsDictionary(state));
+}
+
+QStringList definedNames(const SCalcState& state) {
+    return (variableNames(state) | functionNames(state)).values();
 }
 
 QStringList sortedSymbolNames(const plist::Dictionary& symbols) {

@@ -2,6 +2,7 @@
 
 #include "plist/value.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +12,9 @@ struct SCalcState;
 
 // The texts of the variables and functions listings a worksheet inserts on request.
 
-// Every variable's and function's name in the state, unsorted.
+// The state's variable names, its function names, and both together, unsorted.
+QSet<QString> variableNames(const SCalcState& state);
+QSet<QString> functionNames(const SCalcState& state);
 QStringList definedNames(const SCalcState& state);
 
 // The dictionary's names in case-insensitive order, as the listings show them.
