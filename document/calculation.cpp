@@ -59,8 +59,7 @@ void giveUpOnLine(MyDocument& document, const char* messageKey) {
     document.startCalcTask();
     document.calcTask()->clearReplyBuffer();
     document.textView->setReadOnly(false);
-    document.insertString(platform::keyedText(messageKey), AppController::errorAtts());
-    document.insertString(QStringLiteral("\n"), AppController::normalAtts());
+    document.insertLine(platform::keyedText(messageKey), AppController::errorAtts());
     emit document.calculationFinished(false);
 }
 
@@ -82,8 +81,11 @@ bool MyDocument::insertNewline() {
                                   .replace(QChar::LineSeparator, QLatin1Char(' '));
     mLineToCalculate = standardizeString(statement, AppController::isCommaDecimal());
 
+    // One edit, so that the view lays the text out and follows the cursor once.
+    cursor.beginEditBlock();
     cursor.insertText(QStringLiteral(" ="));
     cursor.insertBlock();
+    cursor.endEditBlock();
     textView->setTextCursor(cursor);
     textView->ensureCursorVisible();
 
@@ -91,9 +93,8 @@ bool MyDocument::insertNewline() {
     if (!mCalcTask->isRunning())
         startCalcTask();
     if (!mCalcTask->isRunning()) {
-        insertString(platform::keyedText("ToolNotStarted").arg(mToolStartError),
-                     AppController::errorAtts());
-        insertString(QStringLiteral("\n"), AppController::normalAtts());
+        insertLine(platform::keyedText("ToolNotStarted").arg(mToolStartError),
+                   AppController::errorAtts());
         emit calculationFinished(false);
         return true;
     }
@@ -134,9 +135,14 @@ void MyDocument::startCalcTask() {
 
 void MyDocument::sendCommandToTask(const QString& line) { mCalcTask->send(line); }
 
-void MyDocument::insertString(const QString& text, const QTextCharFormat& attributes) {
+void MyDocument::insertLine(const QString& text, const QTextCharFormat& attributes) {
+    // One edit: the view lays the text out and follows the cursor once, and one Undo takes
+    // the whole line back.
     QTextCursor cursor = textView->textCursor();
+    cursor.beginEditBlock();
     cursor.insertText(text, attributes);
+    cursor.insertText(QStringLiteral("\n"), AppController::normalAtts());
+    cursor.endEditBlock();
     textView->setTextCursor(cursor);
     textView->ensureCursorVisible();
 }
@@ -150,14 +156,12 @@ void MyDocument::handleTaskResult(const plist::Dictionary& reply) {
     const ToolReply answer = recordToolReply(reply, mLineToCalculate.toStdString(), *mCalcState);
     switch (answer.kind) {
     case kFunctionDefined:
-        insertString(platform::keyedText("DefFun"), AppController::successAtts());
-        insertString(QStringLiteral("\n"), AppController::normalAtts());
+        insertLine(platform::keyedText("DefFun"), AppController::successAtts());
         emit calculationFinished(true);
         break;
     case kSyntaxError: {
         const int stop = utf16Length(mLineToCalculate, answer.stop);
-        insertString(platform::keyedText("SynErr"), AppController::errorAtts());
-        insertString(QStringLiteral("\n"), AppController::normalAtts());
+        insertLine(platform::keyedText("SynErr"), AppController::errorAtts());
         // Select what the parser did not accept, up to the end of the calculated line.
         const int lineStart = insertionPoint - int(kCalculatedMarker.size()) - lineLength;
         const int last = textView->document()->characterCount() - 1;
@@ -169,8 +173,7 @@ void MyDocument::handleTaskResult(const plist::Dictionary& reply) {
         break;
     }
     default:
-        insertString(formatCalculatedResult(answer.value), AppController::successAtts());
-        insertString(QStringLiteral("\n"), AppController::normalAtts());
+        insertLine(formatCalculatedResult(answer.value), AppController::successAtts());
         emit calculationFinished(true);
         break;
     }
@@ -183,8 +186,7 @@ void MyDocument::taskEnded(int status) {
     // line gets the crash message too.
     if ((status != 0 && status != 15) || answerOutstanding) {
         textView->setReadOnly(false);
-        insertString(platform::keyedText("Crash"), AppController::errorAtts());
-        insertString(QStringLiteral("\n"), AppController::normalAtts());
+        insertLine(platform::keyedText("Crash"), AppController::errorAtts());
         if (answerOutstanding)
             emit calculationFinished(false);
     }
@@ -270,20 +272,18 @@ void MyDocument::showDefinedVariables() {
     const std::optional<plist::Dictionary> variables = CopyVariablesDictionary(*mCalcState);
     if (!variables)
         return;
-    insertString(variablesListing(platform::keyedText("DefVars"), *variables,
-                                  [this](double value) { return formatCalculatedResult(value); }),
-                 AppController::successAtts());
-    insertString(QStringLiteral("\n"), AppController::normalAtts());
+    insertLine(variablesListing(platform::keyedText("DefVars"), *variables,
+                                [this](double value) { return formatCalculatedResult(value); }),
+               AppController::successAtts());
 }
 
 void MyDocument::showDefinedFunctions() {
     const std::optional<plist::Dictionary> functions = CopyFunctionsDictionary(*mCalcState);
     if (!functions)
         return;
-    insertString(functionsListing(platform::keyedText("DefFuns"), *functions,
-                                  AppController::isCommaDecimal()),
-                 AppController::successAtts());
-    insertString(QStringLiteral("\n"), AppController::normalAtts());
+    insertLine(functionsListing(platform::keyedText("DefFuns"), *functions,
+                                AppController::isCommaDecimal()),
+               AppController::successAtts());
 }
 
 void MyDocument::startHighlighting() {

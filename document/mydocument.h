@@ -74,7 +74,9 @@ public:
     void handleTaskResult(const plist::Dictionary& reply);
     void taskEnded(int status);
     void calcTimedOut();
-    void insertString(const QString& text, const QTextCharFormat& attributes);
+    // The document's one way of inserting: the text in its attributes in place of the
+    // selection, then a line break in the normal attributes; the insertion point follows.
+    void insertLine(const QString& text, const QTextCharFormat& attributes);
     bool isCalculating() const;
 
     // The integer-format menu and its two items carry these tags as their data.

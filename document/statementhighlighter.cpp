@@ -76,7 +76,8 @@ QList<StatementHighlighter::Token> StatementHighlighter::tokens(const QString& s
     const QRegularExpressionMatch head = definition.match(statement);
     if (head.hasMatch()) {
         definedHere.insert(head.captured(1));
-        for (const QString& parameter : head.captured(2).split(QRegularExpression("[,;]")))
+        static const QRegularExpression separator(QStringLiteral("[,;]"));
+        for (const QString& parameter : head.captured(2).split(separator))
             if (!parameter.trimmed().isEmpty())
                 definedHere.insert(parameter.trimmed());
     }

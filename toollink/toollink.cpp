@@ -4,6 +4,7 @@
 #include "plist/xmlwriter.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -22,6 +23,9 @@ constexpr int kStartTimeoutMs = 5000;
 // How long an abandoned tool may take to end when asked before it is killed.
 constexpr int kEndGraceMs = 300;
 constexpr int kReapTimeoutMs = 1000;
+// How long the application waits on a reply before it goes on and lets it come when it comes:
+// well below a frame, so that nobody can see the wait.
+constexpr int kQuickReplyMs = 4;
 
 // A reply holds a kind, a number, a stop offset and at most one name out of the line, which
 // XML may spell with up to six bytes a byte. Anything much longer is not a reply.
@@ -121,6 +125,21 @@ void ToolLink::send(const QString& line) {
     mAwaitingReply = true;
     // Buffered and written as the pipe takes it: a tool that does not read cannot block us.
     mProcess->write(request);
+    // Out now rather than on the next pass of the event loop, after the window has repainted.
+    mProcess->waitForBytesWritten(0);
+    // Most lines are answered within microseconds. Taking a quick reply before the window
+    // repaints shows the line and its answer in one frame instead of two, and saves a repaint.
+    // Queued, so that whoever sent the line has finished with it when its reply arrives; ahead
+    // of the repaint, which Qt posts at a lower priority.
+    QMetaObject::invokeMethod(this, &ToolLink::awaitQuickReply, Qt::QueuedConnection);
+}
+
+void ToolLink::awaitQuickReply() {
+    const QDeadlineTimer deadline(kQuickReplyMs);
+    while (mProcess && mAwaitingReply && !deadline.hasExpired()) {
+        if (!mProcess->waitForReadyRead(int(deadline.remainingTime())))
+            return;
+    }
 }
 
 void ToolLink::abandon() {

@@ -15,8 +15,8 @@ class QTemporaryDir;
 // The document's side of its CalcTool: starts the tool seeded with the document's variables and
 // functions, writes request lines, and decodes the replies. Only the current tool is heard:
 // once a tool is abandoned or replaced, nothing it does reaches the document. Nothing here
-// waits on the tool: a tool that stops reading, stops writing or writes without end never
-// holds up the application.
+// waits on the tool for more than a few milliseconds: a tool that stops reading, stops writing
+// or writes without end never holds up the application.
 class ToolLink : public QObject {
     Q_OBJECT
 
@@ -56,6 +56,7 @@ signals:
 
 private:
     void readOutput();
+    void awaitQuickReply();
     void rejectOutput();
     QString launchArgument(const plist::Value& symbols, const char* name);
 

@@ -47,6 +47,16 @@ QString colourAt(QTextDocument* document, int position) {
                                                             : QStringLiteral("none");
 }
 
+// Counts the paint events of the widget it watches.
+struct PaintCounter : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
 } // namespace
 
 class CalculationTest : public QObject {
@@ -171,6 +181,37 @@ private slots:
         QTest::keyClicks(view(), QStringLiteral("7"));
         QCOMPARE(view()->document()->findBlockByNumber(1).text(), QStringLiteral("427"));
         QCOMPARE(colourAt(view()->document(), cursor.position()), QStringLiteral("none"));
+    }
+
+    // Undo takes a calculation back in the steps it was made: the answer line, then the " =".
+    void undoTakesTheAnswerBackWholeThenTheMarker() {
+        calculate(QStringLiteral("2*21"));
+        QCOMPARE(view()->toPlainText(), QStringLiteral("2*21 =\n42\n"));
+        view()->undo();
+        QCOMPARE(view()->toPlainText(), QStringLiteral("2*21 =\n"));
+        view()->undo();
+        QCOMPARE(view()->toPlainText(), QStringLiteral("2*21"));
+    }
+
+    // A quick answer goes in before the window repaints, so the line and its answer appear
+    // together. A busy machine may delay a tool past the short wait; one quick line in five
+    // is enough to show that the wait works.
+    void aQuickAnswerArrivesBeforeTheRepaint() {
+        PaintCounter paints;
+        view()->viewport()->installEventFilter(&paints);
+        int paintsBeforeAnswer = -1;
+        connect(mDocument, &MyDocument::calculationFinished, this,
+                [&] { paintsBeforeAnswer = paints.count; });
+        bool answeredFirst = false;
+        for (int i = 0; i < 5 && !answeredFirst; ++i) {
+            type(QStringLiteral("%1+1").arg(i));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+            paints.count = 0;
+            QTest::keyClick(view(), Qt::Key_Return);
+            QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
+            answeredFirst = paintsBeforeAnswer == 0;
+        }
+        QVERIFY(answeredFirst);
     }
 
     void showsIntegersInHexadecimalWhenAsked() {
