@@ -8,7 +8,6 @@
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
-#include "plist/xmlwriter.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -59,7 +58,7 @@ int AnswerRequests(SCalcState& state) {
         std::size_t stop = 0;
         std::string_view symbol;
         const int kind = EvaluateStatement(line, state, value, stop, &symbol);
-        if (!WriteAll(plist::writeXml(MakeReply(kind, value, symbol, stop)))) {
+        if (!WriteAll(ReplyXml(kind, value, symbol, stop))) {
             std::fprintf(stderr, "CalcTool: cannot write a reply: %s\n", std::strerror(errno));
             return kOutputError;
         }

@@ -3,9 +3,14 @@
 #include "plist/value.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // The reply to one request line, as the document reads it: ResultKind always; Result and
 // Symbol for a value; Symbol for a defined function; Stop, the byte offset where parsing
 // stopped, always.
 plist::Value MakeReply(int resultKind, double result, std::string_view symbol, std::size_t stop);
+
+// The same reply as the XML property list the tool writes, byte for byte
+// plist::writeXml(MakeReply(...)), without building the value first: it is written once a line.
+std::string ReplyXml(int resultKind, double result, std::string_view symbol, std::size_t stop);

@@ -1,5 +1,7 @@
 #include "plist/utf8.h"
 
+#include <algorithm>
+
 namespace plist::detail {
 
 namespace {
@@ -120,6 +122,11 @@ bool isAscii(std::string_view text) {
 }
 
 std::string withReplacements(std::string_view text, bool (*allowed)(char32_t)) {
+    // ASCII is well-formed already; only its code points can be refused.
+    if (isAscii(text) && (!allowed || std::all_of(text.begin(), text.end(), [allowed](char c) {
+                              return allowed(static_cast<unsigned char>(c));
+                          })))
+        return std::string(text);
     std::string out;
     out.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();) {

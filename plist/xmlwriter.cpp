@@ -6,6 +6,8 @@
 #include "plist/numbers.h"
 #include "plist/utf8.h"
 
+#include <charconv>
+
 namespace plist {
 
 namespace {
@@ -21,8 +23,22 @@ bool allowedInXml(char32_t c) {
     return c != 0xFFFE && c != 0xFFFF;
 }
 
+// Printable ASCII other than the markup characters goes out as it is, a run at a time; anything
+// else is decoded and escaped or replaced.
+bool standsForItself(char byte) {
+    const auto c = static_cast<unsigned char>(byte);
+    return (c >= 0x20 && c < 0x80 && c != '&' && c != '<' && c != '>') || c == '\t' || c == '\n';
+}
+
 void appendEscaped(std::string& out, std::string_view text) {
     for (std::size_t pos = 0; pos < text.size();) {
+        std::size_t plainEnd = pos;
+        while (plainEnd < text.size() && standsForItself(text[plainEnd]))
+            ++plainEnd;
+        out.append(text, pos, plainEnd - pos);
+        pos = plainEnd;
+        if (pos == text.size())
+            break;
         const char32_t c = detail::decodeUtf8(text, pos);
         switch (c) {
         case '&':
@@ -44,6 +60,35 @@ void appendEscaped(std::string& out, std::string_view text) {
     }
 }
 
+void indent(std::string& out, std::size_t depth) { out.append(depth, '\t'); }
+
+void openElement(std::string& out, std::size_t depth, std::string_view name) {
+    indent(out, depth);
+    out += '<';
+    out += name;
+    out += '>';
+}
+
+void closeElement(std::string& out, std::string_view name) {
+    out += "</";
+    out += name;
+    out += ">\n";
+}
+
+void element(std::string& out, std::size_t depth, std::string_view name,
+             std::string_view escapedText) {
+    openElement(out, depth, name);
+    out += escapedText;
+    closeElement(out, name);
+}
+
+void textElement(std::string& out, std::size_t depth, std::string_view name,
+                 std::string_view text) {
+    openElement(out, depth, name);
+    appendEscaped(out, text);
+    closeElement(out, name);
+}
+
 class XmlWriter {
 public:
     std::string finish(const Value& root) {
@@ -54,23 +99,12 @@ public:
     }
 
 private:
-    void indent(std::size_t depth) { out_.append(depth, '\t'); }
-
+    void indent(std::size_t depth) { plist::indent(out_, depth); }
     void element(std::size_t depth, std::string_view name, std::string_view escapedText) {
-        indent(depth);
-        out_ += '<';
-        out_ += name;
-        out_ += '>';
-        out_ += escapedText;
-        out_ += "</";
-        out_ += name;
-        out_ += ">\n";
+        plist::element(out_, depth, name, escapedText);
     }
-
     void textElement(std::size_t depth, std::string_view name, std::string_view text) {
-        std::string escaped;
-        appendEscaped(escaped, text);
-        element(depth, name, escaped);
+        plist::textElement(out_, depth, name, text);
     }
 
     void write(const Value& value, std::size_t depth) {
@@ -151,5 +185,37 @@ private:
 } // namespace
 
 std::string writeXml(const Value& root) { return XmlWriter().finish(root); }
+
+XmlDictionaryWriter::XmlDictionaryWriter() : mOut(kHeader) {}
+
+void XmlDictionaryWriter::addKey(std::string_view key) {
+    if (mEntries++ == 0)
+        mOut += "<dict>\n";
+    textElement(mOut, 1, "key", key);
+}
+
+void XmlDictionaryWriter::addInteger(std::string_view key, std::int64_t value) {
+    addKey(key);
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    element(mOut, 1, "integer", std::string_view(digits, std::size_t(end - digits)));
+}
+
+void XmlDictionaryWriter::addReal(std::string_view key, double value) {
+    addKey(key);
+    element(mOut, 1, "real", detail::formatReal(value));
+}
+
+void XmlDictionaryWriter::addString(std::string_view key, std::string_view value) {
+    addKey(key);
+    textElement(mOut, 1, "string", value);
+}
+
+std::string XmlDictionaryWriter::finish() {
+    mOut += mEntries == 0 ? "<dict/>\n" : "</dict>\n";
+    mOut += "</plist>\n";
+    mEntries = 0;
+    return std::move(mOut);
+}
 
 } // namespace plist

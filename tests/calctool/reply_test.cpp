@@ -1,0 +1,53 @@
+// The tool's reply written straight out must be exactly what the generic writer makes of it:
+// the document reads it with the generic reader, and saved answers compare bytes.
+
+#include "calctool/reply.h"
+#include "engine/calcengine.h"
+#include "plist/xmlwriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+struct ReplyCase {
+    int kind;
+    double value;
+    std::string symbol;
+    std::size_t stop;
+};
+
+TEST(Reply, WrittenStraightOutEqualsTheGenericWriter) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const ReplyCase cases[] = {
+        {kValue, 5, "x", 5},
+        {kValue, 0.1, "", 3},
+        {kValue, -0.0, "last", 0},
+        {kValue, 1e300, "big", 12},
+        {kValue, std::nan(""), "n", 1},
+        {kValue, -inf, "m", 2},
+        {kValue, 42, "a&b<c>d", 7},         // markup in a name
+        {kValue, 1, "\xcf\x80r\xc2\xb2", 5}, // "πr²"
+        {kValue, 1, "tab\there\r", 4},       // controls that XML keeps or escapes
+        {kValue, 1, "bell\x07", 4},          // a control XML cannot carry
+        {kValue, 1, "bad\xff", 4},           // ill-formed UTF-8
+        {kFunctionDefined, 0, "f", 11},
+        {kSyntaxError, 0, "ignored", 2},
+        {kSyntaxError, 0, "", std::size_t{1} << 40},
+    };
+    for (const ReplyCase& reply : cases) {
+        SCOPED_TRACE(reply.symbol);
+        EXPECT_EQ(ReplyXml(reply.kind, reply.value, reply.symbol, reply.stop),
+                  plist::writeXml(MakeReply(reply.kind, reply.value, reply.symbol, reply.stop)));
+    }
+}
+
+TEST(Reply, AnEmptyDictionaryIsWrittenAsTheGenericWriterDoes) {
+    EXPECT_EQ(plist::XmlDictionaryWriter().finish(),
+              plist::writeXml(plist::Value(plist::Dictionary{})));
+}
+
+} // namespace
