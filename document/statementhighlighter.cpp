@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextDocument>
 
 namespace {
 
@@ -47,11 +49,12 @@ void StatementHighlighter::updateFormats() {
 
 void StatementHighlighter::setNames(const QSet<QString>& variables,
                                     const QSet<QString>& functions) {
-    if (variables == mVariables && functions == mFunctions)
+    if (mHighlighted && variables == mVariables && functions == mFunctions)
         return;
     mVariables = variables;
     mFunctions = functions;
-    rehighlight();
+    mHighlighted = true;
+    highlightWholeText();
 }
 
 StatementHighlighter::Kind StatementHighlighter::kindOfName(const QString& name,
@@ -126,17 +129,55 @@ QList<StatementHighlighter::Token> StatementHighlighter::tokens(const QString& s
     return found;
 }
 
+QList<QTextLayout::FormatRange> StatementHighlighter::formatsOfLine(const QString& text,
+                                                                   int previousState,
+                                                                   int& state) const {
+    const bool calculated = text.endsWith(kCalculatedEnding);
+    const bool answer = previousState == kCalculatedLine;
+    state = calculated && !answer ? kCalculatedLine : 0;
+    QList<QTextLayout::FormatRange> formats;
+    if (answer)
+        return formats;
+    const QString statement = calculated ? text.chopped(kCalculatedEnding.size()) : text;
+    for (const Token& token : tokens(statement))
+        formats.append({token.start, token.length, mFormats[int(token.kind)]});
+    return formats;
+}
+
 void StatementHighlighter::highlightBlock(const QString& text) {
     // Qt's highlighting slows down far faster than the text grows; a very long worksheet stays
     // plain rather than freezing on opening.
     if (document()->blockCount() > kMaxHighlightedLines)
         return;
-    const bool calculated = text.endsWith(kCalculatedEnding);
-    const bool answer = previousBlockState() == kCalculatedLine;
-    setCurrentBlockState(calculated && !answer ? kCalculatedLine : 0);
-    if (answer)
-        return;
-    const QString statement = calculated ? text.chopped(kCalculatedEnding.size()) : text;
-    for (const Token& token : tokens(statement))
-        setFormat(token.start, token.length, mFormats[int(token.kind)]);
+    int state = 0;
+    for (const QTextLayout::FormatRange& range : formatsOfLine(text, previousBlockState(), state))
+        setFormat(range.start, range.length, range.format);
+    setCurrentBlockState(state);
+}
+
+void StatementHighlighter::highlightWholeText() {
+    // Qt's own rehighlight() has the document lay itself out again after every line it
+    // colours, which grows with the square of the length. Here each line's colours are set
+    // only where they changed, and the text is laid out once at the end.
+    QTextDocument* text = document();
+    const bool plain = text->blockCount() > kMaxHighlightedLines;
+    int changedFrom = -1;
+    int changedTo = -1;
+    int state = -1;
+    for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
+        QList<QTextLayout::FormatRange> formats;
+        if (!plain) {
+            const int previousState = state;
+            formats = formatsOfLine(block.text(), previousState, state);
+            block.setUserState(state);
+        }
+        if (block.layout()->formats() == formats)
+            continue;
+        block.layout()->setFormats(formats);
+        if (changedFrom < 0)
+            changedFrom = block.position();
+        changedTo = block.position() + block.length();
+    }
+    if (changedFrom >= 0)
+        text->markContentsDirty(changedFrom, changedTo - changedFrom);
 }

@@ -80,15 +80,63 @@ private slots:
         for (int line = 0; line < StatementHighlighter::kMaxHighlightedLines / 2 - 10; ++line)
             text += QStringLiteral("x%1 = %1 =\n%1\n").arg(line);
         document.setPlainText(text);
+        document.documentLayout(); // as a view would: without a layout nothing reports edits
         CountingHighlighter highlighter(&document);
         highlighter.rehighlight();
         highlighter.lines = 0;
         QTextCursor cursor(document.findBlockByNumber(400));
         cursor.insertText(QStringLiteral("1"));
-        QVERIFY2(highlighter.lines <= 2, qPrintable(QString::number(highlighter.lines)));
+        QVERIFY2(highlighter.lines >= 1 && highlighter.lines <= 2,
+                 qPrintable(QString::number(highlighter.lines)));
         // Names that did not change do not go over the text again.
         highlighter.setNames({}, {});
         QVERIFY(highlighter.lines <= 2);
+    }
+
+    // New names recolour the whole text in one pass of our own; what it leaves must be what
+    // Qt's line-by-line highlighting gives, and a text grown past the limit ends up plain.
+    void newNamesRecolourTheWholeText_data() {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("short worksheet") << 40 << false;
+        QTest::newRow("grown past the limit") << StatementHighlighter::kMaxHighlightedLines + 50
+                                          << true;
+    }
+    void newNamesRecolourTheWholeText() {
+        QFETCH(int, lines);
+        QFETCH(bool, plain);
+        QTextDocument document;
+        document.documentLayout(); // as a view would: without a layout nothing reports edits
+        StatementHighlighter highlighter(&document);
+        highlighter.rehighlight(); // as the event loop would, once attached
+        QTextCursor cursor(&document);
+        cursor.insertText(QStringLiteral("width * 2 =\n6\nf(3) + y\n"));
+        // Coloured as typed while short: "width" is nobody's yet.
+        QVERIFY(document.firstBlock().layout()->formats().size() > 0);
+        for (int line = 3; line < lines; ++line)
+            cursor.insertText(QStringLiteral("width + %1\n").arg(line));
+
+        highlighter.setNames({QStringLiteral("width")}, {QStringLiteral("f")});
+        QList<QList<QTextLayout::FormatRange>> ours;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+            ours.append(block.layout()->formats());
+        if (plain) {
+            for (const auto& formats : ours)
+                QVERIFY(formats.isEmpty());
+            return;
+        }
+        const auto kindAt = [&](int line, int start) {
+            for (const auto& range : ours[line])
+                if (range.start == start)
+                    return range.format.foreground().color();
+            return QColor();
+        };
+        QCOMPARE(kindAt(0, 0), kindAt(3, 0)); // "width" is a variable on every line now
+        QVERIFY(ours[1].isEmpty());            // the answer line keeps its own colours
+        highlighter.rehighlight();
+        int line = 0;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next(), ++line)
+            QCOMPARE(block.layout()->formats(), ours[line]);
     }
 };
 
