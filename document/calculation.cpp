@@ -81,13 +81,12 @@ bool MyDocument::insertNewline() {
                                   .replace(QChar::LineSeparator, QLatin1Char(' '));
     mLineToCalculate = standardizeString(statement, AppController::isCommaDecimal());
 
-    // One edit, so that the view lays the text out and follows the cursor once.
+    // One edit, so that the view lays the text out once. The view's own insertion point moves
+    // along with it; the view scrolls to it once, when the answer is in (see below).
     cursor.beginEditBlock();
     cursor.insertText(QStringLiteral(" ="));
     cursor.insertBlock();
     cursor.endEditBlock();
-    textView->setTextCursor(cursor);
-    textView->ensureCursorVisible();
 
     // No tool: it could not be started, or it ended before it answered anything.
     if (!mCalcTask->isRunning())
@@ -101,6 +100,15 @@ bool MyDocument::insertNewline() {
     textView->setReadOnly(true);
     sendCommandToTask(mLineToCalculate);
     mCalcTimer->start(int(AppController::calcTimeout() * 1000));
+    // Queued after the link's short wait for a quick answer: an answer that takes longer
+    // should not leave the new line out of sight meanwhile.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (isCalculating())
+                textView->ensureCursorVisible();
+        },
+        Qt::QueuedConnection);
     return true;
 }
 

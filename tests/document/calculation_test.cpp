@@ -247,6 +247,22 @@ private slots:
         QVERIFY(view()->toPlainText().endsWith("x * 7 =\n42\n"));
     }
 
+    // At the foot of a long worksheet, the line where the answer will go is in sight before
+    // the answer is, and the insertion point is on it.
+    void aSlowAnswersLineIsInSightWhileItWaits() {
+        QString text;
+        for (int line = 0; line < 200; ++line)
+            text += QStringLiteral("%1 =\n%1\n").arg(line);
+        view()->setPlainText(text + QStringLiteral("7"));
+        view()->moveCursor(QTextCursor::End);
+        useTool(standIn(QStringLiteral("silent"), "cat >/dev/null\n"));
+        QTest::keyClick(view(), Qt::Key_Return);
+        QVERIFY(mDocument->isCalculating());
+        QCOMPARE(view()->textCursor().position(), view()->document()->characterCount() - 1);
+        QTRY_VERIFY(view()->viewport()->rect().contains(view()->cursorRect()));
+        QVERIFY(mDocument->isCalculating());
+    }
+
     void recoversFromACrash_data() {
         QTest::addColumn<QByteArray>("script");
         QTest::newRow("killed by a signal") << QByteArray("read line\nkill -ABRT $$\n");
