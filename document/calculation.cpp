@@ -143,15 +143,20 @@ void MyDocument::startCalcTask() {
 
 void MyDocument::sendCommandToTask(const QString& line) { mCalcTask->send(line); }
 
-void MyDocument::insertLine(const QString& text, const QTextCharFormat& attributes) {
-    // One edit: the view lays the text out and follows the cursor once, and one Undo takes
-    // the whole line back.
+void MyDocument::insertString(const QString& text, const QTextCharFormat& attributes) {
+    // Through a copy of the view's cursor: the view's own moves along with the insertion, and
+    // the view scrolls only when asked to, once for a whole line.
     QTextCursor cursor = textView->textCursor();
-    cursor.beginEditBlock();
     cursor.insertText(text, attributes);
-    cursor.insertText(QStringLiteral("\n"), AppController::normalAtts());
-    cursor.endEditBlock();
-    textView->setTextCursor(cursor);
+}
+
+void MyDocument::insertLine(const QString& text, const QTextCharFormat& attributes) {
+    // One edit: the text is laid out once, and one Undo takes the whole line back.
+    QTextCursor edit = textView->textCursor();
+    edit.beginEditBlock();
+    insertString(text, attributes);
+    insertString(QStringLiteral("\n"), AppController::normalAtts());
+    edit.endEditBlock();
     textView->ensureCursorVisible();
 }
 

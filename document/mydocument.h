@@ -74,8 +74,10 @@ public:
     void handleTaskResult(const plist::Dictionary& reply);
     void taskEnded(int status);
     void calcTimedOut();
-    // The document's one way of inserting: the text in its attributes in place of the
-    // selection, then a line break in the normal attributes; the insertion point follows.
+    // The document's one way of inserting text: in its attributes, in place of the selection;
+    // the insertion point follows it.
+    void insertString(const QString& text, const QTextCharFormat& attributes);
+    // The text, then a line break in the normal attributes, as one edit; the view follows.
     void insertLine(const QString& text, const QTextCharFormat& attributes);
     bool isCalculating() const;
 
