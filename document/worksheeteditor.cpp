@@ -1,13 +1,16 @@
 #include "document/worksheeteditor.h"
 
 #include "document/namecompleter.h"
+#include "document/quietscrollbar.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QKeyEvent>
 
 WorksheetEditor::WorksheetEditor(QWidget* parent)
-    : QTextEdit(parent), mNameCompleter(new NameCompleter(this)) {}
+    : QTextEdit(parent), mNameCompleter(new NameCompleter(this)) {
+    setVerticalScrollBar(new QuietScrollBar(Qt::Vertical, this));
+}
 
 void WorksheetEditor::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();

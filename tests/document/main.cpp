@@ -19,6 +19,7 @@ int runRecalculationTests(int argc, char** argv);
 int runSymbolsPanelTests(int argc, char** argv);
 int runCompletionTests(int argc, char** argv);
 int runHighlighterTests(int argc, char** argv);
+int runQuietScrollBarTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     // No test may pick up, or leave behind, a template or a kept worksheet of the user's.
@@ -43,5 +44,6 @@ int main(int argc, char** argv) {
     failures += runSymbolsPanelTests(argc, argv);
     failures += runCompletionTests(argc, argv);
     failures += runHighlighterTests(argc, argv);
+    failures += runQuietScrollBarTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
