@@ -4,6 +4,8 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QStringListModel>
 #include <QTextBlock>
@@ -33,6 +35,23 @@ NameCompleter::NameCompleter(QTextEdit* editor)
     mCompleter->setModelSorting(QCompleter::CaseSensitivelySortedModel);
     connect(mCompleter, qOverload<const QString&>(&QCompleter::activated), this,
             &NameCompleter::insertCompletion);
+    // Installed after the completer's own filter, so it sees the list's keys first.
+    mCompleter->popup()->installEventFilter(this);
+}
+
+bool NameCompleter::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != mCompleter->popup() || event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    // The name is typed out in full and the list only offers longer ones besides: Return
+    // means what it always means, calculate the line.
+    if (mCompleter->popup()->currentIndex().data().toString() != wordBeforeCursor())
+        return false;
+    mCompleter->popup()->hide();
+    QCoreApplication::sendEvent(mEditor, event);
+    return true;
 }
 
 void NameCompleter::setNames(const QStringList& names) {

@@ -11,7 +11,8 @@ class QTextEdit;
 
 // Offers the known names that start with the letters typed before the insertion point: the
 // worksheet's variables and functions and the built-ins. Tab or Return takes the highlighted
-// name, Escape dismisses the list; neither reaches the text.
+// name, Escape dismisses the list; neither reaches the text. Return on a name already typed out
+// in full (the list offering longer ones besides) calculates the line as usual.
 class NameCompleter : public QObject {
     Q_OBJECT
 
@@ -31,6 +32,9 @@ public:
 
     // Letters a name must start with before the list opens on its own.
     static constexpr int kMinimumPrefix = 2;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QString wordBeforeCursor() const;

@@ -1,5 +1,5 @@
 // Completing names as they are typed: the list opens on the first letters of a known name, and
-// Return or Tab takes the name without calculating the line.
+// Return or Tab takes the name without calculating the line, unless the name is typed in full.
 
 #include "document/mydocument.h"
 #include "document/namecompleter.h"
@@ -70,6 +70,18 @@ private slots:
         }
         const QStringList lines = mWorksheet->textView->toPlainText().split('\n');
         QCOMPARE(lines.value(calculated ? lines.size() - 3 : lines.size() - 1), line);
+    }
+
+    // "wide" is a whole name, though the list also offers "widen": Return calculates.
+    void returnCalculatesANameTypedInFull() {
+        calculate(QStringLiteral("wide = 3"));
+        QTest::keyClicks(mWorksheet->textView, QStringLiteral("wide"));
+        QVERIFY(mWorksheet->textView->nameCompleter()->isOffering());
+        QSignalSpy answered(mWorksheet, &MyDocument::calculationFinished);
+        press(Qt::Key_Return);
+        QVERIFY(answered.wait(10000));
+        QVERIFY(!mWorksheet->textView->nameCompleter()->isOffering());
+        QVERIFY(mWorksheet->textView->toPlainText().endsWith(QStringLiteral("wide =\n3\n")));
     }
 
     void offersNothingForOneLetterOrAWholeName() {
