@@ -98,5 +98,8 @@ int main(int argc, char** argv) {
     }
 
     std::ios::sync_with_stdio(false);
+    // Replies go straight to the descriptor; nothing is ever waiting in std::cout to be flushed
+    // before a read.
+    std::cin.tie(nullptr);
     return RunOnLargeStack([&state] { return AnswerRequests(*state); });
 }

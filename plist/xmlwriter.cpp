@@ -186,7 +186,11 @@ private:
 
 std::string writeXml(const Value& root) { return XmlWriter().finish(root); }
 
-XmlDictionaryWriter::XmlDictionaryWriter() : mOut(kHeader) {}
+XmlDictionaryWriter::XmlDictionaryWriter() {
+    // Room for a few entries, so that a small dictionary is written without growing.
+    mOut.reserve(512);
+    mOut = kHeader;
+}
 
 void XmlDictionaryWriter::addKey(std::string_view key) {
     if (mEntries++ == 0)
