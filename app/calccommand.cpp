@@ -123,6 +123,8 @@ int runCalcCommand(const QStringList& arguments) {
         document->makeWindowControllers();
     } else {
         document = static_cast<MyDocument*>(documents.newDocument());
+        // Nobody sees it: a window that is not shown is never painted.
+        document->window()->hide();
     }
     if (options.isSet(hex))
         for (QAction* action : document->window()->findChildren<QAction*>())
