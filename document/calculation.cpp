@@ -300,8 +300,8 @@ void MyDocument::showDefinedFunctions() {
 }
 
 void MyDocument::startHighlighting() {
-    // Attached once the text is in: a highlighter present while a long text is inserted goes
-    // over it line by line, each line relaying out the document.
+    // Attached once the text is in; the first names colour the whole text in one pass, and
+    // from then on each edit recolours the lines it touched.
     auto* highlighter = new StatementHighlighter(textView->document());
     auto* namesChangedLater = new QTimer(this);
     namesChangedLater->setSingleShot(true);

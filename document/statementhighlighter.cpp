@@ -26,7 +26,9 @@ bool isDarkPalette() {
 } // namespace
 
 StatementHighlighter::StatementHighlighter(QTextDocument* document)
-    : QSyntaxHighlighter(document) {
+    : QObject(document), mDocument(document) {
+    connect(document, &QTextDocument::contentsChange, this,
+            &StatementHighlighter::recolourEdited);
     for (const BuiltinName& builtin : BuiltinNames())
         mBuiltins.insert(QString::fromStdString(builtin.name));
     updateFormats();
@@ -54,7 +56,7 @@ void StatementHighlighter::setNames(const QSet<QString>& variables,
     mVariables = variables;
     mFunctions = functions;
     mHighlighted = true;
-    highlightWholeText();
+    rehighlight();
 }
 
 StatementHighlighter::Kind StatementHighlighter::kindOfName(const QString& name,
@@ -144,40 +146,54 @@ QList<QTextLayout::FormatRange> StatementHighlighter::formatsOfLine(const QStrin
     return formats;
 }
 
-void StatementHighlighter::highlightBlock(const QString& text) {
-    // Qt's highlighting slows down far faster than the text grows; a very long worksheet stays
-    // plain rather than freezing on opening.
-    if (document()->blockCount() > kMaxHighlightedLines)
-        return;
+bool StatementHighlighter::recolour(QTextBlock block) {
+    QTextLayout* layout = block.layout();
+    // Text being composed in an input method carries formats of its own until it is committed.
+    if (!layout || !layout->preeditAreaText().isEmpty())
+        return false;
+    const QTextBlock previous = block.previous();
     int state = 0;
-    for (const QTextLayout::FormatRange& range : formatsOfLine(text, previousBlockState(), state))
-        setFormat(range.start, range.length, range.format);
-    setCurrentBlockState(state);
+    const QList<QTextLayout::FormatRange> formats =
+        formatsOfLine(block.text(), previous.isValid() ? previous.userState() : -1, state);
+    block.setUserState(state);
+    if (layout->formats() == formats)
+        return false;
+    layout->setFormats(formats);
+    return true;
 }
 
-void StatementHighlighter::highlightWholeText() {
-    // Qt's own rehighlight() has the document lay itself out again after every line it
-    // colours, which grows with the square of the length. Here each line's colours are set
-    // only where they changed, and the text is laid out once at the end.
-    QTextDocument* text = document();
-    const bool plain = text->blockCount() > kMaxHighlightedLines;
+void StatementHighlighter::rehighlight() {
+    if (!mDocument)
+        return;
     int changedFrom = -1;
     int changedTo = -1;
-    int state = -1;
-    for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
-        QList<QTextLayout::FormatRange> formats;
-        if (!plain) {
-            const int previousState = state;
-            formats = formatsOfLine(block.text(), previousState, state);
-            block.setUserState(state);
-        }
-        if (block.layout()->formats() == formats)
+    for (QTextBlock block = mDocument->begin(); block.isValid(); block = block.next()) {
+        if (!recolour(block))
             continue;
-        block.layout()->setFormats(formats);
         if (changedFrom < 0)
             changedFrom = block.position();
         changedTo = block.position() + block.length();
     }
     if (changedFrom >= 0)
-        text->markContentsDirty(changedFrom, changedTo - changedFrom);
+        mDocument->markContentsDirty(changedFrom, changedTo - changedFrom);
+}
+
+void StatementHighlighter::recolourEdited(int from, int charsRemoved, int charsAdded) {
+    // Before the first setNames() the text is not coloured yet: that pass colours it all.
+    if (!mHighlighted || !mDocument)
+        return;
+    // The edited lines, and the lines after them for as long as a line's state changes: a
+    // line that gains or loses its " =" makes the next one an answer or a statement.
+    QTextBlock block = mDocument->findBlock(from);
+    const QTextBlock last = mDocument->findBlock(from + charsAdded + (charsRemoved > 0 ? 1 : 0));
+    const int end = last.isValid() ? last.position() + last.length() : mDocument->characterCount();
+    bool stateChanged = false;
+    while (block.isValid() && (block.position() < end || stateChanged)) {
+        const int stateBefore = block.userState();
+        // Marked while the document reports its change: Qt lays it out once, afterwards.
+        if (recolour(block))
+            mDocument->markContentsDirty(block.position(), block.length());
+        stateChanged = block.userState() != stateBefore;
+        block = block.next();
+    }
 }

@@ -1,26 +1,34 @@
 #pragma once
 
+#include <QList>
+#include <QObject>
+#include <QPointer>
 #include <QSet>
-#include <QSyntaxHighlighter>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextLayout>
 
+class QTextDocument;
+
 // Colours the statements of a worksheet as they are typed: numbers, the worksheet's variables,
 // its functions, the built-ins, and names nobody defined (underlined), from the same names the
-// engine knows. Answer lines keep their own colours. Qt highlights only the lines an edit
-// touches; the whole text is gone over again only when the set of names changes.
-class StatementHighlighter : public QSyntaxHighlighter {
+// engine knows. Answer lines keep their own colours. An edit recolours the lines it touched;
+// new names recolour the whole text in one pass. Either way each line's colours are set only
+// where they changed and the text is laid out once, so that highlighting stays cheap however
+// long the worksheet grows. (Qt's QSyntaxHighlighter lays the whole document out again after
+// every line of a full pass: ten seconds and more for a worksheet of 10,000 lines.)
+class StatementHighlighter : public QObject {
     Q_OBJECT
 
 public:
+    // Attached to the document at once; the text is coloured at the first setNames().
     explicit StatementHighlighter(QTextDocument* document);
-
-    // Longer worksheets are left plain.
-    static constexpr int kMaxHighlightedLines = 1000;
 
     // The worksheet's own names; the whole text is highlighted the first time and again
     // whenever they differ from the last ones.
     void setNames(const QSet<QString>& variables, const QSet<QString>& functions);
+    // Colours the whole text again with the names it has.
+    void rehighlight();
 
     enum class Kind { Number, Variable, Function, Builtin, Unknown };
     // The kind of each token of a statement, as (start, length, kind); for tests.
@@ -32,16 +40,18 @@ public:
     QList<Token> tokens(const QString& statement) const;
 
 protected:
-    void highlightBlock(const QString& text) override;
+    // A line's colours, given the state of the line before it; `state` is set to its own.
+    virtual QList<QTextLayout::FormatRange> formatsOfLine(const QString& text, int previousState,
+                                                         int& state) const;
 
 private:
     Kind kindOfName(const QString& name, bool beforeParenthesis) const;
     void updateFormats();
-    // A line's colours, given the state of the line before it; `state` is set to its own.
-    QList<QTextLayout::FormatRange> formatsOfLine(const QString& text, int previousState,
-                                                 int& state) const;
-    void highlightWholeText();
+    void recolourEdited(int from, int charsRemoved, int charsAdded);
+    // Sets the line's colours and state; true when its colours changed.
+    bool recolour(QTextBlock block);
 
+    QPointer<QTextDocument> mDocument;
     QSet<QString> mVariables;
     QSet<QString> mFunctions;
     QSet<QString> mBuiltins;
