@@ -4,6 +4,7 @@
 //   compare_driver BIN_DIR PYTHON [ROUNDS]
 
 #include "bench/childprocess.h"
+#include "bench/sample.h"
 #include "plist/value.h"
 #include "plist/binarywriter.h"
 #include "plist/xmlwriter.h"
@@ -38,16 +39,6 @@ constexpr int kLockStepLines = 10000;
 double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
-
-struct Sample {
-    std::vector<double> values;
-    double at(double fraction) const {
-        std::vector<double> sorted = values;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted[static_cast<std::size_t>(fraction * (sorted.size() - 1) + 0.5)];
-    }
-    double median() const { return at(0.5); }
-};
 
 // Appending, unlike "v" + text, keeps GCC 12's overlap warning quiet.
 std::string Join(std::string first, const std::string& second) { return first.append(second); }
@@ -215,11 +206,18 @@ int main(int argc, char** argv) {
     const std::vector<std::string> bc = {"bc", "-l", (setup.dir / "fib.bc").string()};
     const std::vector<std::string> python = {pythonPath, "-c", kPythonFib};
 
-    Sample fibFull, fibEmpty, toolFib25, bcFib25, pythonFib25, toolLines, echoLines, toolStart,
-        echoStart, toolLinesOneCore, echoLinesOneCore, toolLinesTwoCores, echoLinesTwoCores;
-    const Placement free{-1, -1};
-    const Placement oneCore{firstCore, firstCore};
-    const Placement twoCores{firstCore, secondCore};
+    Sample fibFull, fibEmpty, toolFib25, bcFib25, pythonFib25, toolStart, echoStart;
+    // The lock-step lines, measured in each placement this machine allows.
+    struct LockStepRuns {
+        std::string where;
+        Placement placement;
+        Sample tool;
+        Sample echo;
+    };
+    std::vector<LockStepRuns> lockSteps = {{"left free", {-1, -1}, {}, {}},
+                                           {"one core", {firstCore, firstCore}, {}, {}}};
+    if (secondCore >= 0)
+        lockSteps.push_back({"two cores", {firstCore, secondCore}, {}, {}});
     for (int round = 0; round < rounds; ++round) {
         fibEmpty.values.push_back(Fib22Call(setup, false));
         fibFull.values.push_back(Fib22Call(setup, true));
@@ -227,28 +225,14 @@ int main(int argc, char** argv) {
         toolFib25.values.push_back(WholeProcess(setup.tool(true), kFib + "fib(25)\n"));
         pythonFib25.values.push_back(WholeProcess(python, ""));
         std::size_t ignored = 0;
-        echoLines.values.push_back(LockStep(echo, ignored, free));
-        toolLines.values.push_back(LockStep(setup.tool(false), ignored, free));
-        echoLinesOneCore.values.push_back(LockStep(echo, ignored, oneCore));
-        toolLinesOneCore.values.push_back(LockStep(setup.tool(false), ignored, oneCore));
-        if (secondCore >= 0) {
-            echoLinesTwoCores.values.push_back(LockStep(echo, ignored, twoCores));
-            toolLinesTwoCores.values.push_back(LockStep(setup.tool(false), ignored, twoCores));
+        for (LockStepRuns& runs : lockSteps) {
+            runs.echo.values.push_back(LockStep(echo, ignored, runs.placement));
+            runs.tool.values.push_back(LockStep(setup.tool(false), ignored, runs.placement));
         }
         echoStart.values.push_back(StartToFirstReply(echo));
         toolStart.values.push_back(StartToFirstReply(setup.tool(true)));
     }
     fs::remove_all(setup.dir);
-
-    auto linesPerSecond = [](const Sample& microseconds) {
-        Sample rate;
-        for (double perLine : microseconds.values)
-            rate.values.push_back(1e6 / perLine);
-        return rate;
-    };
-    const Sample toolRate = linesPerSecond(toolLines);
-    const Sample toolRateOneCore = linesPerSecond(toolLinesOneCore);
-    const Sample toolRateTwoCores = linesPerSecond(toolLinesTwoCores);
 
     std::printf(
         "%d rounds, interleaved; spread is the interquartile range; replies of %zu bytes\n\n",
@@ -263,27 +247,22 @@ int main(int argc, char** argv) {
          "ratio < 1"},
         {"fib(25) whole process, bc -l", "ms", bcFib25, "", nullptr, ""},
         {"fib(25) whole process, python3", "ms", pythonFib25, "bc -l", &bcFib25, ""},
-        {"lock-step line, CalcTool, left free", "µs", toolLines, "echo child, left free",
-         &echoLines, "ratio ≤ 1.2"},
-        {"lock-step line, echo child, left free", "µs", echoLines, "", nullptr, ""},
-        {"lock-step lines per second, CalcTool, left free", "/s", toolRate, "", nullptr,
-         "≥ 45,000"},
-        {"lock-step line, CalcTool, one core", "µs", toolLinesOneCore, "echo child, one core",
-         &echoLinesOneCore, "ratio ≤ 1.2"},
-        {"lock-step line, echo child, one core", "µs", echoLinesOneCore, "", nullptr, ""},
-        {"lock-step lines per second, CalcTool, one core", "/s", toolRateOneCore, "", nullptr,
-         "≥ 45,000"},
-        {"lock-step line, CalcTool, two cores", "µs", toolLinesTwoCores, "echo child, two cores",
-         &echoLinesTwoCores, "ratio ≤ 1.2"},
-        {"lock-step line, echo child, two cores", "µs", echoLinesTwoCores, "", nullptr, ""},
-        {"lock-step lines per second, CalcTool, two cores", "/s", toolRateTwoCores, "", nullptr,
-         "≥ 45,000"},
-        {"start to first reply, CalcTool, full state", "ms", toolStart, "echo child start",
-         &echoStart, "≤ 25 ms"},
-        {"start to first reply, echo child", "ms", echoStart, "", nullptr, ""},
     };
+    for (const LockStepRuns& runs : lockSteps) {
+        Sample linesPerSecond;
+        for (double microseconds : runs.tool.values)
+            linesPerSecond.values.push_back(1e6 / microseconds);
+        const std::string where = ", " + runs.where;
+        rows.push_back({"lock-step line, CalcTool" + where, "µs", runs.tool, "echo child" + where,
+                        &runs.echo, "ratio ≤ 1.2"});
+        rows.push_back({"lock-step line, echo child" + where, "µs", runs.echo, "", nullptr, ""});
+        rows.push_back({"lock-step lines per second, CalcTool" + where, "/s", linesPerSecond, "",
+                        nullptr, "≥ 45,000"});
+    }
+    rows.push_back({"start to first reply, CalcTool, full state", "ms", toolStart,
+                    "echo child start", &echoStart, "≤ 25 ms"});
+    rows.push_back({"start to first reply, echo child", "ms", echoStart, "", nullptr, ""});
     for (const Row& row : rows)
-        if (!row.sample.values.empty())
-            PrintRow(row);
+        PrintRow(row);
     return 0;
 }

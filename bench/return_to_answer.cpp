@@ -4,6 +4,7 @@
 //   build/bin/return_to_answer_bench [lines]      (runs offscreen; default 1000 lines)
 
 #include "app/appcontroller.h"
+#include "bench/sample.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
 #include "platform/documentcontroller.h"
@@ -19,20 +20,12 @@
 
 namespace {
 
-struct Sample {
-    std::vector<double> microseconds;
-    double at(double fraction) {
-        std::sort(microseconds.begin(), microseconds.end());
-        return microseconds[size_t(fraction * double(microseconds.size() - 1))];
-    }
-    void print(const char* what) {
-        const double median = at(0.5);
-        const double ninetieth = at(0.9);
-        std::printf("Return to answer %s over %zu lines: median %.0f us, 90th percentile %.0f us, "
-                    "max %.0f us\n",
-                    what, microseconds.size(), median, ninetieth, microseconds.back());
-    }
-};
+void Print(const char* what, const Sample& microseconds) {
+    std::printf("Return to answer %s over %zu lines: median %.0f us, 90th percentile %.0f us, "
+                "max %.0f us\n",
+                what, microseconds.values.size(), microseconds.median(), microseconds.at(0.9),
+                microseconds.max());
+}
 
 } // namespace
 
@@ -49,7 +42,7 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     QEventLoop answered;
     QObject::connect(document, &MyDocument::calculationFinished, &answered, [&] {
-        inText.microseconds.push_back(double(timer.nsecsElapsed()) / 1000);
+        inText.values.push_back(double(timer.nsecsElapsed()) / 1000);
         answered.quit();
     });
     for (int i = 0; i < lines; ++i) {
@@ -64,9 +57,9 @@ int main(int argc, char** argv) {
             answered.exec();
         // Whatever repaint is still due, as the next pass of the event loop would do it.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-        painted.microseconds.push_back(double(timer.nsecsElapsed()) / 1000);
+        painted.values.push_back(double(timer.nsecsElapsed()) / 1000);
     }
-    inText.print("in the text");
-    painted.print("painted");
+    Print("in the text", inText);
+    Print("painted", painted);
     return 0;
 }
