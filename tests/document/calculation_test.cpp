@@ -9,6 +9,7 @@
 #include "engine/dictionaries.h"
 #include "platform/documentcontroller.h"
 #include "toollink/toollink.h"
+#include "paintcounter.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -46,16 +47,6 @@ QString colourAt(QTextDocument* document, int position) {
     return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color().name()
                                                             : QStringLiteral("none");
 }
-
-// Counts the paint events of the widget it watches.
-struct PaintCounter : QObject {
-    int count = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // always what a fresh painting of it would show.
 
 #include "document/worksheeteditor.h"
+#include "paintcounter.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -11,16 +12,6 @@
 #include <QWindow>
 
 namespace {
-
-// Counts the paint events of the widget it watches.
-struct PaintCounter : QObject {
-    int count = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
 
 void settle() {
     QCoreApplication::sendPostedEvents();
