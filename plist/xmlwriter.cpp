@@ -218,7 +218,6 @@ void XmlDictionaryWriter::addString(std::string_view key, std::string_view value
 std::string XmlDictionaryWriter::finish() {
     mOut += mEntries == 0 ? "<dict/>\n" : "</dict>\n";
     mOut += "</plist>\n";
-    mEntries = 0;
     return std::move(mOut);
 }
 
