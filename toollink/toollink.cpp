@@ -23,9 +23,6 @@ constexpr int kStartTimeoutMs = 5000;
 // How long an abandoned tool may take to end when asked before it is killed.
 constexpr int kEndGraceMs = 300;
 constexpr int kReapTimeoutMs = 1000;
-// How long the application waits on a reply before it goes on and lets it come when it comes:
-// well below a frame, so that nobody can see the wait.
-constexpr int kQuickReplyMs = 4;
 
 // A reply holds a kind, a number, a stop offset and at most one name out of the line, which
 // XML may spell with up to six bytes a byte. Anything much longer is not a reply.
@@ -135,7 +132,7 @@ void ToolLink::send(const QString& line) {
 }
 
 void ToolLink::awaitQuickReply() {
-    const QDeadlineTimer deadline(kQuickReplyMs);
+    const QDeadlineTimer deadline(mQuickReplyMs);
     while (mProcess && mAwaitingReply && !deadline.hasExpired()) {
         if (!mProcess->waitForReadyRead(int(deadline.remainingTime())))
             return;

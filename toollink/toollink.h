@@ -40,6 +40,9 @@ public:
     // reply is the one property list the tool writes next.
     void send(const QString& line);
 
+    // How long a request may wait for its reply before the window repaints; see send().
+    void setQuickReplyWait(int milliseconds) { mQuickReplyMs = milliseconds; }
+
     // Stops listening to the current tool and ends it: asked first, killed if it will not go.
     void abandon();
     // Drops whatever part of a reply has arrived.
@@ -68,5 +71,8 @@ private:
     bool mAwaitingReply = false;
     bool mRejected = false;
     int mAnswers = 0;
+    // How long the application waits on a reply before it goes on and lets it come when it
+    // comes: well below a frame, so that nobody can see the wait.
+    int mQuickReplyMs = 4;
     std::unique_ptr<QTemporaryDir> mSeedFolder;
 };

@@ -86,6 +86,14 @@ private:
         return path;
     }
 
+    // Waits for the tool to end and for what its end set in motion. A tool the document
+    // started again would be running now, or would have ended after writing its launch down.
+    void waitUntilTheToolHasEnded() {
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->calcTask()->isRunning(), kMarginMs);
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(!mDocument->calcTask()->isRunning());
+    }
+
     void useTool(const QString& path) {
         mDocument->calcTask()->setToolPath(path);
         mDocument->startCalcTask();
@@ -185,24 +193,21 @@ private slots:
     }
 
     // A quick answer goes in before the window repaints, so the line and its answer appear
-    // together. A busy machine may delay a tool past the short wait; one quick line in five
-    // is enough to show that the wait works.
+    // together. The short wait is stretched here: how quick a busy machine's tool is must not
+    // decide the test.
     void aQuickAnswerArrivesBeforeTheRepaint() {
+        mDocument->calcTask()->setQuickReplyWait(kAnswerWaitMs);
         PaintCounter paints;
         view()->viewport()->installEventFilter(&paints);
         int paintsBeforeAnswer = -1;
         connect(mDocument, &MyDocument::calculationFinished, this,
                 [&] { paintsBeforeAnswer = paints.count; });
-        bool answeredFirst = false;
-        for (int i = 0; i < 5 && !answeredFirst; ++i) {
-            type(QStringLiteral("%1+1").arg(i));
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-            paints.count = 0;
-            QTest::keyClick(view(), Qt::Key_Return);
-            QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
-            answeredFirst = paintsBeforeAnswer == 0;
-        }
-        QVERIFY(answeredFirst);
+        type(QStringLiteral("1+1"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        paints.count = 0;
+        QTest::keyClick(view(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
+        QCOMPARE(paintsBeforeAnswer, 0);
     }
 
     void showsIntegersInHexadecimalWhenAsked() {
@@ -407,14 +412,12 @@ private slots:
         };
         useTool(standIn(QStringLiteral("ends-at-once"),
                         "echo started >>'" + QFile::encodeName(launches) + "'\n"));
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->calcTask()->isRunning(), kMarginMs);
-        QTest::qWait(300);
+        waitUntilTheToolHasEnded();
         QCOMPARE(launchCount(), 1);
 
         calculate(QStringLiteral("1+1"));
         QVERIFY(view()->toPlainText().endsWith("1+1 =\nThe calculation crashed\n"));
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->calcTask()->isRunning(), kMarginMs);
-        QTest::qWait(300);
+        waitUntilTheToolHasEnded();
         // Started for the line, and once more after it ended with the line waiting.
         QCOMPARE(launchCount(), 3);
 

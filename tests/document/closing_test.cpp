@@ -21,21 +21,27 @@
 
 namespace {
 
-// Answers the next application-modal message box with `button`, and records its text.
-void answerNextQuestion(QMessageBox::StandardButton button, QStringList* texts) {
+// Answers the next application-modal message boxes, one after another, with `buttons`, and
+// records their texts. An answered box is hidden at once, so the next one found is a new one.
+void answerNextQuestions(QList<QMessageBox::StandardButton> buttons, QStringList* texts) {
     auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, button, texts] {
+    QObject::connect(poll, &QTimer::timeout, [poll, buttons, texts]() mutable {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return;
         texts->append(box->text());
-        if (QAbstractButton* answer = box->button(button))
+        if (QAbstractButton* answer = box->button(buttons.takeFirst()))
             answer->click();
         else
             box->reject();
-        poll->deleteLater();
+        if (buttons.isEmpty())
+            poll->deleteLater();
     });
     poll->start(10);
+}
+
+void answerNextQuestion(QMessageBox::StandardButton button, QStringList* texts) {
+    answerNextQuestions({button}, texts);
 }
 
 } // namespace
@@ -153,10 +159,7 @@ private slots:
         MyDocument* worksheet = newWorksheet();
         worksheet->textView->insertPlainText(QStringLiteral("x = 5"));
         QStringList messages;
-        answerNextQuestion(QMessageBox::Ok, &messages);
-        QTimer::singleShot(200, [&messages] {
-            answerNextQuestion(QMessageBox::Cancel, &messages);
-        });
+        answerNextQuestions({QMessageBox::Ok, QMessageBox::Cancel}, &messages);
         QVERIFY(!worksheet->window()->close());
         QCOMPARE(messages.size(), 2);
         QVERIFY(messages[0].startsWith(platform::keyedText("CannotKeepClosed").section('\n', 0, 0)));

@@ -4,6 +4,7 @@
 #include "document/worksheeteditor.h"
 #include "paintcounter.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QScreen>
 #include <QScrollBar>
@@ -43,12 +44,11 @@ private slots:
         editor.setPlainText(text);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        // A long text is laid out a piece at a time, in the background.
+        // A long text is laid out a piece at a time, in the background: lay all of it out now,
+        // and let the scroll bar take the height of the whole.
         QScrollBar* bar = editor.verticalScrollBar();
-        for (int lastMaximum = -1; bar->maximum() != lastMaximum;) {
-            lastMaximum = bar->maximum();
-            QTest::qWait(50);
-        }
+        const int height = editor.document()->documentLayout()->documentSize().toSize().height();
+        QTRY_COMPARE(bar->maximum(), height - editor.viewport()->height());
         editor.moveCursor(QTextCursor::End);
         editor.ensureCursorVisible();
         settle();
