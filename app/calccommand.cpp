@@ -1,17 +1,13 @@
 #include "app/calccommand.h"
 
 #include "document/mydocument.h"
-#include "document/worksheeteditor.h"
 #include "platform/documentcontroller.h"
 
-#include <QAction>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
-#include <QMainWindow>
-#include <QTextBlock>
-#include <QTextCursor>
+#include <QTextDocument>
 
 #include <cstdio>
 #include <cstring>
@@ -37,30 +33,6 @@ QByteArray readInput(const QString& path, QString* error) {
         return QByteArray();
     }
     return file.readAll();
-}
-
-// Appends the line at the end of the worksheet and presses Return after it; true when it got
-// a value or a definition.
-bool calculateLine(MyDocument& document, const QString& line) {
-    WorksheetEditor* view = document.textView;
-    QTextCursor cursor = view->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    if (!cursor.block().text().isEmpty())
-        cursor.insertBlock();
-    cursor.insertText(line);
-    view->setTextCursor(cursor);
-
-    bool succeeded = false;
-    QEventLoop answered;
-    QObject::connect(&document, &MyDocument::calculationFinished, &answered, [&](bool ok) {
-        succeeded = ok;
-        answered.quit();
-    });
-    if (!document.insertNewline())
-        return false;
-    if (document.isCalculating())
-        answered.exec();
-    return succeeded;
 }
 
 } // namespace
@@ -112,29 +84,24 @@ int runCalcCommand(const QStringList& arguments) {
         return fail(error);
 
     platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
-    MyDocument* document = nullptr;
+    std::unique_ptr<MyDocument> document;
     if (options.isSet(open) || recalculating) {
         std::unique_ptr<platform::Document> opened =
             documents.readDocument(options.value(recalculating ? recalculate : open), &error);
         if (!opened)
             return fail(error);
-        document = static_cast<MyDocument*>(opened.release());
-        document->setParent(&documents);
-        document->makeWindowControllers();
+        document.reset(static_cast<MyDocument*>(opened.release()));
     } else {
-        document = static_cast<MyDocument*>(documents.newDocument());
-        // Nobody sees it: a window that is not shown is never painted.
-        document->window()->hide();
+        document = std::make_unique<MyDocument>();
     }
-    if (options.isSet(hex))
-        for (QAction* action : document->window()->findChildren<QAction*>())
-            if (action->data().toInt() == MyDocument::kHexadecimalItemTag)
-                action->trigger();
+    // Nobody sees the worksheet: it has its text and its tool, and no window.
+    document->makeTextWithoutWindow();
+    document->setIntegersAsHex(options.isSet(hex));
 
     bool allCalculated = true;
     if (recalculating) {
         QEventLoop recalculated;
-        QObject::connect(document, &MyDocument::recalculationFinished, &recalculated,
+        QObject::connect(document.get(), &MyDocument::recalculationFinished, &recalculated,
                          [&](int, bool allSucceeded) {
                              allCalculated = allSucceeded;
                              recalculated.quit();
@@ -143,16 +110,18 @@ int runCalcCommand(const QStringList& arguments) {
         if (document->isCalculating())
             recalculated.exec();
     }
+    QStringList statements;
     for (const QString& line : QString::fromUtf8(input).split(QLatin1Char('\n'))) {
         const QString statement = QString(line).remove(QLatin1Char('\r'));
-        if (statement.trimmed().isEmpty())
-            continue;
-        allCalculated = calculateLine(*document, statement) && allCalculated;
+        if (!statement.trimmed().isEmpty())
+            statements.append(statement);
     }
+    if (!statements.isEmpty())
+        allCalculated = document->calculateAtEnd(statements) && allCalculated;
 
-    std::fputs(qUtf8Printable(document->textView->toPlainText()), stdout);
+    std::fputs(qUtf8Printable(document->textDocument()->toPlainText()), stdout);
     if (options.isSet(save) &&
-        !platform::DocumentController::writeDocument(document, options.value(save), &error))
+        !platform::DocumentController::writeDocument(document.get(), options.value(save), &error))
         return fail(error);
     return allCalculated ? kAllCalculated : kSomeLineFailed;
 }

@@ -1,16 +1,15 @@
-// How a worksheet calculates: Return after a statement sends it to the document's CalcTool, and
-// the reply, the time-out or the tool's end puts the answer on the next line. The document's
-// own state mirrors every value and function the tool records, so a restarted tool goes on
-// where the last one stopped.
+// How a worksheet calculates: Return after a statement hands it to the worksheet's session, and
+// its outcome goes on the next line. The session's state mirrors every value and function the
+// tool records, so a restarted tool goes on where the last one stopped.
 
 #include "app/appcontroller.h"
 #include "document/mydocument.h"
+#include "document/calcsession.h"
 #include "document/resultformat.h"
 #include "document/namecompleter.h"
 #include "document/symbollisting.h"
 #include "document/statementhighlighter.h"
 #include "document/symbolspanel.h"
-#include "document/toolreply.h"
 #include "document/worksheeteditor.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
@@ -19,8 +18,7 @@
 #include "toollink/toollink.h"
 
 #include <QActionGroup>
-#include <QDir>
-#include <QFileInfo>
+#include <QEventLoop>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBlock>
@@ -31,45 +29,18 @@
 
 namespace {
 
-// The marker after a calculated statement: its length is part of where the statement starts.
-const QString kCalculatedMarker = QStringLiteral(" =\n");
-
-// The UTF-16 length of the first `bytes` bytes of the line's UTF-8 form: the tool counts bytes.
-int utf16Length(const QString& line, std::int64_t bytes) {
-    const QByteArray utf8 = line.toUtf8();
-    bytes = std::clamp<std::int64_t>(bytes, 0, utf8.size());
-    return int(QString::fromUtf8(utf8.left(qsizetype(bytes))).size());
-}
-
-// Qt's reason for a failed start names a system call; say what is wrong with the file instead.
-QString whyToolDidNotStart(const QString& path, const QString& error) {
-    const QFileInfo tool(path);
-    const QString shownPath = QDir::toNativeSeparators(path);
-    if (!tool.exists())
-        return platform::keyedText("ToolMissing").arg(shownPath);
-    if (tool.isDir() || !tool.isExecutable())
-        return platform::keyedText("ToolNotExecutable").arg(shownPath);
-    return error;
-}
-
-// The line will get no answer from the tool that had it: a fresh one, seeded from the
-// document's state, takes the next line, and this one gets the message.
-void giveUpOnLine(MyDocument& document, const char* messageKey) {
-    document.calcTask()->abandon();
-    document.startCalcTask();
-    document.calcTask()->clearReplyBuffer();
-    document.textView->setReadOnly(false);
-    document.insertLine(platform::keyedText(messageKey), AppController::errorAtts());
-    emit document.calculationFinished(false);
-}
+// The marker after a calculated statement, before the line break that ends it.
+const QString kCalculatedMarker = QStringLiteral(" =");
 
 } // namespace
 
-bool MyDocument::isCalculating() const { return textView && textView->isReadOnly(); }
+bool MyDocument::isCalculating() const {
+    return mCalcSession->isCalculating() || mRecalculation != nullptr;
+}
 
 bool MyDocument::insertNewline() {
     QTextCursor cursor = textView->textCursor();
-    if (cursor.hasSelection() || cursor.position() == 0)
+    if (cursor.hasSelection() || cursor.position() == 0 || isCalculating())
         return false;
     // Lines end at "\n" only, which is where the text's blocks end.
     const int lineStart = cursor.block().position();
@@ -84,22 +55,16 @@ bool MyDocument::insertNewline() {
     // One edit, so that the view lays the text out once. The view's own insertion point moves
     // along with it; the view scrolls to it once, when the answer is in (see below).
     cursor.beginEditBlock();
-    cursor.insertText(QStringLiteral(" ="));
+    cursor.insertText(kCalculatedMarker);
     cursor.insertBlock();
     cursor.endEditBlock();
+    // The answer goes here, and the line is found here, wherever the user clicks meanwhile.
+    mStatementStart = QTextCursor(textView->document());
+    mStatementStart.setPosition(lineStart);
+    mAnswerPosition = cursor;
 
-    // No tool: it could not be started, or it ended before it answered anything.
-    if (!mCalcTask->isRunning())
-        startCalcTask();
-    if (!mCalcTask->isRunning()) {
-        insertLine(platform::keyedText("ToolNotStarted").arg(mToolStartError),
-                   AppController::errorAtts());
-        emit calculationFinished(false);
-        return true;
-    }
-    textView->setReadOnly(true);
-    sendCommandToTask(mLineToCalculate);
-    mCalcTimer->start(int(AppController::calcTimeout() * 1000));
+    setWaitingForAnswers(true);
+    mCalcSession->calculate(mLineToCalculate);
     // Queued after the link's short wait for a quick answer: an answer that takes longer
     // should not leave the new line out of sight meanwhile.
     QMetaObject::invokeMethod(
@@ -112,105 +77,99 @@ bool MyDocument::insertNewline() {
     return true;
 }
 
-void MyDocument::startCalcTask() {
-    if (!mCalcTimer) {
-        mCalcTimer = new QTimer(this);
-        mCalcTimer->setSingleShot(true);
-        connect(mCalcTimer, &QTimer::timeout, this, &MyDocument::calcTimedOut);
-        connect(mCalcTask, &ToolLink::replyUnreadable, this, [this] {
-            mCalcTimer->stop();
-            if (isCalculating()) {
-                giveUpOnLine(*this, "BadReply");
-                return;
-            }
-            // Out of step with its requests; the next Return starts a fresh one, so a tool
-            // that chatters from the start cannot keep us restarting it.
-            qWarning("CalcTool wrote output nobody asked for; it is abandoned");
-            mCalcTask->abandon();
-        });
-    }
-    const std::optional<plist::Dictionary> variables = CopyVariablesDictionary(*mCalcState);
-    const std::optional<plist::Dictionary> functions = CopyFunctionsDictionary(*mCalcState);
-    QString error;
-    if (variables && functions && mCalcTask->start(*variables, *functions, &error)) {
-        mToolStartError.clear();
+void MyDocument::startCalcTask() { mCalcSession->startCalcTask(); }
+
+void MyDocument::answerLine(const CalcOutcome& outcome) {
+    // The outcome of a line of the window's own; a recalculation or the terminal listens to
+    // its own lines.
+    if (mAnswerPosition.isNull())
         return;
+    const QTextCursor answerAt = std::exchange(mAnswerPosition, QTextCursor());
+    insertLine(answerAt, answerText(outcome, mFormatIntegersAsHex),
+               outcome.succeeded() ? AppController::successAtts() : AppController::errorAtts());
+    setWaitingForAnswers(false);
+    if (outcome.kind == CalcOutcome::Kind::SyntaxError) {
+        // Select what the parser did not accept, up to the end of the calculated line, on that
+        // line, wherever the insertion point was.
+        const int lineStart = mStatementStart.position();
+        const int lineEnd = mStatementStart.block().position() + mStatementStart.block().length() - 1 -
+                            int(kCalculatedMarker.size());
+        QTextCursor selection(textView->document());
+        selection.setPosition(std::clamp(lineStart + outcome.stop, lineStart, std::max(lineStart, lineEnd)));
+        selection.setPosition(std::max(lineStart, lineEnd), QTextCursor::KeepAnchor);
+        textView->setTextCursor(selection);
     }
-    mToolStartError =
-        error.isEmpty() ? tr("Out of memory.") : whyToolDidNotStart(mCalcTask->toolPath(), error);
-    qWarning("Caught %s: %s", "FailedToStart", qUtf8Printable(mToolStartError));
+    mStatementStart = QTextCursor();
+    emit calculationFinished(outcome.succeeded());
 }
 
-void MyDocument::sendCommandToTask(const QString& line) { mCalcTask->send(line); }
+void MyDocument::setWaitingForAnswers(bool waiting) {
+    if (!textView)
+        return;
+    textView->setReadOnly(waiting);
+    docWindow->setEditingEnabled(!waiting);
+    for (QAction* command : std::as_const(mTextCommands))
+        command->setEnabled(!waiting);
+}
+
+bool MyDocument::calculateAtEnd(const QStringList& lines) {
+    QTextDocument* text = textDocument();
+    QTextCursor end(text);
+    end.movePosition(QTextCursor::End);
+    const QTextCharFormat typing = typingFormat();
+    bool allSucceeded = true;
+    int next = 0;
+    QStringList statements;
+    for (const QString& line : lines)
+        statements.append(standardizeString(line, AppController::isCommaDecimal()));
+    QEventLoop answered;
+    // Each line goes in with its answer, so the text grows at its end only.
+    const QMetaObject::Connection connection = connect(
+        mCalcSession, &CalcSession::answered, &answered, [&](const CalcOutcome& outcome) {
+            if (!end.block().text().isEmpty())
+                end.insertBlock();
+            end.insertText(lines[next++] + kCalculatedMarker, typing);
+            end.insertBlock();
+            end.insertText(answerText(outcome, mFormatIntegersAsHex),
+                           outcome.succeeded() ? AppController::successAtts()
+                                               : AppController::errorAtts());
+            end.insertText(QStringLiteral("\n"), AppController::normalAtts());
+            allSucceeded = allSucceeded && outcome.succeeded();
+            if (next == lines.size())
+                answered.quit();
+        });
+    mCalcSession->calculate(statements);
+    if (next < lines.size())
+        answered.exec();
+    disconnect(connection);
+    return allSucceeded;
+}
+
+void MyDocument::insertString(QTextCursor& at, const QString& text,
+                              const QTextCharFormat& attributes) {
+    at.insertText(text, attributes);
+}
 
 void MyDocument::insertString(const QString& text, const QTextCharFormat& attributes) {
     // Through a copy of the view's cursor: the view's own moves along with the insertion, and
     // the view scrolls only when asked to, once for a whole line.
     QTextCursor cursor = textView->textCursor();
-    cursor.insertText(text, attributes);
+    insertString(cursor, text, attributes);
 }
 
-void MyDocument::insertLine(const QString& text, const QTextCharFormat& attributes) {
+void MyDocument::insertLine(QTextCursor at, const QString& text,
+                            const QTextCharFormat& attributes) {
     // One edit: the text is laid out once, and one Undo takes the whole line back.
-    QTextCursor edit = textView->textCursor();
-    edit.beginEditBlock();
-    insertString(text, attributes);
-    insertString(QStringLiteral("\n"), AppController::normalAtts());
-    edit.endEditBlock();
+    at.beginEditBlock();
+    insertString(at, text, attributes);
+    insertString(at, QStringLiteral("\n"), AppController::normalAtts());
+    at.endEditBlock();
     textView->ensureCursorVisible();
 }
 
-void MyDocument::handleTaskResult(const plist::Dictionary& reply) {
-    textView->setReadOnly(false);
-    mCalcTimer->stop();
-    const int insertionPoint = textView->textCursor().selectionStart();
-    const int lineLength = int(mLineToCalculate.size());
-
-    const ToolReply answer = recordToolReply(reply, mLineToCalculate.toStdString(), *mCalcState);
-    switch (answer.kind) {
-    case kFunctionDefined:
-        insertLine(platform::keyedText("DefFun"), AppController::successAtts());
-        emit calculationFinished(true);
-        break;
-    case kSyntaxError: {
-        const int stop = utf16Length(mLineToCalculate, answer.stop);
-        insertLine(platform::keyedText("SynErr"), AppController::errorAtts());
-        // Select what the parser did not accept, up to the end of the calculated line.
-        const int lineStart = insertionPoint - int(kCalculatedMarker.size()) - lineLength;
-        const int last = textView->document()->characterCount() - 1;
-        QTextCursor selection = textView->textCursor();
-        selection.setPosition(std::clamp(lineStart + stop, 0, last));
-        selection.setPosition(std::clamp(lineStart + lineLength, 0, last), QTextCursor::KeepAnchor);
-        textView->setTextCursor(selection);
-        emit calculationFinished(false);
-        break;
-    }
-    default:
-        insertLine(formatCalculatedResult(answer.value), AppController::successAtts());
-        emit calculationFinished(true);
-        break;
-    }
+void MyDocument::insertLine(const QString& text, const QTextCharFormat& attributes) {
+    insertLine(textView->textCursor(), text, attributes);
 }
-
-void MyDocument::taskEnded(int status) {
-    const bool answerOutstanding = isCalculating();
-    mCalcTimer->stop();
-    // An ordinary end while a line waits would leave the worksheet read-only for good: that
-    // line gets the crash message too.
-    if ((status != 0 && status != 15) || answerOutstanding) {
-        textView->setReadOnly(false);
-        insertLine(platform::keyedText("Crash"), AppController::errorAtts());
-        if (answerOutstanding)
-            emit calculationFinished(false);
-    }
-    // A tool that ends before answering anything would only end again, at once and for ever:
-    // the next Return starts one.
-    if (!answerOutstanding && !mCalcTask->hasAnswered())
-        return;
-    startCalcTask();
-}
-
-void MyDocument::calcTimedOut() { giveUpOnLine(*this, "Timeout"); }
 
 QString MyDocument::formatCalculatedResult(double value) const {
     return ::formatCalculatedResult(value, mFormatIntegersAsHex, AppController::isCommaDecimal());
@@ -229,17 +188,20 @@ void MyDocument::buildCalculateMenu() {
     connect(docWindow->addFileCommand(tr("Save as &Template for New Worksheets…")),
             &QAction::triggered, this, &MyDocument::saveAsNewDocumentContent);
     QMenu* calculate = docWindow->menuBar()->addMenu(tr("&Calculate"));
-    calculate->addAction(tr("List &Variables"), QKeySequence(tr("Ctrl+Shift+L")), this,
-                         &MyDocument::showDefinedVariables);
-    calculate->addAction(tr("List &Functions"), QKeySequence(tr("Ctrl+Shift+F")), this,
-                         &MyDocument::showDefinedFunctions);
-    calculate->addAction(tr("Forget V&ariable…"), this, &MyDocument::forgetVariable);
-    calculate->addAction(tr("Forget F&unction…"), this, &MyDocument::forgetFunction);
+    mTextCommands.append({
+        calculate->addAction(tr("List &Variables"), QKeySequence(tr("Ctrl+Shift+L")), this,
+                             &MyDocument::showDefinedVariables),
+        calculate->addAction(tr("List &Functions"), QKeySequence(tr("Ctrl+Shift+F")), this,
+                             &MyDocument::showDefinedFunctions),
+        calculate->addAction(tr("Forget V&ariable…"), this, &MyDocument::forgetVariable),
+        calculate->addAction(tr("Forget F&unction…"), this, &MyDocument::forgetFunction),
+    });
     calculate->addSeparator();
-    calculate->addAction(tr("&Recalculate Worksheet"), QKeySequence(tr("Ctrl+Shift+R")), this,
-                         &MyDocument::recalculateWorksheet);
+    mTextCommands.append(calculate->addAction(tr("&Recalculate Worksheet"),
+                                              QKeySequence(tr("Ctrl+Shift+R")), this,
+                                              &MyDocument::recalculateWorksheet));
     NameCompleter* names = textView->nameCompleter();
-    names->setNameSource([this] { return definedNames(*mCalcState); });
+    names->setNameSource([this] { return definedNames(*calcState()); });
     connect(this, &MyDocument::calculationFinished, names, &NameCompleter::namesChanged);
     connect(this, &MyDocument::symbolsChanged, names, &NameCompleter::namesChanged);
     connect(this, &MyDocument::recalculationFinished, names, &NameCompleter::namesChanged);
@@ -269,7 +231,11 @@ void MyDocument::buildCalculateMenu() {
 void MyDocument::setIntegerFormat(QAction* sender) {
     if (!sender)
         return;
-    mFormatIntegersAsHex = sender->data().toInt() == kHexadecimalItemTag;
+    setIntegersAsHex(sender->data().toInt() == kHexadecimalItemTag);
+}
+
+void MyDocument::setIntegersAsHex(bool hex) {
+    mFormatIntegersAsHex = hex;
     setIntegerFormatChecks();
     emit symbolsChanged();
 }
@@ -282,7 +248,7 @@ void MyDocument::setIntegerFormatChecks() {
 }
 
 void MyDocument::showDefinedVariables() {
-    const std::optional<plist::Dictionary> variables = CopyVariablesDictionary(*mCalcState);
+    const std::optional<plist::Dictionary> variables = CopyVariablesDictionary(*calcState());
     if (!variables)
         return;
     insertLine(variablesListing(platform::keyedText("DefVars"), *variables,
@@ -291,7 +257,7 @@ void MyDocument::showDefinedVariables() {
 }
 
 void MyDocument::showDefinedFunctions() {
-    const std::optional<plist::Dictionary> functions = CopyFunctionsDictionary(*mCalcState);
+    const std::optional<plist::Dictionary> functions = CopyFunctionsDictionary(*calcState());
     if (!functions)
         return;
     insertLine(functionsListing(platform::keyedText("DefFuns"), *functions,
@@ -307,7 +273,7 @@ void MyDocument::startHighlighting() {
     namesChangedLater->setSingleShot(true);
     namesChangedLater->setInterval(0);
     connect(namesChangedLater, &QTimer::timeout, highlighter, [this, highlighter] {
-        highlighter->setNames(variableNames(*mCalcState), functionNames(*mCalcState));
+        highlighter->setNames(variableNames(*calcState()), functionNames(*calcState()));
     });
     auto later = [namesChangedLater] { namesChangedLater->start(); };
     connect(this, &MyDocument::calculationFinished, namesChangedLater, later);

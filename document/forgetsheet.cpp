@@ -41,7 +41,7 @@ void MyDocument::openForgetSheet(bool function) {
         buildForgetSheet();
     mForgettingFunction = function;
     const std::optional<plist::Dictionary> symbols =
-        function ? CopyFunctionsDictionary(*mCalcState) : CopyVariablesDictionary(*mCalcState);
+        function ? CopyFunctionsDictionary(*calcState()) : CopyVariablesDictionary(*calcState());
     oForgetSymbolPopup->clear();
     if (symbols)
         oForgetSymbolPopup->addItems(sortedSymbolNames(*symbols));
@@ -60,11 +60,11 @@ void MyDocument::forgetSheetOK() {
 }
 
 void MyDocument::forgetSymbol(const QString& name, bool function) {
-    if (SCalcState* rebuilt = StateWithout(*mCalcState, name.toStdString(), function)) {
-        DisposeCalcState(mCalcState);
-        mCalcState = rebuilt;
-        emit symbolsChanged();
-    }
+    if (isCalculating())
+        return;
+    // The tool is started again from the new state, so the name no longer calculates.
+    if (SCalcState* rebuilt = StateWithout(*calcState(), name.toStdString(), function))
+        adoptState(rebuilt);
 }
 
 void MyDocument::forgetSheetCancel() { oForgetSymbolSheet->reject(); }

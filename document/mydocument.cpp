@@ -1,6 +1,7 @@
 #include "document/mydocument.h"
 
 #include "document/answercolours.h"
+#include "document/calcsession.h"
 #include "document/charswap.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetfile.h"
@@ -20,6 +21,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -32,6 +34,7 @@
 namespace {
 
 constexpr double kDefaultFontSize = 14.0;
+constexpr int kStatusMessageMs = 5000;
 const QSize kDefaultWindowSize(640, 520);
 
 QRect availableGeometryFor(const QWidget* window) {
@@ -43,25 +46,35 @@ std::string toStdString(const QString& text) { return text.toStdString(); }
 
 } // namespace
 
-MyDocument::MyDocument() : mCalcState(NewCalcState()) {
-    if (!mCalcState)
-        throw std::bad_alloc();
-    mCalcTask = new ToolLink(this);
-    connect(mCalcTask, &ToolLink::replyReceived, this, &MyDocument::handleTaskResult);
-    connect(mCalcTask, &ToolLink::toolEnded, this, &MyDocument::taskEnded);
+MyDocument::MyDocument() : mCalcSession(new CalcSession(this)) {
+    connect(mCalcSession, &CalcSession::answered, this, &MyDocument::answerLine);
+    connect(mCalcSession, &CalcSession::toolRestarted, this, [this] {
+        if (docWindow)
+            docWindow->statusBar()->showMessage(platform::keyedText("ToolRestarted"),
+                                                kStatusMessageMs);
+    });
 }
 
 MyDocument::~MyDocument() {
     qInfo("dealloc 1");
-    DisposeCalcState(mCalcState);
     qInfo("dealloc 2");
-    mCalcTask->disconnect(this);
-    mCalcTask->abandon();
+    // The session takes its state and its tool with it.
+    delete std::exchange(mCalcSession, nullptr);
     qInfo("dealloc 3");
-    delete mCalcTask;
-    mCalcTask = nullptr;
     qInfo("dealloc 4");
     delete docWindow;
+}
+
+ToolLink* MyDocument::calcTask() const { return mCalcSession->calcTask(); }
+
+SCalcState* MyDocument::calcState() const { return mCalcSession->state(); }
+
+QTextDocument* MyDocument::textDocument() const {
+    return textView ? textView->document() : mText;
+}
+
+QTextCharFormat MyDocument::typingFormat() const {
+    return textView ? textView->currentCharFormat() : mTypingFormat;
 }
 
 bool MyDocument::readFromData(const QByteArray& data, const QString& typeName, QString* error) {
@@ -136,9 +149,9 @@ bool MyDocument::loadNativeData(const QByteArray& data, QString* error) {
                      .arg(displayName(), tr("It holds no worksheet text."));
     }
     if (file.variables)
-        LoadVariablesDictionary(*file.variables, *mCalcState);
+        LoadVariablesDictionary(*file.variables, *calcState());
     if (file.functions)
-        LoadFunctionsDictionary(*file.functions, *mCalcState);
+        LoadFunctionsDictionary(*file.functions, *calcState());
     if (file.fontName && file.fontSize && *file.fontSize > 0 && *file.fontSize < 1000) {
         const QString family = QString::fromStdString(*file.fontName);
         // Only an installed family: a substitute would be saved back under the wrong name.
@@ -156,9 +169,9 @@ bool MyDocument::loadNativeData(const QByteArray& data, QString* error) {
 
 QByteArray MyDocument::dataOfType(const QString&, QString* error) {
     WorksheetFile file;
-    file.text = platform::writeRtf(*textView->document()).toStdString();
-    file.variables = CopyVariablesDictionary(*mCalcState);
-    file.functions = CopyFunctionsDictionary(*mCalcState);
+    file.text = platform::writeRtf(*textDocument()).toStdString();
+    file.variables = CopyVariablesDictionary(*calcState());
+    file.functions = CopyFunctionsDictionary(*calcState());
     if (!file.variables || !file.functions) {
         if (error)
             *error = tr("Out of memory.");
@@ -166,15 +179,22 @@ QByteArray MyDocument::dataOfType(const QString&, QString* error) {
         return QByteArray();
     }
     // What the typing attributes leave unset comes from the text's default font.
-    const QFont typingFont =
-        textView->currentCharFormat().font().resolve(textView->document()->defaultFont());
+    const QFont typingFont = typingFormat().font().resolve(textDocument()->defaultFont());
     file.fontName = toStdString(typingFont.family());
     file.fontSize = typingFont.pointSizeF() > 0 ? typingFont.pointSizeF()
                                                 : double(QFontInfo(typingFont).pointSizeF());
     // The window's own area, without the decorations: that is what setGeometry() restores, and
     // window managers decorate differently.
-    file.windowFrame = toStdString(
-        platform::savedFrameString(docWindow->geometry(), availableGeometryFor(docWindow)));
+    // A worksheet calculated without a window keeps the frame it came with.
+    const QRect available =
+        docWindow ? availableGeometryFor(docWindow) : QGuiApplication::primaryScreen()->availableGeometry();
+    QRect frame = docWindow ? docWindow->geometry() : QRect(available.topLeft(), kDefaultWindowSize);
+    if (!docWindow && mLoadedWindowFrame) {
+        const QRect loaded = platform::frameFromSavedString(*mLoadedWindowFrame, available);
+        if (!loaded.isNull())
+            frame = loaded;
+    }
+    file.windowFrame = toStdString(platform::savedFrameString(frame, available));
     return QByteArray::fromStdString(serializeWorksheetFile(file));
 }
 
@@ -184,16 +204,13 @@ void MyDocument::makeWindowControllers() {
     textView = new WorksheetEditor(docWindow);
     textView->setReturnHandler([this] { return insertNewline(); });
     textView->setAcceptRichText(false);
-    // Text without a font of its own, such as plain text, shows in the user font at 14 points.
-    QFont userFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    userFont.setPointSizeF(kDefaultFontSize);
-    textView->document()->setDefaultFont(userFont);
     docWindow->setCentralWidget(textView);
     docWindow->setEditor(textView);
     followColourScheme(textView);
     QAction* pasteCleanedItem = docWindow->editMenu()->addAction(tr("Paste &Without Commas and $"));
     pasteCleanedItem->setShortcut(QKeySequence(tr("Ctrl+Alt+V")));
     connect(pasteCleanedItem, &QAction::triggered, this, &MyDocument::pasteCleaned);
+    mTextCommands.append(pasteCleanedItem);
     docWindow->resize(kDefaultWindowSize);
     connect(textView->document(), &QTextDocument::modificationChanged, docWindow,
             &QWidget::setWindowModified);
@@ -243,15 +260,32 @@ void MyDocument::setDocumentEdited(bool edited) {
         textView->document()->setModified(edited);
 }
 
-void MyDocument::setLoadedDocData() {
-    QTextCursor cursor(textView->document());
+void MyDocument::setLoadedDocData() { textView->setCurrentCharFormat(loadText(textView->document())); }
+
+QTextCharFormat MyDocument::loadText(QTextDocument* text) {
+    // Text without a font of its own, such as plain text, shows in the user font at 14 points.
+    QFont userFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    userFont.setPointSizeF(kDefaultFontSize);
+    text->setDefaultFont(userFont);
+    if (!mString) {
+        const QByteArray newDocument = dataOfNewDoc();
+        if (newDocument.isEmpty() || !loadNativeData(newDocument)) {
+            QTextCharFormat typing;
+            typing.setFont(text->defaultFont());
+            return typing;
+        }
+    }
+    QTextCursor cursor(text);
     cursor.select(QTextCursor::Document);
     cursor.insertFragment(QTextDocumentFragment(mString.get()));
     setString(nullptr);
-    adoptColourScheme(textView->document());
-    textView->document()->clearUndoRedoStacks();
+    adoptColourScheme(text);
+    text->clearUndoRedoStacks();
 
-    QTextCharFormat typing = textView->currentCharFormat();
+    // What typing at the end of the loaded text would take.
+    QTextCursor end(text);
+    end.movePosition(QTextCursor::End);
+    QTextCharFormat typing = end.charFormat();
     if (mInitialTypingFont) {
         typing.setFont(*mInitialTypingFont);
     } else {
@@ -260,22 +294,18 @@ void MyDocument::setLoadedDocData() {
     }
     // No colour of its own: typed text shows in the palette's text colour, light or dark.
     typing.clearForeground();
-    textView->setCurrentCharFormat(typing);
+    return typing;
+}
+
+void MyDocument::makeTextWithoutWindow() {
+    mText = new QTextDocument(this);
+    mTypingFormat = loadText(mText);
+    mText->setModified(false);
+    startCalcTask();
 }
 
 void MyDocument::windowControllerDidLoadNib() {
-    if (mString) {
-        setLoadedDocData();
-    } else {
-        const QByteArray newDocument = dataOfNewDoc();
-        if (!newDocument.isEmpty() && loadNativeData(newDocument)) {
-            setLoadedDocData();
-        } else {
-            QTextCharFormat typing;
-            typing.setFont(textView->document()->defaultFont());
-            textView->setCurrentCharFormat(typing);
-        }
-    }
+    setLoadedDocData();
     textView->document()->setModified(false);
     if (mLoadedWindowFrame) {
         const QRect frame =
@@ -288,7 +318,7 @@ void MyDocument::windowControllerDidLoadNib() {
 
 void MyDocument::pasteCleaned() {
     const QString text = QGuiApplication::clipboard()->text();
-    if (text.isEmpty() || textView->isReadOnly())
+    if (text.isEmpty() || isCalculating())
         return;
     // Through the editor's own path, like typing: it takes the typing attributes and can be
     // undone.

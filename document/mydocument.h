@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QList>
 #include <QString>
+#include <QTextCharFormat>
+#include <QTextCursor>
 
 #include <memory>
 #include <optional>
@@ -16,11 +18,12 @@ class QComboBox;
 class QDialog;
 class QPushButton;
 class QMainWindow;
-class QTextCharFormat;
 class QTextDocument;
-class QTimer;
+class CalcSession;
+class Recalculation;
 class SymbolsPanel;
 class ToolLink;
+struct CalcOutcome;
 class WorksheetEditor;
 struct SCalcState;
 
@@ -58,6 +61,13 @@ public:
     void setLoadedDocData();
     // Sets up the freshly made window: its text, its frame, its calculation tool.
     void windowControllerDidLoadNib();
+    // Makes the worksheet's text and starts its tool without any window, for calculating in the
+    // terminal: the text is what a window would have shown.
+    void makeTextWithoutWindow();
+    // The worksheet's text, with or without a window; null before either is made.
+    QTextDocument* textDocument() const;
+    // The format typed text takes.
+    QTextCharFormat typingFormat() const;
 
     // The new-document template: every new worksheet starts from it once the user has saved one.
     static QString pathOfNewDocState();
@@ -66,19 +76,21 @@ public:
     // Asks, then saves this worksheet as the template. Nothing in the worksheet changes.
     void saveAsNewDocumentContent();
 
-    // Calculating a line: Return after text on a line sends it to the tool; the reply, the
-    // time-out or the tool's end inserts the answer on the next line.
+    // Calculating a line: Return after text on a line sends it to the worksheet's session;
+    // its outcome goes on the next line, under the line whatever the user does meanwhile.
     bool insertNewline();
     void startCalcTask();
-    void sendCommandToTask(const QString& line);
-    void handleTaskResult(const plist::Dictionary& reply);
-    void taskEnded(int status);
-    void calcTimedOut();
-    // The document's one way of inserting text: in its attributes, in place of the selection;
-    // the insertion point follows it.
+    // Calculates each line at the end of the worksheet, as typing it there and pressing Return
+    // would; true when every line gave a value or a definition.
+    bool calculateAtEnd(const QStringList& lines);
+    // The document's one way of inserting text: in its attributes, in place of the cursor's
+    // selection, which follows it. Without a cursor, in place of the view's selection.
+    void insertString(QTextCursor& at, const QString& text, const QTextCharFormat& attributes);
     void insertString(const QString& text, const QTextCharFormat& attributes);
     // The text, then a line break in the normal attributes, as one edit; the view follows.
+    void insertLine(QTextCursor at, const QString& text, const QTextCharFormat& attributes);
     void insertLine(const QString& text, const QTextCharFormat& attributes);
+    // Whether a line or a recalculation waits for its answers: the text is read-only then.
     bool isCalculating() const;
 
     // The integer-format menu and its two items carry these tags as their data.
@@ -95,7 +107,8 @@ public:
     void pasteCleaned();
 
     // Calculates every calculated line again from the top and replaces the answers that
-    // changed, marking them for a moment; one Undo takes it back.
+    // changed, marking them for a moment; one Undo takes it back, with the variables and
+    // functions that went with the text before.
     void recalculateWorksheet();
     // Takes over the state, which the worksheet then owns, and restarts the tool from it.
     void adoptState(SCalcState* state);
@@ -105,22 +118,22 @@ public:
     void exportAsPdf();
     bool writePdf(const QString& path, QString* error) const;
 
-    // The forget sheet: pick a variable (or function) and the worksheet's state forgets it. The
-    // running tool keeps it until it is next started.
+    // The forget sheet: pick a variable (or function) and the worksheet forgets it.
     void forgetVariable();
     void forgetFunction();
     void forgetSheetOK();
-    // Forgets the variable (or function) at once; the running tool keeps it until restarted.
+    // Forgets the variable (or function) at once, in the state and in the tool.
     void forgetSymbol(const QString& name, bool function);
     void forgetSheetCancel();
     QDialog* forgetSheet() const { return oForgetSymbolSheet; }
     QComboBox* forgetPopup() const { return oForgetSymbolPopup; }
     void setIntegerFormat(QAction* sender);
+    void setIntegersAsHex(bool hex);
     void setIntegerFormatChecks();
     bool formatsIntegersAsHex() const { return mFormatIntegersAsHex; }
-    ToolLink* calcTask() const { return mCalcTask; }
-
-    SCalcState* calcState() const { return mCalcState; }
+    CalcSession* calcSession() const { return mCalcSession; }
+    ToolLink* calcTask() const;
+    SCalcState* calcState() const;
     const std::optional<QString>& loadedWindowFrame() const { return mLoadedWindowFrame; }
     const std::optional<QFont>& initialTypingFont() const { return mInitialTypingFont; }
     bool hasPendingString() const { return mString != nullptr; }
@@ -142,17 +155,22 @@ public:
 private:
     std::unique_ptr<QTextDocument> mString;
     std::optional<QFont> mInitialTypingFont;
-    SCalcState* mCalcState = nullptr;
     std::optional<QString> mLoadedWindowFrame;
     bool mFormatIntegersAsHex = false;
     QAction* mDecFormatItem = nullptr;
     QAction* mHexFormatItem = nullptr;
     bool mForgettingFunction = false;
-    ToolLink* mCalcTask = nullptr;
-    QTimer* mCalcTimer = nullptr;
+    CalcSession* mCalcSession = nullptr;
+    Recalculation* mRecalculation = nullptr;
     QString mLineToCalculate;
-    // Why the tool could not be started, while it cannot.
-    QString mToolStartError;
+    // Where the waiting line starts, and where its answer goes: they follow every edit.
+    QTextCursor mStatementStart;
+    QTextCursor mAnswerPosition;
+    // The text when there is no window, with the format typing would take.
+    QTextDocument* mText = nullptr;
+    QTextCharFormat mTypingFormat;
+    // Commands that change the text, off while a line waits for its answer.
+    QList<QAction*> mTextCommands;
 
     QDialog* oForgetSymbolSheet = nullptr;
     QComboBox* oForgetSymbolPopup = nullptr;
@@ -162,6 +180,11 @@ private:
     static constexpr int kChangedAnswerMarkMs = 3000;
 
     void buildCalculateMenu();
+    void answerLine(const CalcOutcome& outcome);
+    // Text commands are off while the text waits for answers.
+    void setWaitingForAnswers(bool waiting);
+    // Fills the text from the file or the template; returns the format typing takes.
+    QTextCharFormat loadText(QTextDocument* text);
     void addPrintCommands();
     // Colours statements from the names the state knows, caught up once a calculation is over.
     void startHighlighting();

@@ -1,46 +1,42 @@
 #include "document/recalculation.h"
 
 #include "app/appcontroller.h"
+#include "document/calcsession.h"
 #include "document/mydocument.h"
 #include "document/resultformat.h"
-#include "document/toolreply.h"
+#include "document/statestep.h"
 #include "document/worksheeteditor.h"
-#include "engine/calcengine.h"
-#include "engine/dictionaries.h"
 #include "platform/documentwindow.h"
-#include "platform/keyedtexts.h"
-#include "toollink/toollink.h"
 
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 
 const QString kCalculatedEnding = QStringLiteral(" =");
 
-SCalcState* copyOfState(const SCalcState& state) {
-    SCalcState* copy = NewCalcState();
-    if (const auto variables = CopyVariablesDictionary(state))
-        LoadVariablesDictionary(*variables, *copy);
-    if (const auto functions = CopyFunctionsDictionary(state))
-        LoadFunctionsDictionary(*functions, *copy);
-    return copy;
-}
-
 } // namespace
 
-Recalculation::Recalculation(MyDocument* document)
-    : QObject(document), mDocument(document), mState(copyOfState(*document->calcState())) {}
+Recalculation::Recalculation(QTextDocument* text, const SCalcState& state, bool integersAsHex,
+                             QObject* parent)
+    : QObject(parent), mText(text), mIntegersAsHex(integersAsHex),
+      mSession(new CalcSession(this)) {
+    if (SCalcState* copy = copyOfState(state))
+        mSession->adoptState(copy);
+    connect(mSession, &CalcSession::answered, this, &Recalculation::answer);
+}
 
-Recalculation::~Recalculation() { DisposeCalcState(mState); }
+Recalculation::~Recalculation() = default;
 
-QList<Recalculation::Line> Recalculation::calculatedLines(const MyDocument& document) {
+QList<Recalculation::Line> Recalculation::calculatedLines(const QTextDocument& text) {
     QList<Line> lines;
-    const QTextDocument* text = document.textView->document();
-    for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
         const QTextBlock answer = block.next();
         // An answer is a line of its own: not empty, and not a statement waiting for one.
         if (!answer.isValid() || !block.text().endsWith(kCalculatedEnding) ||
@@ -61,130 +57,82 @@ QList<Recalculation::Line> Recalculation::calculatedLines(const MyDocument& docu
 }
 
 void Recalculation::start() {
-    mLines = calculatedLines(*mDocument);
-    mTimer = new QTimer(this);
-    mTimer->setSingleShot(true);
-    connect(mTimer, &QTimer::timeout, this, [this] { giveUp("Timeout"); });
-    restartTool();
-    sendNext();
-}
-
-void Recalculation::restartTool() {
-    if (mTool)
-        mTool->deleteLater();
-    mTool = new ToolLink(this);
-    connect(mTool, &ToolLink::replyReceived, this, &Recalculation::answer);
-    connect(mTool, &ToolLink::toolEnded, this, [this] {
-        if (mTimer->isActive())
-            giveUp("Crash");
-    });
-    connect(mTool, &ToolLink::replyUnreadable, this, [this] {
-        if (mTimer->isActive())
-            giveUp("BadReply");
-    });
-    const auto variables = CopyVariablesDictionary(*mState);
-    const auto functions = CopyFunctionsDictionary(*mState);
-    QString error;
-    if (!variables || !functions || !mTool->start(*variables, *functions, &error))
-        qWarning("The recalculation tool could not be started: %s", qUtf8Printable(error));
-}
-
-void Recalculation::sendNext() {
-    if (mNext >= mLines.size()) {
-        finish();
+    mLines = calculatedLines(*mText);
+    if (mLines.isEmpty()) {
+        emit finished();
         return;
     }
-    if (!mTool->isRunning()) {
-        // Without a tool every remaining line keeps its answer, and the worksheet its state.
-        mLines[mNext].newAnswer = platform::keyedText("ToolNotStarted").arg(QString());
-        mLines[mNext].failed = true;
-        ++mNext;
-        QTimer::singleShot(0, this, &Recalculation::sendNext);
-        return;
-    }
-    mTool->send(mLines[mNext].statement);
-    mTimer->start(int(AppController::calcTimeout() * 1000));
+    QStringList statements;
+    for (const Line& line : std::as_const(mLines))
+        statements.append(line.statement);
+    mSession->calculate(statements);
 }
 
-void Recalculation::answer(const plist::Dictionary& reply) {
-    if (!mTimer->isActive())
-        return;
-    mTimer->stop();
-    Line& line = mLines[mNext];
-    const ToolReply answer = recordToolReply(reply, line.statement.toStdString(), *mState);
-    switch (answer.kind) {
-    case kFunctionDefined:
-        line.newAnswer = platform::keyedText("DefFun");
-        break;
-    case kSyntaxError:
-        line.newAnswer = platform::keyedText("SynErr");
-        line.failed = true;
-        break;
-    default:
-        line.newAnswer = mDocument->formatCalculatedResult(answer.value);
-        break;
-    }
-    ++mNext;
-    sendNext();
+void Recalculation::answer(const CalcOutcome& outcome) {
+    Line& line = mLines[mNext++];
+    line.newAnswer = answerText(outcome, mIntegersAsHex);
+    line.failed = !outcome.succeeded();
+    if (mNext == mLines.size())
+        emit finished();
 }
 
-void Recalculation::giveUp(const char* messageKey) {
-    mTimer->stop();
-    mLines[mNext].newAnswer = platform::keyedText(messageKey);
-    mLines[mNext].failed = true;
-    ++mNext;
-    restartTool();
-    sendNext();
-}
-
-void Recalculation::finish() {
-    mTool->abandon();
+QList<int> Recalculation::replaceChangedAnswers(QTextCursor& cursor) const {
     QList<int> changed;
-    bool allSucceeded = true;
-    QTextCursor cursor(mDocument->textView->document());
-    cursor.beginEditBlock();
-    for (const Line& line : std::as_const(mLines)) {
-        allSucceeded = allSucceeded && !line.failed;
+    for (const Line& line : mLines) {
         if (line.newAnswer == line.oldAnswer)
             continue;
-        const QTextBlock answer =
-            mDocument->textView->document()->findBlockByNumber(line.statementBlock + 1);
+        const QTextBlock answer = mText->findBlockByNumber(line.statementBlock + 1);
         cursor.setPosition(answer.position());
         cursor.setPosition(answer.position() + answer.length() - 1, QTextCursor::KeepAnchor);
         cursor.insertText(line.newAnswer,
                           line.failed ? AppController::errorAtts() : AppController::successAtts());
         changed.append(answer.blockNumber());
     }
-    cursor.endEditBlock();
-    mDocument->adoptState(std::exchange(mState, NewCalcState()));
-    emit finished(changed, allSucceeded);
+    return changed;
+}
+
+bool Recalculation::allSucceeded() const {
+    return std::none_of(mLines.begin(), mLines.end(), [](const Line& line) { return line.failed; });
+}
+
+SCalcState* Recalculation::takeState() {
+    return mSession->takeState();
 }
 
 void MyDocument::adoptState(SCalcState* state) {
-    DisposeCalcState(mCalcState);
-    mCalcState = state;
-    // The tool knows the old state: a fresh one starts from the new.
-    mCalcTask->abandon();
-    startCalcTask();
+    mCalcSession->adoptState(state);
     emit symbolsChanged();
 }
 
 void MyDocument::recalculateWorksheet() {
     if (isCalculating())
         return;
-    textView->setReadOnly(true);
-    auto* recalculation = new Recalculation(this);
-    connect(recalculation, &Recalculation::finished, this,
-            [this, recalculation](const QList<int>& changed, bool allSucceeded) {
-                recalculation->deleteLater();
-                textView->setReadOnly(false);
-                markChangedAnswers(changed);
-                docWindow->statusBar()->showMessage(
-                    tr("Recalculated: %n answer(s) changed", nullptr, int(changed.size())),
-                    kChangedAnswerMarkMs);
-                emit recalculationFinished(int(changed.size()), allSucceeded);
-            });
-    recalculation->start();
+    QTextDocument* text = textDocument();
+    mRecalculation = new Recalculation(text, *calcState(), mFormatIntegersAsHex, this);
+    setWaitingForAnswers(true);
+    connect(mRecalculation, &Recalculation::finished, this, [this, text] {
+        Recalculation* recalculation = std::exchange(mRecalculation, nullptr);
+        recalculation->deleteLater();
+        setWaitingForAnswers(false);
+        // One Undo takes back the answers and the variables and functions that went with them.
+        QTextCursor edit(text);
+        edit.beginEditBlock();
+        const QList<int> changed = recalculation->replaceChangedAnswers(edit);
+        // With no answer changed there is nothing to take back, and the text stays unedited.
+        if (changed.isEmpty())
+            adoptState(recalculation->takeState());
+        else
+            recordStateStep(*text, *this, recalculation->takeState());
+        edit.endEditBlock();
+        if (docWindow) {
+            markChangedAnswers(changed);
+            docWindow->statusBar()->showMessage(
+                tr("Recalculated: %n answer(s) changed", nullptr, int(changed.size())),
+                kChangedAnswerMarkMs);
+        }
+        emit recalculationFinished(int(changed.size()), recalculation->allSucceeded());
+    });
+    mRecalculation->start();
 }
 
 void MyDocument::markChangedAnswers(const QList<int>& blocks) {

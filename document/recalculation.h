@@ -1,31 +1,36 @@
 #pragma once
 
-#include "plist/value.h"
-
 #include <QList>
 #include <QObject>
 #include <QString>
 
-#include <memory>
-
-class MyDocument;
-class QTimer;
-class ToolLink;
+class CalcSession;
+class QTextCursor;
+class QTextDocument;
+struct CalcOutcome;
 struct SCalcState;
 
-// Calculates every calculated line of a worksheet again, from the top, starting from the
-// worksheet's state: a line ending in " =" followed by its answer line. A tool of its own does
-// the work, so the worksheet's tool and state change only once it has finished; then every
-// answer that changed is replaced in place, in one step that one Undo takes back.
+// Calculates every calculated line of a worksheet again, from the top, starting from a copy of
+// the worksheet's state: a line ending in " =" followed by its answer line. A session of its own
+// does the work, so the worksheet's tool and state change only once it has finished; then the
+// caller replaces the answers that changed, in one edit, and takes the new state.
 class Recalculation : public QObject {
     Q_OBJECT
 
 public:
-    explicit Recalculation(MyDocument* document);
+    Recalculation(QTextDocument* text, const SCalcState& state, bool integersAsHex,
+                  QObject* parent = nullptr);
     ~Recalculation() override;
 
     // Begins; `finished` follows, at once when there is nothing to calculate.
     void start();
+
+    // Replaces each answer that changed through the cursor, which the caller holds in an edit
+    // block; returns the block numbers of the answer lines replaced.
+    QList<int> replaceChangedAnswers(QTextCursor& cursor) const;
+    bool allSucceeded() const;
+    // The state after the last line, which the caller then owns.
+    SCalcState* takeState();
 
     struct Line {
         int statementBlock = 0;
@@ -37,23 +42,17 @@ public:
 
     // The worksheet's calculated lines, in order: the statement in the standard notation, and
     // the answer it has now.
-    static QList<Line> calculatedLines(const MyDocument& document);
+    static QList<Line> calculatedLines(const QTextDocument& text);
 
 signals:
-    // The changed answers are in place. `changed` lists their answer lines' block numbers.
-    void finished(const QList<int>& changed, bool allSucceeded);
+    void finished();
 
 private:
-    void sendNext();
-    void answer(const plist::Dictionary& reply);
-    void giveUp(const char* messageKey);
-    void restartTool();
-    void finish();
+    void answer(const CalcOutcome& outcome);
 
-    MyDocument* mDocument;
+    QTextDocument* mText;
+    bool mIntegersAsHex;
+    CalcSession* mSession;
     QList<Line> mLines;
     int mNext = 0;
-    SCalcState* mState = nullptr;
-    ToolLink* mTool = nullptr;
-    QTimer* mTimer = nullptr;
 };

@@ -159,14 +159,25 @@ void DocumentWindow::setEditor(QTextEdit* editor) {
     connect(mCopy, &QAction::triggered, editor, &QTextEdit::copy);
     connect(mPaste, &QAction::triggered, editor, &QTextEdit::paste);
     connect(mSelectAll, &QAction::triggered, editor, &QTextEdit::selectAll);
-    mUndo->setEnabled(false);
-    mRedo->setEnabled(false);
-    mCut->setEnabled(false);
     mCopy->setEnabled(false);
-    connect(editor, &QTextEdit::undoAvailable, mUndo, &QAction::setEnabled);
-    connect(editor, &QTextEdit::redoAvailable, mRedo, &QAction::setEnabled);
-    connect(editor, &QTextEdit::copyAvailable, mCut, &QAction::setEnabled);
     connect(editor, &QTextEdit::copyAvailable, mCopy, &QAction::setEnabled);
+    for (auto changed : {&QTextEdit::undoAvailable, &QTextEdit::redoAvailable,
+                         &QTextEdit::copyAvailable})
+        connect(editor, changed, this, &DocumentWindow::updateEditCommands);
+    updateEditCommands();
+}
+
+void DocumentWindow::setEditingEnabled(bool enabled) {
+    mEditingEnabled = enabled;
+    updateEditCommands();
+}
+
+void DocumentWindow::updateEditCommands() {
+    const QTextDocument* text = mEditor->document();
+    mUndo->setEnabled(mEditingEnabled && text->isUndoAvailable());
+    mRedo->setEnabled(mEditingEnabled && text->isRedoAvailable());
+    mCut->setEnabled(mEditingEnabled && mEditor->textCursor().hasSelection());
+    mPaste->setEnabled(mEditingEnabled);
 }
 
 void DocumentWindow::rebuildRecentMenu() {

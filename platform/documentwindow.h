@@ -22,6 +22,9 @@ public:
 
     // Routes the Edit and View menus to the editor.
     void setEditor(QTextEdit* editor);
+    // Turns the commands that change the text (Undo, Redo, Cut, Paste) off and on again, for
+    // while the document has the text to itself.
+    void setEditingEnabled(bool enabled);
     QMenu* editMenu() const { return mEditMenu; }
     QMenu* viewMenu() const { return mViewMenu; }
 
@@ -66,6 +69,8 @@ private:
     QAction* mActualSize = nullptr;
     QTextEdit* mEditor = nullptr;
     double mZoom = 1.0;
+    bool mEditingEnabled = true;
+    void updateEditCommands();
     // The device the editor's text is laid out for: the screen's resolution times the zoom.
     QImage mZoomDevice;
 };

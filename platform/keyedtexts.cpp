@@ -18,6 +18,9 @@ const KeyedText kTexts[] = {
     {"SynErr", QT_TRANSLATE_NOOP("Figurello", "Syntax error")},
     {"Crash", QT_TRANSLATE_NOOP("Figurello", "The calculation crashed")},
     {"Timeout", QT_TRANSLATE_NOOP("Figurello", "The calculation took too long")},
+    {"ToolRestarted",
+     QT_TRANSLATE_NOOP("Figurello", "The calculation tool stopped and was started again with "
+                                    "this worksheet's variables and functions")},
     {"ToolNotStarted",
      QT_TRANSLATE_NOOP("Figurello", "The calculation tool could not be started: %1")},
     {"ToolMissing", QT_TRANSLATE_NOOP("Figurello", "%1 does not exist.")},

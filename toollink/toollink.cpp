@@ -73,7 +73,7 @@ bool ToolLink::start(const plist::Dictionary& variables, const plist::Dictionary
                      QString* error) {
     abandon();
     clearReplyBuffer();
-    mAwaitingReply = false;
+    mReplyLimits.clear();
     mRejected = false;
     mAnswers = 0;
     const QStringList arguments = {
@@ -94,7 +94,7 @@ bool ToolLink::start(const plist::Dictionary& variables, const plist::Dictionary
                 if (process != mProcess)
                     return;
                 mProcess = nullptr;
-                mAwaitingReply = false;
+                mReplyLimits.clear();
                 process->deleteLater();
                 emit toolEnded(exitCode);
             });
@@ -117,9 +117,7 @@ void ToolLink::send(const QString& line) {
     if (!mProcess)
         return;
     const QByteArray request = line.toUtf8() + '\n';
-    clearReplyBuffer();
-    mReplyLimit = kReplyBytesBesidesName + kMaxBytesPerNameByte * request.size();
-    mAwaitingReply = true;
+    mReplyLimits.push_back(kReplyBytesBesidesName + kMaxBytesPerNameByte * request.size());
     // Buffered and written as the pipe takes it: a tool that does not read cannot block us.
     mProcess->write(request);
     // Out now rather than on the next pass of the event loop, after the window has repainted.
@@ -128,12 +126,14 @@ void ToolLink::send(const QString& line) {
     // repaints shows the line and its answer in one frame instead of two, and saves a repaint.
     // Queued, so that whoever sent the line has finished with it when its reply arrives; ahead
     // of the repaint, which Qt posts at a lower priority.
-    QMetaObject::invokeMethod(this, &ToolLink::awaitQuickReply, Qt::QueuedConnection);
+    if (!std::exchange(mQuickReplyAwaited, true))
+        QMetaObject::invokeMethod(this, &ToolLink::awaitQuickReply, Qt::QueuedConnection);
 }
 
 void ToolLink::awaitQuickReply() {
+    mQuickReplyAwaited = false;
     const QDeadlineTimer deadline(mQuickReplyMs);
-    while (mProcess && mAwaitingReply && !deadline.hasExpired()) {
+    while (mProcess && !mReplyLimits.empty() && !deadline.hasExpired()) {
         if (!mProcess->waitForReadyRead(int(deadline.remainingTime())))
             return;
     }
@@ -143,7 +143,7 @@ void ToolLink::abandon() {
     if (!mProcess)
         return;
     QProcess* process = std::exchange(mProcess, nullptr);
-    mAwaitingReply = false;
+    mReplyLimits.clear();
     process->disconnect(this);
     if (process->state() == QProcess::NotRunning) {
         process->deleteLater();
@@ -166,42 +166,49 @@ void ToolLink::clearReplyBuffer() {
 
 void ToolLink::rejectOutput() {
     mRejected = true;
-    mAwaitingReply = false;
+    mReplyLimits.clear();
     clearReplyBuffer();
     emit replyUnreadable();
 }
 
 void ToolLink::readOutput() {
-    const QByteArray chunk = mProcess->readAllStandardOutput();
-    const std::string_view bytes(chunk.constData(), std::size_t(chunk.size()));
-    if (mRejected)
-        return;
-    if (!mAwaitingReply) {
-        // Between replies the tool has nothing to say but the line break ending the last one.
-        if (!isBlank(bytes))
-            rejectOutput();
-        return;
+    QProcess* process = mProcess;
+    const QByteArray chunk = process->readAllStandardOutput();
+    std::string_view bytes(chunk.constData(), std::size_t(chunk.size()));
+    // Requests may be ahead of their replies, so one chunk may end one reply and begin the next.
+    while (!bytes.empty() && !mRejected && process == mProcess) {
+        if (mReplyLimits.empty()) {
+            // Between replies the tool has nothing to say but the line break ending the last.
+            if (!isBlank(bytes))
+                rejectOutput();
+            return;
+        }
+        const qsizetype fedBefore = mReplyBytes;
+        const qsizetype room = mReplyLimits.front() - fedBefore;
+        const std::string_view fed = bytes.substr(0, std::size_t(std::max<qsizetype>(room, 0)));
+        switch (mReply.feed(fed)) {
+        case plist::IncrementalXmlReader::Status::Incomplete:
+            if (fed.size() < bytes.size())
+                return rejectOutput();
+            mReplyBytes += qsizetype(fed.size());
+            return;
+        case plist::IncrementalXmlReader::Status::Malformed:
+            return rejectOutput();
+        case plist::IncrementalXmlReader::Status::Complete:
+            break;
+        }
+        bytes = bytes.substr(std::size_t(qsizetype(mReply.endOffset()) - fedBefore));
+        // One request, one reply: more after the last reply asked for answers nothing.
+        if (mReplyLimits.size() == 1 && !isBlank(bytes))
+            return rejectOutput();
+        const plist::Value reply = mReply.takeValue();
+        clearReplyBuffer();
+        const plist::Dictionary* dictionary = reply.dictionary();
+        if (!dictionary)
+            return rejectOutput();
+        mReplyLimits.pop_front();
+        ++mAnswers;
+        // The receiver may send, restart or abandon: the loop goes on only with the same tool.
+        emit replyReceived(*dictionary);
     }
-    if (mReplyBytes + chunk.size() > mReplyLimit)
-        return rejectOutput();
-    const qsizetype fedBefore = mReplyBytes;
-    mReplyBytes += chunk.size();
-    switch (mReply.feed(bytes)) {
-    case plist::IncrementalXmlReader::Status::Incomplete:
-        return;
-    case plist::IncrementalXmlReader::Status::Malformed:
-        return rejectOutput();
-    case plist::IncrementalXmlReader::Status::Complete:
-        break;
-    }
-    // One request, one reply: whatever the tool wrote after it answers nothing.
-    if (!isBlank(bytes.substr(std::size_t(qsizetype(mReply.endOffset()) - fedBefore))))
-        return rejectOutput();
-    const plist::Value reply = mReply.takeValue();
-    const plist::Dictionary* dictionary = reply.dictionary();
-    if (!dictionary)
-        return rejectOutput();
-    mAwaitingReply = false;
-    ++mAnswers;
-    emit replyReceived(*dictionary);
 }

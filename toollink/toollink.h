@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include <deque>
 #include <memory>
 
 class QProcess;
@@ -37,8 +38,11 @@ public:
     bool hasAnswered() const { return mAnswers > 0; }
 
     // Writes one request: the line in the standard notation, which holds no line break. Its
-    // reply is the one property list the tool writes next.
+    // reply is the one property list the tool writes after the replies to the requests before
+    // it: requests may go ahead of their replies, which come in the order they were asked.
     void send(const QString& line);
+    // Requests written to the current tool and not answered yet.
+    int outstandingRequests() const { return int(mReplyLimits.size()); }
 
     // How long a request may wait for its reply before the window repaints; see send().
     void setQuickReplyWait(int milliseconds) { mQuickReplyMs = milliseconds; }
@@ -67,8 +71,9 @@ private:
     QProcess* mProcess = nullptr;
     plist::IncrementalXmlReader mReply;
     qsizetype mReplyBytes = 0;
-    qsizetype mReplyLimit = 0;
-    bool mAwaitingReply = false;
+    // For each outstanding request, oldest first, how long its reply may be.
+    std::deque<qsizetype> mReplyLimits;
+    bool mQuickReplyAwaited = false;
     bool mRejected = false;
     int mAnswers = 0;
     // How long the application waits on a reply before it goes on and lets it come when it

@@ -8,6 +8,7 @@
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
 #include "platform/documentcontroller.h"
+#include "platform/keyedtexts.h"
 #include "toollink/toollink.h"
 #include "paintcounter.h"
 
@@ -15,6 +16,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QMainWindow>
+#include <QProcess>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -301,19 +305,103 @@ private slots:
         QVERIFY(view()->toPlainText().endsWith("variable2999 + 1 =\n3000\n"));
     }
 
-    // Forgetting changes the worksheet's state; the running tool keeps the symbol until it is
-    // next started from that state.
-    void theToolForgetsOnlyWhenRestarted() {
+    // Forgetting a name forgets it in the tool too: it no longer calculates.
+    void aForgottenNameNoLongerCalculates() {
         calculate(QStringLiteral("x = 2"));
         mDocument->forgetVariable();
         mDocument->forgetPopup()->setCurrentText(QStringLiteral("x"));
         mDocument->forgetSheetOK();
         QVERIFY(!FindVariable(*mDocument->calcState(), "x"));
         calculate(QStringLiteral("x + 1"));
-        QVERIFY(view()->toPlainText().endsWith("x + 1 =\n3\n"));
-        mDocument->startCalcTask();
-        calculate(QStringLiteral("x + 2"));
-        QVERIFY(view()->toPlainText().endsWith("x + 2 =\nSyntax error\n"));
+        QVERIFY(view()->toPlainText().endsWith("x + 1 =\nSyntax error\n"));
+    }
+
+    // Whatever the user does while a line waits, its answer goes under that line and the rest
+    // of the text stays as it was. The stand-in answers once the test lets it.
+    void theAnswerStaysWithItsLine_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("selected");
+        const QByteArray value = "<key>ResultKind</key><integer>1</integer>"
+                                 "<key>Result</key><real>7</real>";
+        const QByteArray error = "<key>ResultKind</key><integer>0</integer>"
+                                 "<key>Stop</key><integer>1</integer>";
+        QTest::newRow("a click into the first line") << "click" << value << "7" << "";
+        QTest::newRow("Select All") << "select all" << value << "7"
+                                    << "abc = 1 =\u20291\u20291+1 =\u20297\u2029";
+        QTest::newRow("Undo") << "undo" << value << "7" << "";
+        QTest::newRow("scrolled to the top") << "scroll" << value << "7" << "";
+        QTest::newRow("a syntax error after a click") << "click" << error << "Syntax error"
+                                                      << "+1";
+        QTest::newRow("a time-out after a click")
+            << "click" << QByteArray() << "The calculation took too long" << "";
+    }
+    void theAnswerStaysWithItsLine() {
+        QFETCH(QString, action);
+        QFETCH(QByteArray, reply);
+        QFETCH(QString, answer);
+        QFETCH(QString, selected);
+        calculate(QStringLiteral("abc = 1"));
+        const QString go = mFolder.filePath(QStringLiteral("go"));
+        QFile::remove(go);
+        useTool(standIn(QStringLiteral("gated"),
+                        "while read line; do\n"
+                        "  while [ ! -e '" + QFile::encodeName(go) + "' ]; do sleep 0.01; done\n"
+                        "  printf '%s' '<plist version=\"1.0\"><dict>" + reply +
+                            "</dict></plist>'\n"
+                        "done\n"));
+        type(QStringLiteral("1+1"));
+        QTest::keyClick(view(), Qt::Key_Return);
+        QVERIFY(mDocument->isCalculating());
+
+        QAction* undo = nullptr;
+        for (QAction* command : mDocument->window()->findChildren<QAction*>())
+            if (command->shortcut() == QKeySequence(QKeySequence::Undo))
+                undo = command;
+        QVERIFY(undo && !undo->isEnabled());
+        if (action == "click") {
+            QTextCursor cursor = view()->textCursor();
+            cursor.setPosition(1);
+            view()->setTextCursor(cursor);
+        } else if (action == "select all") {
+            view()->selectAll();
+        } else if (action == "undo") {
+            QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier);
+        } else {
+            view()->verticalScrollBar()->setValue(0);
+        }
+        if (!reply.isEmpty()) {
+            QFile opened(go);
+            QVERIFY(opened.open(QIODevice::WriteOnly));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(),
+                                 int(AppController::calcTimeout() * 1000) + kMarginMs);
+        QCOMPARE(view()->toPlainText(), "abc = 1 =\n1\n1+1 =\n" + answer + "\n");
+        QCOMPARE(view()->textCursor().selectedText(), selected);
+        QVERIFY(undo->isEnabled());
+    }
+
+    // A tool that ends while no line waits is started again from the worksheet's state, and
+    // nothing goes into the text being typed.
+    void aToolEndingBetweenLinesIsRestartedQuietly() {
+        calculate(QStringLiteral("x = 1"));
+        type(QStringLiteral("a + 1"));
+        auto* tool = mDocument->calcTask()->findChild<QProcess*>();
+        QVERIFY(tool);
+        const qint64 crashed = tool->processId();
+        QVERIFY(::kill(pid_t(crashed), SIGKILL) == 0);
+        QTRY_VERIFY_WITH_TIMEOUT(mDocument->window()->statusBar()->currentMessage() ==
+                                     platform::keyedText("ToolRestarted"),
+                                 kMarginMs);
+        QCOMPARE(view()->toPlainText(), QStringLiteral("x = 1 =\n1\na + 1"));
+        QVERIFY(mDocument->calcTask()->isRunning());
+        type(QStringLiteral(" + x"));
+        QTest::keyClick(view(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
+        QVERIFY(view()->toPlainText().endsWith("a + 1 + x =\nSyntax error\n"));
+        calculate(QStringLiteral("x + 1"));
+        QVERIFY(view()->toPlainText().endsWith("x + 1 =\n2\n"));
     }
 
     void saysWhenTheToolCannotStart() {

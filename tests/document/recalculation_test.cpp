@@ -66,11 +66,18 @@ private slots:
         QCOMPARE(*FindVariable(*mWorksheet->calcState(), "total"), 240.0);
         QVERIFY(!mWorksheet->isCalculating());
 
-        // One step back restores every answer, and the worksheet calculates on as before.
+        // One step back restores every answer and the variables that went with them, in the
+        // tool too; one step forward brings the new ones back.
+        const QString recalculated = text();
         mWorksheet->textView->undo();
         QCOMPARE(text(), edited);
+        QCOMPARE(*FindVariable(*mWorksheet->calcState(), "total"), 120.0);
+        mWorksheet->textView->redo();
+        QCOMPARE(text(), recalculated);
+        QCOMPARE(*FindVariable(*mWorksheet->calcState(), "total"), 240.0);
+        mWorksheet->textView->undo();
         calculate(QStringLiteral("total * 2"));
-        QVERIFY(text().endsWith(QStringLiteral("total * 2 =\n480\n")));
+        QVERIFY(text().endsWith(QStringLiteral("total * 2 =\n240\n")));
     }
 
     void reportsLinesThatNowFail() {
