@@ -15,24 +15,43 @@
 
 #include <memory>
 
+namespace {
+
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("Figurello"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Figurello"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(FIGURELLO_VERSION));
+}
+
+// Calculating in the terminal needs no display and no widgets: only fonts, for the text.
+// Setting up the windowing layer it does not use may warn about a desktop session that is not
+// there; that says nothing about the calculation and stays off the terminal.
+int runInTerminal(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QtMessageHandler standard = nullptr;
+    standard = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                standard(type, context, message);
+        });
+    QGuiApplication application(argc, argv);
+    qInstallMessageHandler(standard);
+    nameApplication();
+    AppController controller;
+    return runCalcCommand(QCoreApplication::arguments());
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    const bool calc = isCalcCommand(argc, argv);
-    // Calculating in the terminal needs no display.
-    if (calc)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (isCalcCommand(argc, argv))
+        return runInTerminal(argc, argv);
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Figurello"));
-    QApplication::setOrganizationName(QStringLiteral("Figurello"));
-    QApplication::setApplicationVersion(QStringLiteral(FIGURELLO_VERSION));
+    nameApplication();
     // Ties the windows to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.figurello.Figurello"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("figurello"),
                                                  QIcon(QStringLiteral(":/icons/figurello.svg"))));
-
-    if (calc) {
-        AppController controller;
-        return runCalcCommand(QApplication::arguments());
-    }
 
     QCommandLineParser options;
     options.setApplicationDescription(QApplication::translate(

@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <chrono>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -50,20 +51,41 @@ bool WriteAll(const std::string& bytes) {
     return true;
 }
 
+// Replies wait to be written together only while more requests are already here, and never
+// for long: a reply is never held back while the tool waits for input, and the application
+// times each line from the reply before it.
+constexpr std::size_t kMaxHeldReplyBytes = 64 * 1024;
+constexpr auto kMaxReplyHold = std::chrono::milliseconds(20);
+
 // One reply per request line until the input ends.
 int AnswerRequests(SCalcState& state) {
     std::string line;
-    while (std::getline(std::cin, line)) {
+    std::string held;
+    auto heldSince = std::chrono::steady_clock::now();
+    const auto writeHeld = [&held] {
+        const bool written = WriteAll(held);
+        held.clear();
+        if (!written)
+            std::fprintf(stderr, "CalcTool: cannot write a reply: %s\n", std::strerror(errno));
+        return written;
+    };
+    for (;;) {
+        if (!held.empty() && std::cin.rdbuf()->in_avail() <= 0 && !writeHeld())
+            return kOutputError;
+        if (!std::getline(std::cin, line))
+            break;
         double value = 0;
         std::size_t stop = 0;
         std::string_view symbol;
         const int kind = EvaluateStatement(line, state, value, stop, &symbol);
-        if (!WriteAll(ReplyXml(kind, value, symbol, stop))) {
-            std::fprintf(stderr, "CalcTool: cannot write a reply: %s\n", std::strerror(errno));
+        const auto now = std::chrono::steady_clock::now();
+        if (held.empty())
+            heldSince = now;
+        held += ReplyXml(kind, value, symbol, stop);
+        if ((held.size() > kMaxHeldReplyBytes || now - heldSince > kMaxReplyHold) && !writeHeld())
             return kOutputError;
-        }
     }
-    return 0;
+    return held.empty() || writeHeld() ? 0 : kOutputError;
 }
 
 } // namespace

@@ -138,9 +138,12 @@ bool MyDocument::calculateAtEnd(const QStringList& lines) {
             if (next == lines.size())
                 answered.quit();
         });
+    // One edit for the lot: the text's layout is left alone until the end.
+    end.beginEditBlock();
     mCalcSession->calculate(statements);
     if (next < lines.size())
         answered.exec();
+    end.endEditBlock();
     disconnect(connection);
     return allSucceeded;
 }

@@ -299,6 +299,8 @@ QTextCharFormat MyDocument::loadText(QTextDocument* text) {
 
 void MyDocument::makeTextWithoutWindow() {
     mText = new QTextDocument(this);
+    // Nobody can undo here, and a history of every line would only cost time and memory.
+    mText->setUndoRedoEnabled(false);
     mTypingFormat = loadText(mText);
     mText->setModified(false);
     startCalcTask();

@@ -118,8 +118,9 @@ void MyDocument::recalculateWorksheet() {
         QTextCursor edit(text);
         edit.beginEditBlock();
         const QList<int> changed = recalculation->replaceChangedAnswers(edit);
-        // With no answer changed there is nothing to take back, and the text stays unedited.
-        if (changed.isEmpty())
+        // With no answer changed there is nothing to take back, and the text stays unedited;
+        // without a window nobody takes anything back.
+        if (changed.isEmpty() || !textView)
             adoptState(recalculation->takeState());
         else
             recordStateStep(*text, *this, recalculation->takeState());
