@@ -12,10 +12,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -51,41 +54,88 @@ bool WriteAll(const std::string& bytes) {
     return true;
 }
 
-// Replies wait to be written together only while more requests are already here, and never
-// for long: a reply is never held back while the tool waits for input, and the application
-// times each line from the reply before it.
-constexpr std::size_t kMaxHeldReplyBytes = 64 * 1024;
-constexpr auto kMaxReplyHold = std::chrono::milliseconds(20);
+// Replies are written together while more requests are already waiting, which saves a write
+// and a wake-up of the application per line. None is held back for long, though: not while the
+// tool waits for input, and not while it works on a slow line, since the application times
+// each line from the reply before it.
+class HeldReplies {
+public:
+    HeldReplies() : mWriter([this] { writeWhenOld(); }) {}
+    ~HeldReplies() {
+        {
+            std::lock_guard lock(mMutex);
+            mDone = true;
+        }
+        mWoken.notify_one();
+        mWriter.join();
+    }
+
+    bool add(const std::string& reply) {
+        std::lock_guard lock(mMutex);
+        if (mHeld.empty())
+            mHeldSince = Clock::now();
+        mHeld += reply;
+        return mHeld.size() < kMaxHeldBytes || writeLocked();
+    }
+    bool write() {
+        std::lock_guard lock(mMutex);
+        return writeLocked();
+    }
+    bool failed() {
+        std::lock_guard lock(mMutex);
+        return mFailed;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::size_t kMaxHeldBytes = 64 * 1024;
+    static constexpr auto kMaxHold = std::chrono::milliseconds(5);
+
+    bool writeLocked() {
+        if (!mHeld.empty() && !mFailed)
+            mFailed = !WriteAll(mHeld);
+        mHeld.clear();
+        return !mFailed;
+    }
+    void writeWhenOld() {
+        std::unique_lock lock(mMutex);
+        while (!mDone) {
+            mWoken.wait_for(lock, kMaxHold);
+            if (!mHeld.empty() && Clock::now() - mHeldSince >= kMaxHold)
+                writeLocked();
+        }
+    }
+
+    std::mutex mMutex;
+    std::condition_variable mWoken;
+    std::string mHeld;
+    Clock::time_point mHeldSince;
+    bool mDone = false;
+    bool mFailed = false;
+    std::thread mWriter;
+};
 
 // One reply per request line until the input ends.
 int AnswerRequests(SCalcState& state) {
+    HeldReplies replies;
     std::string line;
-    std::string held;
-    auto heldSince = std::chrono::steady_clock::now();
-    const auto writeHeld = [&held] {
-        const bool written = WriteAll(held);
-        held.clear();
-        if (!written)
-            std::fprintf(stderr, "CalcTool: cannot write a reply: %s\n", std::strerror(errno));
-        return written;
-    };
     for (;;) {
-        if (!held.empty() && std::cin.rdbuf()->in_avail() <= 0 && !writeHeld())
-            return kOutputError;
+        if (std::cin.rdbuf()->in_avail() <= 0 && !replies.write())
+            break;
         if (!std::getline(std::cin, line))
             break;
         double value = 0;
         std::size_t stop = 0;
         std::string_view symbol;
         const int kind = EvaluateStatement(line, state, value, stop, &symbol);
-        const auto now = std::chrono::steady_clock::now();
-        if (held.empty())
-            heldSince = now;
-        held += ReplyXml(kind, value, symbol, stop);
-        if ((held.size() > kMaxHeldReplyBytes || now - heldSince > kMaxReplyHold) && !writeHeld())
-            return kOutputError;
+        if (!replies.add(ReplyXml(kind, value, symbol, stop)))
+            break;
     }
-    return held.empty() || writeHeld() ? 0 : kOutputError;
+    if (!replies.write() || replies.failed()) {
+        std::fprintf(stderr, "CalcTool: cannot write a reply: %s\n", std::strerror(errno));
+        return kOutputError;
+    }
+    return 0;
 }
 
 } // namespace
