@@ -35,6 +35,19 @@ const std::string kPythonFib = "import sys\n"
                                "print(fib(25))\n";
 const char* const kMixedLines[] = {"2+3*4", "x = 5", "sqrt(2)*x", "sin(0.5)^2+cos(0.5)^2", "sq(3)"};
 constexpr int kLockStepLines = 10000;
+constexpr int kWorksheetLines = 10000;
+
+// A worksheet's worth of lines that bc reads the same way: assignments and expressions.
+std::string MixedWorksheetLines() {
+    const char* const shapes[] = {"x = %d", "2+3*4", "sqrt(2)*x", "x/7 + %d", "y = x^2 - %d"};
+    std::string lines;
+    char line[64];
+    for (int i = 0; i < kWorksheetLines; ++i) {
+        std::snprintf(line, sizeof line, shapes[i % std::size(shapes)], i % 97 + 1);
+        lines.append(line).append("\n");
+    }
+    return lines;
+}
 
 double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -62,9 +75,11 @@ void WriteStates(const fs::path& dir) {
     WriteFile(dir / "functions.plist", plist::writeBinary(plist::Value(functions)));
     WriteFile(dir / "empty.plist", plist::writeXml(plist::Value(plist::Dictionary{})));
     WriteFile(dir / "fib.bc", kBcFib + "f(25)\n");
+    WriteFile(dir / "mixed.txt", MixedWorksheetLines());
 }
 
 struct Setup {
+    std::string figurello;
     std::string calcTool;
     std::string echoChild;
     fs::path dir;
@@ -194,7 +209,8 @@ int main(int argc, char** argv) {
     sched_getaffinity(0, sizeof gAllCores, &gAllCores);
     const auto [firstCore, secondCore] = TwoCores();
     HoldOn(firstCore);
-    Setup setup{(bin / "CalcTool").string(), (bin / "echo_child").string(),
+    Setup setup{(bin / "figurello").string(), (bin / "CalcTool").string(),
+                (bin / "echo_child").string(),
                 fs::temp_directory_path() / ("figurello-compare-" + std::to_string(getpid()))};
     fs::create_directories(setup.dir);
     WriteStates(setup.dir);
@@ -205,8 +221,18 @@ int main(int argc, char** argv) {
     const std::vector<std::string> echo = {setup.echoChild, std::to_string(replyBytes)};
     const std::vector<std::string> bc = {"bc", "-l", (setup.dir / "fib.bc").string()};
     const std::vector<std::string> python = {pythonPath, "-c", kPythonFib};
+    const std::string mixed = (setup.dir / "mixed.txt").string();
+    const std::string worksheet = (setup.dir / "mixed.figurello").string();
+    const std::vector<std::string> calcMixed = {setup.figurello, "calc", mixed};
+    const std::vector<std::string> bcMixed = {"bc", "-l", mixed};
+    const std::vector<std::string> openWorksheet = {setup.figurello, "calc", "--open", worksheet,
+                                                    "/dev/null"};
+    const std::vector<std::string> recalculateWorksheet = {setup.figurello, "calc",
+                                                           "--recalculate", worksheet};
+    WholeProcess({setup.figurello, "calc", "--save", worksheet, mixed}, "");
 
     Sample fibFull, fibEmpty, toolFib25, bcFib25, pythonFib25, toolStart, echoStart;
+    Sample calcLines, bcLines, recalculationBeyondOpening;
     // The lock-step lines, measured in each placement this machine allows.
     struct LockStepRuns {
         std::string where;
@@ -229,6 +255,11 @@ int main(int argc, char** argv) {
             runs.echo.values.push_back(LockStep(echo, ignored, runs.placement));
             runs.tool.values.push_back(LockStep(setup.tool(false), ignored, runs.placement));
         }
+        calcLines.values.push_back(WholeProcess(calcMixed, ""));
+        bcLines.values.push_back(WholeProcess(bcMixed, ""));
+        const double opening = WholeProcess(openWorksheet, "");
+        recalculationBeyondOpening.values.push_back(WholeProcess(recalculateWorksheet, "") -
+                                                    opening);
         echoStart.values.push_back(StartToFirstReply(echo));
         toolStart.values.push_back(StartToFirstReply(setup.tool(true)));
     }
@@ -259,6 +290,18 @@ int main(int argc, char** argv) {
         rows.push_back({"lock-step lines per second, CalcTool" + where, "/s", linesPerSecond, "",
                         nullptr, "≥ 45,000"});
     }
+    Sample calcLinesPerSecond, bcLinesPerSecond;
+    for (double milliseconds : calcLines.values)
+        calcLinesPerSecond.values.push_back(kWorksheetLines * 1000 / milliseconds);
+    for (double milliseconds : bcLines.values)
+        bcLinesPerSecond.values.push_back(kWorksheetLines * 1000 / milliseconds);
+    rows.push_back({"figurello calc, 10,000 mixed lines", "ms", calcLines, "bc -l, same lines",
+                    &bcLines, "ratio ≤ 4"});
+    rows.push_back({"bc -l, 10,000 mixed lines", "ms", bcLines, "", nullptr, ""});
+    rows.push_back({"figurello calc lines per second", "/s", calcLinesPerSecond, "", nullptr, ""});
+    rows.push_back({"bc -l lines per second", "/s", bcLinesPerSecond, "", nullptr, ""});
+    rows.push_back({"recalculating a 10,000-line worksheet, beyond opening it", "ms",
+                    recalculationBeyondOpening, "", nullptr, "< 300 ms"});
     rows.push_back({"start to first reply, CalcTool, full state", "ms", toolStart,
                     "echo child start", &echoStart, "≤ 25 ms"});
     rows.push_back({"start to first reply, echo child", "ms", echoStart, "", nullptr, ""});

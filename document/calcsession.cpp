@@ -139,22 +139,28 @@ void CalcSession::cancel() {
 void CalcSession::sendCommandToTask(const QString& line) { mCalcTask->send(line); }
 
 void CalcSession::sendWaitingLines() {
-    while (mSent < mLines.size() && mSent < kLinesAhead) {
-        if (!mCalcTask->isRunning()) {
-            // Lines already sent wait for the tool's end to be handled.
-            if (mSent > 0)
-                return;
-            // No tool: it could not be started, or it ended before it answered anything.
-            startCalcTask();
-            if (!mCalcTask->isRunning()) {
-                finishLine(message(platform::keyedText("ToolNotStarted").arg(mToolStartError)));
-                continue;
-            }
-        }
-        sendCommandToTask(mLines[mSent++]);
-        if (!mCalcTimer->isActive())
-            mCalcTimer->start(int(AppController::calcTimeout() * 1000));
+    // Topped up in batches: one write for many lines.
+    if (mSent > kLinesAhead / 2)
+        return;
+    while (mSent < mLines.size() && !mCalcTask->isRunning()) {
+        // Lines already sent wait for the tool's end to be handled.
+        if (mSent > 0)
+            return;
+        // No tool: it could not be started, or it ended before it answered anything.
+        startCalcTask();
+        if (!mCalcTask->isRunning())
+            finishLine(message(platform::keyedText("ToolNotStarted").arg(mToolStartError)));
     }
+    const int count = int(std::min<qsizetype>(mLines.size(), kLinesAhead)) - mSent;
+    if (count <= 0)
+        return;
+    if (count == 1)
+        sendCommandToTask(mLines[mSent]);
+    else
+        mCalcTask->send(mLines.mid(mSent, count));
+    mSent += count;
+    if (!mCalcTimer->isActive())
+        mCalcTimer->start(int(AppController::calcTimeout() * 1000));
 }
 
 void CalcSession::handleTaskResult(const plist::Dictionary& reply) {

@@ -113,11 +113,19 @@ bool ToolLink::start(const plist::Dictionary& variables, const plist::Dictionary
 
 bool ToolLink::isRunning() const { return mProcess != nullptr; }
 
-void ToolLink::send(const QString& line) {
-    if (!mProcess)
+void ToolLink::send(const QString& line) { send(QStringList{line}); }
+
+void ToolLink::send(const QStringList& lines) {
+    if (!mProcess || lines.isEmpty())
         return;
-    const QByteArray request = line.toUtf8() + '\n';
-    mReplyLimits.push_back(kReplyBytesBesidesName + kMaxBytesPerNameByte * request.size());
+    QByteArray request;
+    for (const QString& line : lines) {
+        const qsizetype start = request.size();
+        request += line.toUtf8();
+        request += '\n';
+        mReplyLimits.push_back(kReplyBytesBesidesName +
+                               kMaxBytesPerNameByte * (request.size() - start));
+    }
     // Buffered and written as the pipe takes it: a tool that does not read cannot block us.
     mProcess->write(request);
     // Out now rather than on the next pass of the event loop, after the window has repainted.

@@ -41,6 +41,8 @@ public:
     // reply is the one property list the tool writes after the replies to the requests before
     // it: requests may go ahead of their replies, which come in the order they were asked.
     void send(const QString& line);
+    // Writes the requests in one go, each as send() would.
+    void send(const QStringList& lines);
     // Requests written to the current tool and not answered yet.
     int outstandingRequests() const { return int(mReplyLimits.size()); }
 
