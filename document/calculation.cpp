@@ -4,6 +4,7 @@
 
 #include "app/appcontroller.h"
 #include "document/mydocument.h"
+#include "document/answermarks.h"
 #include "document/calcsession.h"
 #include "document/resultformat.h"
 #include "document/namecompleter.h"
@@ -46,6 +47,8 @@ bool MyDocument::insertNewline() {
     const int lineStart = cursor.block().position();
     if (cursor.position() == lineStart)
         return false;
+    if (calculateAnsweredLine(cursor))
+        return true;
     const QString statement = cursor.block()
                                   .text()
                                   .left(cursor.position() - lineStart)
@@ -110,6 +113,7 @@ void MyDocument::setWaitingForAnswers(bool waiting) {
     docWindow->setEditingEnabled(!waiting);
     for (QAction* command : std::as_const(mTextCommands))
         command->setEnabled(!waiting);
+    mStopRecalculationItem->setEnabled(waiting && mRecalculation);
 }
 
 bool MyDocument::calculateAtEnd(const QStringList& lines) {
@@ -163,10 +167,12 @@ void MyDocument::insertString(const QString& text, const QTextCharFormat& attrib
 void MyDocument::insertLine(QTextCursor at, const QString& text,
                             const QTextCharFormat& attributes) {
     // One edit: the text is laid out once, and one Undo takes the whole line back.
+    mReplacingAnswers = true;
     at.beginEditBlock();
     insertString(at, text, attributes);
     insertString(at, QStringLiteral("\n"), AppController::normalAtts());
     at.endEditBlock();
+    mReplacingAnswers = false;
     textView->ensureCursorVisible();
 }
 
@@ -203,6 +209,17 @@ void MyDocument::buildCalculateMenu() {
     mTextCommands.append(calculate->addAction(tr("&Recalculate Worksheet"),
                                               QKeySequence(tr("Ctrl+Shift+R")), this,
                                               &MyDocument::recalculateWorksheet));
+    QAction* updateDependents = calculate->addAction(tr("Update &Dependent Answers"));
+    updateDependents->setCheckable(true);
+    updateDependents->setChecked(updatesDependentAnswers());
+    connect(updateDependents, &QAction::toggled, this, &MyDocument::setUpdatesDependentAnswers);
+    mStopRecalculationItem = calculate->addAction(tr("S&top Updating"),
+                                                  QKeySequence(Qt::Key_Escape), this,
+                                                  &MyDocument::stopRecalculation);
+    mStopRecalculationItem->setEnabled(false);
+    mAnswerMarks = new AnswerMarks(textView);
+    connect(textView->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { noteEditedStatements(position, added); });
     NameCompleter* names = textView->nameCompleter();
     names->setNameSource([this] { return definedNames(*calcState()); });
     connect(this, &MyDocument::calculationFinished, names, &NameCompleter::namesChanged);

@@ -19,11 +19,13 @@ class QDialog;
 class QPushButton;
 class QMainWindow;
 class QTextDocument;
+class AnswerMarks;
 class CalcSession;
 class Recalculation;
 class SymbolsPanel;
 class ToolLink;
 struct CalcOutcome;
+struct StateSymbols;
 class WorksheetEditor;
 struct SCalcState;
 
@@ -110,6 +112,16 @@ public:
     // changed, marking them for a moment; one Undo takes it back, with the variables and
     // functions that went with the text before.
     void recalculateWorksheet();
+    // Return on an answered line: calculates it again and replaces its answer, and, when asked
+    // to, every later answer that depends on it; the rest are marked out of date. False when
+    // the cursor is not at the end of an answered line, before or after its marker.
+    bool calculateAnsweredLine(const QTextCursor& at);
+    // Stops a recalculation or an update; answers not reached are marked out of date.
+    void stopRecalculation();
+    // Whether Return on an answered line updates the answers that depend on it; a setting kept
+    // across starts.
+    static bool updatesDependentAnswers();
+    static void setUpdatesDependentAnswers(bool on);
     // Takes over the state, which the worksheet then owns, and restarts the tool from it.
     void adoptState(SCalcState* state);
 
@@ -171,6 +183,11 @@ private:
     QTextCharFormat mTypingFormat;
     // Commands that change the text, off while a line waits for its answer.
     QList<QAction*> mTextCommands;
+    QAction* mStopRecalculationItem = nullptr;
+    AnswerMarks* mAnswerMarks = nullptr;
+    // The answered line an update started from, and whether answers are being put in.
+    QTextCursor mUpdatedLine;
+    bool mReplacingAnswers = false;
 
     QDialog* oForgetSymbolSheet = nullptr;
     QComboBox* oForgetSymbolPopup = nullptr;
@@ -188,7 +205,9 @@ private:
     void addPrintCommands();
     // Colours statements from the names the state knows, caught up once a calculation is over.
     void startHighlighting();
-    void markChangedAnswers(const QList<int>& blocks);
+    void runRecalculation(Recalculation* recalculation);
+    void finishRecalculation(Recalculation& recalculation, const StateSymbols& before);
+    void noteEditedStatements(int position, int charsAdded);
     void buildForgetSheet();
     void writeNewDocumentContent();
     void openForgetSheet(bool function);

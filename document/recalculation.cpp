@@ -2,18 +2,14 @@
 
 #include "app/appcontroller.h"
 #include "document/calcsession.h"
-#include "document/mydocument.h"
 #include "document/resultformat.h"
 #include "document/statestep.h"
-#include "document/worksheeteditor.h"
-#include "platform/documentwindow.h"
 
-#include <QMainWindow>
-#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTimer>
+
+#include <algorithm>
 
 #include <utility>
 
@@ -25,10 +21,16 @@ const QString kCalculatedEnding = QStringLiteral(" =");
 
 Recalculation::Recalculation(QTextDocument* text, const SCalcState& state, bool integersAsHex,
                              QObject* parent)
-    : QObject(parent), mText(text), mIntegersAsHex(integersAsHex),
-      mSession(new CalcSession(this)) {
+    : Recalculation(text, new CalcSession, calculatedLines(*text), integersAsHex, parent) {
+    mSession->setParent(this);
     if (SCalcState* copy = copyOfState(state))
         mSession->adoptState(copy);
+}
+
+Recalculation::Recalculation(QTextDocument* text, CalcSession* session, QList<Line> lines,
+                             bool integersAsHex, QObject* parent)
+    : QObject(parent), mText(text), mIntegersAsHex(integersAsHex), mSession(session),
+      mLines(std::move(lines)) {
     connect(mSession, &CalcSession::answered, this, &Recalculation::answer);
 }
 
@@ -57,7 +59,6 @@ QList<Recalculation::Line> Recalculation::calculatedLines(const QTextDocument& t
 }
 
 void Recalculation::start() {
-    mLines = calculatedLines(*mText);
     if (mLines.isEmpty()) {
         emit finished();
         return;
@@ -68,18 +69,31 @@ void Recalculation::start() {
     mSession->calculate(statements);
 }
 
+void Recalculation::stop() {
+    if (mStopped || mNext == mLines.size())
+        return;
+    mStopped = true;
+    disconnect(mSession, nullptr, this, nullptr);
+    mSession->cancel();
+    emit finished();
+}
+
 void Recalculation::answer(const CalcOutcome& outcome) {
     Line& line = mLines[mNext++];
     line.newAnswer = answerText(outcome, mIntegersAsHex);
     line.failed = !outcome.succeeded();
-    if (mNext == mLines.size())
+    line.reached = true;
+    emit progressed(mNext, int(mLines.size()));
+    if (mNext == mLines.size()) {
+        disconnect(mSession, nullptr, this, nullptr);
         emit finished();
+    }
 }
 
 QList<int> Recalculation::replaceChangedAnswers(QTextCursor& cursor) const {
     QList<int> changed;
     for (const Line& line : mLines) {
-        if (line.newAnswer == line.oldAnswer)
+        if (!line.reached || line.newAnswer == line.oldAnswer)
             continue;
         const QTextBlock answer = mText->findBlockByNumber(line.statementBlock + 1);
         cursor.setPosition(answer.position());
@@ -91,64 +105,29 @@ QList<int> Recalculation::replaceChangedAnswers(QTextCursor& cursor) const {
     return changed;
 }
 
+QList<int> Recalculation::answersReached() const {
+    QList<int> answers;
+    for (const Line& line : mLines)
+        if (line.reached)
+            answers.append(line.statementBlock + 1);
+    return answers;
+}
+
+QList<int> Recalculation::answersNotReached() const {
+    QList<int> answers;
+    for (const Line& line : mLines)
+        if (!line.reached)
+            answers.append(line.statementBlock + 1);
+    return answers;
+}
+
 bool Recalculation::allSucceeded() const {
     return std::none_of(mLines.begin(), mLines.end(), [](const Line& line) { return line.failed; });
 }
+
+bool Recalculation::ownsSession() const { return mSession->parent() == this; }
 
 SCalcState* Recalculation::takeState() {
     return mSession->takeState();
 }
 
-void MyDocument::adoptState(SCalcState* state) {
-    mCalcSession->adoptState(state);
-    emit symbolsChanged();
-}
-
-void MyDocument::recalculateWorksheet() {
-    if (isCalculating())
-        return;
-    QTextDocument* text = textDocument();
-    mRecalculation = new Recalculation(text, *calcState(), mFormatIntegersAsHex, this);
-    setWaitingForAnswers(true);
-    connect(mRecalculation, &Recalculation::finished, this, [this, text] {
-        Recalculation* recalculation = std::exchange(mRecalculation, nullptr);
-        recalculation->deleteLater();
-        setWaitingForAnswers(false);
-        // One Undo takes back the answers and the variables and functions that went with them.
-        QTextCursor edit(text);
-        edit.beginEditBlock();
-        const QList<int> changed = recalculation->replaceChangedAnswers(edit);
-        // With no answer changed there is nothing to take back, and the text stays unedited;
-        // without a window nobody takes anything back.
-        if (changed.isEmpty() || !textView)
-            adoptState(recalculation->takeState());
-        else
-            recordStateStep(*text, *this, recalculation->takeState());
-        edit.endEditBlock();
-        if (docWindow) {
-            markChangedAnswers(changed);
-            docWindow->statusBar()->showMessage(
-                tr("Recalculated: %n answer(s) changed", nullptr, int(changed.size())),
-                kChangedAnswerMarkMs);
-        }
-        emit recalculationFinished(int(changed.size()), recalculation->allSucceeded());
-    });
-    mRecalculation->start();
-}
-
-void MyDocument::markChangedAnswers(const QList<int>& blocks) {
-    QList<QTextEdit::ExtraSelection> marks;
-    QColor highlight = textView->palette().color(QPalette::Highlight);
-    highlight.setAlpha(70);
-    for (int number : blocks) {
-        QTextEdit::ExtraSelection mark;
-        mark.cursor = QTextCursor(textView->document()->findBlockByNumber(number));
-        mark.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        mark.format.setBackground(highlight);
-        marks.append(mark);
-    }
-    textView->setExtraSelections(marks);
-    // A mark for a moment, not a change: it goes by itself.
-    QTimer::singleShot(kChangedAnswerMarkMs, textView,
-                       [view = textView] { view->setExtraSelections({}); });
-}

@@ -10,42 +10,57 @@ class QTextDocument;
 struct CalcOutcome;
 struct SCalcState;
 
-// Calculates every calculated line of a worksheet again, from the top, starting from a copy of
-// the worksheet's state: a line ending in " =" followed by its answer line. A session of its own
-// does the work, so the worksheet's tool and state change only once it has finished; then the
-// caller replaces the answers that changed, in one edit, and takes the new state.
+// Calculates calculated lines of a worksheet again, in text order: a line ending in " ="
+// followed by its answer line. Either every such line, from the top, with a session of its own
+// started from a copy of the worksheet's state, so that the worksheet's tool and state change
+// only once it has finished; or the lines an edit changes, with the worksheet's own session.
+// The caller then replaces the answers that changed, in one edit.
 class Recalculation : public QObject {
     Q_OBJECT
 
 public:
-    Recalculation(QTextDocument* text, const SCalcState& state, bool integersAsHex,
-                  QObject* parent = nullptr);
-    ~Recalculation() override;
-
-    // Begins; `finished` follows, at once when there is nothing to calculate.
-    void start();
-
-    // Replaces each answer that changed through the cursor, which the caller holds in an edit
-    // block; returns the block numbers of the answer lines replaced.
-    QList<int> replaceChangedAnswers(QTextCursor& cursor) const;
-    bool allSucceeded() const;
-    // The state after the last line, which the caller then owns.
-    SCalcState* takeState();
-
     struct Line {
         int statementBlock = 0;
         QString statement;
         QString oldAnswer;
         QString newAnswer;
         bool failed = false;
+        bool reached = false;
     };
 
     // The worksheet's calculated lines, in order: the statement in the standard notation, and
     // the answer it has now.
     static QList<Line> calculatedLines(const QTextDocument& text);
 
+    // Every calculated line, with a session of its own seeded from a copy of `state`.
+    Recalculation(QTextDocument* text, const SCalcState& state, bool integersAsHex,
+                  QObject* parent = nullptr);
+    // These lines, with the caller's session.
+    Recalculation(QTextDocument* text, CalcSession* session, QList<Line> lines,
+                  bool integersAsHex, QObject* parent = nullptr);
+    ~Recalculation() override;
+
+    // Begins; `finished` follows, at once when there is nothing to calculate.
+    void start();
+    // Stops: the lines not reached keep their answers. `finished` follows at once.
+    void stop();
+    int lineCount() const { return int(mLines.size()); }
+
+    // Replaces each answer that changed through the cursor, which the caller holds in an edit
+    // block; returns the block numbers of the answer lines replaced.
+    QList<int> replaceChangedAnswers(QTextCursor& cursor) const;
+    // The answer lines of the lines reached, and of those not reached, by block number.
+    QList<int> answersReached() const;
+    QList<int> answersNotReached() const;
+    bool allSucceeded() const;
+    // Whether it calculates with a session of its own, whose state the caller takes at the end.
+    bool ownsSession() const;
+    // The state after the last line, which the caller then owns.
+    SCalcState* takeState();
+
 signals:
     void finished();
+    void progressed(int done, int total);
 
 private:
     void answer(const CalcOutcome& outcome);
@@ -55,4 +70,5 @@ private:
     CalcSession* mSession;
     QList<Line> mLines;
     int mNext = 0;
+    bool mStopped = false;
 };

@@ -13,16 +13,7 @@
 
 namespace {
 
-struct Symbols {
-    std::optional<plist::Dictionary> variables;
-    std::optional<plist::Dictionary> functions;
-};
-
-Symbols symbolsOf(const SCalcState& state) {
-    return {CopyVariablesDictionary(state), CopyFunctionsDictionary(state)};
-}
-
-SCalcState* stateOf(const Symbols& symbols) {
+SCalcState* stateOf(const StateSymbols& symbols) {
     SCalcState* state = NewCalcState();
     if (!state)
         throw std::bad_alloc();
@@ -35,7 +26,7 @@ SCalcState* stateOf(const Symbols& symbols) {
 
 class StateStep : public QAbstractUndoItem {
 public:
-    StateStep(MyDocument& document, Symbols before, Symbols after)
+    StateStep(MyDocument& document, StateSymbols before, StateSymbols after)
         : mDocument(&document), mBefore(std::move(before)), mAfter(std::move(after)) {}
 
     void undo() override {
@@ -49,11 +40,15 @@ public:
 
 private:
     QPointer<MyDocument> mDocument;
-    Symbols mBefore;
-    Symbols mAfter;
+    StateSymbols mBefore;
+    StateSymbols mAfter;
 };
 
 } // namespace
+
+StateSymbols symbolsOf(const SCalcState& state) {
+    return {CopyVariablesDictionary(state), CopyFunctionsDictionary(state)};
+}
 
 SCalcState* copyOfState(const SCalcState& state) {
     try {
@@ -63,7 +58,7 @@ SCalcState* copyOfState(const SCalcState& state) {
     }
 }
 
-void recordStateStep(QTextDocument& text, MyDocument& document, SCalcState* after) {
-    text.appendUndoItem(new StateStep(document, symbolsOf(*document.calcState()), symbolsOf(*after)));
-    document.adoptState(after);
+void recordStateStep(QTextDocument& text, MyDocument& document, StateSymbols before) {
+    text.appendUndoItem(
+        new StateStep(document, std::move(before), symbolsOf(*document.calcState())));
 }

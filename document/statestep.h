@@ -1,13 +1,24 @@
 #pragma once
 
+#include "plist/value.h"
+
+#include <optional>
+
 class MyDocument;
 class QTextDocument;
 struct SCalcState;
 
+// A state's variables and functions, as a snapshot to go back to.
+struct StateSymbols {
+    std::optional<plist::Dictionary> variables;
+    std::optional<plist::Dictionary> functions;
+};
+StateSymbols symbolsOf(const SCalcState& state);
+
 // A new state made from the old one's variables and functions; null when memory runs out.
 SCalcState* copyOfState(const SCalcState& state);
 
-// The worksheet takes the new state, and the text's undo history records the change in the
-// edit block the caller holds open: undoing that edit brings the state before it back, and
-// redoing it the new one, each time with a tool started from it.
-void recordStateStep(QTextDocument& text, MyDocument& document, SCalcState* after);
+// Records in the text's undo history, in the edit block the caller holds open, that the
+// worksheet's state went from `before` to what it is now: undoing that edit brings `before`
+// back, and redoing it the state of now, each time with a tool started from it.
+void recordStateStep(QTextDocument& text, MyDocument& document, StateSymbols before);

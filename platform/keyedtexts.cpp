@@ -18,6 +18,7 @@ const KeyedText kTexts[] = {
     {"SynErr", QT_TRANSLATE_NOOP("Figurello", "Syntax error")},
     {"Crash", QT_TRANSLATE_NOOP("Figurello", "The calculation crashed")},
     {"Timeout", QT_TRANSLATE_NOOP("Figurello", "The calculation took too long")},
+    {"UpdateProgress", QT_TRANSLATE_NOOP("Figurello", "Updating answers: %1 of %2 (Esc stops)")},
     {"ToolRestarted",
      QT_TRANSLATE_NOOP("Figurello", "The calculation tool stopped and was started again with "
                                     "this worksheet's variables and functions")},

@@ -1,0 +1,75 @@
+#include "document/answermarks.h"
+
+#include <QPalette>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+QTextEdit::ExtraSelection markOver(const QTextCursor& at, const QTextCharFormat& format) {
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(at.block());
+    mark.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    mark.format = format;
+    return mark;
+}
+
+} // namespace
+
+AnswerMarks::AnswerMarks(QTextEdit* view)
+    : QObject(view), mView(view), mChangedTimer(new QTimer(this)) {
+    mChangedTimer->setSingleShot(true);
+    // A mark for a moment, not a change: it goes by itself.
+    connect(mChangedTimer, &QTimer::timeout, this, [this] {
+        mChanged.clear();
+        show();
+    });
+}
+
+void AnswerMarks::markOutOfDate(const QTextBlock& answer) {
+    if (isOutOfDate(answer))
+        return;
+    mOutOfDate.append(QTextCursor(answer));
+    show();
+}
+
+void AnswerMarks::clearOutOfDate(const QTextBlock& answer) {
+    const qsizetype before = mOutOfDate.size();
+    mOutOfDate.removeIf([&answer](const QTextCursor& mark) { return mark.block() == answer; });
+    if (mOutOfDate.size() != before)
+        show();
+}
+
+bool AnswerMarks::isOutOfDate(const QTextBlock& answer) const {
+    return std::any_of(mOutOfDate.begin(), mOutOfDate.end(),
+                       [&answer](const QTextCursor& mark) { return mark.block() == answer; });
+}
+
+void AnswerMarks::markChanged(const QList<int>& answers, int milliseconds) {
+    mChanged.clear();
+    for (int number : answers)
+        mChanged.append(QTextCursor(mView->document()->findBlockByNumber(number)));
+    show();
+    mChangedTimer->start(milliseconds);
+}
+
+void AnswerMarks::show() {
+    // Read in both light and dark schemes: the placeholder colour is the palette's own dim text.
+    QTextCharFormat outOfDate;
+    outOfDate.setFontStrikeOut(true);
+    outOfDate.setForeground(mView->palette().color(QPalette::PlaceholderText));
+    QColor highlight = mView->palette().color(QPalette::Highlight);
+    highlight.setAlpha(70);
+    QTextCharFormat changed;
+    changed.setBackground(highlight);
+
+    QList<QTextEdit::ExtraSelection> marks;
+    for (const QTextCursor& mark : std::as_const(mOutOfDate))
+        marks.append(markOver(mark, outOfDate));
+    for (const QTextCursor& mark : std::as_const(mChanged))
+        marks.append(markOver(mark, changed));
+    mView->setExtraSelections(marks);
+}

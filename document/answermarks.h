@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QTextCursor>
+
+class QTextBlock;
+class QTextEdit;
+class QTimer;
+
+// Marks over a worksheet's answers, shown by the view and never part of the text, so a saved
+// file holds plain text and colours: answers out of date, struck through and dimmed until they
+// are calculated again, and answers that just changed, highlighted for a moment.
+class AnswerMarks : public QObject {
+    Q_OBJECT
+
+public:
+    explicit AnswerMarks(QTextEdit* view);
+
+    void markOutOfDate(const QTextBlock& answer);
+    void clearOutOfDate(const QTextBlock& answer);
+    bool isOutOfDate(const QTextBlock& answer) const;
+    // Highlights the answer lines, given by block number, for `milliseconds`.
+    void markChanged(const QList<int>& answers, int milliseconds);
+
+private:
+    void show();
+
+    QTextEdit* mView;
+    // Each at the start of its answer line, which it follows through edits.
+    QList<QTextCursor> mOutOfDate;
+    QList<QTextCursor> mChanged;
+    QTimer* mChangedTimer;
+};

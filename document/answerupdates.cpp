@@ -1,0 +1,181 @@
+// Answers that follow their lines: Return on an answered line calculates it again in place, with
+// every later answer that depends on it, and Recalculate Worksheet does the same for every line.
+// Each is one edit that one Undo takes back, with the variables and functions that went with it.
+
+#include "app/appcontroller.h"
+#include "document/answermarks.h"
+#include "document/calcsession.h"
+#include "document/dependentlines.h"
+#include "document/mydocument.h"
+#include "document/recalculation.h"
+#include "document/statestep.h"
+#include "document/symbollisting.h"
+#include "document/worksheeteditor.h"
+#include "engine/builtintables.h"
+#include "platform/documentwindow.h"
+#include "platform/keyedtexts.h"
+
+#include <QAction>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTimer>
+
+namespace {
+
+const QString kCalculatedEnding = QStringLiteral(" =");
+const QString kUpdateDependentsKey = QStringLiteral("Calculate/UpdateDependentAnswers");
+// Progress shows only for an update long enough to wonder about.
+constexpr int kProgressAfterMs = 500;
+
+// An answer is a line of its own: not empty, and not a statement waiting for one.
+bool isAnswerLine(const QTextBlock& block) {
+    return block.isValid() && !block.text().isEmpty() && !block.text().endsWith(kCalculatedEnding);
+}
+
+bool isAnsweredStatement(const QTextBlock& block) {
+    return block.text().endsWith(kCalculatedEnding) && isAnswerLine(block.next());
+}
+
+} // namespace
+
+bool MyDocument::updatesDependentAnswers() {
+    return QSettings().value(kUpdateDependentsKey, true).toBool();
+}
+
+void MyDocument::setUpdatesDependentAnswers(bool on) {
+    QSettings().setValue(kUpdateDependentsKey, on);
+}
+
+bool MyDocument::calculateAnsweredLine(const QTextCursor& at) {
+    const QTextBlock block = at.block();
+    const QString text = block.text();
+    const int inLine = at.position() - block.position();
+    if (!isAnsweredStatement(block) ||
+        (inLine != text.size() && inLine != text.size() - kCalculatedEnding.size()))
+        return false;
+    const QList<Recalculation::Line> lines = Recalculation::calculatedLines(*textDocument());
+    int edited = 0;
+    while (edited < lines.size() && lines[edited].statementBlock != block.blockNumber())
+        ++edited;
+    if (edited == lines.size())
+        return false;
+
+    QList<StatementNames> names;
+    for (const Recalculation::Line& line : lines)
+        names.append(statementNames(line.statement));
+    QSet<QString> known = variableNames(*calcState()) + functionNames(*calcState());
+    for (const BuiltinName& builtin : BuiltinNames())
+        known.insert(QString::fromStdString(builtin.name));
+    const QList<int> dependents = dependentLines(names, edited, known);
+
+    QList<Recalculation::Line> update;
+    for (int index : updatesDependentAnswers() ? dependents : QList<int>{edited})
+        update.append(lines[index]);
+    // Not followed: what depends on the line is out of date until calculated again.
+    if (!updatesDependentAnswers())
+        for (int index : dependents.mid(1))
+            mAnswerMarks->markOutOfDate(block.document()->findBlockByNumber(
+                lines[index].statementBlock + 1));
+    mUpdatedLine = QTextCursor(block);
+    runRecalculation(new Recalculation(textDocument(), mCalcSession, update,
+                                       mFormatIntegersAsHex, this));
+    return true;
+}
+
+void MyDocument::recalculateWorksheet() {
+    if (isCalculating())
+        return;
+    runRecalculation(new Recalculation(textDocument(), *calcState(), mFormatIntegersAsHex, this));
+}
+
+void MyDocument::stopRecalculation() {
+    if (mRecalculation)
+        mRecalculation->stop();
+}
+
+void MyDocument::runRecalculation(Recalculation* recalculation) {
+    mRecalculation = recalculation;
+    const StateSymbols before = symbolsOf(*calcState());
+    setWaitingForAnswers(true);
+    if (docWindow) {
+        auto* progressLater = new QTimer(recalculation);
+        progressLater->setSingleShot(true);
+        const auto showProgress = [this, recalculation, progressLater](int done) {
+            if (!progressLater->isActive())
+                docWindow->statusBar()->showMessage(platform::keyedText("UpdateProgress")
+                                                        .arg(done)
+                                                        .arg(recalculation->lineCount()));
+        };
+        connect(progressLater, &QTimer::timeout, this, [showProgress] { showProgress(0); });
+        connect(recalculation, &Recalculation::progressed, this, showProgress);
+        progressLater->start(kProgressAfterMs);
+    }
+    connect(recalculation, &Recalculation::finished, this, [this, before] {
+        Recalculation* recalculation = std::exchange(mRecalculation, nullptr);
+        recalculation->deleteLater();
+        setWaitingForAnswers(false);
+        finishRecalculation(*recalculation, before);
+    });
+    recalculation->start();
+}
+
+void MyDocument::finishRecalculation(Recalculation& recalculation, const StateSymbols& before) {
+    QTextDocument* text = textDocument();
+    const bool ownState = recalculation.ownsSession();
+    if (ownState)
+        adoptState(recalculation.takeState());
+    // One Undo takes back the answers and the variables and functions that went with them.
+    QTextCursor edit(text);
+    edit.beginEditBlock();
+    mReplacingAnswers = true;
+    const QList<int> changed = recalculation.replaceChangedAnswers(edit);
+    mReplacingAnswers = false;
+    // With no answer changed there is nothing to take back, and the text stays unedited;
+    // without a window nobody takes anything back.
+    if (!changed.isEmpty() && textView)
+        recordStateStep(*text, *this, before);
+    edit.endEditBlock();
+    if (!ownState)
+        emit symbolsChanged();
+    if (docWindow) {
+        for (int answer : recalculation.answersReached())
+            mAnswerMarks->clearOutOfDate(text->findBlockByNumber(answer));
+        for (int answer : recalculation.answersNotReached())
+            mAnswerMarks->markOutOfDate(text->findBlockByNumber(answer));
+        mAnswerMarks->markChanged(changed, kChangedAnswerMarkMs);
+        docWindow->statusBar()->showMessage(
+            tr("%n answer(s) changed", nullptr, int(changed.size())), kChangedAnswerMarkMs);
+        // Return on an answered line goes on after its answer, as after any calculation.
+        if (!mUpdatedLine.isNull()) {
+            QTextCursor after(mUpdatedLine.block().next().next());
+            if (after.block().isValid())
+                textView->setTextCursor(after);
+            else
+                textView->moveCursor(QTextCursor::End);
+            textView->ensureCursorVisible();
+        }
+    }
+    mUpdatedLine = QTextCursor();
+    emit recalculationFinished(int(changed.size()), recalculation.allSucceeded());
+}
+
+void MyDocument::noteEditedStatements(int position, int charsAdded) {
+    if (mReplacingAnswers || isCalculating() || !mAnswerMarks)
+        return;
+    // Editing the statement of an answered line leaves its answer out of date.
+    const QTextDocument* text = textDocument();
+    const QTextBlock last = text->findBlock(position + charsAdded);
+    for (QTextBlock block = text->findBlock(position); block.isValid(); block = block.next()) {
+        if (isAnsweredStatement(block))
+            mAnswerMarks->markOutOfDate(block.next());
+        if (block == last)
+            break;
+    }
+}
+
+void MyDocument::adoptState(SCalcState* state) {
+    mCalcSession->adoptState(state);
+    emit symbolsChanged();
+}
