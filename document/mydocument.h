@@ -144,6 +144,7 @@ public:
     void setIntegerFormatChecks();
     bool formatsIntegersAsHex() const { return mFormatIntegersAsHex; }
     CalcSession* calcSession() const { return mCalcSession; }
+    AnswerMarks* answerMarks() const { return mAnswerMarks; }
     ToolLink* calcTask() const;
     SCalcState* calcState() const;
     const std::optional<QString>& loadedWindowFrame() const { return mLoadedWindowFrame; }

@@ -1,7 +1,11 @@
 // Recalculating a worksheet: exactly the answers that depend on an edited line change, in one
 // step that Undo takes back.
 
+#include "app/appcontroller.h"
+#include "document/answermarks.h"
+#include "document/calcsession.h"
 #include "document/mydocument.h"
+#include "document/statestep.h"
 #include "document/worksheeteditor.h"
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
@@ -11,6 +15,8 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+
+#include <optional>
 
 class RecalculationTest : public QObject {
     Q_OBJECT
@@ -88,6 +94,84 @@ private slots:
         QCOMPARE(result.value(0).toInt(), 1);
         QCOMPARE(result.value(1).toBool(), false);
         QVERIFY(text().endsWith(QStringLiteral("sqrt(x)) =\nSyntax error\n")));
+    }
+
+    // Return at the end of an answered line, or right before its marker, calculates it again in
+    // place; the answers that depend on it follow when asked to, and only those are sent.
+    void returnOnAnAnsweredLineUpdatesItsDependents_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("beforeMarker");
+        QTest::addColumn<bool>("following");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("sent");
+        QTest::newRow("at the end") << QStringList{"2+2"} << "2+2 =" << "5+2 =" << false << true
+                                    << "5+2 =\n7\n" << 1;
+        QTest::newRow("before the marker")
+            << QStringList{"2+2"} << "2+2 =" << "5+2 =" << true << true << "5+2 =\n7\n" << 1;
+        QTest::newRow("with a decimal comma") << QStringList{"1,5*2"} << "1,5*2 =" << "2,5*2 ="
+                                              << false << true << "2,5*2 =\n5\n" << 1;
+        QTest::newRow("after fixing an error") << QStringList{"2*/3"} << "2*/3 =" << "2*3 ="
+                                               << false << true << "2*3 =\n6\n" << 1;
+        QTest::newRow("through a variable, an independent line left alone")
+            << QStringList{"r = 5", "a = r*2", "b = 7", "b + 1"} << "r = 5 =" << "r = 6 =" << false
+            << true << "r = 6 =\n6\na = r*2 =\n12\nb = 7 =\n7\nb + 1 =\n8\n" << 2;
+        QTest::newRow("through a function definition")
+            << QStringList{"f(x) = x+1", "f(2)"} << "f(x) = x+1 =" << "f(x) = x+2 =" << false
+            << true << "f(x) = x+2 =\nFunction defined\nf(2) =\n4\n" << 2;
+        QTest::newRow("through a chain of two assignments")
+            << QStringList{"r = 5", "s = r+1", "t = s*2"} << "r = 5 =" << "r = 6 =" << false
+            << true << "r = 6 =\n6\ns = r+1 =\n7\nt = s*2 =\n14\n" << 3;
+        QTest::newRow("a time-out on the way")
+            << QStringList{"r = 1", "g(n) = if(n, g(n-1)+g(n-1), 1)", "g(60)*r", "s = r*2"}
+            << "r = 1 =" << "r = 3 =" << false << true
+            << "r = 3 =\n3\ng(n) = if(n, g(n-1)+g(n-1), 1) =\nFunction defined\ng(60)*r =\n"
+               "The calculation took too long\ns = r*2 =\n6\n"
+            << 3;
+        QTest::newRow("not followed: marked out of date")
+            << QStringList{"r = 5", "a = r*2"} << "r = 5 =" << "r = 6 =" << false << false
+            << "r = 6 =\n6\na = r*2 =\n10\n" << 1;
+    }
+    void returnOnAnAnsweredLineUpdatesItsDependents() {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(bool, beforeMarker);
+        QFETCH(bool, following);
+        QFETCH(QString, expected);
+        QFETCH(int, sent);
+        MyDocument::setUpdatesDependentAnswers(following);
+        std::optional<AppController> commaLocale;
+        if (from.contains(QLatin1Char(',')))
+            commaLocale.emplace(QLocale(QStringLiteral("de_DE")));
+        for (const QString& line : lines)
+            calculate(line);
+        const QString before = text();
+        const StateSymbols symbolsBefore = symbolsOf(*mWorksheet->calcState());
+        replaceLine(from, to);
+        const QTextBlock edited = mWorksheet->textView->document()->find(to).block();
+        QVERIFY(mWorksheet->answerMarks()->isOutOfDate(edited.next()));
+        QTextCursor cursor(edited);
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        if (beforeMarker)
+            cursor.movePosition(QTextCursor::Left, QTextCursor::MoveAnchor, 2);
+        mWorksheet->textView->setTextCursor(cursor);
+        QSignalSpy answered(mWorksheet->calcSession(), &CalcSession::answered);
+        QSignalSpy finished(mWorksheet, &MyDocument::recalculationFinished);
+        QTest::keyClick(mWorksheet->textView, Qt::Key_Return);
+        QVERIFY(finished.wait(20000));
+        MyDocument::setUpdatesDependentAnswers(true);
+
+        QCOMPARE(text(), expected);
+        QCOMPARE(int(answered.size()), sent);
+        QVERIFY(!mWorksheet->answerMarks()->isOutOfDate(edited.next()));
+        const QTextBlock lastAnswer = mWorksheet->textView->document()->lastBlock().previous();
+        QCOMPARE(mWorksheet->answerMarks()->isOutOfDate(lastAnswer), !following);
+        // One Undo takes the update back, with the variables and functions before it.
+        mWorksheet->textView->undo();
+        QCOMPARE(text(), QString(before).replace(from, to));
+        QVERIFY(symbolsOf(*mWorksheet->calcState()).variables == symbolsBefore.variables);
     }
 
     void anUnchangedWorksheetStaysUnchanged() {
