@@ -1,6 +1,7 @@
 #include "document/answermarks.h"
 
 #include <QPalette>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
@@ -36,9 +37,11 @@ void AnswerMarks::markOutOfDate(const QTextBlock& answer) {
     show();
 }
 
-void AnswerMarks::clearOutOfDate(const QTextBlock& answer) {
+void AnswerMarks::clearOutOfDate(const QList<int>& answers) {
+    const QSet<int> cleared(answers.begin(), answers.end());
     const qsizetype before = mOutOfDate.size();
-    mOutOfDate.removeIf([&answer](const QTextCursor& mark) { return mark.block() == answer; });
+    mOutOfDate.removeIf(
+        [&cleared](const QTextCursor& mark) { return cleared.contains(mark.blockNumber()); });
     if (mOutOfDate.size() != before)
         show();
 }

@@ -18,7 +18,8 @@ public:
     explicit AnswerMarks(QTextEdit* view);
 
     void markOutOfDate(const QTextBlock& answer);
-    void clearOutOfDate(const QTextBlock& answer);
+    // Clears the marks of the answer lines given by block number.
+    void clearOutOfDate(const QList<int>& answers);
     bool isOutOfDate(const QTextBlock& answer) const;
     // Highlights the answer lines, given by block number, for `milliseconds`.
     void markChanged(const QList<int>& answers, int milliseconds);

@@ -128,20 +128,20 @@ void MyDocument::finishRecalculation(Recalculation& recalculation, const StateSy
         adoptState(recalculation.takeState());
     // One Undo takes back the answers and the variables and functions that went with them.
     QTextCursor edit(text);
-    edit.beginEditBlock();
     mReplacingAnswers = true;
     const QList<int> changed = recalculation.replaceChangedAnswers(edit);
     mReplacingAnswers = false;
     // With no answer changed there is nothing to take back, and the text stays unedited;
     // without a window nobody takes anything back.
-    if (!changed.isEmpty() && textView)
+    if (!changed.isEmpty() && textView) {
+        edit.joinPreviousEditBlock();
         recordStateStep(*text, *this, before);
-    edit.endEditBlock();
+        edit.endEditBlock();
+    }
     if (!ownState)
         emit symbolsChanged();
     if (docWindow) {
-        for (int answer : recalculation.answersReached())
-            mAnswerMarks->clearOutOfDate(text->findBlockByNumber(answer));
+        mAnswerMarks->clearOutOfDate(recalculation.answersReached());
         for (int answer : recalculation.answersNotReached())
             mAnswerMarks->markOutOfDate(text->findBlockByNumber(answer));
         mAnswerMarks->markChanged(changed, kChangedAnswerMarkMs);

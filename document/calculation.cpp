@@ -147,7 +147,9 @@ bool MyDocument::calculateAtEnd(const QStringList& lines) {
     mCalcSession->calculate(statements);
     if (next < lines.size())
         answered.exec();
+    mReplacingAnswers = true;
     end.endEditBlock();
+    mReplacingAnswers = false;
     disconnect(connection);
     return allSucceeded;
 }

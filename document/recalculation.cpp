@@ -96,12 +96,16 @@ QList<int> Recalculation::replaceChangedAnswers(QTextCursor& cursor) const {
         if (!line.reached || line.newAnswer == line.oldAnswer)
             continue;
         const QTextBlock answer = mText->findBlockByNumber(line.statementBlock + 1);
+        if (changed.isEmpty())
+            cursor.beginEditBlock();
         cursor.setPosition(answer.position());
         cursor.setPosition(answer.position() + answer.length() - 1, QTextCursor::KeepAnchor);
         cursor.insertText(line.newAnswer,
                           line.failed ? AppController::errorAtts() : AppController::successAtts());
         changed.append(answer.blockNumber());
     }
+    if (!changed.isEmpty())
+        cursor.endEditBlock();
     return changed;
 }
 

@@ -46,8 +46,10 @@ public:
     void stop();
     int lineCount() const { return int(mLines.size()); }
 
-    // Replaces each answer that changed through the cursor, which the caller holds in an edit
-    // block; returns the block numbers of the answer lines replaced.
+    // Replaces each answer that changed, as one step of the text's undo history that the caller
+    // may add to with joinPreviousEditBlock(); returns the block numbers of the answer lines
+    // replaced. Each answer is an edit of its own for the view, which so lays out only the lines
+    // that changed.
     QList<int> replaceChangedAnswers(QTextCursor& cursor) const;
     // The answer lines of the lines reached, and of those not reached, by block number.
     QList<int> answersReached() const;
