@@ -9,9 +9,9 @@
 #include "document/mydocument.h"
 #include "document/recalculation.h"
 #include "document/statestep.h"
-#include "document/symbollisting.h"
 #include "document/worksheeteditor.h"
 #include "engine/builtintables.h"
+#include "engine/calcstate.h"
 #include "platform/documentwindow.h"
 #include "platform/keyedtexts.h"
 
@@ -55,20 +55,26 @@ bool MyDocument::calculateAnsweredLine(const QTextCursor& at) {
     if (!isAnsweredStatement(block) ||
         (inLine != text.size() && inLine != text.size() - kCalculatedEnding.size()))
         return false;
-    const QList<Recalculation::Line> lines = Recalculation::calculatedLines(*textDocument());
-    int edited = 0;
-    while (edited < lines.size() && lines[edited].statementBlock != block.blockNumber())
-        ++edited;
-    if (edited == lines.size())
+    // Only lines from this one on can depend on it.
+    const QList<Recalculation::Line> lines = Recalculation::calculatedLines(block);
+    const int edited = 0;
+    if (lines.isEmpty() || lines[edited].statementBlock != block.blockNumber())
         return false;
 
     QList<StatementNames> names;
     for (const Recalculation::Line& line : lines)
         names.append(statementNames(line.statement));
-    QSet<QString> known = variableNames(*calcState()) + functionNames(*calcState());
-    for (const BuiltinName& builtin : BuiltinNames())
-        known.insert(QString::fromStdString(builtin.name));
-    const QList<int> dependents = dependentLines(names, edited, known);
+    static const QSet<QString> builtins = [] {
+        QSet<QString> names;
+        for (const BuiltinName& builtin : BuiltinNames())
+            names.insert(QString::fromStdString(builtin.name));
+        return names;
+    }();
+    const SCalcState& state = *calcState();
+    const QList<int> dependents = dependentLines(names, edited, [&state](const QString& word) {
+        const std::string name = word.toStdString();
+        return builtins.contains(word) || FindVariable(state, name) || FindFunction(state, name);
+    });
 
     QList<Recalculation::Line> update;
     for (int index : updatesDependentAnswers() ? dependents : QList<int>{edited})

@@ -83,7 +83,7 @@ StatementNames statementNames(const QString& statement) {
 }
 
 QList<int> dependentLines(const QList<StatementNames>& lines, int edited,
-                          const QSet<QString>& known) {
+                          const std::function<bool(const QString&)>& isKnown) {
     QSet<QString> changedVariables;
     QSet<QString> changedFunctions;
     const auto gives = [&](const StatementNames& line, bool changed) {
@@ -113,7 +113,7 @@ QList<int> dependentLines(const QList<StatementNames>& lines, int edited,
             }
             if (changedVariables.contains(word))
                 return true;
-            if (known.contains(word))
+            if (isKnown(word))
                 continue;
             for (const QString& changed : changedVariables)
                 if (word.contains(changed))

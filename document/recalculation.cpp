@@ -37,8 +37,12 @@ Recalculation::Recalculation(QTextDocument* text, CalcSession* session, QList<Li
 Recalculation::~Recalculation() = default;
 
 QList<Recalculation::Line> Recalculation::calculatedLines(const QTextDocument& text) {
+    return calculatedLines(text.begin());
+}
+
+QList<Recalculation::Line> Recalculation::calculatedLines(const QTextBlock& from) {
     QList<Line> lines;
-    for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = from; block.isValid(); block = block.next()) {
         const QTextBlock answer = block.next();
         // An answer is a line of its own: not empty, and not a statement waiting for one.
         if (!answer.isValid() || !block.text().endsWith(kCalculatedEnding) ||
@@ -50,7 +54,7 @@ QList<Recalculation::Line> Recalculation::calculatedLines(const QTextDocument& t
             continue;
         Line line;
         line.statementBlock = block.blockNumber();
-        line.statement = standardizeString(statement, AppController::isCommaDecimal());
+        line.statement = statement;
         line.oldAnswer = answer.text();
         lines.append(line);
         block = answer;
@@ -65,7 +69,7 @@ void Recalculation::start() {
     }
     QStringList statements;
     for (const Line& line : std::as_const(mLines))
-        statements.append(line.statement);
+        statements.append(standardizeString(line.statement, AppController::isCommaDecimal()));
     mSession->calculate(statements);
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 class CalcSession;
+class QTextBlock;
 class QTextCursor;
 class QTextDocument;
 struct CalcOutcome;
@@ -28,9 +29,10 @@ public:
         bool reached = false;
     };
 
-    // The worksheet's calculated lines, in order: the statement in the standard notation, and
-    // the answer it has now.
+    // The worksheet's calculated lines, in order, from the top or from the given line on: the
+    // statement as written, and the answer it has now.
     static QList<Line> calculatedLines(const QTextDocument& text);
+    static QList<Line> calculatedLines(const QTextBlock& from);
 
     // Every calculated line, with a session of its own seeded from a copy of `state`.
     Recalculation(QTextDocument* text, const SCalcState& state, bool integersAsHex,

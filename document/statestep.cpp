@@ -26,12 +26,14 @@ SCalcState* stateOf(const StateSymbols& symbols) {
 
 class StateStep : public QAbstractUndoItem {
 public:
-    StateStep(MyDocument& document, StateSymbols before, StateSymbols after)
-        : mDocument(&document), mBefore(std::move(before)), mAfter(std::move(after)) {}
+    StateStep(MyDocument& document, StateSymbols before)
+        : mDocument(&document), mBefore(std::move(before)) {}
 
     void undo() override {
-        if (mDocument)
-            mDocument->adoptState(stateOf(mBefore));
+        if (!mDocument)
+            return;
+        mAfter = symbolsOf(*mDocument->calcState());
+        mDocument->adoptState(stateOf(mBefore));
     }
     void redo() override {
         if (mDocument)
@@ -59,6 +61,5 @@ SCalcState* copyOfState(const SCalcState& state) {
 }
 
 void recordStateStep(QTextDocument& text, MyDocument& document, StateSymbols before) {
-    text.appendUndoItem(
-        new StateStep(document, std::move(before), symbolsOf(*document.calcState())));
+    text.appendUndoItem(new StateStep(document, std::move(before)));
 }

@@ -20,5 +20,6 @@ SCalcState* copyOfState(const SCalcState& state);
 
 // Records in the text's undo history, in the edit block the caller holds open, that the
 // worksheet's state went from `before` to what it is now: undoing that edit brings `before`
-// back, and redoing it the state of now, each time with a tool started from it.
+// back, and redoing it the state of now, each time with a tool started from it. What the state
+// is now is taken only when the edit is undone.
 void recordStateStep(QTextDocument& text, MyDocument& document, StateSymbols before);
