@@ -19,7 +19,8 @@ Value::Value(Date date) : storage_(date) {}
 
 Value Value::fromUnsigned(std::uint64_t integer) {
     Value value;
-    value.storage_ = detail::Integer{integer, integer > std::uint64_t{std::numeric_limits<std::int64_t>::max()}};
+    value.storage_ =
+        detail::Integer{integer, integer > std::uint64_t{std::numeric_limits<std::int64_t>::max()}};
     return value;
 }
 

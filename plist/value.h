@@ -46,7 +46,7 @@ struct Integer {
     bool aboveSigned = false; // bits is an unsigned value above INT64_MAX, not an int64_t
     bool operator==(const Integer&) const = default;
 };
-}
+} // namespace detail
 
 class Value {
 public:
@@ -60,10 +60,12 @@ public:
     Value(const char* string);
     Value(std::nullptr_t) = delete;
     Value(double real);
-    // Unsigned 64-bit types go through fromUnsigned, so that no caller widens a negative by mistake.
+    // Unsigned 64-bit types go through fromUnsigned, so that no caller widens a negative by
+    // mistake.
     template <detail::PlainInteger T>
     Value(T integer)
-        : storage_(detail::Integer{static_cast<std::uint64_t>(static_cast<std::int64_t>(integer))}) {}
+        : storage_(
+              detail::Integer{static_cast<std::uint64_t>(static_cast<std::int64_t>(integer))}) {}
     Value(bool boolean);
     Value(Data data);
     Value(Date date);
@@ -94,7 +96,7 @@ public:
     const Array* array() const;
     Array* array();
     const std::string* string() const;
-    std::optional<double> real() const; // an integer is converted, as callers usually want
+    std::optional<double> real() const;          // an integer is converted, as callers usually want
     std::optional<std::int64_t> integer() const; // nullopt above INT64_MAX
     std::optional<std::uint64_t> unsignedInteger() const; // nullopt below zero
     std::optional<bool> boolean() const;
@@ -107,8 +109,8 @@ public:
 
 private:
     // The order must match Kind.
-    std::variant<detail::Box<Dictionary>, detail::Box<Array>, std::string, double,
-                 detail::Integer, bool, Data, Date>
+    std::variant<detail::Box<Dictionary>, detail::Box<Array>, std::string, double, detail::Integer,
+                 bool, Data, Date>
         storage_;
 };
 
