@@ -124,8 +124,8 @@ bool isAscii(std::string_view text) {
 std::string withReplacements(std::string_view text, bool (*allowed)(char32_t)) {
     // ASCII is well-formed already; only its code points can be refused.
     if (isAscii(text) && (!allowed || std::all_of(text.begin(), text.end(), [allowed](char c) {
-            return allowed(static_cast<unsigned char>(c));
-        })))
+                              return allowed(static_cast<unsigned char>(c));
+                          })))
         return std::string(text);
     std::string out;
     out.reserve(text.size());
