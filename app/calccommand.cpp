@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include <cstdio>
 #include <cstring>
@@ -22,9 +23,25 @@ constexpr int kAllCalculated = 0;
 constexpr int kSomeLineFailed = 1;
 constexpr int kUsageOrFileError = 2;
 
-int fail(const QString& message) {
+void warn(const QString& message) {
     std::fprintf(stderr, "figurello calc: %s\n", qUtf8Printable(message));
+}
+
+int fail(const QString& message) {
+    warn(message);
     return kUsageOrFileError;
+}
+
+// The worksheet as it reads. Unlike toPlainText(), which turns them into plain spaces, this
+// keeps non-breaking spaces as they are; line breaks within a paragraph print as newlines.
+QString printedText(const QTextDocument& worksheet) {
+    QString text;
+    for (QTextBlock line = worksheet.begin(); line.isValid(); line = line.next()) {
+        if (line != worksheet.begin())
+            text += u'\n';
+        text += line.text();
+    }
+    return text.replace(QChar::LineSeparator, u'\n');
 }
 
 QByteArray readInput(const QString& path, QString* error) {
@@ -121,6 +138,8 @@ int runCalcCommand(const QStringList& arguments) {
         document = static_cast<MyDocument*>(opened.release());
         document->setParent(&documents);
         document->makeWindowControllers();
+        if (!document->readNote().isEmpty())
+            warn(document->readNote());
     } else {
         document = static_cast<MyDocument*>(documents.newDocument());
         // Nobody sees it: a window that is not shown is never painted.
@@ -150,7 +169,7 @@ int runCalcCommand(const QStringList& arguments) {
         allCalculated = calculateLine(*document, statement) && allCalculated;
     }
 
-    std::fputs(qUtf8Printable(document->textView->toPlainText()), stdout);
+    std::fputs(qUtf8Printable(printedText(*document->textView->document())), stdout);
     if (options.isSet(save) &&
         !platform::DocumentController::writeDocument(document, options.value(save), &error))
         return fail(error);

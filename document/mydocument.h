@@ -123,6 +123,7 @@ public:
     SCalcState* calcState() const { return mCalcState; }
     const std::optional<QString>& loadedWindowFrame() const { return mLoadedWindowFrame; }
     const std::optional<QFont>& initialTypingFont() const { return mInitialTypingFont; }
+    const QString& readNote() const { return mReadNote; }
     bool hasPendingString() const { return mString != nullptr; }
 
     WorksheetEditor* textView = nullptr;
@@ -144,6 +145,8 @@ private:
     std::optional<QFont> mInitialTypingFont;
     SCalcState* mCalcState = nullptr;
     std::optional<QString> mLoadedWindowFrame;
+    // What the user should know about the text read, such as characters that could not be.
+    QString mReadNote;
     bool mFormatIntegersAsHex = false;
     QAction* mDecFormatItem = nullptr;
     QAction* mHexFormatItem = nullptr;

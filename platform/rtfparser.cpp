@@ -1,5 +1,6 @@
 #include "platform/rtfparser.h"
 
+#include "platform/fontsubstitutes.h"
 #include "platform/rtfkeywords.h"
 
 #include <QBrush>
@@ -450,8 +451,11 @@ const QTextCharFormat& RtfParser::currentCharFormat() {
 
     QTextCharFormat format;
     const FontEntry* font = fonts_.find(state.font);
-    if (font && !font->face.family.isEmpty())
+    if (font && !font->face.family.isEmpty()) {
         format.setFontFamilies({font->face.family});
+        if (isFixedPitchMacFamily(font->face.family))
+            format.setFontStyleHint(QFont::TypeWriter);
+    }
     format.setFontPointSize(state.halfPoints / 2.0);
     if (state.bold || (font && font->face.bold))
         format.setFontWeight(QFont::Bold);
