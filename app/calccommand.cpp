@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -18,9 +19,25 @@ constexpr int kAllCalculated = 0;
 constexpr int kSomeLineFailed = 1;
 constexpr int kUsageOrFileError = 2;
 
-int fail(const QString& message) {
+void warn(const QString& message) {
     std::fprintf(stderr, "figurello calc: %s\n", qUtf8Printable(message));
+}
+
+int fail(const QString& message) {
+    warn(message);
     return kUsageOrFileError;
+}
+
+// The worksheet as it reads. Unlike toPlainText(), which turns them into plain spaces, this
+// keeps non-breaking spaces as they are; line breaks within a paragraph print as newlines.
+QString printedText(const QTextDocument& worksheet) {
+    QString text;
+    for (QTextBlock line = worksheet.begin(); line.isValid(); line = line.next()) {
+        if (line != worksheet.begin())
+            text += u'\n';
+        text += line.text();
+    }
+    return text.replace(QChar::LineSeparator, u'\n');
 }
 
 QByteArray readInput(const QString& path, QString* error) {
@@ -91,6 +108,8 @@ int runCalcCommand(const QStringList& arguments) {
         if (!opened)
             return fail(error);
         document.reset(static_cast<MyDocument*>(opened.release()));
+        if (!document->readNote().isEmpty())
+            warn(document->readNote());
     } else {
         document = std::make_unique<MyDocument>();
     }
@@ -119,7 +138,7 @@ int runCalcCommand(const QStringList& arguments) {
     if (!statements.isEmpty())
         allCalculated = document->calculateAtEnd(statements) && allCalculated;
 
-    std::fputs(qUtf8Printable(document->textDocument()->toPlainText()), stdout);
+    std::fputs(qUtf8Printable(printedText(*document->textDocument())), stdout);
     if (options.isSet(save) &&
         !platform::DocumentController::writeDocument(document.get(), options.value(save), &error))
         return fail(error);

@@ -10,6 +10,7 @@
 #include "platform/documentcontroller.h"
 #include "platform/documentwindow.h"
 #include "platform/filetypes.h"
+#include "platform/fontsubstitutes.h"
 #include "platform/keyedtexts.h"
 #include "platform/rtfreader.h"
 #include "platform/rtfwriter.h"
@@ -113,7 +114,7 @@ bool MyDocument::loadPlainTextData(const QByteArray& data, QString* error) {
 bool MyDocument::loadRTFData(const QByteArray& data, QString* error) {
     QTextDocument document;
     QString reason;
-    if (!platform::readRtf(data, document, &reason)) {
+    if (!platform::readRtf(data, document, &reason, &mReadNote)) {
         if (error)
             *error = platform::keyedText("NotReadableRtf").arg(displayName(), reason);
         return false;
@@ -136,7 +137,8 @@ bool MyDocument::loadNativeData(const QByteArray& data, QString* error) {
     if (file.text) {
         QTextDocument document;
         QString reason;
-        if (platform::readRtf(QByteArray::fromStdString(*file.text), document, &reason)) {
+        if (platform::readRtf(QByteArray::fromStdString(*file.text), document, &reason,
+                              &mReadNote)) {
             setString(&document);
             result = true;
         } else {
@@ -152,14 +154,12 @@ bool MyDocument::loadNativeData(const QByteArray& data, QString* error) {
         LoadVariablesDictionary(*file.variables, *calcState());
     if (file.functions)
         LoadFunctionsDictionary(*file.functions, *calcState());
-    if (file.fontName && file.fontSize && *file.fontSize > 0 && *file.fontSize < 1000) {
-        const QString family = QString::fromStdString(*file.fontName);
-        // Only an installed family: a substitute would be saved back under the wrong name.
-        if (QFontDatabase::hasFamily(family)) {
-            QFont font(family);
-            font.setPointSizeF(*file.fontSize);
-            mInitialTypingFont = font;
-        }
+    if (file.fontName && !file.fontName->empty() && file.fontSize && *file.fontSize > 0 &&
+        *file.fontSize < 1000) {
+        // A family this desktop lacks (Helvetica, Menlo) shows through its substitute and is
+        // saved back under its own name and size, as the file had it.
+        mInitialTypingFont =
+            platform::fontForStoredFamily(QString::fromStdString(*file.fontName), *file.fontSize);
     }
     mLoadedWindowFrame = file.windowFrame
                              ? std::optional<QString>(QString::fromStdString(*file.windowFrame))
@@ -241,14 +241,14 @@ bool MyDocument::canCloseDocument(const std::function<bool()>& standardCloseChec
 
 QString MyDocument::summary() const {
     const QTextDocument* text = textView ? textView->document() : mString.get();
-    for (QTextBlock line = text ? text->begin() : QTextBlock(); line.isValid(); line = line.next()) {
+    for (QTextBlock line = text ? text->begin() : QTextBlock(); line.isValid();
+         line = line.next()) {
         QString words = line.text().simplified();
         // A calculated line names the worksheet better without its " =".
         if (words.endsWith(QLatin1String(" =")))
             words.chop(2);
         if (!words.isEmpty())
-            return words.size() <= kSummaryLength ? words
-                                                  : words.left(kSummaryLength - 1) + u'…';
+            return words.size() <= kSummaryLength ? words : words.left(kSummaryLength - 1) + u'…';
     }
     return displayName();
 }
@@ -309,6 +309,8 @@ void MyDocument::makeTextWithoutWindow() {
 void MyDocument::windowControllerDidLoadNib() {
     setLoadedDocData();
     textView->document()->setModified(false);
+    if (!mReadNote.isEmpty())
+        docWindow->statusBar()->showMessage(mReadNote);
     if (mLoadedWindowFrame) {
         const QRect frame =
             platform::frameFromSavedString(*mLoadedWindowFrame, availableGeometryFor(docWindow));

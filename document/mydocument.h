@@ -149,6 +149,7 @@ public:
     SCalcState* calcState() const;
     const std::optional<QString>& loadedWindowFrame() const { return mLoadedWindowFrame; }
     const std::optional<QFont>& initialTypingFont() const { return mInitialTypingFont; }
+    const QString& readNote() const { return mReadNote; }
     bool hasPendingString() const { return mString != nullptr; }
 
     WorksheetEditor* textView = nullptr;
@@ -169,6 +170,8 @@ private:
     std::unique_ptr<QTextDocument> mString;
     std::optional<QFont> mInitialTypingFont;
     std::optional<QString> mLoadedWindowFrame;
+    // What the user should know about the text read, such as characters that could not be.
+    QString mReadNote;
     bool mFormatIntegersAsHex = false;
     QAction* mDecFormatItem = nullptr;
     QAction* mHexFormatItem = nullptr;

@@ -43,6 +43,9 @@ const KeyedText kTexts[] = {
                        "Figurello opens worksheets (.figurello), RTF and plain text.")},
     {"NotUtf8", QT_TRANSLATE_NOOP("Figurello", "“%1” is not UTF-8 text, so Figurello cannot "
                                                "open it without garbling it.")},
+    {"UnreadCodePage",
+     QT_TRANSLATE_NOOP("Figurello", "Some characters are in code page %1, which Figurello "
+                                    "cannot read; they show as \uFFFD.")},
     {"NotReadableRtf", QT_TRANSLATE_NOOP("Figurello", "“%1” is not readable RTF:\n%2")},
     {"CannotRead", QT_TRANSLATE_NOOP("Figurello", "Cannot read %1:\n%2")},
     {"CannotWrite", QT_TRANSLATE_NOOP("Figurello", "Cannot write %1:\n%2")},

@@ -42,6 +42,8 @@ struct RtfParagraph {
 // What a reader found, kept apart from any QTextDocument so a failed read touches nothing.
 struct RtfContent {
     std::vector<RtfParagraph> paragraphs;
+    // Code pages of text that could not be decoded, which shows as U+FFFD, in order of use.
+    std::vector<int> unreadCodePages;
 };
 
 } // namespace platform::rtf

@@ -16,6 +16,7 @@ enum class Keyword {
     FontTable,
     ColorTable,
     SkippedDestination,
+    Attachment,
     Font,
     FontCharset,
     FontCodePage,

@@ -1,17 +1,18 @@
 #include "platform/rtfparser.h"
 
+#include "platform/fontsubstitutes.h"
 #include "platform/rtfkeywords.h"
 
 #include <QBrush>
 #include <QFont>
 
 #include <algorithm>
+#include <utility>
 
 namespace platform::rtf {
 
 namespace {
 
-constexpr int macRomanCodePage = 10000;
 constexpr int pcCodePage = 437;
 constexpr int pc850CodePage = 850;
 
@@ -65,6 +66,7 @@ bool RtfParser::parse(RtfContent& content, QString& error) {
         return false;
     }
     content = std::move(content_);
+    content.unreadCodePages = std::move(unreadCodePages_);
     return true;
 }
 
@@ -112,20 +114,24 @@ bool RtfParser::handle(const RtfToken& token) {
 }
 
 bool RtfParser::openGroup() {
-    if (!flushBytes())
-        return false;
+    flushBytes();
     pendingSkip_ = 0;
     if (groups_.size() >= static_cast<size_t>(maxGroupDepth))
         return fail(QStringLiteral("The RTF text nests groups more than %1 deep, which is more "
                                    "than Figurello reads.")
                         .arg(maxGroupDepth));
-    groups_.push_back(groups_.empty() ? GroupState{} : group());
+    if (groups_.empty()) {
+        groups_.emplace_back();
+        return true;
+    }
+    // Only the character right after an attachment's group stands in for it.
+    group().awaitsAttachmentCharacter = false;
+    groups_.push_back(group());
     return true;
 }
 
 bool RtfParser::closeGroup() {
-    if (!flushBytes())
-        return false;
+    flushBytes();
     pendingSkip_ = 0;
     if (groups_.size() == 1) {
         content_ = text_.finish(currentBlockFormat(), currentCharFormat());
@@ -134,7 +140,10 @@ bool RtfParser::closeGroup() {
         return true;
     }
     const Destination closed = group().destination;
+    const bool closedAnAttachment = group().describesAttachment;
     groups_.pop_back();
+    if (closedAnAttachment && !group().describesAttachment)
+        group().awaitsAttachmentCharacter = true;
     if (closed == group().destination)
         return true;
     if (closed == Destination::FontTable)
@@ -145,8 +154,7 @@ bool RtfParser::closeGroup() {
 }
 
 bool RtfParser::handleControlWord(const RtfToken& token) {
-    if (!flushBytes())
-        return false;
+    flushBytes();
     const KeywordMeaning meaning = keywordMeaning(token.word);
     switch (meaning.keyword) {
     case Keyword::SkippedDestination:
@@ -154,6 +162,10 @@ bool RtfParser::handleControlWord(const RtfToken& token) {
         return true;
     case Keyword::FontTable:
         group().destination = Destination::FontTable;
+        return true;
+    case Keyword::Attachment:
+        group().destination = Destination::Skipped;
+        group().describesAttachment = true;
         return true;
     case Keyword::ColorTable:
         group().destination = Destination::ColorTable;
@@ -172,7 +184,7 @@ bool RtfParser::handleControlWord(const RtfToken& token) {
         return true;
     case Keyword::AnsiCodePage:
         if (token.hasParameter && token.parameter > 0)
-            documentCodePage_ = token.parameter;
+            documentCodePage_ = canonicalCodePage(token.parameter);
         return true;
     case Keyword::UnicodeSkipCount:
         if (token.hasParameter)
@@ -332,8 +344,7 @@ bool RtfParser::handleControlSymbol(char symbol) {
     case '~':
     case '-':
     case '_': {
-        if (!flushBytes())
-            return false;
+        flushBytes();
         if (consumeSkippedCharacter())
             return true;
         const char16_t character = symbol == '~'   ? u'\u00A0'
@@ -343,14 +354,12 @@ bool RtfParser::handleControlSymbol(char symbol) {
         return true;
     }
     case '\n':
-        if (!flushBytes())
-            return false;
+        flushBytes();
         if (group().destination == Destination::Text)
             endParagraph();
         return true;
     case '*':
-        if (!flushBytes())
-            return false;
+        flushBytes();
         group().destination = Destination::Skipped;
         return true;
     default:
@@ -360,24 +369,28 @@ bool RtfParser::handleControlSymbol(char symbol) {
 
 void RtfParser::appendBytes(QByteArrayView bytes) { pendingBytes_ += bytes; }
 
-bool RtfParser::flushBytes() {
+void RtfParser::flushBytes() {
     if (pendingBytes_.isEmpty())
-        return true;
+        return;
     const int codePage = codePageForBytes();
     QString decoded;
-    if (!decoder_.append(pendingBytes_, codePage, decoded))
-        return fail(QStringLiteral("The RTF text uses code page %1, which Figurello cannot read.")
-                        .arg(codePage));
+    if (!decoder_.append(pendingBytes_, codePage, decoded) &&
+        std::find(unreadCodePages_.begin(), unreadCodePages_.end(), codePage) ==
+            unreadCodePages_.end())
+        unreadCodePages_.push_back(codePage);
     pendingBytes_.clear();
     deliver(decoded);
-    return true;
 }
 
 void RtfParser::deliver(QStringView text) {
     switch (group().destination) {
     case Destination::Text:
-        for (QChar c : text)
+        for (QChar c : text) {
+            // macOS writes a placeholder byte there; the text shows where the attachment was.
+            if (std::exchange(group().awaitsAttachmentCharacter, false))
+                c = QChar::ObjectReplacementCharacter;
             text_.append(c.unicode(), currentCharFormat());
+        }
         break;
     case Destination::FontTable:
         fonts_.appendName(text);
@@ -422,12 +435,11 @@ bool RtfParser::fail(const QString& message) {
 
 int RtfParser::codePageForBytes() const {
     const GroupState& current = groups_.back();
-    if (current.destination == Destination::FontTable && fonts_.entryCodePage() != 0)
-        return fonts_.entryCodePage();
+    if (current.destination == Destination::FontTable)
+        return fonts_.entry().effectiveCodePage(documentCodePage_);
     if (current.destination == Destination::Text) {
-        const FontEntry* font = fonts_.find(current.character.font);
-        if (font && font->codePage != 0)
-            return font->codePage;
+        if (const FontEntry* font = fonts_.find(current.character.font))
+            return font->effectiveCodePage(documentCodePage_);
     }
     return documentCodePage_;
 }
@@ -439,8 +451,11 @@ const QTextCharFormat& RtfParser::currentCharFormat() {
 
     QTextCharFormat format;
     const FontEntry* font = fonts_.find(state.font);
-    if (font && !font->face.family.isEmpty())
+    if (font && !font->face.family.isEmpty()) {
         format.setFontFamilies({font->face.family});
+        if (isFixedPitchMacFamily(font->face.family))
+            format.setFontStyleHint(QFont::TypeWriter);
+    }
     format.setFontPointSize(state.halfPoints / 2.0);
     if (state.bold || (font && font->face.bold))
         format.setFontWeight(QFont::Bold);

@@ -39,6 +39,10 @@ private:
         CharacterState character;
         std::optional<Qt::Alignment> alignment;
         int unicodeSkip = 1;
+        // The group describes an attachment (a picture, a file) that the text cannot hold.
+        bool describesAttachment = false;
+        // The next character stands in for an attachment described just before it.
+        bool awaitsAttachmentCharacter = false;
     };
 
     bool handle(const RtfToken& token);
@@ -51,7 +55,7 @@ private:
     void handleColorTableWord(Keyword keyword, const RtfToken& token);
     void handleTextWord(Keyword keyword, const RtfToken& token);
     void appendBytes(QByteArrayView bytes);
-    bool flushBytes();
+    void flushBytes();
     void deliver(QStringView text);
     void deliverUnicode(int parameter);
     void endParagraph();
@@ -72,6 +76,7 @@ private:
     RtfContent content_;
     CodePageDecoder decoder_;
     QByteArray pendingBytes_;
+    std::vector<int> unreadCodePages_;
     int documentCodePage_ = windowsLatin1CodePage;
     int defaultFont_ = -1;
     int pendingSkip_ = 0;

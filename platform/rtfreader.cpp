@@ -1,7 +1,9 @@
 #include "platform/rtfreader.h"
 
+#include "platform/keyedtexts.h"
 #include "platform/rtfparser.h"
 
+#include <QStringList>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -32,9 +34,18 @@ void fillDocument(const rtf::RtfContent& content, QTextDocument& document) {
     document.setModified(false);
 }
 
+QString unreadCodePagesNote(const std::vector<int>& codePages) {
+    if (codePages.empty())
+        return {};
+    QStringList numbers;
+    for (int codePage : codePages)
+        numbers << QString::number(codePage);
+    return keyedText("UnreadCodePage").arg(numbers.join(QStringLiteral(", ")));
+}
+
 } // namespace
 
-bool readRtf(const QByteArray& rtf, QTextDocument& document, QString* error) {
+bool readRtf(const QByteArray& rtf, QTextDocument& document, QString* error, QString* note) {
     rtf::RtfContent content;
     QString message;
     rtf::RtfParser parser(rtf);
@@ -44,6 +55,8 @@ bool readRtf(const QByteArray& rtf, QTextDocument& document, QString* error) {
         return false;
     }
     fillDocument(content, document);
+    if (note)
+        *note = unreadCodePagesNote(content.unreadCodePages);
     return true;
 }
 

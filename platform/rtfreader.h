@@ -11,6 +11,9 @@ namespace platform {
 // (Cocoa headers, PostScript font names, \uc0\uN escapes, backslash-newline paragraphs).
 // On failure the document is left exactly as it was, and error, when given, receives a
 // sentence saying what is wrong. Undo history is cleared on success: a loaded text starts fresh.
-bool readRtf(const QByteArray& rtf, QTextDocument& document, QString* error = nullptr);
+// Text in a code page nothing here decodes does not fail the read: it shows as U+FFFD, and note,
+// when given, receives a sentence saying so (and is cleared otherwise).
+bool readRtf(const QByteArray& rtf, QTextDocument& document, QString* error = nullptr,
+             QString* note = nullptr);
 
 } // namespace platform

@@ -11,9 +11,19 @@ void FontTable::beginEntry(int number) {
     current_ = number;
 }
 
-void FontTable::setCharset(int charset) { entry_.codePage = codePageForCharset(charset); }
+int FontEntry::effectiveCodePage(int documentCodePage) const {
+    if (codePage != 0)
+        return codePage;
+    const int charsetCodePage = charset ? codePageForCharset(*charset, documentCodePage) : 0;
+    return charsetCodePage != 0 ? charsetCodePage : documentCodePage;
+}
 
-void FontTable::setCodePage(int codePage) { entry_.codePage = codePage; }
+void FontTable::setCharset(int charset) { entry_.charset = charset; }
+
+void FontTable::setCodePage(int codePage) {
+    if (codePage > 0)
+        entry_.codePage = canonicalCodePage(codePage);
+}
 
 void FontTable::appendName(QStringView text) {
     if (!current_ || nameEnded_)

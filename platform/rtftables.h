@@ -13,8 +13,12 @@ namespace platform::rtf {
 
 struct FontEntry {
     FontFace face;
-    // 0 when text in this font follows the document's code page.
+    std::optional<int> charset;
+    // From \cpg, which names the code page outright; 0 when the entry has none.
     int codePage = 0;
+
+    // The code page of text in this font: its own where it gives one, else the document's.
+    int effectiveCodePage(int documentCodePage) const;
 };
 
 // Built from the \fonttbl group: each entry starts with \fN and its name ends at a semicolon.
@@ -27,8 +31,8 @@ public:
     void finishEntry();
 
     const FontEntry* find(int number) const;
-    // The code page of the entry being read, for decoding its name.
-    int entryCodePage() const { return entry_.codePage; }
+    // The entry being read, whose code page decodes its name.
+    const FontEntry& entry() const { return entry_; }
 
 private:
     std::map<int, FontEntry> fonts_;

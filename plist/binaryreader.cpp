@@ -131,19 +131,21 @@ private:
         budget_ -= units + 1;
     }
 
-    std::int64_t readInteger(Cursor& cursor, std::uint8_t sizeCode) const {
+    Value readInteger(Cursor& cursor, std::uint8_t sizeCode) const {
         if (sizeCode > 4)
             cursor.error("integer of 2^" + std::to_string(sizeCode) + " bytes");
         if (sizeCode == 4) {
             const std::uint64_t high = cursor.take(8);
             const std::uint64_t low = cursor.take(8);
-            const bool fits = high == 0 ? low >> 63 == 0 : high == ~std::uint64_t{0} && low >> 63;
-            if (!fits)
+            // Unsigned 64-bit values are written this way, with a zero upper half.
+            if (high == 0)
+                return Value::fromUnsigned(low);
+            if (high != ~std::uint64_t{0} || low >> 63 == 0)
                 cursor.error("128-bit integer does not fit in 64 bits");
-            return static_cast<std::int64_t>(low);
+            return Value(static_cast<std::int64_t>(low));
         }
         // 1, 2 and 4 byte integers are unsigned; 8 byte ones are two's complement.
-        return static_cast<std::int64_t>(cursor.take(std::size_t{1} << sizeCode));
+        return Value(static_cast<std::int64_t>(cursor.take(std::size_t{1} << sizeCode)));
     }
 
     Value readObject(std::uint64_t ref, std::size_t depth) {
@@ -159,7 +161,7 @@ private:
                                                : unknownMarker(head));
         case marker::kInteger:
             spend(cursor, 0);
-            return Value(readInteger(cursor, low));
+            return readInteger(cursor, low);
         case marker::kReal:
             spend(cursor, 0);
             if (low == 2)

@@ -71,6 +71,13 @@ private:
         appendBigEndian(static_cast<std::uint64_t>(value), size);
     }
 
+    // Apple writes unsigned values above INT64_MAX as 16-byte integers with a zero upper half.
+    void appendUnsignedAboveSigned(std::uint64_t value) {
+        out_ += static_cast<char>(marker::kInteger | 4);
+        appendBigEndian(0, 8);
+        appendBigEndian(value, 8);
+    }
+
     void appendHead(std::uint8_t kind, std::uint64_t count) {
         if (count < marker::kExtendedCount) {
             out_ += static_cast<char>(kind | count);
@@ -132,7 +139,10 @@ private:
             appendBigEndian(std::bit_cast<std::uint64_t>(*value.real()), 8);
             break;
         case Value::Kind::Integer:
-            appendInteger(*value.integer());
+            if (const auto integer = value.integer())
+                appendInteger(*integer);
+            else
+                appendUnsignedAboveSigned(*value.unsignedInteger());
             break;
         case Value::Kind::Boolean:
             out_ += static_cast<char>(*value.boolean() ? marker::kTrue : marker::kFalse);

@@ -115,7 +115,7 @@ std::optional<double> parseReal(std::string_view text, std::string& error) {
     return negative ? -magnitude : magnitude;
 }
 
-std::optional<std::int64_t> parseInteger(std::string_view text, std::string& error) {
+std::optional<Value> parseInteger(std::string_view text, std::string& error) {
     const std::string_view trimmed = trimXmlSpace(text);
     std::string_view digits = trimmed;
     bool negative = false;
@@ -137,11 +137,15 @@ std::optional<std::int64_t> parseInteger(std::string_view text, std::string& err
         error = "integer " + excerpt(trimmed) + " is not a whole decimal number";
         return std::nullopt;
     }
-    if (result.ec == std::errc::result_out_of_range) {
-        error = "integer " + excerpt(trimmed) + " does not fit in 64 bits";
-        return std::nullopt;
-    }
-    return value;
+    if (result.ec != std::errc::result_out_of_range)
+        return Value(value);
+    std::uint64_t unsignedValue = 0;
+    if (!negative &&
+        std::from_chars(digits.data(), digits.data() + digits.size(), unsignedValue).ec ==
+            std::errc())
+        return Value::fromUnsigned(unsignedValue);
+    error = "integer " + excerpt(trimmed) + " does not fit in 64 bits";
+    return std::nullopt;
 }
 
 } // namespace plist::detail

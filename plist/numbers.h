@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plist/value.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,8 +17,9 @@ std::string formatReal(double value);
 // range of double it becomes infinity or zero), and nan / inf / infinity in any letter case.
 std::optional<double> parseReal(std::string_view text, std::string& error);
 
-// Accepts surrounding XML whitespace, an optional sign and decimal digits within signed 64 bits.
-std::optional<std::int64_t> parseInteger(std::string_view text, std::string& error);
+// Accepts surrounding XML whitespace, an optional sign and decimal digits from INT64_MIN to
+// 2^64 - 1, the unsigned values that Apple's readers take too.
+std::optional<Value> parseInteger(std::string_view text, std::string& error);
 
 std::string_view trimXmlSpace(std::string_view text);
 

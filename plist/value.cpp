@@ -1,6 +1,7 @@
 #include "plist/value.h"
 
 #include <bit>
+#include <limits>
 
 namespace plist {
 
@@ -15,6 +16,13 @@ Value::Value(double real) : storage_(real) {}
 Value::Value(bool boolean) : storage_(boolean) {}
 Value::Value(Data data) : storage_(std::move(data)) {}
 Value::Value(Date date) : storage_(date) {}
+
+Value Value::fromUnsigned(std::uint64_t integer) {
+    Value value;
+    value.storage_ =
+        detail::Integer{integer, integer > std::uint64_t{std::numeric_limits<std::int64_t>::max()}};
+    return value;
+}
 
 Value::Value(const Value& other) = default;
 Value::Value(Value&& other) noexcept = default;
@@ -63,14 +71,22 @@ const std::string* Value::string() const { return std::get_if<std::string>(&stor
 std::optional<double> Value::real() const {
     if (auto* real = std::get_if<double>(&storage_))
         return *real;
-    if (auto* integer = std::get_if<std::int64_t>(&storage_))
-        return static_cast<double>(*integer);
+    if (auto* integer = std::get_if<detail::Integer>(&storage_))
+        return integer->aboveSigned ? static_cast<double>(integer->bits)
+                                    : static_cast<double>(static_cast<std::int64_t>(integer->bits));
     return std::nullopt;
 }
 
 std::optional<std::int64_t> Value::integer() const {
-    if (auto* integer = std::get_if<std::int64_t>(&storage_))
-        return *integer;
+    if (auto* integer = std::get_if<detail::Integer>(&storage_); integer && !integer->aboveSigned)
+        return static_cast<std::int64_t>(integer->bits);
+    return std::nullopt;
+}
+
+std::optional<std::uint64_t> Value::unsignedInteger() const {
+    auto* integer = std::get_if<detail::Integer>(&storage_);
+    if (integer && (integer->aboveSigned || static_cast<std::int64_t>(integer->bits) >= 0))
+        return integer->bits;
     return std::nullopt;
 }
 
@@ -102,7 +118,7 @@ bool Value::operator==(const Value& other) const {
         return std::bit_cast<std::uint64_t>(std::get<double>(storage_)) ==
                std::bit_cast<std::uint64_t>(std::get<double>(other.storage_));
     case Kind::Integer:
-        return *integer() == *other.integer();
+        return std::get<detail::Integer>(storage_) == std::get<detail::Integer>(other.storage_);
     case Kind::Boolean:
         return *boolean() == *other.boolean();
     case Kind::Data:

@@ -38,7 +38,15 @@ concept PlainInteger =
     std::integral<T> && !std::same_as<T, bool> && !std::same_as<T, char> &&
     !std::same_as<T, wchar_t> && !std::same_as<T, char8_t> && !std::same_as<T, char16_t> &&
     !std::same_as<T, char32_t> && (std::is_signed_v<T> || sizeof(T) < sizeof(std::int64_t));
-}
+
+// Every signed 64-bit value, and the unsigned ones above them up to 2^64 - 1, which Apple's
+// readers and writers take as well. A value has one form only, so equal integers compare equal.
+struct Integer {
+    std::uint64_t bits = 0;
+    bool aboveSigned = false; // bits is an unsigned value above INT64_MAX, not an int64_t
+    bool operator==(const Integer&) const = default;
+};
+} // namespace detail
 
 class Value {
 public:
@@ -52,12 +60,16 @@ public:
     Value(const char* string);
     Value(std::nullptr_t) = delete;
     Value(double real);
-    // Unsigned 64-bit types are left out on purpose: their upper half has no plist integer.
+    // Unsigned 64-bit types go through fromUnsigned, so that no caller widens a negative by
+    // mistake.
     template <detail::PlainInteger T>
-    Value(T integer) : storage_(static_cast<std::int64_t>(integer)) {}
+    Value(T integer)
+        : storage_(
+              detail::Integer{static_cast<std::uint64_t>(static_cast<std::int64_t>(integer))}) {}
     Value(bool boolean);
     Value(Data data);
     Value(Date date);
+    static Value fromUnsigned(std::uint64_t integer);
 
     // Defined out of line because, inlined into callers, GCC 12 wrongly warns that moving a
     // variant reads uninitialised members of alternatives it does not hold.
@@ -84,8 +96,9 @@ public:
     const Array* array() const;
     Array* array();
     const std::string* string() const;
-    std::optional<double> real() const; // an integer is converted, as callers usually want
-    std::optional<std::int64_t> integer() const;
+    std::optional<double> real() const;          // an integer is converted, as callers usually want
+    std::optional<std::int64_t> integer() const; // nullopt above INT64_MAX
+    std::optional<std::uint64_t> unsignedInteger() const; // nullopt below zero
     std::optional<bool> boolean() const;
     const Data* data() const;
     std::optional<Date> date() const;
@@ -96,7 +109,7 @@ public:
 
 private:
     // The order must match Kind.
-    std::variant<detail::Box<Dictionary>, detail::Box<Array>, std::string, double, std::int64_t,
+    std::variant<detail::Box<Dictionary>, detail::Box<Array>, std::string, double, detail::Integer,
                  bool, Data, Date>
         storage_;
 };

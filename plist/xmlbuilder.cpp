@@ -171,7 +171,7 @@ std::optional<Value> XmlBuilder::leafValue(Frame& frame) {
         break;
     case Element::Integer:
         if (auto integer = parseInteger(frame.text, reason))
-            return Value(*integer);
+            return integer;
         break;
     case Element::True:
         return Value(true);

@@ -122,7 +122,9 @@ private:
             element(depth, "real", detail::formatReal(*value.real()));
             break;
         case Value::Kind::Integer:
-            element(depth, "integer", std::to_string(*value.integer()));
+            element(depth, "integer",
+                    value.integer() ? std::to_string(*value.integer())
+                                    : std::to_string(*value.unsignedInteger()));
             break;
         case Value::Kind::Boolean:
             indent(depth);

@@ -1,6 +1,7 @@
 // figurello calc as a user runs it: the printed worksheet and the exit status.
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
@@ -8,6 +9,8 @@
 #include <QTest>
 
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 class CalcCommandTest : public QObject {
     Q_OBJECT
@@ -69,8 +72,7 @@ private slots:
         QTest::newRow("missing worksheet")
             << QStringList{"--open", "/nonexistent/a.figurello"} << QByteArray() << "" << 2;
         QTest::newRow("recalculating with input")
-            << QStringList{"--recalculate", "a.figurello", "input.txt"} << QByteArray() << ""
-            << 2;
+            << QStringList{"--recalculate", "a.figurello", "input.txt"} << QByteArray() << "" << 2;
         QTest::newRow("missing input")
             << QStringList{"/nonexistent/input.txt"} << QByteArray() << "" << 2;
     }
@@ -84,6 +86,23 @@ private slots:
         QCOMPARE(result.status, status);
         // Its output is the worksheet: nothing is kept for reopening.
         QVERIFY(!QFileInfo::exists(mFolder.filePath("data/figurello")));
+    }
+
+    // A Mac's RTF prints as it reads: Latin text in a Japanese document, a non-breaking space,
+    // an attachment; text in a code page nobody decodes costs only its own characters.
+    void printsTheTextAsItIs() {
+        const QString path = mFolder.filePath(QStringLiteral("mac.rtf"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1\\ansi\\ansicpg932{\\fonttbl\\f0\\fswiss\\fcharset0 ArialMT;"
+                   "\\f1\\fnil\\fcharset78 Osaka;\\f2\\fnil\\cpg99999 X;}\n"
+                   "\\f0 caf\\'e9\\~12{{\\NeXTGraphic a.png \\width10 \\height10}\xac}\\\n"
+                   "\\f1 \\'89\\'b9\\'8a\\'79 \\f2 \\'e9}");
+        file.close();
+        const Run result = run({"--open", path}, QByteArray());
+        QCOMPARE(result.out, u"caf\u00E9\u00A012\uFFFC\n\u97F3\u697D \uFFFD"_s);
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.error.contains(u"99999"), qPrintable(result.error));
     }
 
     // What one run saves, the next one opens with its text and its variables and functions.

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <poll.h>
 #include <spawn.h>
 #include <string>
@@ -124,7 +125,11 @@ const std::string kNoVariables = Xml({});
 const std::string kNoFunctions = Xml({});
 
 TEST(CalcTool, AnswersEachLineFromItsSeededState) {
-    const std::string variables = Xml({{"x", plist::Value(2.0)}, {"n", plist::Value(3)}});
+    // An unsigned 64-bit integer, as macOS writes it, seeds the nearest real.
+    const std::string variables =
+        Xml({{"x", plist::Value(2.0)},
+             {"n", plist::Value(3)},
+             {"u", plist::Value::fromUnsigned(std::numeric_limits<std::uint64_t>::max())}});
     const std::string functions =
         Xml({{"f", plist::Value(plist::Array{plist::Value("x^2"), plist::Value("x")})}});
     struct Row {
@@ -144,6 +149,7 @@ TEST(CalcTool, AnswersEachLineFromItsSeededState) {
         {"2 +", 0, 0, nullptr, 2},
         {"\xCF\x80 + )", 0, 0, nullptr, 3}, // stop counts bytes: "π" is two
         {"   ", 0, 0, nullptr, 3},
+        {"u", 1, 18446744073709551616.0, "", 1},
     };
     std::string input;
     for (const Row& row : rows)

@@ -12,7 +12,9 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QMainWindow>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -23,6 +25,8 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -204,8 +208,8 @@ private slots:
         QCOMPARE(EvaluateStatement("sq(n) + last", *worksheet->calcState(), value, stop),
                  int(kValue));
         QCOMPARE(value, 9 + 6.2831853071795862);
-        // A family that is not installed is ignored rather than replaced by a look-alike.
-        QCOMPARE(worksheet->initialTypingFont().has_value(), QFontDatabase::hasFamily("Helvetica"));
+        // A family this desktop lacks is kept, to show through its substitute and be saved back.
+        QCOMPARE(worksheet->initialTypingFont().value_or(QFont()).family(), "Helvetica");
         QCOMPARE(worksheet->loadedWindowFrame().value_or(QString()),
                  QStringLiteral("389 297 600 500 0 0 1440 877 "));
     }
@@ -265,7 +269,7 @@ private slots:
         QCOMPARE(document.loadedWindowFrame().value_or(QString()), QStringLiteral("1 2 300 400"));
     }
 
-    void ignoresAnIncompleteOrUnknownFont_data() {
+    void ignoresAnIncompleteFont_data() {
         QTest::addColumn<QByteArray>("fontEntries");
         QTest::addColumn<bool>("used");
         const QByteArray family = QFontDatabase::families().value(0).toUtf8();
@@ -277,18 +281,87 @@ private slots:
             << "<key>fontName</key><string>" + family + "</string>" << false;
         QTest::newRow("size without name")
             << QByteArray("<key>fontSize</key><real>15</real>") << false;
-        QTest::newRow("family not installed")
+        QTest::newRow("family not installed is kept")
             << QByteArray("<key>fontName</key><string>No Such Family Xyzzy</string>"
                           "<key>fontSize</key><real>15</real>")
+            << true;
+        QTest::newRow("empty family")
+            << QByteArray("<key>fontName</key><string></string><key>fontSize</key><real>15</real>")
             << false;
     }
-    void ignoresAnIncompleteOrUnknownFont() {
+    void ignoresAnIncompleteFont() {
         QFETCH(QByteArray, fontEntries);
         QFETCH(bool, used);
         MyDocument document;
         QVERIFY(document.readFromData(nativeFile(textEntry(kMacRtf) + fontEntries),
                                       platform::kWorksheetType, nullptr));
         QCOMPARE(document.initialTypingFont().has_value(), used);
+    }
+
+    // Text in an old Mac code page opens; text in one nobody decodes costs only its own
+    // characters, with a note on the status bar, and never the worksheet.
+    void opensTextInAnyCodePage() {
+        const QByteArray rtf =
+            "{\\rtf1\\mac\\ansicpg10001{\\fonttbl\\f0\\fnil\\fcharset78 Osaka;"
+            "\\f1\\fnil\\cpg99999 X;}\\f0 \\'89\\'b9\\'8a\\'79 = 1\\\n\\f1 caf\\'e9}";
+        QString error;
+        auto document =
+            read(write(QStringLiteral("codepage.figurello"), nativeFile(textEntry(rtf))), &error);
+        QVERIFY2(document, qPrintable(error));
+        MyDocument* worksheet = asWorksheet(document.get());
+        worksheet->makeWindowControllers();
+        QCOMPARE(worksheet->textView->toPlainText(), u"\u97F3\u697D = 1\ncaf\uFFFD"_s);
+        const QString note = worksheet->window()->statusBar()->currentMessage();
+        QVERIFY2(note.contains(u"99999"), qPrintable(note));
+    }
+
+    // A Mac's typing font shows through the desktop's substitute at its own size, and is saved
+    // back as the file had it until the user picks another.
+    void keepsAMacTypingFontThroughARoundTrip_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<double>("size");
+        QTest::addColumn<bool>("fixedPitch");
+        QTest::newRow("Helvetica 12") << "Helvetica" << 12.0 << false;
+        QTest::newRow("Menlo 11") << "Menlo" << 11.0 << true;
+        QTest::newRow("Monaco 10") << "Monaco" << 10.0 << true;
+    }
+    void keepsAMacTypingFontThroughARoundTrip() {
+        QFETCH(QString, family);
+        QFETCH(double, size);
+        QFETCH(bool, fixedPitch);
+        const QByteArray fontEntries = "\t<key>fontName</key>\n\t<string>" + family.toUtf8() +
+                                       "</string>\n\t<key>fontSize</key>\n\t<real>" +
+                                       QByteArray::number(size) + "</real>\n";
+        auto document = read(
+            write(QStringLiteral("font.figurello"), nativeFile(fontEntries + textEntry(kMacRtf))));
+        QVERIFY(document);
+        MyDocument* worksheet = asWorksheet(document.get());
+        worksheet->makeWindowControllers();
+
+        const QFont typing = worksheet->textView->currentCharFormat().font();
+        QCOMPARE(typing.pointSizeF(), size);
+        // What shows is an installed family, at the size rounded to whole pixels.
+        const QFontInfo shown(typing);
+        QVERIFY2(QFontDatabase::hasFamily(shown.family()), qPrintable(shown.family()));
+        QVERIFY2(qAbs(shown.pointSizeF() - size) < 0.5,
+                 qPrintable(QString::number(shown.pointSizeF())));
+        if (fixedPitch) {
+            QVERIFY(shown.fixedPitch());
+        }
+        const auto savedFont = [&worksheet] {
+            QString error;
+            const QByteArray saved = worksheet->dataOfType(platform::kWorksheetType, &error);
+            const WorksheetReadResult written =
+                parseWorksheetFile(std::string_view(saved.constData(), saved.size()));
+            return std::pair(QString::fromStdString(written.file->fontName.value_or("")),
+                             written.file->fontSize.value_or(0));
+        };
+        QCOMPARE(savedFont(), std::pair(family, size));
+
+        QTextCharFormat picked;
+        picked.setFont(QFont(QStringLiteral("DejaVu Serif"), 15));
+        worksheet->textView->setCurrentCharFormat(picked);
+        QCOMPARE(savedFont(), std::pair(QStringLiteral("DejaVu Serif"), 15.0));
     }
 
     // Plain text and RTF open as worksheets but save under a new name, never over the original.

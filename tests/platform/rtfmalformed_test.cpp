@@ -50,8 +50,6 @@ private slots:
         QTest::newRow("bad hex escape") << QByteArray("{\\rtf1 \\'4g}") << "hexadecimal";
         QTest::newRow("over-long control word") << "{\\rtf1 \\" + QByteArray(33, 'x') + " y}"
                                                 << "longer than 32";
-        QTest::newRow("unreadable code page")
-            << QByteArray("{\\rtf1\\ansi\\ansicpg99999 caf\\'e9}") << "code page 99999";
     }
 
     void failsAndLeavesTheDocumentAlone() {

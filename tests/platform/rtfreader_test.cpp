@@ -8,6 +8,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <iconv.h>
+
 using namespace Qt::StringLiterals;
 using rtftest::macDocument;
 using rtftest::readDocument;
@@ -15,6 +17,30 @@ using rtftest::readDocument;
 namespace {
 
 QByteArray plainRtf(const QByteArray& body) { return "{\\rtf1\\ansi " + body + '}'; }
+
+// text in the code page glibc's iconv calls codePage, as \'hh escapes; empty when it cannot.
+QByteArray escapedWithIconv(const QString& text, const char* codePage) {
+    const iconv_t encoder = iconv_open(codePage, "UTF-8");
+    if (encoder == iconv_t(-1))
+        return {};
+    QByteArray utf8 = text.toUtf8();
+    QByteArray encoded(utf8.size() * 4, '\0');
+    char* in = utf8.data();
+    char* out = encoded.data();
+    size_t inLeft = utf8.size();
+    size_t outLeft = encoded.size();
+    const bool complete = iconv(encoder, &in, &inLeft, &out, &outLeft) != size_t(-1);
+    iconv_close(encoder);
+    if (!complete)
+        return {};
+    encoded.truncate(out - encoded.data());
+    QByteArray escaped;
+    for (char byte : encoded)
+        escaped += uchar(byte) < 0x80 && !QByteArrayView("\\{}").contains(byte)
+                       ? QByteArray(1, byte)
+                       : "\\'" + QByteArray::number(uchar(byte), 16).rightJustified(2, '0');
+    return escaped;
+}
 
 } // namespace
 
@@ -86,6 +112,57 @@ private slots:
             << u"\u00E0\u0430"_s;
         QTest::newRow("unknown code page is fine for ASCII")
             << QByteArray("{\\rtf1\\ansi\\ansicpg99999 plain}") << "plain";
+        QTest::newRow("unknown code page costs only its own bytes")
+            << QByteArray(
+                   "{\\rtf1\\ansi\\ansicpg99999{\\fonttbl\\f0\\fnil A;\\f1\\fnil\\fcharset0 B;}"
+                   "\\f0 caf\\'e9 \\f1 caf\\'e9}")
+            << u"caf\uFFFD caf\u00E9"_s;
+        QTest::newRow("a charset 0 font is Windows-1252 whatever the document's code page")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg932 {\\fonttbl\\f0\\fswiss\\fcharset0 ArialMT;}"
+                          "\\f0 Copyright \\'a9 2010 \\'93Agree\\'94 caf\\'e9}")
+            << u"Copyright \u00A9 2010 \u201CAgree\u201D caf\u00E9"_s;
+        QTest::newRow("a charset 0 font in a UTF-8 document")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg65001 {\\fonttbl\\f0\\fnil\\fcharset0 Menlo;}"
+                          "\\f0 \\'e9}")
+            << u"\u00E9"_s;
+        QTest::newRow("a character cut off at the end of a run is replaced, not dropped")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg932 a\\'82\\b b}") << u"a\uFFFDb"_s;
+        QTest::newRow("Mac Japanese on its own bytes: backslash, space, copyright, trade mark")
+            << QByteArray("{\\rtf1\\mac\\ansicpg10001 \\'80\\'a0\\'fd\\'fe\\'ff\\'89\\'b9}")
+            << u"\\\u00A0\u00A9\u2122\u2026\u97F3"_s;
+        QTest::newRow("Mac Korean on its own bytes: won, em dash, copyright")
+            << QByteArray("{\\rtf1\\mac\\ansicpg10003 \\'81\\'82\\'83\\'c7\\'d1}")
+            << u"\u20A9\u2014\u00A9\uD55C"_s;
+        QTest::newRow("Mac Simplified Chinese: u umlaut where GBK has the euro")
+            << QByteArray("{\\rtf1\\mac\\ansicpg10025 \\'80\\'d2\\'f4}") << u"\u00FC\u97F3"_s;
+        QTest::newRow("Mac Greek")
+            << QByteArray("{\\rtf1\\mac\\ansicpg10006 \\'b0\\'f5\\'dc\\'ee\\'e1}")
+            << u"\u0391\u03B8\u03AE\u03BD\u03B1"_s;
+        QTest::newRow("Mac Icelandic in Cocoa's numbering")
+            << QByteArray("{\\rtf1\\mac\\ansicpg10037 \\'de\\'97r \\'a0\\'e0\\'dd}")
+            << u"\u00DE\u00F3r \u00DD\u00FD\u00F0"_s;
+        QTest::newRow("Mac Turkish in Cocoa's numbering")
+            << QByteArray("{\\rtf1\\mac\\ansicpg10035 \\'dcstanbul \\'db\\'df}")
+            << u"\u0130stanbul \u011F\u015F"_s;
+        QTest::newRow("Mac Roman font in an ANSI document")
+            << QByteArray(
+                   "{\\rtf1\\ansi{\\fonttbl\\f0\\fnil\\fcharset77 Geneva;}\\f0 caf\\'8e \\'a5}")
+            << u"caf\u00E9 \u2022"_s;
+        QTest::newRow("charset 79 is Korean in the published numbering")
+            << QByteArray(
+                   "{\\rtf1\\ansi{\\fonttbl\\f0\\fnil\\fcharset79 AppleGothic;}\\f0 \\'c7\\'d1}")
+            << u"\uD55C"_s;
+        QTest::newRow("charset 79 is Traditional Chinese in a Cocoa Big5 document")
+            << QByteArray("{\\rtf1\\mac\\ansicpg10002{\\fonttbl\\f0\\fnil\\fcharset79 LiHeiPro;}"
+                          "\\f0 \\'a4\\'a4}")
+            << u"\u4E2D"_s;
+        QTest::newRow("attachment shows as an object replacement character")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252 a{{\\NeXTGraphic image.png \\width1280 "
+                          "\\height1280 \\appleattachmentpadding0 \\appleembedtype0 \\appleaqc\n"
+                          "}\xac}b}")
+            << u"a\uFFFCb"_s;
+        QTest::newRow("only the character right after an attachment stands in for it")
+            << QByteArray("{\\rtf1\\ansi {{\\NeXTGraphic a.png}{\\b x}\\'ac}}") << u"x\u00AC"_s;
     }
 
     void readsText() {
@@ -93,6 +170,64 @@ private slots:
         QFETCH(QString, text);
         QString error;
         const auto document = readDocument(rtf, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(rtftest::textOf(*document), text);
+    }
+
+    // glibc's iconv, which knows these code pages from their own tables, is the oracle.
+    void decodesCodePagesLikeIconv_data() {
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<QByteArray>("iconvName");
+        QTest::addColumn<QString>("text");
+
+        const auto fontWithCharset = [](int charset) {
+            return "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl\\f0\\fnil\\fcharset" +
+                   QByteArray::number(charset) + " F;}\\f0 ";
+        };
+        const auto macDocumentIn = [](int codePage, int charset) {
+            return "{\\rtf1\\mac\\ansicpg" + QByteArray::number(codePage) +
+                   "{\\fonttbl\\f0\\fnil\\fcharset" + QByteArray::number(charset) + " F;}\\f0 ";
+        };
+        QTest::newRow("charset 128, Shift-JIS")
+            << fontWithCharset(128) << QByteArray("CP932") << u"日本語のテキスト"_s;
+        QTest::newRow("charset 129, Korean")
+            << fontWithCharset(129) << QByteArray("CP949") << u"한국어 텍스트"_s;
+        QTest::newRow("charset 130, Johab")
+            << fontWithCharset(130) << QByteArray("JOHAB") << u"한국어"_s;
+        QTest::newRow("charset 134, GBK")
+            << fontWithCharset(134) << QByteArray("CP936") << u"简体中文"_s;
+        QTest::newRow("charset 136, Big5")
+            << fontWithCharset(136) << QByteArray("CP950") << u"繁體中文"_s;
+        QTest::newRow("charset 204, Cyrillic")
+            << fontWithCharset(204) << QByteArray("CP1251") << u"Привет"_s;
+        QTest::newRow("charset 238, Central European")
+            << fontWithCharset(238) << QByteArray("CP1250") << u"Łódź"_s;
+        QTest::newRow("Mac OS X 10.4 Japanese: ansicpg10001, charset 78")
+            << macDocumentIn(10001, 78) << QByteArray("CP932") << u"音楽"_s;
+        QTest::newRow("Mac Simplified Chinese: ansicpg10025, charset 102")
+            << macDocumentIn(10025, 102) << QByteArray("EUC-CN") << u"音乐"_s;
+        QTest::newRow("Mac Traditional Chinese: ansicpg10002, charset 79")
+            << macDocumentIn(10002, 79) << QByteArray("BIG5") << u"繁體"_s;
+        QTest::newRow("Mac Korean: ansicpg10003, charset 80")
+            << macDocumentIn(10003, 80) << QByteArray("EUC-KR") << u"한국어"_s;
+        QTest::newRow("Mac Roman")
+            << macDocumentIn(10000, 77) << QByteArray("MACINTOSH") << u"café • © ﬁ"_s;
+        QTest::newRow("Mac Cyrillic")
+            << macDocumentIn(10007, 84) << QByteArray("MAC-CYRILLIC") << u"Привет"_s;
+        QTest::newRow("Mac Central European")
+            << macDocumentIn(10029, 106) << QByteArray("MAC-CENTRALEUROPE") << u"Łódź"_s;
+        QTest::newRow("Mac Ukrainian")
+            << macDocumentIn(10152, 229) << QByteArray("MAC-UK") << u"Ґанок"_s;
+    }
+
+    void decodesCodePagesLikeIconv() {
+        QFETCH(QByteArray, header);
+        QFETCH(QByteArray, iconvName);
+        QFETCH(QString, text);
+        const QByteArray escaped = escapedWithIconv(text, iconvName.constData());
+        QVERIFY2(!escaped.isEmpty(), "iconv cannot write the sample");
+        QString error;
+        const auto document = readDocument(header + escaped + '}', &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QCOMPARE(rtftest::textOf(*document), text);
     }
@@ -203,6 +338,19 @@ private slots:
         const auto document = readDocument(rtf, &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QCOMPARE(rtftest::textOf(*document), "deep");
+    }
+
+    // A code page nothing here decodes keeps the document and says so, once per code page.
+    void unreadCodePageIsNoted() {
+        QTextDocument document;
+        QString error;
+        QString note = QStringLiteral("stale");
+        QVERIFY(platform::readRtf("{\\rtf1\\ansi\\ansicpg99999 caf\\'e9 \\'e8}", document, &error,
+                                  &note));
+        QCOMPARE(rtftest::textOf(document), u"caf\uFFFD \uFFFD"_s);
+        QVERIFY2(note.contains(u"code page 99999,"), qPrintable(note));
+        QVERIFY(platform::readRtf(macDocument("\\f0 caf\\'e9"), document, &error, &note));
+        QVERIFY(note.isEmpty());
     }
 
     void loadedDocumentStartsFresh() {

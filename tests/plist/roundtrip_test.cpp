@@ -57,6 +57,7 @@ TEST(RoundTrip, ScalarsSurviveBitForBit) {
         1.0 / 3.0,
         std::numeric_limits<std::int64_t>::min(),
         std::numeric_limits<std::int64_t>::max(),
+        Value::fromUnsigned(std::numeric_limits<std::uint64_t>::max()),
         0,
         Date{0},
         Date{-63113904000}, // 0001-01-01

@@ -61,9 +61,22 @@ TEST(Value, EqualityIsExact) {
         {"nested difference", Value(Dictionary{{"a", Array{1, "x"}}}),
          Value(Dictionary{{"a", Array{1, "y"}}}), false},
         {"empty array is not empty dictionary", Value(Array{}), Value(), false},
+        {"small unsigned is the same integer", Value::fromUnsigned(5), Value(5), true},
+        {"2^64 - 1 is not -1", Value::fromUnsigned(std::numeric_limits<std::uint64_t>::max()),
+         Value(-1), false},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.a == row.b, row.equal) << row.what;
+}
+
+// Integers above INT64_MAX have no signed value; where a real is wanted they give the nearest.
+TEST(Value, UnsignedIntegersAboveInt64ReadAsTheNearestReal) {
+    const Value largest = Value::fromUnsigned(std::numeric_limits<std::uint64_t>::max());
+    EXPECT_TRUE(largest.isInteger());
+    EXPECT_EQ(largest.integer(), std::nullopt);
+    EXPECT_EQ(largest.unsignedInteger(), std::numeric_limits<std::uint64_t>::max());
+    EXPECT_EQ(largest.real(), 18446744073709551616.0);
+    EXPECT_EQ(Value(-1).unsignedInteger(), std::nullopt);
 }
 
 TEST(Value, CopiesAreIndependentAndMovedFromStaysReadable) {

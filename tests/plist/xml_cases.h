@@ -60,7 +60,7 @@ inline std::vector<BadXml> badXmlDocuments() {
         {"integer with fraction", wrapped("<integer>1.5</integer>"), false},
         {"integer empty", wrapped("<integer> </integer>"), false},
         {"integer hexadecimal", wrapped("<integer>0x10</integer>"), false},
-        {"integer above int64", wrapped("<integer>9223372036854775808</integer>"), false},
+        {"integer above uint64", wrapped("<integer>18446744073709551616</integer>"), false},
         {"integer below int64", wrapped("<integer>-9223372036854775809</integer>"), false},
         {"base64 bad character", wrapped("<data>AA*A</data>"), false},
         {"base64 incomplete group", wrapped("<data>AAA</data>"), false},

@@ -73,6 +73,11 @@ TEST(XmlReader, AcceptsWhatApplesToolsWrite) {
                  "</integer><integer>+7</integer><integer>007</integer></array>"),
          Array{std::numeric_limits<std::int64_t>::max(), std::numeric_limits<std::int64_t>::min(),
                7, 7}},
+        {"unsigned 64-bit integers above int64",
+         wrapped("<array><integer>18446744073709551615</integer><integer>9223372036854775808"
+                 "</integer></array>"),
+         Array{Value::fromUnsigned(std::numeric_limits<std::uint64_t>::max()),
+               Value::fromUnsigned(std::uint64_t{1} << 63)}},
         {"later duplicate key wins",
          wrapped("<dict><key>a</key><integer>1</integer><key>a</key><integer>2</integer></dict>"),
          Dictionary{{"a", 2}}},
