@@ -4,11 +4,12 @@
 // where the last one stopped.
 
 #include "app/appcontroller.h"
+#include "document/errortext.h"
 #include "document/mydocument.h"
-#include "document/resultformat.h"
 #include "document/namecompleter.h"
-#include "document/symbollisting.h"
+#include "document/resultformat.h"
 #include "document/statementhighlighter.h"
+#include "document/symbollisting.h"
 #include "document/symbolspanel.h"
 #include "document/toolreply.h"
 #include "document/worksheeteditor.h"
@@ -174,7 +175,8 @@ void MyDocument::handleTaskResult(const plist::Dictionary& reply) {
         break;
     case kSyntaxError: {
         const int stop = utf16Length(mLineToCalculate, answer.stop);
-        insertLine(platform::keyedText("SynErr"), AppController::errorAtts());
+        insertLine(syntaxErrorText(answer, AppController::isCommaDecimal()),
+                   AppController::errorAtts());
         // Select what the parser did not accept, up to the end of the calculated line.
         const int lineStart = insertionPoint - int(kCalculatedMarker.size()) - lineLength;
         const int last = textView->document()->characterCount() - 1;

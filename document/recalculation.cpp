@@ -1,6 +1,7 @@
 #include "document/recalculation.h"
 
 #include "app/appcontroller.h"
+#include "document/errortext.h"
 #include "document/mydocument.h"
 #include "document/resultformat.h"
 #include "document/toolreply.h"
@@ -117,7 +118,7 @@ void Recalculation::answer(const plist::Dictionary& reply) {
         line.newAnswer = platform::keyedText("DefFun");
         break;
     case kSyntaxError:
-        line.newAnswer = platform::keyedText("SynErr");
+        line.newAnswer = syntaxErrorText(answer, AppController::isCommaDecimal());
         line.failed = true;
         break;
     default:

@@ -56,8 +56,8 @@ private slots:
             << QStringList{} << QByteArray("x = 2\n\nsq(a) = a^2\r\nsq(x) + 1\n")
             << "x = 2 =\n2\nsq(a) = a^2 =\nFunction defined\nsq(x) + 1 =\n5\n"
             << 0;
-        QTest::newRow("a line in error") << QStringList{} << QByteArray("2 * -3\n1/4\n")
-                                         << "2 * -3 =\nSyntax error\n1/4 =\n0.25\n"
+        QTest::newRow("a line in error") << QStringList{} << QByteArray("2 * *3\n1/4\n")
+                                         << "2 * *3 =\nSyntax error: unexpected “*”\n1/4 =\n0.25\n"
                                          << 1;
         QTest::newRow("hexadecimal integers")
             << QStringList{"--hex"} << QByteArray("255\n0.5\n") << "255 =\n0xFF\n0.5 =\n0.5\n"
@@ -69,8 +69,7 @@ private slots:
         QTest::newRow("missing worksheet")
             << QStringList{"--open", "/nonexistent/a.figurello"} << QByteArray() << "" << 2;
         QTest::newRow("recalculating with input")
-            << QStringList{"--recalculate", "a.figurello", "input.txt"} << QByteArray() << ""
-            << 2;
+            << QStringList{"--recalculate", "a.figurello", "input.txt"} << QByteArray() << "" << 2;
         QTest::newRow("missing input")
             << QStringList{"/nonexistent/input.txt"} << QByteArray() << "" << 2;
     }

@@ -80,7 +80,7 @@ private slots:
         const QList<QVariant> result = recalculate();
         QCOMPARE(result.value(0).toInt(), 1);
         QCOMPARE(result.value(1).toBool(), false);
-        QVERIFY(text().endsWith(QStringLiteral("sqrt(x)) =\nSyntax error\n")));
+        QVERIFY(text().endsWith(QStringLiteral("sqrt(x)) =\nSyntax error: unexpected “)”\n")));
     }
 
     void anUnchangedWorksheetStaysUnchanged() {
