@@ -2,12 +2,12 @@
 // variables and functions, then answers each line read from standard input with one property
 // list on standard output. Nothing else is ever written there.
 
-#include "engine/largestack.h"
 #include "calctool/reply.h"
 #include "calctool/seed.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
+#include "engine/largestack.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -30,7 +30,8 @@ const char kUsage[] =
     "Usage: CalcTool VARIABLES FUNCTIONS\n"
     "\n"
     "Evaluates worksheet lines: one statement per line on standard input, one XML property\n"
-    "list per line on standard output, with the keys ResultKind, Result, Symbol and Stop.\n"
+    "list per line on standard output, with the keys ResultKind, Result, Symbol and Stop,\n"
+    "and for an error Reason, with Name and ArgumentCount where they apply.\n"
     "\n"
     "VARIABLES  a property list whose root dictionary maps names to reals\n"
     "FUNCTIONS  a property list whose root dictionary maps names to arrays of strings:\n"
@@ -127,8 +128,9 @@ int AnswerRequests(SCalcState& state) {
         double value = 0;
         std::size_t stop = 0;
         std::string_view symbol;
-        const int kind = EvaluateStatement(line, state, value, stop, &symbol);
-        if (!replies.add(ReplyXml(kind, value, symbol, stop)))
+        Failure failure;
+        const int kind = EvaluateStatement(line, state, value, stop, &symbol, &failure);
+        if (!replies.add(ReplyXml(kind, value, symbol, stop, failure)))
             break;
     }
     if (!replies.write() || replies.failed()) {

@@ -1,6 +1,7 @@
 #include "document/calcsession.h"
 
 #include "app/appcontroller.h"
+#include "document/errortext.h"
 #include "document/resultformat.h"
 #include "document/toolreply.h"
 #include "engine/calcengine.h"
@@ -55,7 +56,7 @@ QString answerText(const CalcOutcome& outcome, bool integersAsHex) {
     case CalcOutcome::Kind::FunctionDefined:
         return platform::keyedText("DefFun");
     case CalcOutcome::Kind::SyntaxError:
-        return platform::keyedText("SynErr");
+        return syntaxErrorText(outcome.reply, AppController::isCommaDecimal());
     case CalcOutcome::Kind::Message:
         break;
     }
@@ -176,6 +177,7 @@ void CalcSession::handleTaskResult(const plist::Dictionary& reply) {
     case kSyntaxError:
         outcome.kind = CalcOutcome::Kind::SyntaxError;
         outcome.stop = utf16Length(line, answer.stop);
+        outcome.reply = answer;
         break;
     default:
         outcome.kind = CalcOutcome::Kind::Value;

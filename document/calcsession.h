@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/toolreply.h"
 #include "plist/value.h"
 
 #include <QList>
@@ -16,6 +17,7 @@ struct CalcOutcome {
     Kind kind = Kind::Message;
     double value = 0;  // for a value
     int stop = 0;      // for a syntax error: where reading stopped, in UTF-16 units of the line
+    ToolReply reply;   // for a syntax error: what the tool said of it
     QString message;   // for a message: the text shown
     bool succeeded() const { return kind == Kind::Value || kind == Kind::FunctionDefined; }
 };

@@ -1,6 +1,7 @@
 #include "document/statementhighlighter.h"
 
 #include "engine/builtintables.h"
+#include "platform/keyedtexts.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -12,11 +13,62 @@ namespace {
 
 // The block state of a line that ends in " =": the line after it is its answer.
 constexpr int kCalculatedLine = 1;
+// The block state of a listing's heading and of each of its rows.
+constexpr int kListingLine = 2;
 
 const QString kCalculatedEnding = QStringLiteral(" =");
 
 bool isNameStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
 bool isNameCharacter(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+bool isListingHeading(const QString& text) {
+    return text == platform::keyedText("DefVars") || text == platform::keyedText("DefFuns");
+}
+
+// "name = value" or "name(parameters) = body", as a listing writes its rows.
+bool isListingRow(const QString& text) {
+    static const QRegularExpression row(QStringLiteral("^[A-Za-z_]\\w*(?:\\([^)]*\\))? = \\S"));
+    return row.match(text).hasMatch();
+}
+
+// The end of the number that begins at `start`, as the engine reads it: "0x" and hexadecimal
+// digits; or digits with one decimal mark and an exponent ("4.6e15", "1e-3"). A separator
+// belongs to the number only with a digit after it: "3, 4" is two numbers.
+int numberEnd(const QString& text, int start) {
+    const int size = int(text.size());
+    auto digitAt = [&](int at) { return at < size && isAsciiDigit(text.at(at)); };
+    if (text.at(start) == QLatin1Char('0') && start + 2 < size &&
+        text.at(start + 1) == QLatin1Char('x') && isxdigit(text.at(start + 2).toLatin1())) {
+        int end = start + 2;
+        while (end < size && isxdigit(text.at(end).toLatin1()))
+            ++end;
+        return end;
+    }
+    int end = start;
+    while (digitAt(end))
+        ++end;
+    const QChar mark = end < size ? text.at(end) : QChar();
+    if ((mark == QLatin1Char('.') || mark == QLatin1Char(',')) && digitAt(end + 1)) {
+        ++end;
+        while (digitAt(end))
+            ++end;
+    } else if (mark == QLatin1Char('.') && end > start) {
+        ++end; // "5." is a number
+    }
+    if (end < size && (text.at(end) == QLatin1Char('e') || text.at(end) == QLatin1Char('E'))) {
+        int exponent = end + 1;
+        if (exponent < size &&
+            (text.at(exponent) == QLatin1Char('+') || text.at(exponent) == QLatin1Char('-')))
+            ++exponent;
+        if (digitAt(exponent)) {
+            end = exponent;
+            while (digitAt(end))
+                ++end;
+        }
+    }
+    return end;
+}
 
 bool isDarkPalette() {
     const QPalette palette = QGuiApplication::palette();
@@ -27,8 +79,7 @@ bool isDarkPalette() {
 
 StatementHighlighter::StatementHighlighter(QTextDocument* document)
     : QObject(document), mDocument(document) {
-    connect(document, &QTextDocument::contentsChange, this,
-            &StatementHighlighter::recolourEdited);
+    connect(document, &QTextDocument::contentsChange, this, &StatementHighlighter::recolourEdited);
     for (const BuiltinName& builtin : BuiltinNames())
         mBuiltins.insert(QString::fromStdString(builtin.name));
     updateFormats();
@@ -44,6 +95,8 @@ void StatementHighlighter::updateFormats() {
                                                      : QColor(0xb3, 0x50, 0x00));
     mFormats[int(Kind::Builtin)].setForeground(dark ? QColor(0x56, 0xd4, 0xdd)
                                                     : QColor(0x00, 0x7a, 0x80));
+    mFormats[int(Kind::Keyword)] = mFormats[int(Kind::Builtin)];
+    mFormats[int(Kind::Keyword)].setFontWeight(QFont::Bold);
     mFormats[int(Kind::Unknown)].setUnderlineStyle(QTextCharFormat::WaveUnderline);
     mFormats[int(Kind::Unknown)].setUnderlineColor(dark ? QColor(0xff, 0x7b, 0x72)
                                                         : QColor(0xcf, 0x22, 0x2e));
@@ -69,6 +122,8 @@ StatementHighlighter::Kind StatementHighlighter::kindOfName(const QString& name,
         return Kind::Builtin;
     if (mFunctions.contains(name))
         return Kind::Function;
+    if (name == QLatin1String("if"))
+        return Kind::Keyword;
     return Kind::Unknown;
 }
 
@@ -88,26 +143,9 @@ QList<StatementHighlighter::Token> StatementHighlighter::tokens(const QString& s
     }
     for (int i = 0; i < statement.size();) {
         const QChar c = statement.at(i);
-        if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < statement.size() &&
-                            statement.at(i + 1).isDigit())) {
-            int end = i + 1;
-            const bool hex = c == QLatin1Char('0') && end < statement.size() &&
-                             (statement.at(end) == QLatin1Char('x') ||
-                              statement.at(end) == QLatin1Char('X'));
-            if (hex)
-                ++end;
-            // A separator belongs to the number only with a digit after it: "3, 4" is two.
-            auto continuesNumber = [&](int at) {
-                const QChar d = statement.at(at);
-                if (hex)
-                    return isxdigit(d.toLatin1()) != 0;
-                if (d.isDigit())
-                    return true;
-                return (d == QLatin1Char('.') || d == QLatin1Char(',')) &&
-                       at + 1 < statement.size() && statement.at(at + 1).isDigit();
-            };
-            while (end < statement.size() && continuesNumber(end))
-                ++end;
+        if (isAsciiDigit(c) || (c == QLatin1Char('.') && i + 1 < statement.size() &&
+                                isAsciiDigit(statement.at(i + 1)))) {
+            const int end = numberEnd(statement, i);
             found.append({i, end - i, Kind::Number});
             i = end;
         } else if (isNameStart(c)) {
@@ -131,15 +169,28 @@ QList<StatementHighlighter::Token> StatementHighlighter::tokens(const QString& s
     return found;
 }
 
-QList<QTextLayout::FormatRange> StatementHighlighter::formatsOfLine(const QString& text,
-                                                                   int previousState,
-                                                                   int& state) const {
+QList<QTextLayout::FormatRange>
+StatementHighlighter::formatsOfLine(const QString& text, int previousState, int& state) const {
     const bool calculated = text.endsWith(kCalculatedEnding);
     const bool answer = previousState == kCalculatedLine;
     state = calculated && !answer ? kCalculatedLine : 0;
     QList<QTextLayout::FormatRange> formats;
     if (answer)
         return formats;
+    if (isListingHeading(text)) {
+        state = kListingLine;
+        return formats;
+    }
+    if (previousState == kListingLine && !calculated && isListingRow(text)) {
+        state = kListingLine;
+        // A variable's row: its name, then the value as the worksheet shows values.
+        const int value = int(text.indexOf(QLatin1String(" = "))) + 3;
+        if (text.at(value - 4) != QLatin1Char(')')) {
+            formats.append({0, value - 3, mFormats[int(Kind::Variable)]});
+            formats.append({value, int(text.size()) - value, mFormats[int(Kind::Number)]});
+            return formats;
+        }
+    }
     const QString statement = calculated ? text.chopped(kCalculatedEnding.size()) : text;
     for (const Token& token : tokens(statement))
         formats.append({token.start, token.length, mFormats[int(token.kind)]});

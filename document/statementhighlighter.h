@@ -11,12 +11,14 @@
 class QTextDocument;
 
 // Colours the statements of a worksheet as they are typed: numbers, the worksheet's variables,
-// its functions, the built-ins, and names nobody defined (underlined), from the same names the
-// engine knows. Answer lines keep their own colours. An edit recolours the lines it touched;
-// new names recolour the whole text in one pass. Either way each line's colours are set only
-// where they changed and the text is laid out once, so that highlighting stays cheap however
-// long the worksheet grows. (Qt's QSyntaxHighlighter lays the whole document out again after
-// every line of a full pass: ten seconds and more for a worksheet of 10,000 lines.)
+// its functions, the built-ins, the keyword "if", and names nobody defined (underlined), from
+// the same names the engine knows. Answer lines and the headings of the listings keep their
+// own colours; in a listing of variables each value is a number, "inf" and "nan" included. An edit
+// recolours the lines it touched; new names recolour the whole text in one pass. Either way each
+// line's colours are set only where they changed and the text is laid out once, so that
+// highlighting stays cheap however long the worksheet grows. (Qt's QSyntaxHighlighter lays the
+// whole document out again after every line of a full pass: ten seconds and more for a worksheet of
+// 10,000 lines.)
 class StatementHighlighter : public QObject {
     Q_OBJECT
 
@@ -30,7 +32,7 @@ public:
     // Colours the whole text again with the names it has.
     void rehighlight();
 
-    enum class Kind { Number, Variable, Function, Builtin, Unknown };
+    enum class Kind { Number, Variable, Function, Builtin, Unknown, Keyword };
     // The kind of each token of a statement, as (start, length, kind); for tests.
     struct Token {
         int start;
@@ -42,7 +44,7 @@ public:
 protected:
     // A line's colours, given the state of the line before it; `state` is set to its own.
     virtual QList<QTextLayout::FormatRange> formatsOfLine(const QString& text, int previousState,
-                                                         int& state) const;
+                                                          int& state) const;
 
 private:
     Kind kindOfName(const QString& name, bool beforeParenthesis) const;
@@ -55,6 +57,6 @@ private:
     QSet<QString> mVariables;
     QSet<QString> mFunctions;
     QSet<QString> mBuiltins;
-    QTextCharFormat mFormats[5];
+    QTextCharFormat mFormats[6];
     bool mHighlighted = false;
 };

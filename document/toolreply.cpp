@@ -9,6 +9,12 @@ std::int64_t integerEntry(const plist::Dictionary& reply, const char* key) {
     return found == reply.end() ? 0 : found->second.integer().value_or(0);
 }
 
+std::string stringEntry(const plist::Dictionary& reply, const char* key) {
+    auto found = reply.find(key);
+    const std::string* text = found == reply.end() ? nullptr : found->second.string();
+    return text ? *text : std::string();
+}
+
 } // namespace
 
 ToolReply recordToolReply(const plist::Dictionary& reply, const std::string& statement,
@@ -25,6 +31,9 @@ ToolReply recordToolReply(const plist::Dictionary& reply, const std::string& sta
     }
     case kSyntaxError:
         answer.stop = integerEntry(reply, "Stop");
+        answer.reason = stringEntry(reply, "Reason");
+        answer.name = stringEntry(reply, "Name");
+        answer.argumentCount = integerEntry(reply, "ArgumentCount");
         break;
     default: {
         answer.kind = kValue;

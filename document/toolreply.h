@@ -14,6 +14,11 @@ struct ToolReply {
     int kind = 0;          // a ResultKind
     double value = 0;      // for a value
     std::int64_t stop = 0; // for a syntax error: the byte where reading stopped
+    // For a syntax error, why, when the tool says: a reason's key ("UnknownName"), the name or
+    // character it concerns, and how many arguments the function takes.
+    std::string reason;
+    std::string name;
+    std::int64_t argumentCount = 0;
 };
 
 ToolReply recordToolReply(const plist::Dictionary& reply, const std::string& statement,

@@ -5,6 +5,7 @@
 #include "engine/program.h"
 #include "engine/stackguard.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -15,7 +16,7 @@ const std::string kLastName = "last";
 template <typename T> const T& LookupWhole(const SymbolTable<T>& table, std::string_view name) {
     const T* hit = table.find(name);
     if (!hit)
-        throw CalcException();
+        throw CalcException(Reason::kUnknownName, std::string(name));
     return *hit;
 }
 
@@ -25,7 +26,9 @@ double EvaluateInScope(SCalcState& scope, const std::string& text, KeptParse& ke
     StackBaseScope stackBase(scope);
     const Ref<const Program> program(&kept.of(text, scope));
     RunProgram(*program, scope, Results::kValueOnly);
-    if (!program->mOutcome.full || scope.mValueStack.empty())
+    if (!program->mOutcome.full)
+        throw CalcException(program->mFailure);
+    if (scope.mValueStack.empty())
         throw CalcException();
     return scope.mValueStack.back();
 }
@@ -86,7 +89,9 @@ void DoDefinedFunc::operator()(SCalcState& state) const {
     const UserFunction& function = LookupWhole(state.mFunctions, mName);
     const std::size_t parameterCount = function.mParams.size();
     // A call must pass exactly one argument per parameter; the stack alone cannot tell.
-    if (mArgumentCount != parameterCount || state.mValueStack.size() < parameterCount)
+    if (mArgumentCount != parameterCount)
+        throw CalcException(Reason::kArgumentCount, mName, static_cast<int>(parameterCount));
+    if (state.mValueStack.size() < parameterCount)
         throw CalcException();
 
     SCalcState scope(SCalcState::ScopeOf{state});
@@ -120,6 +125,9 @@ void DoEvaluation::operator()(SCalcState& state) const {
 }
 
 void DoDefFunc::operator()(SCalcState& state) const {
+    for (auto parameter = mParams.begin(); parameter != mParams.end(); ++parameter)
+        if (std::find(mParams.begin(), parameter, *parameter) != parameter)
+            throw CalcException(Reason::kParameterTwice, *parameter);
     // The definition is tried in a copy first, so that the body may call the function itself
     // and its parameters exist while the body is checked.
     auto scope = CopyCalcState(state);
@@ -129,9 +137,9 @@ void DoDefFunc::operator()(SCalcState& state) const {
         throw CalcException();
     for (const std::string& parameter : defined->mParams)
         StoreVariable(*scope, parameter, 1.0);
-    std::size_t stop = 0;
-    if (!CheckExpression(defined->mBody, *scope, stop))
-        throw CalcException();
+    const Ref<const Program> body = ProgramFor(defined->mBody, *scope, ParseMode::kExpression);
+    if (!body->mOutcome.full)
+        throw CalcException(body->mFailure);
 
     DefineFunction(state, mName, mParams, mBody);
     SetStatementResult(state, mName, true);

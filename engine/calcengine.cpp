@@ -18,8 +18,10 @@ SCalcState* NewCalcState() {
 void DisposeCalcState(SCalcState* state) { delete state; }
 
 int EvaluateStatement(std::string_view text, SCalcState& state, double& value, std::size_t& stop,
-                      std::string_view* symbol) {
+                      std::string_view* symbol, Failure* failure) {
     stop = 0;
+    if (failure)
+        *failure = Failure{};
     try {
         StackBaseScope stackBase(state);
         state.mValueStack.clear();
@@ -27,8 +29,11 @@ int EvaluateStatement(std::string_view text, SCalcState& state, double& value, s
         RunProgram(*program, state, Results::kKeep);
         const ParseOutcome& outcome = program->mOutcome;
         stop = outcome.stop;
-        if (!outcome.full)
+        if (!outcome.full) {
+            if (failure)
+                *failure = program->mFailure;
             return kSyntaxError;
+        }
 
         int kind = kSyntaxError;
         if (state.mFunctionDefined) {
@@ -40,6 +45,12 @@ int EvaluateStatement(std::string_view text, SCalcState& state, double& value, s
         if (symbol)
             *symbol = state.mResultSymbol;
         return kind;
+    } catch (const CalcException& exception) {
+        state.mFunctionDefined = false;
+        stop = 0;
+        if (failure)
+            *failure = exception.failure();
+        return kSyntaxError;
     } catch (...) {
         // The actions ran before the failure; only the value stack may differ.
         state.mFunctionDefined = false;

@@ -2,6 +2,8 @@
 
 // The engine's entry points. No exception leaves any of them: every failure becomes a result.
 
+#include "engine/calcexception.h"
+
 #include <cstddef>
 #include <string_view>
 
@@ -21,9 +23,9 @@ void DisposeCalcState(SCalcState* state);
 // Evaluates one statement. `stop` is the byte offset where parsing stopped: the length of the
 // text on success, 0 when evaluation itself failed. On kValue, `value` holds the result; the
 // symbol (the assigned variable, the defined function, or empty) stays valid until the state
-// is next used.
+// is next used. On kSyntaxError, `failure` says why, as far as the engine can tell.
 int EvaluateStatement(std::string_view text, SCalcState& state, double& value, std::size_t& stop,
-                      std::string_view* symbol = nullptr);
+                      std::string_view* symbol = nullptr, Failure* failure = nullptr);
 
 // True if the text is exactly one expression whose names all exist in the state. Evaluates
 // nothing. Trailing blanks make it false.

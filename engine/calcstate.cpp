@@ -7,7 +7,9 @@
 namespace {
 
 void RequireStorableName(std::string_view name) {
-    if (name.size() > kMaxNameLength || name.find('\0') != std::string_view::npos)
+    if (name.size() > kMaxNameLength)
+        throw CalcException(Reason::kNameTooLong);
+    if (name.find('\0') != std::string_view::npos)
         throw CalcException();
 }
 
@@ -77,7 +79,7 @@ SCalcState::SCalcState(ScopeOf scope)
       mFunctionNames(scope.mParent.mFunctionNames), mStackBase(scope.mParent.mStackBase),
       mScopeDepth(scope.mParent.mScopeDepth + 1), mVocabulary(&VocabularyOf(scope.mParent)) {
     if (scope.mParent.mScopeDepth >= kMaxScopeDepth)
-        throw CalcException();
+        throw CalcException(Reason::kRecursionTooDeep);
 }
 
 SCalcState::~SCalcState() = default;

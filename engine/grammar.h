@@ -15,7 +15,11 @@
 // the state's value stack; the syntax-only one checks function bodies and captures "if"
 // branches without recording anything.
 // Alternatives are tried in order and the first match is final; repetitions never give back.
-// Both decide where a failed parse stops.
+// Both decide where a failed parse stops. A value, a ")", a "," or the end of the line that is
+// looked for and not found is noted where it was missing (expected[…]); the furthest note says
+// why a line failed (engine/failure.h), without changing what any line matches.
+// A minus may begin the first term of an expression and any operand after "+", "-", "*", "/"
+// and "^", but never a juxtaposed factor: "2 -3" subtracts.
 struct calculator : public boost::spirit::classic::grammar<calculator> {
     calculator(Recording& recording, int syntaxOnly)
         : mRecording(recording), mSyntaxOnly(syntaxOnly) {}
@@ -27,8 +31,9 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
         typedef boost::spirit::classic::rule<ScannerT> rule_t;
 
         rule_t statement, assignment, funcDef, identifier;
-        rule_t expression, term, power, factor;
-        rule_t syntaxExpression, syntaxTerm, syntaxPower, syntaxFactor;
+        rule_t expression, signedTerm, term, signedPower, power, factor;
+        rule_t syntaxExpression, syntaxSignedTerm, syntaxTerm, syntaxSignedPower, syntaxPower,
+            syntaxFactor;
         bool mSyntaxOnly;
 
         rule_t const& start() const { return mSyntaxOnly ? syntaxExpression : statement; }
@@ -36,8 +41,9 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
         definition(calculator const& self) : mSyntaxOnly(self.mSyntaxOnly != 0) {
             using namespace boost::spirit::classic;
             using calcparse::call;
-            using calcparse::decimal_literal_p;
-            using calcparse::hex64_p;
+            using calcparse::decimal_literal;
+            using calcparse::expected;
+            using calcparse::hex_literal;
             using calcparse::letter_p;
             using calcparse::name_char_p;
             using calcparse::name_of;
@@ -53,6 +59,12 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
             typedef RecordOperator<DoBinOp<BinFunctor<&Pow>>, 2> Power;
             typedef RecordOperator<DoNegate, 1> Negate;
 
+            // The punctuation whose absence explains a failed line.
+            const auto endOfLine = expected(r, Expected::kEnd)[end_p];
+            const auto groupClose = expected(r, Expected::kGroupClose)[ch_p(')')];
+            const auto callClose = expected(r, Expected::kCallClose)[ch_p(')')];
+            const auto callComma = expected(r, Expected::kCallComma)[ch_p(',')];
+
             // The rules keep the layout of a grammar book: one alternative per line.
             // clang-format off
 
@@ -62,7 +74,7 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
                     |   funcDef[RecordDefinition{r}]
                     |   expression[RecordEvaluation{r}]
                     )
-                    >> end_p
+                    >> endOfLine
                 ;
 
             // assignment = identifier "=" expression
@@ -92,97 +104,136 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
                     ]
                 ;
 
-            // expression = ( term | "-" term ) { "+" term | "-" term }
+            // expression = signedTerm { "+" signedTerm | "-" signedTerm }
             expression
-                =   (   term
-                    |   ( '-' >> term )[Negate{r}]
-                    )
-                    >> *(   ( '+' >> term )[Add{r}]
-                        |   ( '-' >> term )[Subtract{r}]
+                =   signedTerm
+                    >> *(   ( '+' >> signedTerm )[Add{r}]
+                        |   ( '-' >> signedTerm )[Subtract{r}]
                         )
                 ;
 
-            // term = power { power | "*" power | "/" power }; a power right after another multiplies
+            // signedTerm = term | "-" term; so "-2^2" is -(2^2) and "2--3" is 2 - (-3)
+            signedTerm
+                =   term
+                |   ( '-' >> term )[Negate{r}]
+                ;
+
+            // term = power { power | "*" signedPower | "/" signedPower }; a power right after
+            // another multiplies, and only after "*" or "/" may it carry a minus: "2 -3" subtracts
             term
                 =   power
                     >> *(   power[Multiply{r}]
-                        |   ( '*' >> power )[Multiply{r}]
-                        |   ( '/' >> power )[Divide{r}]
+                        |   ( '*' >> signedPower )[Multiply{r}]
+                        |   ( '/' >> signedPower )[Divide{r}]
                         )
                 ;
 
-            // power = factor [ "^" power ]; so "^" groups to the right
+            // signedPower = power | "-" power; so "2*-3^2" is 2 * -(3^2)
+            signedPower
+                =   power
+                |   ( '-' >> power )[Negate{r}]
+                ;
+
+            // power = factor [ "^" signedPower ]; so "^" groups to the right, and "2^-2^2" is
+            // 2^(-(2^2))
             power
                 =   nested(r)
                     [
-                        factor >> !( '^' >> power[Power{r}] )
+                        factor >> !( '^' >> signedPower[Power{r}] )
                     ]
                 ;
 
             // factor = hex | number | "(" expression ")" | call | if | variable | constant
             factor
-                =   lexeme_d[ str_p("0x") >> hex64_p[RecordValue{r}] ]
-                |   decimal_literal_p[RecordValue{r}]
-                |   '(' >> expression >> ')'
-                |   call(r, RecordUnaryCall{r})
-                    [
-                        lexeme_d[ builtins.mUnaryFunctions >> '(' ] >> expression >> ')'
+                =   expected(r, Expected::kValue)
+                    [   hex_literal(r)[RecordValue{r}]
+                    |   decimal_literal(r)[RecordValue{r}]
+                    |   '(' >> expression >> groupClose
+                    |   call(r, RecordUnaryCall{r}, 1)
+                        [
+                            lexeme_d[ builtins.mUnaryFunctions >> '(' ] >> expression >> callClose
+                        ]
+                    |   call(r, RecordDefinedCall{r}, 0)
+                        [
+                            lexeme_d[ name_of(s.mFunctions) >> '(' ]
+                            >> expression >> *( ',' >> expression ) >> callClose
+                        ]
+                    |   call(r, RecordBinaryCall{r}, 2)
+                        [
+                            lexeme_d[ builtins.mBinaryFunctions >> '(' ]
+                            >> expression >> callComma >> expression >> callClose
+                        ]
+                    |   call(r, RecordIf{r}, 3)
+                        [
+                            str_p("if(") >> expression
+                            >> callComma >> syntaxExpression[CaptureText{r.mIfTrueText}]
+                            >> callComma >> syntaxExpression[CaptureText{r.mIfFalseText}]
+                            >> callClose
+                        ]
+                    |   name_of(s.mVariables)[RecordVariable{r}]
+                    |   builtins.mConstants[RecordValue{r}]
                     ]
-                |   call(r, RecordDefinedCall{r})
-                    [
-                        lexeme_d[ name_of(s.mFunctions) >> '(' ]
-                        >> expression >> *( ',' >> expression ) >> ')'
-                    ]
-                |   call(r, RecordBinaryCall{r})
-                    [
-                        lexeme_d[ builtins.mBinaryFunctions >> '(' ]
-                        >> expression >> ',' >> expression >> ')'
-                    ]
-                |   call(r, RecordIf{r})
-                    [
-                        str_p("if(") >> expression
-                        >> ',' >> syntaxExpression[CaptureText{r.mIfTrueText}]
-                        >> ',' >> syntaxExpression[CaptureText{r.mIfFalseText}]
-                        >> ')'
-                    ]
-                |   name_of(s.mVariables)[RecordVariable{r}]
-                |   builtins.mConstants[RecordValue{r}]
                 ;
 
-            // The same four rules without actions.
+            // The same rules without actions.
             syntaxExpression
-                =   ( syntaxTerm | '-' >> syntaxTerm )
-                    >> *( '+' >> syntaxTerm | '-' >> syntaxTerm )
+                =   syntaxSignedTerm
+                    >> *( '+' >> syntaxSignedTerm | '-' >> syntaxSignedTerm )
+                ;
+
+            syntaxSignedTerm
+                =   syntaxTerm
+                |   '-' >> syntaxTerm
                 ;
 
             syntaxTerm
                 =   syntaxPower
                     >> *(   syntaxPower
-                        |   '*' >> syntaxPower
-                        |   '/' >> syntaxPower
+                        |   '*' >> syntaxSignedPower
+                        |   '/' >> syntaxSignedPower
                         )
+                ;
+
+            syntaxSignedPower
+                =   syntaxPower
+                |   '-' >> syntaxPower
                 ;
 
             syntaxPower
                 =   nested(r)
                     [
-                        syntaxFactor >> !( '^' >> syntaxPower )
+                        syntaxFactor >> !( '^' >> syntaxSignedPower )
                     ]
                 ;
 
             syntaxFactor
-                =   lexeme_d[ str_p("0x") >> hex64_p ]
-                |   ureal_p
-                |   '(' >> syntaxExpression >> ')'
-                |   lexeme_d[ builtins.mUnaryFunctions >> '(' ] >> syntaxExpression >> ')'
-                |   lexeme_d[ name_of(s.mFunctions) >> '(' ]
-                    >> syntaxExpression >> *( ',' >> syntaxExpression ) >> ')'
-                |   lexeme_d[ builtins.mBinaryFunctions >> '(' ]
-                    >> syntaxExpression >> ',' >> syntaxExpression >> ')'
-                |   str_p("if(") >> syntaxExpression
-                    >> ',' >> syntaxExpression >> ',' >> syntaxExpression >> ')'
-                |   name_of(s.mVariables)
-                |   builtins.mConstants
+                =   expected(r, Expected::kValue)
+                    [   hex_literal(r)
+                    |   decimal_literal(r)
+                    |   '(' >> syntaxExpression >> groupClose
+                    |   call(r, calcparse::no_action, 1)
+                        [
+                            lexeme_d[ builtins.mUnaryFunctions >> '(' ] >> syntaxExpression
+                            >> callClose
+                        ]
+                    |   call(r, calcparse::no_action, 0)
+                        [
+                            lexeme_d[ name_of(s.mFunctions) >> '(' ]
+                            >> syntaxExpression >> *( ',' >> syntaxExpression ) >> callClose
+                        ]
+                    |   call(r, calcparse::no_action, 2)
+                        [
+                            lexeme_d[ builtins.mBinaryFunctions >> '(' ]
+                            >> syntaxExpression >> callComma >> syntaxExpression >> callClose
+                        ]
+                    |   call(r, calcparse::no_action, 3)
+                        [
+                            str_p("if(") >> syntaxExpression >> callComma >> syntaxExpression
+                            >> callComma >> syntaxExpression >> callClose
+                        ]
+                    |   name_of(s.mVariables)
+                    |   builtins.mConstants
+                    ]
                 ;
             // clang-format on
         }

@@ -1,18 +1,21 @@
 #include "engine/parse.h"
 
+#include "engine/failure.h"
 #include "engine/grammar.h"
 
 namespace {
 
 Ref<Program> Record(std::string_view text, const SCalcState& state, ParseMode mode) {
     Ref<Program> program(new Program());
-    Recording recording(state, *program);
-    calculator grammar(recording, mode == ParseMode::kExpression ? 1 : 0);
     const char* first = text.data();
     const char* last = first + text.size();
+    Recording recording(state, *program, first);
+    calculator grammar(recording, mode == ParseMode::kExpression ? 1 : 0);
     auto info = boost::spirit::classic::parse(first, last, grammar, calcparse::blank_p);
     program->mOutcome =
         ParseOutcome{info.hit, info.full, static_cast<std::size_t>(info.stop - first)};
+    if (!info.full)
+        program->mFailure = ExplainParseFailure(text, recording, program->mOutcome, state);
     return program;
 }
 

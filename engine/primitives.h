@@ -39,32 +39,134 @@ struct name_char_parser : public bsc::char_parser<name_char_parser> {
 inline constexpr letter_parser letter_p{};
 inline constexpr name_char_parser name_char_p{};
 
-// A hexadecimal literal's digits: up to 2^64 - 1, more fails to match.
-inline const bsc::uint_parser<std::uint64_t, 16, 1, -1> hex64_p{};
+// The end of the unsigned real literal that begins at first: digits, then optionally "." and
+// optional digits; or "." and at least one digit; then optionally "e" or "E", an optional sign
+// and at least one digit. Null when none begins there; a literal whose "e" has no digits after
+// it is none, and then `exponent` is where its digits were missing.
+const char* DecimalLiteralEnd(const char* first, const char* last, const char*& exponent);
 
-// The decimal value of the characters [first, last), correctly rounded.
+// The decimal value of the characters [first, last), correctly rounded however many digits
+// they hold; too large for a double is an infinity.
 double DecimalValue(const char* first, const char* last);
 
-// An unsigned real literal. It matches exactly what the rule library's unsigned real parser
-// matches, but that parser builds its value by multiplying with powers of ten and is often one
-// unit in the last place off (0.3, 1e23), so the matched text is converted afresh.
+// A decimal literal of any length, with its correctly rounded value.
 struct decimal_literal_parser : public bsc::parser<decimal_literal_parser> {
     typedef decimal_literal_parser self_t;
     template <typename ScannerT> struct result {
         typedef typename bsc::match_result<ScannerT, double>::type type;
     };
 
+    explicit decimal_literal_parser(Recording& recording) : mRecording(recording) {}
+
     template <typename ScannerT>
     typename bsc::parser_result<self_t, ScannerT>::type parse(ScannerT const& scan) const {
         scan.at_end(); // let the skipper take the blanks first
         typename ScannerT::iterator_t save = scan.first;
-        if (auto hit = bsc::ureal_p.parse(scan))
-            return scan.create_match(hit.length(), DecimalValue(save, scan.first), save,
-                                     scan.first);
-        return scan.no_match();
+        const char* exponent = nullptr;
+        const char* end = DecimalLiteralEnd(save, scan.last, exponent);
+        if (!end) {
+            if (exponent)
+                mRecording.noteMissing(exponent, Expected::kExponentDigit);
+            return scan.no_match();
+        }
+        scan.first = end;
+        return scan.create_match(end - save, DecimalValue(save, end), save, end);
+    }
+
+    Recording& mRecording;
+};
+
+inline decimal_literal_parser decimal_literal(Recording& recording) {
+    return decimal_literal_parser(recording);
+}
+
+// "0x" and hexadecimal digits, up to 2^64 - 1; more fails to match.
+struct hex_literal_parser : public bsc::parser<hex_literal_parser> {
+    typedef hex_literal_parser self_t;
+    template <typename ScannerT> struct result {
+        typedef typename bsc::match_result<ScannerT, std::uint64_t>::type type;
+    };
+
+    explicit hex_literal_parser(Recording& recording) : mRecording(recording) {}
+
+    static int DigitValue(char ch) {
+        if (ch >= '0' && ch <= '9')
+            return ch - '0';
+        if (ch >= 'a' && ch <= 'f')
+            return ch - 'a' + 10;
+        if (ch >= 'A' && ch <= 'F')
+            return ch - 'A' + 10;
+        return -1;
+    }
+
+    template <typename ScannerT>
+    typename bsc::parser_result<self_t, ScannerT>::type parse(ScannerT const& scan) const {
+        scan.at_end(); // let the skipper take the blanks first
+        const char* const save = scan.first;
+        if (scan.last - save < 3 || save[0] != '0' || save[1] != 'x' || DigitValue(save[2]) < 0)
+            return scan.no_match();
+        std::uint64_t value = 0;
+        bool fits = true;
+        const char* at = save + 2;
+        for (int digit; at != scan.last && (digit = DigitValue(*at)) >= 0; ++at) {
+            fits = fits && value >> 60 == 0;
+            value = value << 4 | static_cast<std::uint64_t>(digit);
+        }
+        if (!fits) {
+            mRecording.noteMissing(at, Expected::kHexFits, save);
+            return scan.no_match();
+        }
+        scan.first = at;
+        return scan.create_match(at - save, value, save, at);
+    }
+
+    Recording& mRecording;
+};
+
+inline hex_literal_parser hex_literal(Recording& recording) {
+    return hex_literal_parser(recording);
+}
+
+// Notes what its subject looked for when the subject fails, where the subject began; the
+// furthest such note explains a failed parse. Changes nothing about the match.
+template <typename SubjectT>
+struct expected_parser : public bsc::parser<expected_parser<SubjectT>> {
+    typedef expected_parser<SubjectT> self_t;
+    template <typename ScannerT> struct result {
+        typedef typename bsc::parser_result<SubjectT, ScannerT>::type type;
+    };
+
+    expected_parser(Recording& recording, Expected what, SubjectT const& subject)
+        : mRecording(recording), mWhat(what), mSubject(subject) {}
+
+    template <typename ScannerT>
+    typename bsc::parser_result<self_t, ScannerT>::type parse(ScannerT const& scan) const {
+        scan.at_end(); // let the skipper take the blanks first
+        typename ScannerT::iterator_t save = scan.first;
+        auto hit = mSubject.parse(scan);
+        if (!hit)
+            mRecording.noteMissing(save, mWhat);
+        return hit;
+    }
+
+    Recording& mRecording;
+    Expected mWhat;
+    typename SubjectT::embed_t mSubject;
+};
+
+struct expected_gen {
+    Recording& mRecording;
+    Expected mWhat;
+    template <typename SubjectT>
+    expected_parser<SubjectT> operator[](bsc::parser<SubjectT> const& subject) const {
+        return expected_parser<SubjectT>(mRecording, mWhat, subject.derived());
     }
 };
-inline constexpr decimal_literal_parser decimal_literal_p{};
+
+// expected(recording, what)[ item ]
+inline expected_gen expected(Recording& recording, Expected what) {
+    return expected_gen{recording, what};
+}
 
 // The longest name of a state's table that begins the text, as the rule library's symbol
 // tables match: blanks are skipped before the name, never inside it. Matches the text only;
@@ -94,46 +196,74 @@ template <typename T> table_name_parser<T> name_of(const SymbolTable<T>& table) 
 
 // Parses a call and hands its action the call's text and how many values its arguments pushed.
 // A call that fails part way records dropping the values its arguments pushed, so that an
-// alternative tried after it cannot take a stray value for an operand.
+// alternative tried after it cannot take a stray value for an operand. A call of a fixed number
+// of arguments that found a ")" where it wanted a "," or the other way round says so.
 template <typename SubjectT, typename ActionT>
 struct call_parser : public bsc::parser<call_parser<SubjectT, ActionT>> {
     typedef call_parser<SubjectT, ActionT> self_t;
 
-    call_parser(Recording& recording, SubjectT const& subject, ActionT const& action)
-        : mRecording(recording), mSubject(subject), mAction(action) {}
+    call_parser(Recording& recording, SubjectT const& subject, ActionT const& action, int arguments)
+        : mRecording(recording), mSubject(subject), mAction(action), mArguments(arguments) {}
 
     template <typename ScannerT>
     typename bsc::parser_result<self_t, ScannerT>::type parse(ScannerT const& scan) const {
         scan.at_end();
         typename ScannerT::iterator_t save = scan.first;
         const std::size_t stackBefore = mRecording.mStackSize;
+        const std::size_t enclosingCall = mRecording.mCall;
+        const std::size_t thisCall = ++mRecording.mCallsTried;
+        mRecording.mCall = thisCall;
         auto hit = mSubject.parse(scan);
+        mRecording.mCall = enclosingCall;
         if (!hit) {
             if (mRecording.mStackSize != stackBefore)
                 mRecording.append(DropArguments{stackBefore}, mRecording.mStackSize, stackBefore);
+            noteArgumentCount(thisCall, save, scan.last);
             return scan.no_match();
         }
         mAction(save, scan.first, mRecording.mStackSize - stackBefore);
         return scan.create_match(hit.length(), bsc::nil_t(), save, scan.first);
     }
 
+    void noteArgumentCount(std::size_t thisCall, const char* save, const char* last) const {
+        const FailureNote& furthest = mRecording.mFurthest;
+        if (mArguments == 0 || !mRecording.mFailed || furthest.mCall != thisCall)
+            return;
+        const char* at = mRecording.mText + furthest.mPosition;
+        const char found = at == last ? '\0' : *at;
+        if ((furthest.mExpected == Expected::kCallComma && found == ')') ||
+            (furthest.mExpected == Expected::kCallClose && found == ','))
+            mRecording.mCallFailure =
+                Failure{Reason::kArgumentCount, std::string(CalledName(save, at)), mArguments};
+    }
+
     Recording& mRecording;
     typename SubjectT::embed_t mSubject;
     ActionT mAction;
+    int mArguments;
 };
 
 template <typename ActionT> struct call_gen {
     Recording& mRecording;
     ActionT mAction;
+    int mArguments;
     template <typename SubjectT>
     call_parser<SubjectT, ActionT> operator[](bsc::parser<SubjectT> const& subject) const {
-        return call_parser<SubjectT, ActionT>(mRecording, subject.derived(), mAction);
+        return call_parser<SubjectT, ActionT>(mRecording, subject.derived(), mAction, mArguments);
     }
 };
 
-// call(recording, action)[ name "(" arguments ")" ]
-template <typename ActionT> call_gen<ActionT> call(Recording& recording, ActionT const& action) {
-    return call_gen<ActionT>{recording, action};
+// The action of a call in the rules that only check syntax.
+struct no_action_t {
+    void operator()(const char*, const char*, std::size_t) const {}
+};
+inline constexpr no_action_t no_action{};
+
+// call(recording, action, arguments)[ name "(" arguments ")" ], where `arguments` is how many
+// the called function takes, or 0 when the parse accepts any number.
+template <typename ActionT>
+call_gen<ActionT> call(Recording& recording, ActionT const& action, int arguments) {
+    return call_gen<ActionT>{recording, action, arguments};
 }
 
 // Counts one level of nesting around its subject and checks the stack before descending, so
@@ -154,7 +284,7 @@ template <typename SubjectT> struct nesting_parser : public bsc::parser<nesting_
             explicit Level(int& d) : depth(d) {
                 if (++depth > kMaxNestingDepth) {
                     --depth;
-                    throw CalcException();
+                    throw CalcException(Reason::kNestingTooDeep);
                 }
             }
             ~Level() { --depth; }

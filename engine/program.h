@@ -27,6 +27,8 @@ using Step =
 struct Program : RefCounted<Program> {
     std::vector<Step> mSteps;
     ParseOutcome mOutcome{};
+    // Why the parse was not full.
+    Failure mFailure;
 };
 
 enum class Results {

@@ -15,13 +15,37 @@
 #include <string_view>
 #include <vector>
 
+// What the parse looked for where it gave up: the furthest such place explains a failed parse.
+enum class Expected {
+    kValue,        // a number, a name, a group or a call
+    kEnd,          // the end of the line
+    kGroupClose,   // the ")" of a group
+    kCallClose,    // the ")" of a call's arguments
+    kCallComma,    // the "," before a call's next argument
+    kHexFits,      // a hexadecimal literal within 64 bits
+    kExponentDigit // the digits of an exponent
+};
+
+struct FailureNote {
+    std::size_t mPosition = 0;
+    Expected mExpected = Expected::kValue;
+    // For a call's "," and ")": which call was being read, so that the call can tell its own
+    // from those of the calls inside it.
+    std::size_t mCall = 0;
+    // For a hexadecimal literal: where it began.
+    std::size_t mFrom = 0;
+};
+
 // One parse being recorded: the state whose names it reads, the program it fills, and the
 // texts the grammar hands from a rule to the action that ends it.
 struct Recording {
-    Recording(const SCalcState& state, Program& program) : mState(state), mProgram(program) {}
+    Recording(const SCalcState& state, Program& program, const char* text)
+        : mState(state), mProgram(program), mText(text) {}
 
     const SCalcState& mState;
     Program& mProgram;
+    // The start of the text, for byte offsets.
+    const char* mText;
     // How many values the recorded actions leave on the stack when they run; every action's
     // effect on the stack is known when it is recorded.
     std::size_t mStackSize = 0;
@@ -34,6 +58,27 @@ struct Recording {
     std::string mDefBody;
     std::string mIfTrueText;
     std::string mIfFalseText;
+
+    // The furthest place where something the grammar looked for was missing; at one place, the
+    // last thing looked for, which is what an enclosing rule wanted after its inner ones ended.
+    FailureNote mFurthest;
+    bool mFailed = false;
+    // The innermost call being read, numbered in the order the parse tries calls.
+    std::size_t mCall = 0;
+    std::size_t mCallsTried = 0;
+    // Set when a call found the wrong number of arguments at the furthest failure.
+    Failure mCallFailure;
+
+    void noteMissing(const char* at, Expected expected, const char* from = nullptr) {
+        const std::size_t position = offset(at);
+        if (mFailed && position < mFurthest.mPosition)
+            return;
+        mFailed = true;
+        mFurthest = FailureNote{position, expected, mCall, from ? offset(from) : position};
+        mCallFailure = Failure{};
+    }
+
+    std::size_t offset(const char* at) const { return static_cast<std::size_t>(at - mText); }
 
     void append(Step step, std::size_t popped, std::size_t pushed) {
         mProgram.mSteps.push_back(std::move(step));

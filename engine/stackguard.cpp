@@ -33,7 +33,8 @@ void CheckStackDepth(const SCalcState& state) {
     thread_local const std::ptrdiff_t budget = StackBudgetOfThisThread();
     // The stack grows downwards on every platform this runs on.
     if (state.mStackBase && state.mStackBase - CurrentFrame() > budget)
-        throw CalcException();
+        throw CalcException(state.mScopeDepth > 0 ? Reason::kRecursionTooDeep
+                                                  : Reason::kNestingTooDeep);
 }
 
 StackBaseScope::StackBaseScope(SCalcState& state)

@@ -16,6 +16,23 @@ struct KeyedText {
 const KeyedText kTexts[] = {
     {"DefFun", QT_TRANSLATE_NOOP("Figurello", "Function defined")},
     {"SynErr", QT_TRANSLATE_NOOP("Figurello", "Syntax error")},
+    // A syntax error with its reason: "Syntax error: “junk” is not defined". The reasons are
+    // keyed "Reason_" and the key the calculation tool gives; %1 is the name it gives.
+    {"SynErrWithReason", QT_TRANSLATE_NOOP("Figurello", "%1: %2")},
+    {"Reason_UnknownName", QT_TRANSLATE_NOOP("Figurello", "“%1” is not defined")},
+    {"Reason_NeedsParenthesis", QT_TRANSLATE_NOOP("Figurello", "“%1” needs “(” right after it")},
+    {"Reason_UnexpectedCharacter", QT_TRANSLATE_NOOP("Figurello", "unexpected “%1”")},
+    {"Reason_MissingParenthesis", QT_TRANSLATE_NOOP("Figurello", "missing “)”")},
+    {"Reason_EndsTooSoon", QT_TRANSLATE_NOOP("Figurello", "the line ends too soon")},
+    {"Reason_ArgumentCount", QT_TRANSLATE_NOOP("Figurello", "“%1” takes %2 arguments")},
+    {"Reason_ArgumentCount_one", QT_TRANSLATE_NOOP("Figurello", "“%1” takes 1 argument")},
+    {"Reason_NestingTooDeep", QT_TRANSLATE_NOOP("Figurello", "nested too deeply")},
+    {"Reason_RecursionTooDeep", QT_TRANSLATE_NOOP("Figurello", "recursion too deep")},
+    {"Reason_HexTooLarge", QT_TRANSLATE_NOOP("Figurello", "“%1” is larger than 64 bits")},
+    {"Reason_ExponentNeedsDigits",
+     QT_TRANSLATE_NOOP("Figurello", "an exponent needs digits after its “e”")},
+    {"Reason_NameTooLong", QT_TRANSLATE_NOOP("Figurello", "the name is too long")},
+    {"Reason_ParameterTwice", QT_TRANSLATE_NOOP("Figurello", "“%1” names two parameters")},
     {"Crash", QT_TRANSLATE_NOOP("Figurello", "The calculation crashed")},
     {"Timeout", QT_TRANSLATE_NOOP("Figurello", "The calculation took too long")},
     {"UpdateProgress", QT_TRANSLATE_NOOP("Figurello", "Updating answers: %1 of %2 (Esc stops)")},
@@ -76,17 +93,23 @@ const KeyedText kTexts[] = {
     {"SaveFilter", QT_TRANSLATE_NOOP("Figurello", "Worksheets (*.figurello)")},
 };
 
-} // namespace
-
-QString keyedText(const char* key) {
+const QHash<QByteArray, const char*>& textTable() {
     static const QHash<QByteArray, const char*> table = [] {
         QHash<QByteArray, const char*> texts;
         for (const KeyedText& entry : kTexts)
             texts.insert(entry.key, entry.text);
         return texts;
     }();
-    const char* text = table.value(key);
+    return table;
+}
+
+} // namespace
+
+QString keyedText(const char* key) {
+    const char* text = textTable().value(key);
     return text ? QCoreApplication::translate("Figurello", text) : QString::fromUtf8(key);
 }
+
+bool hasKeyedText(const char* key) { return textTable().contains(key); }
 
 } // namespace platform

@@ -8,4 +8,7 @@ namespace platform {
 // as the key itself, so a gap is visible rather than silent.
 QString keyedText(const char* key);
 
+// Whether the table has a text for the key.
+bool hasKeyedText(const char* key);
+
 } // namespace platform

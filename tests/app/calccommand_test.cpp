@@ -59,8 +59,8 @@ private slots:
             << QStringList{} << QByteArray("x = 2\n\nsq(a) = a^2\r\nsq(x) + 1\n")
             << "x = 2 =\n2\nsq(a) = a^2 =\nFunction defined\nsq(x) + 1 =\n5\n"
             << 0;
-        QTest::newRow("a line in error") << QStringList{} << QByteArray("2 * -3\n1/4\n")
-                                         << "2 * -3 =\nSyntax error\n1/4 =\n0.25\n"
+        QTest::newRow("a line in error") << QStringList{} << QByteArray("2 * *3\n1/4\n")
+                                         << "2 * *3 =\nSyntax error: unexpected “*”\n1/4 =\n0.25\n"
                                          << 1;
         QTest::newRow("hexadecimal integers")
             << QStringList{"--hex"} << QByteArray("255\n0.5\n") << "255 =\n0xFF\n0.5 =\n0.5\n"

@@ -18,6 +18,7 @@ struct ReplyCase {
     double value;
     std::string symbol;
     std::size_t stop;
+    Failure failure = {};
 };
 
 TEST(Reply, WrittenStraightOutEqualsTheGenericWriter) {
@@ -29,7 +30,7 @@ TEST(Reply, WrittenStraightOutEqualsTheGenericWriter) {
         {kValue, 1e300, "big", 12},
         {kValue, std::nan(""), "n", 1},
         {kValue, -inf, "m", 2},
-        {kValue, 42, "a&b<c>d", 7},         // markup in a name
+        {kValue, 42, "a&b<c>d", 7},          // markup in a name
         {kValue, 1, "\xcf\x80r\xc2\xb2", 5}, // "πr²"
         {kValue, 1, "tab\there\r", 4},       // controls that XML keeps or escapes
         {kValue, 1, "bell\x07", 4},          // a control XML cannot carry
@@ -37,11 +38,16 @@ TEST(Reply, WrittenStraightOutEqualsTheGenericWriter) {
         {kFunctionDefined, 0, "f", 11},
         {kSyntaxError, 0, "ignored", 2},
         {kSyntaxError, 0, "", std::size_t{1} << 40},
+        {kSyntaxError, 0, "", 0, {Reason::kUnknownName, "junk"}},
+        {kSyntaxError, 0, "", 0, {Reason::kArgumentCount, "f<g>", 1}},
+        {kSyntaxError, 0, "", 3, {Reason::kMissingParenthesis}},
+        {kValue, 1, "x", 1, {Reason::kUnknownName, "only an error has a reason"}},
     };
     for (const ReplyCase& reply : cases) {
         SCOPED_TRACE(reply.symbol);
-        EXPECT_EQ(ReplyXml(reply.kind, reply.value, reply.symbol, reply.stop),
-                  plist::writeXml(MakeReply(reply.kind, reply.value, reply.symbol, reply.stop)));
+        EXPECT_EQ(ReplyXml(reply.kind, reply.value, reply.symbol, reply.stop, reply.failure),
+                  plist::writeXml(
+                      MakeReply(reply.kind, reply.value, reply.symbol, reply.stop, reply.failure)));
     }
 }
 

@@ -7,10 +7,10 @@
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
+#include "paintcounter.h"
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
 #include "toollink/toollink.h"
-#include "paintcounter.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -131,27 +131,42 @@ private slots:
     }
 
     // The part of the line the parser did not take is selected; the tool counts bytes, the
-    // editor UTF-16 units, so a "π" before it must not shift the selection.
+    // editor UTF-16 units, so a "π" before it must not shift the selection. The answer says why.
     void selectsWhatDidNotParse_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("operator after an operator") << "2 * -3"
-                                                    << "* -3";
-        QTest::newRow("after a two-byte character") << "\u03C0 * -3"
-                                                    << "* -3";
-        QTest::newRow("after a three-byte character") << "\u221A(4) * -3"
-                                                      << "* -3";
-        QTest::newRow("unknown name: whole line") << "nosuch + 1"
-                                                  << "nosuch + 1";
-        QTest::newRow("text left over at the end") << "x = 3 )"
-                                                   << ")";
+        QTest::addColumn<QString>("answer");
+        const QString star = QStringLiteral("Syntax error: unexpected “*”");
+        QTest::newRow("operator after an operator") << "2 * *3"
+                                                    << "* *3" << star;
+        QTest::newRow("after a two-byte character") << "\u03C0 * *3"
+                                                    << "* *3" << star;
+        QTest::newRow("after a three-byte character") << "\u221A(4) * *3"
+                                                      << "* *3" << star;
+        QTest::newRow("unknown name: whole line")
+            << "nosuch + 1"
+            << "nosuch + 1" << QStringLiteral("Syntax error: “nosuch” is not defined");
+        QTest::newRow("text left over at the end")
+            << "x = 3 )"
+            << ")" << QStringLiteral("Syntax error: unexpected “)”");
+        QTest::newRow("a missing parenthesis")
+            << "sqrt(2"
+            << "sqrt(2" << QStringLiteral("Syntax error: missing “)”");
+        QTest::newRow("a one-argument function")
+            << "sqrt(1, 2)"
+            << "sqrt(1, 2)" << QStringLiteral("Syntax error: “sqrt” takes 1 argument");
+        QTest::newRow("a two-argument function")
+            << "max(1)"
+            << "max(1)" << QStringLiteral("Syntax error: “max” takes 2 arguments");
     }
     void selectsWhatDidNotParse() {
         QFETCH(QString, line);
         QFETCH(QString, selected);
+        QFETCH(QString, answer);
         calculate(line);
         QCOMPARE(view()->textCursor().selectedText(), selected);
-        QVERIFY(view()->toPlainText().endsWith(line + " =\nSyntax error\n"));
+        QVERIFY2(view()->toPlainText().endsWith(line + " =\n" + answer + "\n"),
+                 qPrintable(view()->toPlainText()));
     }
 
     void returnOnlyCalculatesAfterTextOnALine() {
@@ -313,7 +328,7 @@ private slots:
         mDocument->forgetSheetOK();
         QVERIFY(!FindVariable(*mDocument->calcState(), "x"));
         calculate(QStringLiteral("x + 1"));
-        QVERIFY(view()->toPlainText().endsWith("x + 1 =\nSyntax error\n"));
+        QVERIFY(view()->toPlainText().endsWith("x + 1 =\nSyntax error: “x” is not defined\n"));
     }
 
     // Whatever the user does while a line waits, its answer goes under that line and the rest
@@ -399,7 +414,7 @@ private slots:
         type(QStringLiteral(" + x"));
         QTest::keyClick(view(), Qt::Key_Return);
         QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
-        QVERIFY(view()->toPlainText().endsWith("a + 1 + x =\nSyntax error\n"));
+        QVERIFY(view()->toPlainText().endsWith("a + 1 + x =\nSyntax error: “a” is not defined\n"));
         calculate(QStringLiteral("x + 1"));
         QVERIFY(view()->toPlainText().endsWith("x + 1 =\n2\n"));
     }

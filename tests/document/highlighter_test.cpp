@@ -21,7 +21,7 @@ public:
 
 protected:
     QList<QTextLayout::FormatRange> formatsOfLine(const QString& text, int previousState,
-                                                 int& state) const override {
+                                                  int& state) const override {
         ++lines;
         return StatementHighlighter::formatsOfLine(text, previousState, state);
     }
@@ -54,8 +54,15 @@ private slots:
         QTest::newRow("a definition defines its parameters")
             << "g(a; b) = a * b + c" << QStringList{"g:F", "a:V", "b:V", "a:V", "b:V", "c:U"};
         QTest::newRow("a decimal comma") << "1,5 * 2" << QStringList{"1,5:N", "2:N"};
-        QTest::newRow("arguments, not a number")
-            << "f(3, 4)" << QStringList{"f:F", "3:N", "4:N"};
+        QTest::newRow("arguments, not a number") << "f(3, 4)" << QStringList{"f:F", "3:N", "4:N"};
+        QTest::newRow("if is a keyword")
+            << "if(rate, 1, 2)" << QStringList{"if:K", "rate:V", "1:N", "2:N"};
+        QTest::newRow("an exponent belongs to its number")
+            << "4.6e15 + 1E-3 + 5.e2" << QStringList{"4.6e15:N", "1E-3:N", "5.e2:N"};
+        QTest::newRow("a number and a constant, juxtaposed")
+            << "2pi + 3π" << QStringList{"2:N", "pi:B", "3:N", "π:B"};
+        QTest::newRow("the hexadecimal prefix is lower case")
+            << "0x1f + 0X1F" << QStringList{"0x1f:N", "0:N", "X1F:U"};
     }
     void kindsOfTokens() {
         QFETCH(QString, statement);
@@ -63,11 +70,10 @@ private slots:
         QTextDocument document;
         StatementHighlighter highlighter(&document);
         highlighter.setNames({"rate"}, {"f"});
-        const char kinds[] = "NVFBU";
+        const char kinds[] = "NVFBUK";
         QStringList shown;
         for (const auto& token : highlighter.tokens(statement))
-            shown.append(statement.mid(token.start, token.length) + ':' +
-                         kinds[int(token.kind)]);
+            shown.append(statement.mid(token.start, token.length) + ':' + kinds[int(token.kind)]);
         QCOMPARE(shown, expected);
     }
 
@@ -82,6 +88,26 @@ private slots:
         QVERIFY(formatsOf(0) > 0);
         QCOMPARE(formatsOf(1), 0);
         QVERIFY(formatsOf(2) > 0);
+    }
+
+    // Answers, the listings' headings and the values of a listing are never unknown names.
+    void answersAndListingsAreNoUnknownNames() {
+        QTextDocument document;
+        StatementHighlighter highlighter(&document);
+        document.setPlainText(QStringLiteral("1/0 =\ninf\n0/0 =\nnan\njunk =\n"
+                                             "Syntax error: “junk” is not defined\n"
+                                             "Defined variables:\nbig = inf\nn = -nan\nrate = 2\n"
+                                             "Defined functions:\nf(x) = x^2\njunk\n"));
+        highlighter.setNames({"big", "n", "rate"}, {"f"});
+        QStringList underlined;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+            for (const auto& range : block.layout()->formats())
+                if (range.format.underlineStyle() != QTextCharFormat::NoUnderline)
+                    underlined.append(block.text().mid(range.start, range.length));
+        QCOMPARE(underlined, (QStringList{"junk", "junk"}));
+        const auto formats = document.findBlockByNumber(7).layout()->formats();
+        QCOMPARE(formats.size(), 2);
+        QCOMPARE(formats[1].start, 6); // "inf" is the row's value
     }
 
     void aKeystrokeGoesOverTheEditedLineOnly() {

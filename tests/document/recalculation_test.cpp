@@ -93,7 +93,7 @@ private slots:
         const QList<QVariant> result = recalculate();
         QCOMPARE(result.value(0).toInt(), 1);
         QCOMPARE(result.value(1).toBool(), false);
-        QVERIFY(text().endsWith(QStringLiteral("sqrt(x)) =\nSyntax error\n")));
+        QVERIFY(text().endsWith(QStringLiteral("sqrt(x)) =\nSyntax error: unexpected “)”\n")));
     }
 
     // Return at the end of an answered line, or right before its marker, calculates it again in

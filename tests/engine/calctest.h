@@ -30,6 +30,7 @@ struct Outcome {
     double value;
     std::size_t stop;
     std::string symbol;
+    Failure failure = {};
 };
 
 class Calc {
@@ -42,7 +43,8 @@ public:
     Outcome eval(std::string_view text) {
         Outcome outcome{-1, kUnwritten, 9999, ""};
         std::string_view symbol = kNoSymbol;
-        outcome.kind = EvaluateStatement(text, *mState, outcome.value, outcome.stop, &symbol);
+        outcome.kind = EvaluateStatement(text, *mState, outcome.value, outcome.stop, &symbol,
+                                         &outcome.failure);
         outcome.symbol = symbol;
         return outcome;
     }
@@ -87,6 +89,31 @@ inline void ExpectValues(const std::vector<ValueRow>& rows) {
         const Outcome outcome = calc.eval(row.text);
         EXPECT_EQ(outcome.kind, kValue) << row.name;
         EXPECT_EQ(Bits(outcome.value), Bits(row.expected)) << row.name << " gave " << outcome.value;
+    }
+}
+
+// After the setup statements, the text gives result kind 0, stops at this byte offset and
+// says why.
+struct ReasonRow {
+    const char* name;
+    std::vector<std::string_view> setup;
+    std::string text;
+    std::size_t stop;
+    Reason reason;
+    std::string failureName;
+    int count;
+};
+
+inline void ExpectReasons(const std::vector<ReasonRow>& rows) {
+    for (const ReasonRow& row : rows) {
+        Calc calc;
+        calc.run(row.setup);
+        const Outcome outcome = calc.eval(row.text);
+        EXPECT_EQ(outcome.kind, kSyntaxError) << row.name;
+        EXPECT_EQ(outcome.stop, row.stop) << row.name;
+        EXPECT_STREQ(ReasonKey(outcome.failure.mReason), ReasonKey(row.reason)) << row.name;
+        EXPECT_EQ(outcome.failure.mName, row.failureName) << row.name;
+        EXPECT_EQ(outcome.failure.mCount, row.count) << row.name;
     }
 }
 

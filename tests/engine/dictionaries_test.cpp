@@ -87,6 +87,8 @@ TEST(Dictionaries, LoadedEntriesAreTakenAsTheyAre) {
     const Outcome missing = calc.eval("u(1)");
     EXPECT_EQ(missing.kind, kSyntaxError);
     EXPECT_EQ(missing.stop, 0u);
+    EXPECT_EQ(missing.failure.mReason, Reason::kUnknownName) << "the body's own reason";
+    EXPECT_EQ(missing.failure.mName, "missing");
     calc.run({"missing = 2"});
     EXPECT_EQ(calc.eval("u(1)").value, 3);
 

@@ -1,6 +1,7 @@
 #include "tests/engine/calctest.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -25,6 +26,17 @@ TEST(Expressions, Precedence) {
         {"a group may start with a minus", {}, "2*(-3)", 2.0 * -3.0},
         {"every C-locale blank is skipped", {}, "\t\v\f\r 1\n+ 2", 3},
         {"a leading minus on zero gives negative zero", {}, "-0", -0.0},
+        {"a minus after \"*\"", {}, "2*-3", 2 * -(3.0)},
+        {"a minus after \"/\"", {}, "2/-4", 2 / -(4.0)},
+        {"a minus after \"^\"", {}, "2^-1", std::pow(2.0, -(1.0))},
+        {"a minus after \"-\"", {}, "2--3", 2 - -(3.0)},
+        {"a minus after \"+\", with blanks", {}, "2 + - 3", 2 + -(3.0)},
+        {"a minus before a name", {"x = 3", "y = 4"}, "x*-y", 3 * -(4.0)},
+        {"a minus after \"*\" takes the power", {}, "2*-3^2", 2 * -std::pow(3.0, 2.0)},
+        {"a minus after \"^\" takes the power", {}, "2^-2^2", std::pow(2.0, -std::pow(2.0, 2.0))},
+        {"a minus after \"-\" takes the term", {}, "1--2*3", 1 - -(2.0 * 3.0)},
+        {"a minus after an operator in a call", {}, "max(2*-3, -4)", -4},
+        {"a blank and a minus still subtract", {}, "2 -3", 2.0 - 3.0},
         {"division by zero gives an infinity", {}, "1/0", kInf},
     });
 }
@@ -46,6 +58,35 @@ TEST(Expressions, Literals) {
         {"hexadecimal literal, either case of digits", {}, "0x1f + 0xA0", 0x1f + 0xa0},
         {"the largest hexadecimal literal rounds up", {}, "0xffffffffffffffff", 0x1p64},
     });
+}
+
+// A literal is one number however long, with the value the C library reads from it.
+TEST(Expressions, LongLiterals) {
+    auto digits = [](std::size_t count, std::string_view pattern) {
+        std::string text;
+        while (text.size() < count)
+            text += pattern;
+        text.resize(count);
+        return text;
+    };
+    const std::string literals[] = {
+        "0." + digits(400, "1234567890"),
+        digits(309, "9"),
+        digits(310, "9"),
+        digits(400, "1") + "e-100",
+        "0." + digits(330, "0") + "123e300",
+        // Exactly between two doubles up to the 400th digit, a shade above after it.
+        "9007199254740993." + digits(400, "0") + "1",
+        "1e" + digits(400, "9"),
+        "." + digits(500, "3"),
+    };
+    for (const std::string& literal : literals) {
+        const double oracle = std::strtod(literal.c_str(), nullptr);
+        SCOPED_TRACE(literal.substr(0, 40));
+        ExpectValues({{"a long literal", {}, literal, oracle}});
+        ExpectValues(
+            {{"a long literal in an expression", {}, "2*" + literal + " + 1", 2 * oracle + 1}});
+    }
 }
 
 TEST(Expressions, BuiltinSymbols) {
@@ -112,9 +153,7 @@ TEST(Expressions, StopPositions) {
     ExpectFailures({
         {"empty text", {}, "", 0},
         {"only blanks", {}, "   ", 3},
-        {"a factor never starts with a minus: after \"^\"", {}, "2^-1", 1},
-        {"a factor never starts with a minus: after \"*\"", {}, "2*-3", 1},
-        {"a factor never starts with a minus: after \"-\"", {}, "2--3", 1},
+        {"one minus after an operator, not two", {}, "2*--3", 1},
         {"a dangling operator is left over", {}, "2 +", 2},
         {"text after a whole expression", {}, "2 + 3 )", 6},
         {"offsets count bytes", {}, "\u03C0 + )", 3},
@@ -139,6 +178,105 @@ TEST(Expressions, StopPositions) {
         {"an assigned expression with unknown names", {}, "x = y", 0},
         {"a definition needs a parameter", {}, "f() = 1", 0},
         {"an if part with an unknown name", {}, "if(1, 2, zz)", 0},
+    });
+}
+
+// Every refused line says why, decided where the parse or the evaluation failed.
+TEST(Expressions, Reasons) {
+    ExpectReasons({
+        {"an unknown name", {}, "junk + 1", 0, Reason::kUnknownName, "junk", 0},
+        {"an unknown name after known ones",
+         {"x = 2", "y = 3"},
+         "xyz",
+         2,
+         Reason::kUnknownName,
+         "z",
+         0},
+        {"an unknown name in an argument",
+         {},
+         "sqrt(2 + junk)",
+         0,
+         Reason::kUnknownName,
+         "junk",
+         0},
+        {"an unknown name in an if part", {}, "if(1, 2, zz)", 0, Reason::kUnknownName, "zz", 0},
+        {"an unknown name in a body", {}, "g(x) = x + b", 0, Reason::kUnknownName, "b", 0},
+        {"an unclosed call", {}, "sqrt(2", 0, Reason::kMissingParenthesis, "", 0},
+        {"an unclosed group", {}, "(1+2", 0, Reason::kMissingParenthesis, "", 0},
+        {"an unexpected character", {}, "2 + 3 )", 6, Reason::kUnexpectedCharacter, ")", 0},
+        {"an unexpected character of two bytes",
+         {},
+         "2 × 3",
+         2,
+         Reason::kUnexpectedCharacter,
+         "×",
+         0},
+        {"a line that ends after an operator", {}, "2 +", 2, Reason::kEndsTooSoon, "", 0},
+        {"only blanks", {}, "   ", 3, Reason::kEndsTooSoon, "", 0},
+        {"a built-in without its parenthesis", {}, "sin 2", 0, Reason::kNeedsParenthesis, "sin", 0},
+        {"if without its parenthesis", {}, "if (1,2,3)", 0, Reason::kNeedsParenthesis, "if", 0},
+        {"too few arguments of a built-in", {}, "max(1)", 0, Reason::kArgumentCount, "max", 2},
+        {"too many arguments of a built-in",
+         {},
+         "atan2(1,2,3)",
+         0,
+         Reason::kArgumentCount,
+         "atan2",
+         2},
+        {"too many arguments of a one-argument built-in",
+         {},
+         "1 + sqrt(4, 9)",
+         2,
+         Reason::kArgumentCount,
+         "sqrt",
+         1},
+        {"too few parts of if", {}, "if(1, 2)", 0, Reason::kArgumentCount, "if", 3},
+        {"the wrong count for a user function",
+         {"f(x) = x"},
+         "f(1, 2)",
+         0,
+         Reason::kArgumentCount,
+         "f",
+         1},
+        {"a bad argument is no count problem",
+         {},
+         "max((1, 2)",
+         0,
+         Reason::kUnexpectedCharacter,
+         ",",
+         0},
+        {"endless recursion",
+         {"loop(n) = loop(n)"},
+         "loop(1)",
+         0,
+         Reason::kRecursionTooDeep,
+         "",
+         0},
+        {"deep nesting", {}, std::string(20000, '(') + "1", 0, Reason::kNestingTooDeep, "", 0},
+        {"a hexadecimal literal beyond 64 bits",
+         {},
+         "0x10000000000000000 + 1",
+         1,
+         Reason::kHexTooLarge,
+         "0x10000000000000000",
+         0},
+        {"an exponent without digits", {}, "2e+", 0, Reason::kExponentNeedsDigits, "", 0},
+        {"a name too long to store",
+         {},
+         std::string(kMaxNameLength + 1, 'a') + " = 1",
+         0,
+         Reason::kNameTooLong,
+         "",
+         0},
+        {"a body that ends with a blank",
+         {},
+         "q(x) = x^2 ",
+         0,
+         Reason::kUnexpectedCharacter,
+         " ",
+         0},
+        {"a constant cannot be assigned", {}, "pi = 3", 3, Reason::kUnexpectedCharacter, "=", 0},
+        {"a parameter named twice", {}, "d(x, y, x) = x", 0, Reason::kParameterTwice, "x", 0},
     });
 }
 
