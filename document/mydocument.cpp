@@ -10,10 +10,10 @@
 #include "platform/documentcontroller.h"
 #include "platform/documentwindow.h"
 #include "platform/filetypes.h"
-#include "platform/fontsubstitutes.h"
+#include "rtf/fontsubstitutes.h"
 #include "platform/keyedtexts.h"
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 #include "platform/savedframe.h"
 #include "toollink/toollink.h"
 
@@ -114,13 +114,25 @@ bool MyDocument::loadPlainTextData(const QByteArray& data, QString* error) {
 bool MyDocument::loadRTFData(const QByteArray& data, QString* error) {
     QTextDocument document;
     QString reason;
-    if (!platform::readRtf(data, document, &reason, &mReadNote)) {
+    QList<int> unreadCodePages;
+    if (!rtf::readRtf(data, document, &reason, &unreadCodePages)) {
         if (error)
             *error = platform::keyedText("NotReadableRtf").arg(displayName(), reason);
         return false;
     }
+    noteUnreadCodePages(unreadCodePages);
     setString(&document);
     return true;
+}
+
+void MyDocument::noteUnreadCodePages(const QList<int>& codePages) {
+    mReadNote.clear();
+    if (codePages.isEmpty())
+        return;
+    QStringList numbers;
+    for (int codePage : codePages)
+        numbers << QString::number(codePage);
+    mReadNote = platform::keyedText("UnreadCodePage").arg(numbers.join(QStringLiteral(", ")));
 }
 
 bool MyDocument::loadNativeData(const QByteArray& data, QString* error) {
@@ -137,8 +149,10 @@ bool MyDocument::loadNativeData(const QByteArray& data, QString* error) {
     if (file.text) {
         QTextDocument document;
         QString reason;
-        if (platform::readRtf(QByteArray::fromStdString(*file.text), document, &reason,
-                              &mReadNote)) {
+        QList<int> unreadCodePages;
+        if (rtf::readRtf(QByteArray::fromStdString(*file.text), document, &reason,
+                         &unreadCodePages)) {
+            noteUnreadCodePages(unreadCodePages);
             setString(&document);
             result = true;
         } else {
@@ -159,7 +173,7 @@ bool MyDocument::loadNativeData(const QByteArray& data, QString* error) {
         // A family this desktop lacks (Helvetica, Menlo) shows through its substitute and is
         // saved back under its own name and size, as the file had it.
         mInitialTypingFont =
-            platform::fontForStoredFamily(QString::fromStdString(*file.fontName), *file.fontSize);
+            rtf::fontForStoredFamily(QString::fromStdString(*file.fontName), *file.fontSize);
     }
     mLoadedWindowFrame = file.windowFrame
                              ? std::optional<QString>(QString::fromStdString(*file.windowFrame))
@@ -169,7 +183,7 @@ bool MyDocument::loadNativeData(const QByteArray& data, QString* error) {
 
 QByteArray MyDocument::dataOfType(const QString&, QString* error) {
     WorksheetFile file;
-    file.text = platform::writeRtf(*textDocument()).toStdString();
+    file.text = rtf::writeRtf(*textDocument()).toStdString();
     file.variables = CopyVariablesDictionary(*calcState());
     file.functions = CopyFunctionsDictionary(*calcState());
     if (!file.variables || !file.functions) {

@@ -201,6 +201,8 @@ private:
     static constexpr int kChangedAnswerMarkMs = 3000;
 
     void buildCalculateMenu();
+    // Says on the status bar which code pages of an RTF text could not be read.
+    void noteUnreadCodePages(const QList<int>& codePages);
     void answerLine(const CalcOutcome& outcome);
     // Text commands are off while the text waits for answers.
     void setWaitingForAnswers(bool waiting);

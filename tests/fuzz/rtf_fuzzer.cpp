@@ -2,7 +2,7 @@
 // and the reason is given.
 
 #include "fuzzcheck.h"
-#include "platform/rtfreader.h"
+#include "rtf/rtfreader.h"
 #include "qtapplication.h"
 
 #include <QByteArray>
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QTextDocument document;
     document.setPlainText(before);
     QString error;
-    if (platform::readRtf(rtf, document, &error)) {
+    if (rtf::readRtf(rtf, document, &error)) {
         FUZZ_CHECK(error.isEmpty());
     } else {
         FUZZ_CHECK(!error.isEmpty());

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "rtf/rtfcodepage.h"
+#include "rtf/rtfcontent.h"
+#include "rtf/rtfkeywords.h"
+#include "rtf/rtftables.h"
+#include "rtf/rtftextbuilder.h"
+#include "rtf/rtftokenizer.h"
+
+#include <QByteArray>
+#include <QTextCharFormat>
+
+#include <optional>
+#include <vector>
+
+namespace rtf {
+
+// Reads RTF into RtfContent. Groups are kept on an explicit stack of saved states, so deep
+// nesting costs memory rather than call depth, and is refused beyond maxGroupDepth.
+class RtfParser {
+public:
+    static constexpr int maxGroupDepth = 1000;
+    // 1638 points, the largest size common editors offer; larger sizes are clamped to it.
+    static constexpr int maxHalfPoints = 3276;
+    static constexpr int defaultHalfPoints = CharacterProperties::defaultHalfPoints;
+
+    explicit RtfParser(QByteArrayView rtf);
+
+    // False with a readable error when the data is not RTF or is damaged.
+    bool parse(RtfContent& content, QString& error);
+
+private:
+    enum class Destination { Text, FontTable, ColorTable, Skipped };
+
+    using CharacterState = CharacterProperties;
+
+    struct GroupState {
+        Destination destination = Destination::Text;
+        CharacterState character;
+        std::optional<Qt::Alignment> alignment;
+        int unicodeSkip = 1;
+        // The group describes an attachment (a picture, a file) that the text cannot hold.
+        bool describesAttachment = false;
+        // The next character stands in for an attachment described just before it.
+        bool awaitsAttachmentCharacter = false;
+    };
+
+    bool handle(const RtfToken& token);
+    bool handleAfterEnd(const RtfToken& token);
+    bool openGroup();
+    bool closeGroup();
+    bool handleControlWord(const RtfToken& token);
+    bool handleControlSymbol(char symbol);
+    void handleFontTableWord(Keyword keyword, const RtfToken& token);
+    void handleColorTableWord(Keyword keyword, const RtfToken& token);
+    void handleTextWord(Keyword keyword, const RtfToken& token);
+    void appendBytes(QByteArrayView bytes);
+    void flushBytes();
+    void deliver(QStringView text);
+    void deliverUnicode(int parameter);
+    void endParagraph();
+    bool consumeSkippedCharacter();
+    bool fail(const QString& message);
+
+    GroupState& group() { return groups_.back(); }
+    int codePageForBytes() const;
+    const QTextCharFormat& currentCharFormat();
+    QTextBlockFormat currentBlockFormat() const;
+
+    QByteArrayView rtf_;
+    RtfTokenizer tokenizer_;
+    std::vector<GroupState> groups_;
+    FontTable fonts_;
+    ColorTable colors_;
+    RtfTextBuilder text_;
+    RtfContent content_;
+    CodePageDecoder decoder_;
+    QByteArray pendingBytes_;
+    std::vector<int> unreadCodePages_;
+    int documentCodePage_ = windowsLatin1CodePage;
+    int defaultFont_ = -1;
+    int pendingSkip_ = 0;
+    bool ended_ = false;
+    QString error_;
+    std::optional<CharacterState> formatState_;
+    QTextCharFormat format_;
+};
+
+} // namespace rtf

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "rtf/rtffontname.h"
+
+#include <QColor>
+#include <QString>
+
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace rtf {
+
+struct FontEntry {
+    FontFace face;
+    std::optional<int> charset;
+    // From \cpg, which names the code page outright; 0 when the entry has none.
+    int codePage = 0;
+
+    // The code page of text in this font: its own where it gives one, else the document's.
+    int effectiveCodePage(int documentCodePage) const;
+};
+
+// Built from the \fonttbl group: each entry starts with \fN and its name ends at a semicolon.
+class FontTable {
+public:
+    void beginEntry(int number);
+    void setCharset(int charset);
+    void setCodePage(int codePage);
+    void appendName(QStringView text);
+    void finishEntry();
+
+    const FontEntry* find(int number) const;
+    // The entry being read, whose code page decodes its name.
+    const FontEntry& entry() const { return entry_; }
+
+private:
+    std::map<int, FontEntry> fonts_;
+    std::optional<int> current_;
+    FontEntry entry_;
+    QString name_;
+    bool nameEnded_ = false;
+};
+
+// Built from the \colortbl group. An entry with no \red, \green or \blue, such as the empty
+// first entry macOS writes, stands for the default colour.
+class ColorTable {
+public:
+    void setRed(int value) { setComponent(red_, value); }
+    void setGreen(int value) { setComponent(green_, value); }
+    void setBlue(int value) { setComponent(blue_, value); }
+    void appendText(QStringView text);
+
+    // Nothing for the default colour and for indexes past the end of the table.
+    std::optional<QColor> color(int index) const;
+
+private:
+    void setComponent(int& component, int value);
+
+    std::vector<std::optional<QColor>> colors_;
+    int red_ = 0;
+    int green_ = 0;
+    int blue_ = 0;
+    bool hasComponent_ = false;
+};
+
+} // namespace rtf

@@ -1,0 +1,87 @@
+#include "rtf/rtftextbuilder.h"
+
+#include <QChar>
+
+#include <utility>
+
+namespace rtf {
+
+namespace {
+
+constexpr char16_t replacementCharacter = u'\uFFFD';
+
+// QTextDocument turns these into block breaks when inserted as text; within a paragraph they
+// can only mean a line break.
+bool breaksLine(char16_t unit) {
+    return unit == u'\n' || unit == u'\r' || unit == QChar::ParagraphSeparator ||
+           unit == QChar::LineSeparator;
+}
+
+// QTextDocument marks the start and end of frames with these.
+bool isFrameMarker(char16_t unit) { return unit == 0xFDD0 || unit == 0xFDD1; }
+
+bool isDroppedControl(char16_t unit) { return (unit < 0x20 && unit != u'\t') || unit == 0x7F; }
+
+} // namespace
+
+void RtfTextBuilder::append(char16_t unit, const QTextCharFormat& format) {
+    if (QChar::isHighSurrogate(unit)) {
+        flushLoneSurrogate();
+        pendingHighSurrogate_ = unit;
+        pendingFormat_ = format;
+        return;
+    }
+    if (QChar::isLowSurrogate(unit)) {
+        if (pendingHighSurrogate_ == 0) {
+            appendAccepted(QStringView(&replacementCharacter, 1), format);
+            return;
+        }
+        const char16_t pair[2] = {pendingHighSurrogate_, unit};
+        pendingHighSurrogate_ = 0;
+        appendAccepted(QStringView(pair, 2), pendingFormat_);
+        return;
+    }
+    flushLoneSurrogate();
+    if (breaksLine(unit))
+        unit = QChar::LineSeparator;
+    else if (isFrameMarker(unit))
+        unit = replacementCharacter;
+    else if (isDroppedControl(unit))
+        return;
+    appendAccepted(QStringView(&unit, 1), format);
+}
+
+void RtfTextBuilder::append(const QString& text, const QTextCharFormat& format) {
+    for (QChar c : text)
+        append(c.unicode(), format);
+}
+
+void RtfTextBuilder::endParagraph(const QTextBlockFormat& blockFormat,
+                                  const QTextCharFormat& endFormat) {
+    flushLoneSurrogate();
+    current_.blockFormat = blockFormat;
+    current_.endFormat = endFormat;
+    content_.paragraphs.push_back(std::move(current_));
+    current_ = RtfParagraph{};
+}
+
+RtfContent RtfTextBuilder::finish(const QTextBlockFormat& blockFormat,
+                                  const QTextCharFormat& endFormat) {
+    endParagraph(blockFormat, endFormat);
+    return std::exchange(content_, RtfContent{});
+}
+
+void RtfTextBuilder::appendAccepted(QStringView text, const QTextCharFormat& format) {
+    if (current_.runs.empty() || current_.runs.back().format != format)
+        current_.runs.push_back(RtfRun{QString(), format});
+    current_.runs.back().text += text;
+}
+
+void RtfTextBuilder::flushLoneSurrogate() {
+    if (pendingHighSurrogate_ == 0)
+        return;
+    pendingHighSurrogate_ = 0;
+    appendAccepted(QStringView(&replacementCharacter, 1), pendingFormat_);
+}
+
+} // namespace rtf

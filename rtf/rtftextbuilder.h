@@ -1,0 +1,28 @@
+#pragma once
+
+#include "rtf/rtfcontent.h"
+
+namespace rtf {
+
+// Collects decoded text into paragraphs of runs, merging neighbours that share a format. It
+// pairs UTF-16 surrogates that arrive as separate \u words and keeps out characters that
+// QTextDocument would not store as plain text.
+class RtfTextBuilder {
+public:
+    void append(char16_t unit, const QTextCharFormat& format);
+    void append(const QString& text, const QTextCharFormat& format);
+    void endParagraph(const QTextBlockFormat& blockFormat, const QTextCharFormat& endFormat);
+    // The content so far with the last, possibly empty, paragraph closed.
+    RtfContent finish(const QTextBlockFormat& blockFormat, const QTextCharFormat& endFormat);
+
+private:
+    void appendAccepted(QStringView text, const QTextCharFormat& format);
+    void flushLoneSurrogate();
+
+    RtfContent content_;
+    RtfParagraph current_;
+    char16_t pendingHighSurrogate_ = 0;
+    QTextCharFormat pendingFormat_;
+};
+
+} // namespace rtf

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace rtf {
+
+struct RtfToken {
+    enum class Kind {
+        GroupStart,
+        GroupEnd,
+        ControlWord,
+        ControlSymbol,
+        HexByte,
+        Text,
+        BinaryData,
+        End
+    };
+
+    Kind kind = Kind::End;
+    QByteArrayView word;
+    bool hasParameter = false;
+    int parameter = 0;
+    // For ControlSymbol; a backslash before a line break comes out as '\n'.
+    char symbol = 0;
+    unsigned char byte = 0;
+    // For Text and BinaryData. Line breaks in the source are not part of any text.
+    QByteArrayView data;
+    qsizetype offset = 0;
+};
+
+// Splits RTF into groups, control words, control symbols, \'hh bytes and runs of text, and
+// rejects what cannot be split: over-long control words, parameters that do not fit in an int,
+// bad hex escapes and data that stops in the middle of a token.
+class RtfTokenizer {
+public:
+    static constexpr int maxControlWordLength = 32;
+
+    // Starts at byte start; error messages count bytes from the beginning of input.
+    explicit RtfTokenizer(QByteArrayView input, qsizetype start = 0)
+        : input_(input), position_(start) {}
+
+    // Returns false with a readable error when the input cannot be split; End once it is used up.
+    bool next(RtfToken& token, QString& error);
+
+private:
+    bool readControl(RtfToken& token, QString& error);
+    bool readControlWord(RtfToken& token, QString& error);
+    bool readParameter(RtfToken& token, QString& error);
+    bool readBinaryData(RtfToken& token, QString& error);
+    bool readHexByte(RtfToken& token, QString& error);
+
+    QByteArrayView input_;
+    qsizetype position_ = 0;
+};
+
+} // namespace rtf

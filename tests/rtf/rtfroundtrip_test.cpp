@@ -1,0 +1,192 @@
+#include "rtftestsupport.h"
+
+#include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
+
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+
+using namespace Qt::StringLiterals;
+using rtftest::appendText;
+using rtftest::colored;
+using rtftest::describeDocument;
+using rtftest::DocumentBuilder;
+using rtftest::macDocument;
+using rtftest::readDocument;
+using rtftest::styled;
+
+namespace {
+
+bool isAscii(const QByteArray& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Braces that are not escaped never close more groups than are open and all close at the end.
+bool bracesBalance(const QByteArray& rtf) {
+    int depth = 0;
+    for (qsizetype i = 0; i < rtf.size(); ++i) {
+        if (rtf[i] == '\\')
+            ++i;
+        else if (rtf[i] == '{')
+            ++depth;
+        else if (rtf[i] == '}' && --depth < 0)
+            return false;
+    }
+    return depth == 0;
+}
+
+struct Piece {
+    QString text;
+    QTextFormat format;
+    bool operator==(const Piece&) const = default;
+};
+
+// Every run with its complete format, and for empty paragraphs the format typing would use.
+std::vector<Piece> pieces(const QTextDocument& document) {
+    std::vector<Piece> result;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        result.push_back({u"<paragraph>"_s, block.blockFormat()});
+        if (block.begin().atEnd())
+            result.push_back({QString(), block.charFormat()});
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            result.push_back({it.fragment().text(), it.fragment().charFormat()});
+    }
+    return result;
+}
+
+} // namespace
+
+class RtfRoundTripTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void writeReadWrite_data() {
+        QTest::addColumn<DocumentBuilder>("build");
+
+        QTest::newRow("one plain line")
+            << DocumentBuilder([](QTextDocument& d) { appendText(d, u"2 + 3"_s); });
+        QTest::newRow("empty document") << DocumentBuilder([](QTextDocument&) {});
+        QTest::newRow("pi, root, emoji, accents, euro") << DocumentBuilder([](QTextDocument& d) {
+            appendText(d, u"\u03C0r\u00B2 \u221A2 \U0001F600 caf\u00E9 \u20AC5 \uFB01"_s);
+        });
+        QTest::newRow("tabs, line breaks and RTF specials") << DocumentBuilder(
+            [](QTextDocument& d) { appendText(d, u"a\tb\t\tc\u2028{x} \\ y; z"_s); });
+        QTest::newRow("empty paragraphs and a trailing newline")
+            << DocumentBuilder([](QTextDocument& d) { appendText(d, u"\nx = 5\n\n\ny\n"_s); });
+        QTest::newRow("families, sizes and colours") << DocumentBuilder([](QTextDocument& d) {
+            appendText(d, u"Helvetica "_s, styled(u"Helvetica"_s, 12));
+            appendText(d, u"Menlo "_s, styled(u"Menlo"_s, 14));
+            appendText(d, u"half "_s, styled(u"Times New Roman"_s, 10.5));
+            appendText(d, u"red "_s, colored(QColor(251, 2, 7)));
+            appendText(d, u"blue\n"_s, colored(QColor(0, 0, 255), styled(u"Menlo"_s, 18)));
+            appendText(d, u"back to default"_s);
+        });
+        QTest::newRow("every character attribute") << DocumentBuilder([](QTextDocument& d) {
+            QTextCharFormat format = styled();
+            format.setFontWeight(QFont::Bold);
+            appendText(d, u"bold "_s, format);
+            format.setFontItalic(true);
+            appendText(d, u"bold italic "_s, format);
+            format = styled();
+            format.setFontUnderline(true);
+            format.setFontStrikeOut(true);
+            appendText(d, u"under strike "_s, format);
+            format = styled();
+            format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+            appendText(d, u"2"_s, format);
+            format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+            appendText(d, u"i"_s, format);
+            format = colored(Qt::darkGreen);
+            format.setBackground(QColor(Qt::yellow));
+            appendText(d, u" marked"_s, format);
+        });
+        QTest::newRow("aligned paragraphs") << DocumentBuilder([](QTextDocument& d) {
+            appendText(d, u"left\ncentre\nright\njustified\nnatural"_s);
+            const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
+                                                Qt::AlignJustify};
+            QTextBlock block = d.begin();
+            for (Qt::Alignment alignment : alignments) {
+                QTextCursor cursor(block);
+                QTextBlockFormat format;
+                format.setAlignment(alignment);
+                cursor.setBlockFormat(format);
+                block = block.next();
+            }
+        });
+        QTest::newRow("formatted empty paragraph") << DocumentBuilder([](QTextDocument& d) {
+            appendText(d, u"a\n"_s, styled());
+            QTextCursor cursor(&d);
+            cursor.movePosition(QTextCursor::End);
+            cursor.setBlockCharFormat(styled(u"Menlo"_s, 20));
+            appendText(d, u"\nb"_s);
+        });
+    }
+
+    void writeReadWrite() {
+        QFETCH(DocumentBuilder, build);
+        QTextDocument original;
+        build(original);
+
+        const QByteArray written = rtf::writeRtf(original);
+        QVERIFY2(isAscii(written), written.constData());
+        QVERIFY2(bracesBalance(written), written.constData());
+
+        QString error;
+        const auto read = readDocument(written, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error + u'\n' + QString::fromLatin1(written)));
+        QCOMPARE(rtftest::textOf(*read), rtftest::textOf(original));
+        QCOMPARE(describeDocument(*read), describeDocument(original));
+        QCOMPARE(rtf::writeRtf(*read), written);
+    }
+
+    void macTextSurvives_data() {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("worksheet")
+            << macDocument("\\f0\\fs24 \\cf0 Area of a circle\\\n"
+                           "\\f1\\fs28 r = 3\\tab \\cf2 radius\\cf0 \\\n"
+                           "\\uc0\\u960 r\\super 2\\nosupersub  = 28.27\\\n"
+                           "\\uc0\\u8730 2 \\uc0\\u8776  1.414 \\uc0\\u55357 \\u56832 \\\n"
+                           "\\\n"
+                           "\\f2\\b bold \\f4\\i both\\f3\\b0  oblique\\f0\\i0 \\\n")
+            << u"Area of a circle\nr = 3\tradius\n\u03C0r2 = 28.27\n"
+               u"\u221A2 \u2248 1.414 \U0001F600\n\nbold both oblique\n"_s;
+        QTest::newRow("centred, coloured background, underline")
+            << macDocument("\\pard\\qc\\f0\\fs36 \\cf0 \\cb3 \\ul Title\\ulnone\\cb0 \\\n"
+                           "\\pard\\pardirnatural\\f1\\fs24 \\strike x\\strike0 \\sub 1")
+            << u"Title\nx1"_s;
+        QTest::newRow("Word-style fallbacks and hex")
+            << QByteArray(
+                   "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}"
+                   "{\\colortbl ;\\red255\\green0\\blue0;}\\viewkind4\\uc1\\pard\\f0\\fs20 "
+                   "\\u960?\\'e9\\cf1 red\\cf0\\par}")
+            << u"\u03C0\u00E9red\n"_s;
+    }
+
+    void macTextSurvives() {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, text);
+
+        QString error;
+        const auto first = readDocument(rtf, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(rtftest::textOf(*first), text);
+
+        const QByteArray written = rtf::writeRtf(*first);
+        const auto second = readDocument(written, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(rtftest::textOf(*second), text);
+        QCOMPARE(describeDocument(*second), describeDocument(*first));
+        QVERIFY(pieces(*second) == pieces(*first));
+        QCOMPARE(rtf::writeRtf(*second), written);
+    }
+};
+
+std::unique_ptr<QObject> rtftest::makeRoundTripTest() {
+    return std::make_unique<RtfRoundTripTest>();
+}
+
+#include "rtfroundtrip_test.moc"

@@ -1,0 +1,120 @@
+#include "rtftestsupport.h"
+
+#include "rtf/rtfwriter.h"
+
+#include <QTest>
+#include <QTextCursor>
+
+using namespace Qt::StringLiterals;
+using rtftest::appendText;
+using rtftest::colored;
+using rtftest::DocumentBuilder;
+using rtftest::styled;
+
+class RtfWriterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void writesExpectedWords_data() {
+        QTest::addColumn<DocumentBuilder>("build");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("header, font table, empty colour table, cf0")
+            << DocumentBuilder([](QTextDocument& d) { appendText(d, u"x"_s); })
+            << QStringList{"{\\rtf1\\ansi\\ansicpg1252",
+                           "{\\fonttbl\\f0\\fnil\\fcharset0 Helvetica;}", "{\\colortbl;}",
+                           "\\f0\\fs24\\cf0 x}"};
+        QTest::newRow("pi as uc0 u")
+            << DocumentBuilder([](QTextDocument& d) { appendText(d, u"2\u03C0r"_s); })
+            << QStringList{"2\\uc0\\u960 r"};
+        QTest::newRow("emoji as two negative surrogates")
+            << DocumentBuilder([](QTextDocument& d) { appendText(d, u"\U0001F600"_s); })
+            << QStringList{"\\uc0\\u-10179 \\uc0\\u-8704 "};
+        QTest::newRow("BMP character above 0x7fff is negative")
+            << DocumentBuilder([](QTextDocument& d) { appendText(d, u"\uFB01"_s); })
+            << QStringList{"\\uc0\\u-1279 "};
+        QTest::newRow("tab and line break words")
+            << DocumentBuilder([](QTextDocument& d) { appendText(d, u"a\tb\u2028c"_s); })
+            << QStringList{"a\\tab b\\line c"};
+        QTest::newRow("backslash and braces escaped")
+            << DocumentBuilder([](QTextDocument& d) { appendText(d, u"\\{}"_s); })
+            << QStringList{"\\\\\\{\\}"};
+        QTest::newRow("paragraphs as backslash-newline")
+            << DocumentBuilder([](QTextDocument& d) { appendText(d, u"a\nb"_s); })
+            << QStringList{"a\\\nb"};
+        QTest::newRow("trailing newline as a final paragraph break")
+            << DocumentBuilder([](QTextDocument& d) { appendText(d, u"a\n"_s); })
+            << QStringList{"a\\\n}"};
+        QTest::newRow("half points rounded to whole numbers")
+            << DocumentBuilder([](QTextDocument& d) {
+                   appendText(d, u"a"_s, styled(u"Helvetica"_s, 13.3));
+                   appendText(d, u"b"_s, styled(u"Helvetica"_s, 10.25));
+                   appendText(d, u"c"_s, styled(u"Helvetica"_s, 0.1));
+               })
+            << QStringList{"\\fs27\\cf0 a\\fs21 b\\fs1 c"};
+        QTest::newRow("colour table starts empty and is deduplicated")
+            << DocumentBuilder([](QTextDocument& d) {
+                   QTextCharFormat both = colored(Qt::red);
+                   both.setBackground(QColor(Qt::red));
+                   appendText(d, u"a"_s, colored(Qt::red));
+                   appendText(d, u"b"_s, both);
+                   appendText(d, u"c"_s, colored(QColor(0, 128, 255)));
+                   appendText(d, u"d"_s);
+               })
+            << QStringList{"{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue255;}",
+                           "\\cf1 a\\cb1 b\\cf2\\cb0 c\\cf0 d"};
+        QTest::newRow("character attributes on and off") << DocumentBuilder([](QTextDocument& d) {
+            QTextCharFormat all = styled();
+            all.setFontWeight(QFont::Bold);
+            all.setFontItalic(true);
+            all.setFontUnderline(true);
+            all.setFontStrikeOut(true);
+            appendText(d, u"a"_s, all);
+            appendText(d, u"b"_s);
+        }) << QStringList{"\\b\\i\\ul\\strike a\\b0\\i0\\ulnone\\strike0 b"};
+        QTest::newRow("superscript and subscript") << DocumentBuilder([](QTextDocument& d) {
+            QTextCharFormat up = styled(), down = styled();
+            up.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+            down.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+            appendText(d, u"r"_s);
+            appendText(d, u"2"_s, up);
+            appendText(d, u"1"_s, down);
+            appendText(d, u"x"_s);
+        }) << QStringList{"r\\super 2\\sub 1\\nosupersub x"};
+        QTest::newRow("families listed once in order of use")
+            << DocumentBuilder([](QTextDocument& d) {
+                   appendText(d, u"a"_s, styled(u"Helvetica"_s));
+                   appendText(d, u"b"_s, styled(u"Menlo"_s));
+                   appendText(d, u"c"_s, styled(u"Helvetica"_s));
+               })
+            << QStringList{"\\f0\\fnil\\fcharset0 Helvetica;\\f1\\fnil\\fcharset0 Menlo;}",
+                           "a\\f1 b\\f0 c"};
+        QTest::newRow("paragraph alignment after pard") << DocumentBuilder([](QTextDocument& d) {
+            appendText(d, u"a\nb"_s);
+            QTextCursor cursor(&d);
+            QTextBlockFormat centered;
+            centered.setAlignment(Qt::AlignHCenter);
+            cursor.mergeBlockFormat(centered);
+        }) << QStringList{"\\pard\\qc\\pardirnatural\n", "a\\\n\\pard\\pardirnatural\n"};
+        QTest::newRow("text without a family uses the document font")
+            << DocumentBuilder([](QTextDocument& d) {
+                   d.setDefaultFont(QFont(u"Courier"_s, 15));
+                   QTextCursor(&d).insertText(u"x"_s);
+               })
+            << QStringList{"\\f0\\fnil\\fcharset0 Courier;", "\\fs30"};
+    }
+
+    void writesExpectedWords() {
+        QFETCH(DocumentBuilder, build);
+        QFETCH(QStringList, expected);
+        QTextDocument document;
+        build(document);
+        const QByteArray rtf = rtf::writeRtf(document);
+        for (const QString& words : expected)
+            QVERIFY2(rtf.contains(words.toLatin1()), rtf.constData());
+    }
+};
+
+std::unique_ptr<QObject> rtftest::makeWriterTest() { return std::make_unique<RtfWriterTest>(); }
+
+#include "rtfwriter_test.moc"
