@@ -1,37 +1,22 @@
 #pragma once
 
-#include <QColor>
+#include "document/worksheetsettings.h"
+
 #include <QLocale>
 #include <QObject>
-#include <QTextCharFormat>
 
-// The settings every worksheet shares: how inserted text is coloured, how long one calculation
-// may take, and whether the user's locale writes decimals with a comma. Made once at start-up,
-// before any document; documents ask the class, which answers from that one instance.
+// The application's controller: made once at start-up, before any document, it provides the
+// settings every worksheet shares (answer colours, the time limit, the decimal comma), read from
+// the user's locale and palette.
 class AppController : public QObject {
     Q_OBJECT
 
 public:
-    // Becomes the shared instance. The locale and the palette are read here, once.
-    explicit AppController(const QLocale& locale = QLocale::system(), QObject* parent = nullptr);
-    ~AppController() override;
+    explicit AppController(const QLocale& locale = QLocale::system(), QObject* parent = nullptr)
+        : QObject(parent), mSettings(locale) {}
 
-    static AppController* sharedController();
-
-    // The result colour, looked up anew at every call so it follows the current palette.
-    static QColor defaultGreen();
-    // Ordinary typed text: no colour of its own, so it shows in the palette's text colour.
-    static const QTextCharFormat& normalAtts();
-    // New formats at every call, in the current palette's colours.
-    static QTextCharFormat errorAtts();
-    static QTextCharFormat successAtts();
-    static double calcTimeout();
-    static bool isCommaDecimal();
+    const WorksheetSettings& settings() const { return mSettings; }
 
 private:
-    QTextCharFormat mNormalColorAtt;
-    double mCalcTimeout = 1.0;
-    bool mCommaIsDecimal = false;
-    // The instance this one replaced as the shared one, shared again when this one goes.
-    AppController* mPrevious = nullptr;
+    WorksheetSettings mSettings;
 };

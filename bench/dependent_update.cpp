@@ -3,7 +3,7 @@
 // against a plain Return (bench/return_to_answer).
 //   build/bin/dependent_update_bench   (runs offscreen)
 
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 #include "bench/sample.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
@@ -107,7 +107,7 @@ void measure(int lines, int dependents) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    AppController controller;
+    WorksheetSettings controller;
     measure(1000, 100);
     if (argc < 2)
         measure(10000, 1000);

@@ -3,7 +3,7 @@
 // window repaints. Two figures: until the answer is in the text, and until it is painted.
 //   build/bin/return_to_answer_bench [lines]      (runs offscreen; default 1000 lines)
 
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 #include "bench/sample.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
@@ -32,7 +32,7 @@ void Print(const char* what, const Sample& microseconds) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    AppController controller;
+    WorksheetSettings controller;
     platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
     auto* document = static_cast<MyDocument*>(documents.newDocument());
     const int lines = argc > 1 ? std::max(1, atoi(argv[1])) : 1000;

@@ -2,7 +2,7 @@
 // of its lines coloured answers, saved to a file and opened into a window.
 //   build/bin/worksheet_file_bench [lines] [runs]      (runs offscreen; default 10000 lines, 5 runs)
 
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
 #include "engine/calcengine.h"
@@ -36,7 +36,7 @@ double spread(const std::vector<double>& values) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    AppController controller;
+    WorksheetSettings controller;
     platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
     const int lines = argc > 1 ? std::max(2, atoi(argv[1])) : 10000;
     const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
@@ -51,9 +51,9 @@ int main(int argc, char** argv) {
         std::size_t stop = 0;
         EvaluateStatement(statement, *original->calcState(), value, stop);
         cursor.insertText(QString::fromStdString(statement) + QStringLiteral(" =\n"),
-                          AppController::normalAtts());
+                          WorksheetSettings::normalAtts());
         cursor.insertText(original->formatCalculatedResult(value) + '\n',
-                          AppController::successAtts());
+                          WorksheetSettings::successAtts());
     }
 
     // The worksheet that grew line by line lays itself out and recolours once the event loop

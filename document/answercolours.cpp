@@ -36,7 +36,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == QCoreApplication::instance() &&
             event->type() == QEvent::ApplicationPaletteChange) {
-            // Answers were coloured for the application palette, as AppController reads it.
+            // Answers were coloured for the application palette, as WorksheetSettings reads it.
             const QPalette now = QGuiApplication::palette();
             recolourAnswers(mEditor->document(), mPalette, now);
             mPalette = now;

@@ -2,7 +2,7 @@
 // every later answer that depends on it, and Recalculate Worksheet does the same for every line.
 // Each is one edit that one Undo takes back, with the variables and functions that went with it.
 
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 #include "document/answermarks.h"
 #include "document/calcsession.h"
 #include "document/dependentlines.h"

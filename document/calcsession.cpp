@@ -1,6 +1,6 @@
 #include "document/calcsession.h"
 
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 #include "document/errortext.h"
 #include "document/resultformat.h"
 #include "document/toolreply.h"
@@ -52,11 +52,11 @@ QString answerText(const CalcOutcome& outcome, bool integersAsHex) {
     switch (outcome.kind) {
     case CalcOutcome::Kind::Value:
         return formatCalculatedResult(outcome.value, integersAsHex,
-                                      AppController::isCommaDecimal());
+                                      WorksheetSettings::isCommaDecimal());
     case CalcOutcome::Kind::FunctionDefined:
         return platform::keyedText("DefFun");
     case CalcOutcome::Kind::SyntaxError:
-        return syntaxErrorText(outcome.reply, AppController::isCommaDecimal());
+        return syntaxErrorText(outcome.reply, WorksheetSettings::isCommaDecimal());
     case CalcOutcome::Kind::Message:
         break;
     }
@@ -161,7 +161,7 @@ void CalcSession::sendWaitingLines() {
         mCalcTask->send(mLines.mid(mSent, count));
     mSent += count;
     if (!mCalcTimer->isActive())
-        mCalcTimer->start(int(AppController::calcTimeout() * 1000));
+        mCalcTimer->start(int(WorksheetSettings::calcTimeout() * 1000));
 }
 
 void CalcSession::handleTaskResult(const plist::Dictionary& reply) {
@@ -189,7 +189,7 @@ void CalcSession::handleTaskResult(const plist::Dictionary& reply) {
     --mSent;
     finishLine(outcome);
     if (mSent > 0)
-        mCalcTimer->start(int(AppController::calcTimeout() * 1000));
+        mCalcTimer->start(int(WorksheetSettings::calcTimeout() * 1000));
     sendWaitingLines();
 }
 

@@ -2,7 +2,7 @@
 // its outcome goes on the next line. The session's state mirrors every value and function the
 // tool records, so a restarted tool goes on where the last one stopped.
 
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 #include "document/mydocument.h"
 #include "document/answermarks.h"
 #include "document/calcsession.h"
@@ -53,7 +53,7 @@ bool MyDocument::insertNewline() {
                                   .text()
                                   .left(cursor.position() - lineStart)
                                   .replace(QChar::LineSeparator, QLatin1Char(' '));
-    mLineToCalculate = standardizeString(statement, AppController::isCommaDecimal());
+    mLineToCalculate = standardizeString(statement, WorksheetSettings::isCommaDecimal());
 
     // One edit, so that the view lays the text out once. The view's own insertion point moves
     // along with it; the view scrolls to it once, when the answer is in (see below).
@@ -89,7 +89,7 @@ void MyDocument::answerLine(const CalcOutcome& outcome) {
         return;
     const QTextCursor answerAt = std::exchange(mAnswerPosition, QTextCursor());
     insertLine(answerAt, answerText(outcome, mFormatIntegersAsHex),
-               outcome.succeeded() ? AppController::successAtts() : AppController::errorAtts());
+               outcome.succeeded() ? WorksheetSettings::successAtts() : WorksheetSettings::errorAtts());
     setWaitingForAnswers(false);
     if (outcome.kind == CalcOutcome::Kind::SyntaxError) {
         // Select what the parser did not accept, up to the end of the calculated line, on that
@@ -125,7 +125,7 @@ bool MyDocument::calculateAtEnd(const QStringList& lines) {
     int next = 0;
     QStringList statements;
     for (const QString& line : lines)
-        statements.append(standardizeString(line, AppController::isCommaDecimal()));
+        statements.append(standardizeString(line, WorksheetSettings::isCommaDecimal()));
     QEventLoop answered;
     // Each line goes in with its answer, so the text grows at its end only.
     const QMetaObject::Connection connection = connect(
@@ -135,9 +135,9 @@ bool MyDocument::calculateAtEnd(const QStringList& lines) {
             end.insertText(lines[next++] + kCalculatedMarker, typing);
             end.insertBlock();
             end.insertText(answerText(outcome, mFormatIntegersAsHex),
-                           outcome.succeeded() ? AppController::successAtts()
-                                               : AppController::errorAtts());
-            end.insertText(QStringLiteral("\n"), AppController::normalAtts());
+                           outcome.succeeded() ? WorksheetSettings::successAtts()
+                                               : WorksheetSettings::errorAtts());
+            end.insertText(QStringLiteral("\n"), WorksheetSettings::normalAtts());
             allSucceeded = allSucceeded && outcome.succeeded();
             if (next == lines.size())
                 answered.quit();
@@ -172,7 +172,7 @@ void MyDocument::insertLine(QTextCursor at, const QString& text,
     mReplacingAnswers = true;
     at.beginEditBlock();
     insertString(at, text, attributes);
-    insertString(at, QStringLiteral("\n"), AppController::normalAtts());
+    insertString(at, QStringLiteral("\n"), WorksheetSettings::normalAtts());
     at.endEditBlock();
     mReplacingAnswers = false;
     textView->ensureCursorVisible();
@@ -183,7 +183,7 @@ void MyDocument::insertLine(const QString& text, const QTextCharFormat& attribut
 }
 
 QString MyDocument::formatCalculatedResult(double value) const {
-    return ::formatCalculatedResult(value, mFormatIntegersAsHex, AppController::isCommaDecimal());
+    return ::formatCalculatedResult(value, mFormatIntegersAsHex, WorksheetSettings::isCommaDecimal());
 }
 
 void MyDocument::keepTypingInTheNormalColour(const QTextCharFormat& format) {
@@ -275,7 +275,7 @@ void MyDocument::showDefinedVariables() {
         return;
     insertLine(variablesListing(platform::keyedText("DefVars"), *variables,
                                 [this](double value) { return formatCalculatedResult(value); }),
-               AppController::successAtts());
+               WorksheetSettings::successAtts());
 }
 
 void MyDocument::showDefinedFunctions() {
@@ -283,8 +283,8 @@ void MyDocument::showDefinedFunctions() {
     if (!functions)
         return;
     insertLine(functionsListing(platform::keyedText("DefFuns"), *functions,
-                                AppController::isCommaDecimal()),
-               AppController::successAtts());
+                                WorksheetSettings::isCommaDecimal()),
+               WorksheetSettings::successAtts());
 }
 
 void MyDocument::startHighlighting() {

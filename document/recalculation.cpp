@@ -1,6 +1,6 @@
 #include "document/recalculation.h"
 
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 #include "document/calcsession.h"
 #include "document/resultformat.h"
 #include "document/statestep.h"
@@ -69,7 +69,7 @@ void Recalculation::start() {
     }
     QStringList statements;
     for (const Line& line : std::as_const(mLines))
-        statements.append(standardizeString(line.statement, AppController::isCommaDecimal()));
+        statements.append(standardizeString(line.statement, WorksheetSettings::isCommaDecimal()));
     mSession->calculate(statements);
 }
 
@@ -105,7 +105,7 @@ QList<int> Recalculation::replaceChangedAnswers(QTextCursor& cursor) const {
         cursor.setPosition(answer.position());
         cursor.setPosition(answer.position() + answer.length() - 1, QTextCursor::KeepAnchor);
         cursor.insertText(line.newAnswer,
-                          line.failed ? AppController::errorAtts() : AppController::successAtts());
+                          line.failed ? WorksheetSettings::errorAtts() : WorksheetSettings::successAtts());
         changed.append(answer.blockNumber());
     }
     if (!changed.isEmpty())

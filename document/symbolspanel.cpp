@@ -1,6 +1,6 @@
 #include "document/symbolspanel.h"
 
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 #include "document/mydocument.h"
 #include "document/symbollisting.h"
 #include "document/worksheeteditor.h"
@@ -96,7 +96,7 @@ void SymbolsPanel::refresh() {
             const QString shown = QString::fromStdString(name);
             auto* row = new QTreeWidgetItem(
                 mFunctions, {shown, functionDefinition(shown, definition,
-                                                       AppController::isCommaDecimal())});
+                                                       WorksheetSettings::isCommaDecimal())});
             row->setData(0, kIsFunctionRole, true);
         }
     }

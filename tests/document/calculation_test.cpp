@@ -1,7 +1,7 @@
 // Calculating lines in a worksheet window (offscreen) with the real CalcTool, and with small
 // stand-in tools for the ways a tool can fail.
 
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
 #include "engine/calcengine.h"
@@ -11,6 +11,7 @@
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
 #include "toollink/toollink.h"
+#include "worksheettestmain.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -125,7 +126,7 @@ private slots:
         QCOMPARE(*FindVariable(*mDocument->calcState(), "x"), 5.0);
         QCOMPARE(*FindVariable(*mDocument->calcState(), "last"), 30.0);
         QVERIFY(FindFunction(*mDocument->calcState(), "sq"));
-        QCOMPARE(colourAt(view()->document(), 10), AppController::defaultGreen().name());
+        QCOMPARE(colourAt(view()->document(), 10), WorksheetSettings::defaultGreen().name());
         QVERIFY(mDocument->isDocumentEdited());
         QCOMPARE(view()->textCursor().position(), view()->document()->characterCount() - 1);
     }
@@ -242,7 +243,7 @@ private slots:
     }
 
     void followsADecimalCommaLocale() {
-        AppController german{QLocale(QStringLiteral("de_DE"))};
+        WorksheetSettings german{QLocale(QStringLiteral("de_DE"))};
         calculate(QStringLiteral("max(1,5; 2,25)"));
         QCOMPARE(view()->toPlainText(), QStringLiteral("max(1,5; 2,25) =\n2,25\n"));
     }
@@ -391,7 +392,7 @@ private slots:
             QVERIFY(opened.open(QIODevice::WriteOnly));
         }
         QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(),
-                                 int(AppController::calcTimeout() * 1000) + kMarginMs);
+                                 int(WorksheetSettings::calcTimeout() * 1000) + kMarginMs);
         QCOMPARE(view()->toPlainText(), "abc = 1 =\n1\n1+1 =\n" + answer + "\n");
         QCOMPARE(view()->textCursor().selectedText(), selected);
         QVERIFY(undo->isEnabled());
@@ -488,7 +489,7 @@ private slots:
         type(line);
         QTest::keyClick(view(), Qt::Key_Return);
         QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(),
-                                 int(AppController::calcTimeout() * 1000) + kMarginMs);
+                                 int(WorksheetSettings::calcTimeout() * 1000) + kMarginMs);
 
         QVERIFY(view()->toPlainText().endsWith(
             line + " =\n" + message.replace(QStringLiteral("{tool}"), tool) + "\n"));
@@ -530,9 +531,6 @@ private slots:
     }
 };
 
-int runCalculationTests(int argc, char** argv) {
-    CalculationTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(CalculationTest)
 
 #include "calculation_test.moc"

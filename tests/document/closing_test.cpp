@@ -7,6 +7,7 @@
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
 #include "typing.h"
+#include "worksheettestmain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -182,9 +183,6 @@ private slots:
     }
 };
 
-int runClosingTests(int argc, char** argv) {
-    ClosingTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(ClosingTest)
 
 #include "closing_test.moc"

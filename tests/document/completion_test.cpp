@@ -6,6 +6,7 @@
 #include "document/worksheeteditor.h"
 #include "platform/documentcontroller.h"
 #include "typing.h"
+#include "worksheettestmain.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -92,9 +93,6 @@ private slots:
     }
 };
 
-int runCompletionTests(int argc, char** argv) {
-    CompletionTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(CompletionTest)
 
 #include "completion_test.moc"

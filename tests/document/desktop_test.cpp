@@ -1,13 +1,14 @@
 // What a worksheet does for the desktop around it: answers follow a switch between light and
 // dark, and zooming scales the text on screen without touching the worksheet.
 
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 #include "document/answercolours.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
 #include "platform/documentcontroller.h"
 #include "platform/documentwindow.h"
 #include "platform/namedcolors.h"
+#include "worksheettestmain.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -200,9 +201,6 @@ private slots:
     }
 };
 
-int runDesktopTests(int argc, char** argv) {
-    DesktopTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(DesktopTest)
 
 #include "desktop_test.moc"

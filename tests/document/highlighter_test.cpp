@@ -3,6 +3,7 @@
 // and colouring the whole text agree, however long the text.
 
 #include "document/statementhighlighter.h"
+#include "worksheettestmain.h"
 
 #include <QTest>
 #include <QTextBlock>
@@ -173,9 +174,6 @@ private slots:
     }
 };
 
-int runHighlighterTests(int argc, char** argv) {
-    HighlighterTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(HighlighterTest)
 
 #include "highlighter_test.moc"

@@ -1,6 +1,6 @@
 // The listings of defined symbols and the cleaned paste.
 
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 #include "document/charswap.h"
 #include "document/mydocument.h"
 #include "document/resultformat.h"
@@ -10,6 +10,7 @@
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
 #include "platform/documentcontroller.h"
+#include "worksheettestmain.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -110,7 +111,7 @@ private slots:
                                 "Defined functions:\nsq( a ) = a^2\n"));
         QTextCursor cursor(document->textView->document());
         cursor.setPosition(3);
-        QCOMPARE(cursor.charFormat().foreground().color(), AppController::defaultGreen());
+        QCOMPARE(cursor.charFormat().foreground().color(), WorksheetSettings::defaultGreen());
     }
 
     // Forgetting one symbol rebuilds the state with everything else; cancelling keeps the very
@@ -161,9 +162,6 @@ private slots:
     }
 };
 
-int runListingTests(int argc, char** argv) {
-    ListingTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(ListingTest)
 
 #include "listing_test.moc"

@@ -9,6 +9,7 @@
 #include "engine/dictionaries.h"
 #include "platform/documentcontroller.h"
 #include "platform/filetypes.h"
+#include "worksheettestmain.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -393,9 +394,6 @@ private slots:
     }
 };
 
-int runMyDocumentTests(int argc, char** argv) {
-    MyDocumentTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(MyDocumentTest)
 
 #include "mydocument_test.moc"

@@ -3,6 +3,7 @@
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
 #include "platform/documentcontroller.h"
+#include "worksheettestmain.h"
 
 #include <QFile>
 #include <QProcess>
@@ -66,9 +67,6 @@ private slots:
     }
 };
 
-int runPrintingTests(int argc, char** argv) {
-    PrintingTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(PrintingTest)
 
 #include "printing_test.moc"

@@ -3,6 +3,7 @@
 
 #include "document/worksheeteditor.h"
 #include "paintcounter.h"
+#include "worksheettestmain.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -82,9 +83,6 @@ private slots:
     }
 };
 
-int runQuietScrollBarTests(int argc, char** argv) {
-    QuietScrollBarTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(QuietScrollBarTest)
 
 #include "quietscrollbar_test.moc"

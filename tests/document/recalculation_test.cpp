@@ -1,7 +1,7 @@
 // Recalculating a worksheet: exactly the answers that depend on an edited line change, in one
 // step that Undo takes back.
 
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 #include "document/answermarks.h"
 #include "document/calcsession.h"
 #include "document/mydocument.h"
@@ -10,6 +10,7 @@
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
 #include "typing.h"
+#include "worksheettestmain.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -142,7 +143,7 @@ private slots:
         QFETCH(QString, expected);
         QFETCH(int, sent);
         MyDocument::setUpdatesDependentAnswers(following);
-        std::optional<AppController> commaLocale;
+        std::optional<WorksheetSettings> commaLocale;
         if (from.contains(QLatin1Char(',')))
             commaLocale.emplace(QLocale(QStringLiteral("de_DE")));
         for (const QString& line : lines)
@@ -185,9 +186,6 @@ private slots:
     }
 };
 
-int runRecalculationTests(int argc, char** argv) {
-    RecalculationTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(RecalculationTest)
 
 #include "recalculation_test.moc"

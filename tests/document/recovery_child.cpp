@@ -2,7 +2,7 @@
 // says so on standard output, and then runs until it is killed.
 // Usage: recovery_child RECOVERY_FOLDER
 
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
 #include "engine/calcengine.h"
@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     if (argc != 2)
         return 2;
-    AppController settings;
+    WorksheetSettings settings;
     platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
     documents.keepRecoveryFilesIn(
         std::make_unique<platform::DocumentRecovery>(QString::fromLocal8Bit(argv[1]), 50));

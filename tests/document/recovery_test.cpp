@@ -7,6 +7,7 @@
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
 #include "platform/documentrecovery.h"
+#include "worksheettestmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,9 +128,6 @@ private slots:
     }
 };
 
-int runRecoveryTests(int argc, char** argv) {
-    RecoveryTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(RecoveryTest)
 
 #include "recovery_test.moc"

@@ -1,5 +1,6 @@
 #include "document/charswap.h"
 #include "document/resultformat.h"
+#include "worksheettestmain.h"
 
 #include <QTest>
 
@@ -191,9 +192,6 @@ private slots:
     }
 };
 
-int runResultFormatTests(int argc, char** argv) {
-    ResultFormatTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(ResultFormatTest)
 
 #include "resultformat_test.moc"

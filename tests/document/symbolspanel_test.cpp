@@ -6,6 +6,7 @@
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
 #include "typing.h"
+#include "worksheettestmain.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -105,9 +106,6 @@ private slots:
     }
 };
 
-int runSymbolsPanelTests(int argc, char** argv) {
-    SymbolsPanelTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(SymbolsPanelTest)
 
 #include "symbolspanel_test.moc"

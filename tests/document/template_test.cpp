@@ -6,6 +6,7 @@
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
+#include "worksheettestmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -101,9 +102,6 @@ private slots:
     }
 };
 
-int runTemplateTests(int argc, char** argv) {
-    TemplateTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+FIGURELLO_WORKSHEET_TEST_MAIN(TemplateTest)
 
 #include "template_test.moc"

@@ -74,6 +74,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> rtftest::makeFontNameTest() { return std::make_unique<RtfFontNameTest>(); }
+QTEST_MAIN(RtfFontNameTest)
 
 #include "rtffontname_test.moc"

@@ -73,8 +73,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> rtftest::makeMalformedInputTest() {
-    return std::make_unique<RtfMalformedInputTest>();
-}
+QTEST_MAIN(RtfMalformedInputTest)
 
 #include "rtfmalformed_test.moc"

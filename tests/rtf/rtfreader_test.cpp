@@ -365,6 +365,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> rtftest::makeReaderTest() { return std::make_unique<RtfReaderTest>(); }
+QTEST_MAIN(RtfReaderTest)
 
 #include "rtfreader_test.moc"

@@ -185,8 +185,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> rtftest::makeRoundTripTest() {
-    return std::make_unique<RtfRoundTripTest>();
-}
+QTEST_MAIN(RtfRoundTripTest)
 
 #include "rtfroundtrip_test.moc"

@@ -39,11 +39,6 @@ void appendText(QTextDocument& document, const QString& text,
 
 using DocumentBuilder = std::function<void(QTextDocument&)>;
 
-std::unique_ptr<QObject> makeFontNameTest();
-std::unique_ptr<QObject> makeReaderTest();
-std::unique_ptr<QObject> makeMalformedInputTest();
-std::unique_ptr<QObject> makeWriterTest();
-std::unique_ptr<QObject> makeRoundTripTest();
 
 } // namespace rtftest
 

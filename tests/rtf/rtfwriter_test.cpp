@@ -115,6 +115,6 @@ private slots:
     }
 };
 
-std::unique_ptr<QObject> rtftest::makeWriterTest() { return std::make_unique<RtfWriterTest>(); }
+QTEST_MAIN(RtfWriterTest)
 
 #include "rtfwriter_test.moc"

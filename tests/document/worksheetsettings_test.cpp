@@ -1,8 +1,8 @@
-#include "app/appcontroller.h"
+#include "document/worksheetsettings.h"
 
 #include <QTest>
 
-class AppControllerTest : public QObject {
+class WorksheetSettingsTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -18,35 +18,35 @@ private slots:
     void decimalCommaFollowsTheLocale() {
         QFETCH(QString, locale);
         QFETCH(bool, comma);
-        AppController controller{QLocale(locale)};
-        QCOMPARE(AppController::isCommaDecimal(), comma);
-        QCOMPARE(AppController::calcTimeout(), 1.0);
+        WorksheetSettings controller{QLocale(locale)};
+        QCOMPARE(WorksheetSettings::isCommaDecimal(), comma);
+        QCOMPARE(WorksheetSettings::calcTimeout(), 1.0);
     }
 
     void attributesAreSharedOrFresh() {
-        AppController controller;
-        QCOMPARE(AppController::sharedController(), &controller);
-        QCOMPARE(&AppController::normalAtts(), &AppController::normalAtts());
-        QCOMPARE(AppController::errorAtts(), AppController::errorAtts());
-        QCOMPARE(AppController::successAtts(), AppController::successAtts());
+        WorksheetSettings controller;
+        QCOMPARE(WorksheetSettings::shared(), &controller);
+        QCOMPARE(&WorksheetSettings::normalAtts(), &WorksheetSettings::normalAtts());
+        QCOMPARE(WorksheetSettings::errorAtts(), WorksheetSettings::errorAtts());
+        QCOMPARE(WorksheetSettings::successAtts(), WorksheetSettings::successAtts());
         // Typed text takes the palette's colour, so it stays readable in light and dark themes.
-        QVERIFY(!AppController::normalAtts().hasProperty(QTextFormat::ForegroundBrush));
-        QVERIFY(AppController::errorAtts().hasProperty(QTextFormat::ForegroundBrush));
-        QCOMPARE(AppController::successAtts().foreground().color(), AppController::defaultGreen());
+        QVERIFY(!WorksheetSettings::normalAtts().hasProperty(QTextFormat::ForegroundBrush));
+        QVERIFY(WorksheetSettings::errorAtts().hasProperty(QTextFormat::ForegroundBrush));
+        QCOMPARE(WorksheetSettings::successAtts().foreground().color(), WorksheetSettings::defaultGreen());
     }
 
     void resultColoursStayReadableInADarkTheme() {
-        AppController controller;
+        WorksheetSettings controller;
         const QPalette light = QGuiApplication::palette();
         QPalette dark = light;
         dark.setColor(QPalette::Base, QColor(30, 30, 30));
         dark.setColor(QPalette::Text, QColor(230, 230, 230));
         QGuiApplication::setPalette(dark);
-        const QColor onDark = AppController::defaultGreen();
-        const QColor errorOnDark = AppController::errorAtts().foreground().color();
+        const QColor onDark = WorksheetSettings::defaultGreen();
+        const QColor errorOnDark = WorksheetSettings::errorAtts().foreground().color();
         QGuiApplication::setPalette(light);
-        const QColor onLight = AppController::defaultGreen();
-        const QColor errorOnLight = AppController::errorAtts().foreground().color();
+        const QColor onLight = WorksheetSettings::defaultGreen();
+        const QColor errorOnLight = WorksheetSettings::errorAtts().foreground().color();
         QVERIFY(onDark.lightness() > 128);
         QVERIFY(onLight.lightness() < 128);
         // Errors follow a switch made while running too.
@@ -54,5 +54,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(AppControllerTest)
-#include "appcontroller_test.moc"
+QTEST_MAIN(WorksheetSettingsTest)
+
+#include "worksheetsettings_test.moc"

@@ -50,9 +50,6 @@ private slots:
     }
 };
 
-int runSavedFrameTests(int argc, char** argv) {
-    SavedFrameTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(SavedFrameTest)
 
 #include "savedframe_test.moc"

@@ -1,0 +1,49 @@
+#include "document/worksheetsettings.h"
+
+#include "platform/namedcolors.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+WorksheetSettings* gSharedSettings = nullptr;
+
+QPalette currentPalette() { return QGuiApplication::palette(); }
+
+} // namespace
+
+WorksheetSettings::WorksheetSettings(const QLocale& locale, QObject* parent) : QObject(parent) {
+    mPrevious = gSharedSettings;
+    gSharedSettings = this;
+    mCalcTimeout = 1.0;
+    mCommaIsDecimal = locale.decimalPoint() == QLatin1String(",");
+}
+
+WorksheetSettings::~WorksheetSettings() {
+    if (gSharedSettings == this)
+        gSharedSettings = mPrevious;
+}
+
+WorksheetSettings* WorksheetSettings::shared() { return gSharedSettings; }
+
+QColor WorksheetSettings::defaultGreen() {
+    return platform::namedColor("GoodResult", currentPalette());
+}
+
+const QTextCharFormat& WorksheetSettings::normalAtts() { return gSharedSettings->mNormalColorAtt; }
+
+QTextCharFormat WorksheetSettings::errorAtts() {
+    QTextCharFormat format;
+    format.setForeground(platform::namedColor("BadResult", currentPalette()));
+    return format;
+}
+
+QTextCharFormat WorksheetSettings::successAtts() {
+    QTextCharFormat format;
+    format.setForeground(defaultGreen());
+    return format;
+}
+
+double WorksheetSettings::calcTimeout() { return gSharedSettings->mCalcTimeout; }
+
+bool WorksheetSettings::isCommaDecimal() { return gSharedSettings->mCommaIsDecimal; }
