@@ -42,7 +42,7 @@ double updateLine(MyDocument& document, int line, const QString& statement) {
     QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     cursor.insertText(statement + QStringLiteral(" ="));
-    document.textView->setTextCursor(cursor);
+    document.textView()->setTextCursor(cursor);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     QEventLoop updated;
     QObject::connect(&document, &MyDocument::recalculationFinished, &updated, &QEventLoop::quit);
@@ -61,7 +61,7 @@ double plainReturn(MyDocument& document, int line) {
     QTextCursor cursor(document.textDocument()->findBlockByNumber(2 * line + 2));
     cursor.insertText(QStringLiteral("c = 1\n"));
     cursor.movePosition(QTextCursor::PreviousCharacter);
-    document.textView->setTextCursor(cursor);
+    document.textView()->setTextCursor(cursor);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     QEventLoop answered;
     QObject::connect(&document, &MyDocument::calculationFinished, &answered, &QEventLoop::quit);
@@ -73,7 +73,7 @@ double plainReturn(MyDocument& document, int line) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     const double elapsed = double(timer.nsecsElapsed()) / 1e6;
     for (int step = 0; step < 3; ++step)
-        document.textView->undo();
+        document.textView()->undo();
     return elapsed;
 }
 

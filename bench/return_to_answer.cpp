@@ -46,10 +46,10 @@ int main(int argc, char** argv) {
         answered.quit();
     });
     for (int i = 0; i < lines; ++i) {
-        QTextCursor cursor = document->textView->textCursor();
+        QTextCursor cursor = document->textView()->textCursor();
         cursor.movePosition(QTextCursor::End);
         cursor.insertText(QStringLiteral("x = %1 * 2 + 1").arg(i));
-        document->textView->setTextCursor(cursor);
+        document->textView()->setTextCursor(cursor);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
         timer.start();
         document->insertNewline();

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
 
     auto* original = static_cast<MyDocument*>(documents.newDocument());
-    QTextCursor cursor(original->textView->document());
+    QTextCursor cursor(original->textView()->document());
     for (int i = 0; i < lines / 2; ++i) {
         std::string statement = "v";
         statement.append(std::to_string(i % 500)).append(" = ").append(std::to_string(i));

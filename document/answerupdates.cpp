@@ -105,12 +105,12 @@ void MyDocument::runRecalculation(Recalculation* recalculation) {
     mRecalculation = recalculation;
     const StateSymbols before = symbolsOf(*calcState());
     setWaitingForAnswers(true);
-    if (docWindow) {
+    if (mDocWindow) {
         auto* progressLater = new QTimer(recalculation);
         progressLater->setSingleShot(true);
         const auto showProgress = [this, recalculation, progressLater](int done) {
             if (!progressLater->isActive())
-                docWindow->statusBar()->showMessage(platform::keyedText("UpdateProgress")
+                mDocWindow->statusBar()->showMessage(platform::keyedText("UpdateProgress")
                                                         .arg(done)
                                                         .arg(recalculation->lineCount()));
         };
@@ -139,28 +139,28 @@ void MyDocument::finishRecalculation(Recalculation& recalculation, const StateSy
     mReplacingAnswers = false;
     // With no answer changed there is nothing to take back, and the text stays unedited;
     // without a window nobody takes anything back.
-    if (!changed.isEmpty() && textView) {
+    if (!changed.isEmpty() && mTextView) {
         edit.joinPreviousEditBlock();
         recordStateStep(*text, *this, before);
         edit.endEditBlock();
     }
     if (!ownState)
         emit symbolsChanged();
-    if (docWindow) {
+    if (mDocWindow) {
         mAnswerMarks->clearOutOfDate(recalculation.answersReached());
         for (int answer : recalculation.answersNotReached())
             mAnswerMarks->markOutOfDate(text->findBlockByNumber(answer));
         mAnswerMarks->markChanged(changed, kChangedAnswerMarkMs);
-        docWindow->statusBar()->showMessage(
+        mDocWindow->statusBar()->showMessage(
             tr("%n answer(s) changed", nullptr, int(changed.size())), kChangedAnswerMarkMs);
         // Return on an answered line goes on after its answer, as after any calculation.
         if (!mUpdatedLine.isNull()) {
             QTextCursor after(mUpdatedLine.block().next().next());
             if (after.block().isValid())
-                textView->setTextCursor(after);
+                mTextView->setTextCursor(after);
             else
-                textView->moveCursor(QTextCursor::End);
-            textView->ensureCursorVisible();
+                mTextView->moveCursor(QTextCursor::End);
+            mTextView->ensureCursorVisible();
         }
     }
     mUpdatedLine = QTextCursor();

@@ -40,7 +40,7 @@ bool MyDocument::isCalculating() const {
 }
 
 bool MyDocument::insertNewline() {
-    QTextCursor cursor = textView->textCursor();
+    QTextCursor cursor = mTextView->textCursor();
     if (cursor.hasSelection() || cursor.position() == 0 || isCalculating())
         return false;
     // Lines end at "\n" only, which is where the text's blocks end.
@@ -62,7 +62,7 @@ bool MyDocument::insertNewline() {
     cursor.insertBlock();
     cursor.endEditBlock();
     // The answer goes here, and the line is found here, wherever the user clicks meanwhile.
-    mStatementStart = QTextCursor(textView->document());
+    mStatementStart = QTextCursor(mTextView->document());
     mStatementStart.setPosition(lineStart);
     mAnswerPosition = cursor;
 
@@ -74,7 +74,7 @@ bool MyDocument::insertNewline() {
         this,
         [this] {
             if (isCalculating())
-                textView->ensureCursorVisible();
+                mTextView->ensureCursorVisible();
         },
         Qt::QueuedConnection);
     return true;
@@ -97,20 +97,20 @@ void MyDocument::answerLine(const CalcOutcome& outcome) {
         const int lineStart = mStatementStart.position();
         const int lineEnd = mStatementStart.block().position() + mStatementStart.block().length() - 1 -
                             int(kCalculatedMarker.size());
-        QTextCursor selection(textView->document());
+        QTextCursor selection(mTextView->document());
         selection.setPosition(std::clamp(lineStart + outcome.stop, lineStart, std::max(lineStart, lineEnd)));
         selection.setPosition(std::max(lineStart, lineEnd), QTextCursor::KeepAnchor);
-        textView->setTextCursor(selection);
+        mTextView->setTextCursor(selection);
     }
     mStatementStart = QTextCursor();
     emit calculationFinished(outcome.succeeded());
 }
 
 void MyDocument::setWaitingForAnswers(bool waiting) {
-    if (!textView)
+    if (!mTextView)
         return;
-    textView->setReadOnly(waiting);
-    docWindow->setEditingEnabled(!waiting);
+    mTextView->setReadOnly(waiting);
+    mDocWindow->setEditingEnabled(!waiting);
     for (QAction* command : std::as_const(mTextCommands))
         command->setEnabled(!waiting);
     mStopRecalculationItem->setEnabled(waiting && mRecalculation);
@@ -162,7 +162,7 @@ void MyDocument::insertString(QTextCursor& at, const QString& text,
 void MyDocument::insertString(const QString& text, const QTextCharFormat& attributes) {
     // Through a copy of the view's cursor: the view's own moves along with the insertion, and
     // the view scrolls only when asked to, once for a whole line.
-    QTextCursor cursor = textView->textCursor();
+    QTextCursor cursor = mTextView->textCursor();
     insertString(cursor, text, attributes);
 }
 
@@ -175,11 +175,11 @@ void MyDocument::insertLine(QTextCursor at, const QString& text,
     insertString(at, QStringLiteral("\n"), WorksheetSettings::normalAtts());
     at.endEditBlock();
     mReplacingAnswers = false;
-    textView->ensureCursorVisible();
+    mTextView->ensureCursorVisible();
 }
 
 void MyDocument::insertLine(const QString& text, const QTextCharFormat& attributes) {
-    insertLine(textView->textCursor(), text, attributes);
+    insertLine(mTextView->textCursor(), text, attributes);
 }
 
 QString MyDocument::formatCalculatedResult(double value) const {
@@ -192,13 +192,13 @@ void MyDocument::keepTypingInTheNormalColour(const QTextCharFormat& format) {
         return;
     QTextCharFormat typing = format;
     typing.clearForeground();
-    textView->setCurrentCharFormat(typing);
+    mTextView->setCurrentCharFormat(typing);
 }
 
 void MyDocument::buildCalculateMenu() {
-    connect(docWindow->addFileCommand(tr("Save as &Template for New Worksheets…")),
+    connect(mDocWindow->addFileCommand(tr("Save as &Template for New Worksheets…")),
             &QAction::triggered, this, &MyDocument::saveAsNewDocumentContent);
-    QMenu* calculate = docWindow->menuBar()->addMenu(tr("&Calculate"));
+    QMenu* calculate = mDocWindow->menuBar()->addMenu(tr("&Calculate"));
     mTextCommands.append({
         calculate->addAction(tr("List &Variables"), QKeySequence(tr("Ctrl+Shift+L")), this,
                              &MyDocument::showDefinedVariables),
@@ -219,18 +219,18 @@ void MyDocument::buildCalculateMenu() {
                                                   QKeySequence(Qt::Key_Escape), this,
                                                   &MyDocument::stopRecalculation);
     mStopRecalculationItem->setEnabled(false);
-    mAnswerMarks = new AnswerMarks(textView);
-    connect(textView->document(), &QTextDocument::contentsChange, this,
+    mAnswerMarks = new AnswerMarks(mTextView);
+    connect(mTextView->document(), &QTextDocument::contentsChange, this,
             [this](int position, int, int added) { noteEditedStatements(position, added); });
-    NameCompleter* names = textView->nameCompleter();
+    NameCompleter* names = mTextView->nameCompleter();
     names->setNameSource([this] { return definedNames(*calcState()); });
     connect(this, &MyDocument::calculationFinished, names, &NameCompleter::namesChanged);
     connect(this, &MyDocument::symbolsChanged, names, &NameCompleter::namesChanged);
     connect(this, &MyDocument::recalculationFinished, names, &NameCompleter::namesChanged);
-    symbolsPanel = new SymbolsPanel(this);
-    docWindow->addDockWidget(Qt::RightDockWidgetArea, symbolsPanel);
-    symbolsPanel->hide();
-    QAction* showSymbols = symbolsPanel->toggleViewAction();
+    mSymbolsPanel = new SymbolsPanel(this);
+    mDocWindow->addDockWidget(Qt::RightDockWidgetArea, mSymbolsPanel);
+    mSymbolsPanel->hide();
+    QAction* showSymbols = mSymbolsPanel->toggleViewAction();
     showSymbols->setText(tr("&Symbols Panel"));
     showSymbols->setShortcut(QKeySequence(tr("Ctrl+Shift+Y")));
     calculate->addAction(showSymbols);
@@ -290,7 +290,7 @@ void MyDocument::showDefinedFunctions() {
 void MyDocument::startHighlighting() {
     // Attached once the text is in; the first names colour the whole text in one pass, and
     // from then on each edit recolours the lines it touched.
-    auto* highlighter = new StatementHighlighter(textView->document());
+    auto* highlighter = new StatementHighlighter(mTextView->document());
     auto* namesChangedLater = new QTimer(this);
     namesChangedLater->setSingleShot(true);
     namesChangedLater->setInterval(0);

@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 void MyDocument::buildForgetSheet() {
-    oForgetSymbolSheet = new QDialog(docWindow);
+    oForgetSymbolSheet = new QDialog(mDocWindow);
     oForgetSymbolSheet->setWindowModality(Qt::WindowModal);
     auto* layout = new QVBoxLayout(oForgetSymbolSheet);
     auto* label = new QLabel(oForgetSymbolSheet);

@@ -50,8 +50,8 @@ std::string toStdString(const QString& text) { return text.toStdString(); }
 MyDocument::MyDocument() : mCalcSession(new CalcSession(this)) {
     connect(mCalcSession, &CalcSession::answered, this, &MyDocument::answerLine);
     connect(mCalcSession, &CalcSession::toolRestarted, this, [this] {
-        if (docWindow)
-            docWindow->statusBar()->showMessage(platform::keyedText("ToolRestarted"),
+        if (mDocWindow)
+            mDocWindow->statusBar()->showMessage(platform::keyedText("ToolRestarted"),
                                                 kStatusMessageMs);
     });
 }
@@ -63,7 +63,7 @@ MyDocument::~MyDocument() {
     delete std::exchange(mCalcSession, nullptr);
     qInfo("dealloc 3");
     qInfo("dealloc 4");
-    delete docWindow;
+    delete mDocWindow;
 }
 
 ToolLink* MyDocument::calcTask() const { return mCalcSession->calcTask(); }
@@ -71,11 +71,11 @@ ToolLink* MyDocument::calcTask() const { return mCalcSession->calcTask(); }
 SCalcState* MyDocument::calcState() const { return mCalcSession->state(); }
 
 QTextDocument* MyDocument::textDocument() const {
-    return textView ? textView->document() : mText;
+    return mTextView ? mTextView->document() : mText;
 }
 
 QTextCharFormat MyDocument::typingFormat() const {
-    return textView ? textView->currentCharFormat() : mTypingFormat;
+    return mTextView ? mTextView->currentCharFormat() : mTypingFormat;
 }
 
 bool MyDocument::readFromData(const QByteArray& data, const QString& typeName, QString* error) {
@@ -201,9 +201,9 @@ QByteArray MyDocument::dataOfType(const QString&, QString* error) {
     // window managers decorate differently.
     // A worksheet calculated without a window keeps the frame it came with.
     const QRect available =
-        docWindow ? availableGeometryFor(docWindow) : QGuiApplication::primaryScreen()->availableGeometry();
-    QRect frame = docWindow ? docWindow->geometry() : QRect(available.topLeft(), kDefaultWindowSize);
-    if (!docWindow && mLoadedWindowFrame) {
+        mDocWindow ? availableGeometryFor(mDocWindow) : QGuiApplication::primaryScreen()->availableGeometry();
+    QRect frame = mDocWindow ? mDocWindow->geometry() : QRect(available.topLeft(), kDefaultWindowSize);
+    if (!mDocWindow && mLoadedWindowFrame) {
         const QRect loaded = platform::frameFromSavedString(*mLoadedWindowFrame, available);
         if (!loaded.isNull())
             frame = loaded;
@@ -213,35 +213,35 @@ QByteArray MyDocument::dataOfType(const QString&, QString* error) {
 }
 
 void MyDocument::makeWindowControllers() {
-    docWindow =
+    mDocWindow =
         new platform::DocumentWindow(this, platform::DocumentController::sharedController());
-    textView = new WorksheetEditor(docWindow);
-    textView->setReturnHandler([this] { return insertNewline(); });
-    textView->setAcceptRichText(false);
-    docWindow->setCentralWidget(textView);
-    docWindow->setEditor(textView);
-    followColourScheme(textView);
-    QAction* pasteCleanedItem = docWindow->editMenu()->addAction(tr("Paste &Without Commas and $"));
+    mTextView = new WorksheetEditor(mDocWindow);
+    mTextView->setReturnHandler([this] { return insertNewline(); });
+    mTextView->setAcceptRichText(false);
+    mDocWindow->setCentralWidget(mTextView);
+    mDocWindow->setEditor(mTextView);
+    followColourScheme(mTextView);
+    QAction* pasteCleanedItem = mDocWindow->editMenu()->addAction(tr("Paste &Without Commas and $"));
     pasteCleanedItem->setShortcut(QKeySequence(tr("Ctrl+Alt+V")));
     connect(pasteCleanedItem, &QAction::triggered, this, &MyDocument::pasteCleaned);
     mTextCommands.append(pasteCleanedItem);
-    docWindow->resize(kDefaultWindowSize);
-    connect(textView->document(), &QTextDocument::modificationChanged, docWindow,
+    mDocWindow->resize(kDefaultWindowSize);
+    connect(mTextView->document(), &QTextDocument::modificationChanged, mDocWindow,
             &QWidget::setWindowModified);
-    connect(textView->document(), &QTextDocument::modificationChanged, this,
+    connect(mTextView->document(), &QTextDocument::modificationChanged, this,
             &MyDocument::editedChanged);
-    connect(textView->document(), &QTextDocument::contentsChanged, this,
+    connect(mTextView->document(), &QTextDocument::contentsChanged, this,
             &MyDocument::contentsEdited);
-    connect(textView, &QTextEdit::currentCharFormatChanged, this,
+    connect(mTextView, &QTextEdit::currentCharFormatChanged, this,
             &MyDocument::keepTypingInTheNormalColour);
     addPrintCommands();
     buildCalculateMenu();
     windowControllerDidLoadNib();
     startHighlighting();
-    textView->setFocus();
+    mTextView->setFocus();
 }
 
-QMainWindow* MyDocument::window() const { return docWindow; }
+QMainWindow* MyDocument::window() const { return mDocWindow; }
 
 bool MyDocument::canCloseDocument(const std::function<bool()>& standardCloseCheck) {
     // A worksheet never saved closes without a question; the controller keeps it for reopening.
@@ -254,7 +254,7 @@ bool MyDocument::canCloseDocument(const std::function<bool()>& standardCloseChec
 }
 
 QString MyDocument::summary() const {
-    const QTextDocument* text = textView ? textView->document() : mString.get();
+    const QTextDocument* text = mTextView ? mTextView->document() : mString.get();
     for (QTextBlock line = text ? text->begin() : QTextBlock(); line.isValid();
          line = line.next()) {
         QString words = line.text().simplified();
@@ -267,14 +267,14 @@ QString MyDocument::summary() const {
     return displayName();
 }
 
-bool MyDocument::isDocumentEdited() const { return textView && textView->document()->isModified(); }
+bool MyDocument::isDocumentEdited() const { return mTextView && mTextView->document()->isModified(); }
 
 void MyDocument::setDocumentEdited(bool edited) {
-    if (textView)
-        textView->document()->setModified(edited);
+    if (mTextView)
+        mTextView->document()->setModified(edited);
 }
 
-void MyDocument::setLoadedDocData() { textView->setCurrentCharFormat(loadText(textView->document())); }
+void MyDocument::setLoadedDocData() { mTextView->setCurrentCharFormat(loadText(mTextView->document())); }
 
 QTextCharFormat MyDocument::loadText(QTextDocument* text) {
     // Text without a font of its own, such as plain text, shows in the user font at 14 points.
@@ -322,14 +322,14 @@ void MyDocument::makeTextWithoutWindow() {
 
 void MyDocument::windowControllerDidLoadNib() {
     setLoadedDocData();
-    textView->document()->setModified(false);
+    mTextView->document()->setModified(false);
     if (!mReadNote.isEmpty())
-        docWindow->statusBar()->showMessage(mReadNote);
+        mDocWindow->statusBar()->showMessage(mReadNote);
     if (mLoadedWindowFrame) {
         const QRect frame =
-            platform::frameFromSavedString(*mLoadedWindowFrame, availableGeometryFor(docWindow));
+            platform::frameFromSavedString(*mLoadedWindowFrame, availableGeometryFor(mDocWindow));
         if (!frame.isNull())
-            docWindow->setGeometry(frame);
+            mDocWindow->setGeometry(frame);
     }
     startCalcTask();
 }
@@ -340,5 +340,5 @@ void MyDocument::pasteCleaned() {
         return;
     // Through the editor's own path, like typing: it takes the typing attributes and can be
     // undone.
-    textView->insertPlainText(stringByRemovingChars(text, u",$"));
+    mTextView->insertPlainText(stringByRemovingChars(text, u",$"));
 }

@@ -152,8 +152,10 @@ public:
     const QString& readNote() const { return mReadNote; }
     bool hasPendingString() const { return mString != nullptr; }
 
-    WorksheetEditor* textView = nullptr;
-    SymbolsPanel* symbolsPanel = nullptr;
+    // The window's views; null without a window.
+    WorksheetEditor* textView() const { return mTextView; }
+    platform::DocumentWindow* docWindow() const { return mDocWindow; }
+    SymbolsPanel* symbolsPanel() const { return mSymbolsPanel; }
 
 signals:
     // A calculated line got its answer: a value or a definition (true) or a message (false).
@@ -163,10 +165,10 @@ signals:
     // The state's symbols, or how their values are shown, changed other than by a calculation.
     void symbolsChanged();
 
-public:
-    platform::DocumentWindow* docWindow = nullptr;
-
 private:
+    WorksheetEditor* mTextView = nullptr;
+    platform::DocumentWindow* mDocWindow = nullptr;
+    SymbolsPanel* mSymbolsPanel = nullptr;
     std::unique_ptr<QTextDocument> mString;
     std::optional<QFont> mInitialTypingFont;
     std::optional<QString> mLoadedWindowFrame;

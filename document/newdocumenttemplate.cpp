@@ -28,7 +28,7 @@ QByteArray MyDocument::dataOfNewDoc() {
 void MyDocument::saveAsNewDocumentContent() {
     auto* confirm =
         new QMessageBox(QMessageBox::Question, QCoreApplication::applicationName(),
-                        platform::keyedText("ConfirmSaveNew"), QMessageBox::NoButton, docWindow);
+                        platform::keyedText("ConfirmSaveNew"), QMessageBox::NoButton, mDocWindow);
     confirm->setInformativeText(platform::keyedText("ConfirmSaveNew_detail"));
     QPushButton* ok =
         confirm->addButton(platform::keyedText("ConfirmSaveNew_ok"), QMessageBox::AcceptRole);
@@ -56,7 +56,7 @@ void MyDocument::writeNewDocumentContent() {
     auto* failure = new QMessageBox(
         QMessageBox::Warning, QCoreApplication::applicationName(),
         platform::keyedText("CannotWrite").arg(QDir::toNativeSeparators(path), error),
-        QMessageBox::Ok, docWindow);
+        QMessageBox::Ok, mDocWindow);
     failure->setWindowModality(Qt::WindowModal);
     failure->setAttribute(Qt::WA_DeleteOnClose);
     failure->open();

@@ -34,9 +34,9 @@ QPageLayout worksheetPageLayout() {
 } // namespace
 
 void MyDocument::addPrintCommands() {
-    QAction* exportPdf = docWindow->addFileCommand(tr("&Export as PDF…"));
+    QAction* exportPdf = mDocWindow->addFileCommand(tr("&Export as PDF…"));
     connect(exportPdf, &QAction::triggered, this, &MyDocument::exportAsPdf);
-    QAction* print = docWindow->addFileCommand(tr("&Print…"));
+    QAction* print = mDocWindow->addFileCommand(tr("&Print…"));
     print->setShortcut(QKeySequence::Print);
     connect(print, &QAction::triggered, this, &MyDocument::printDocument);
 }
@@ -45,11 +45,11 @@ void MyDocument::printDocument() {
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     printer->setPageLayout(worksheetPageLayout());
     printer->setDocName(displayName());
-    auto* dialog = new QPrintDialog(printer.get(), docWindow);
+    auto* dialog = new QPrintDialog(printer.get(), mDocWindow);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // The dialog's connection keeps the printer alive for as long as the dialog lives.
     connect(dialog, &QDialog::accepted, this,
-            [this, printer] { textView->document()->print(printer.get()); });
+            [this, printer] { mTextView->document()->print(printer.get()); });
     dialog->open();
 }
 
@@ -59,7 +59,7 @@ void MyDocument::exportAsPdf() {
             ? QFileInfo(filePath().isEmpty() ? originPath() : filePath()).absolutePath()
             : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString path = QFileDialog::getSaveFileName(
-        docWindow, tr("Export as PDF"),
+        mDocWindow, tr("Export as PDF"),
         folder + '/' + QFileInfo(displayName()).completeBaseName() + QStringLiteral(".pdf"),
         platform::keyedText("PdfFilter"));
     if (path.isEmpty())
@@ -70,7 +70,7 @@ void MyDocument::exportAsPdf() {
     if (writePdf(path, &error))
         return;
     auto* failure = new QMessageBox(QMessageBox::Warning, QCoreApplication::applicationName(),
-                                    error, QMessageBox::Ok, docWindow);
+                                    error, QMessageBox::Ok, mDocWindow);
     failure->setWindowModality(Qt::WindowModal);
     failure->setAttribute(Qt::WA_DeleteOnClose);
     failure->open();
@@ -86,7 +86,7 @@ bool MyDocument::writePdf(const QString& path, QString* error) const {
             pdf.setResolution(QPrinter(QPrinter::HighResolution).resolution());
             pdf.setTitle(displayName());
             pdf.setCreator(QCoreApplication::applicationName());
-            textView->document()->print(&pdf);
+            mTextView->document()->print(&pdf);
         }
         if (file.error() == QFileDevice::NoError && file.commit())
             return true;

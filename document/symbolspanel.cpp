@@ -113,11 +113,11 @@ void SymbolsPanel::applyFilter() {
 }
 
 void SymbolsPanel::insertName(QTreeWidgetItem* item) {
-    if (!item || !item->parent() || mDocument->textView->isReadOnly())
+    if (!item || !item->parent() || mDocument->textView()->isReadOnly())
         return;
     const bool function = item->data(0, kIsFunctionRole).toBool();
-    mDocument->textView->insertPlainText(item->text(0) + (function ? QStringLiteral("(") : ""));
-    mDocument->textView->setFocus();
+    mDocument->textView()->insertPlainText(item->text(0) + (function ? QStringLiteral("(") : ""));
+    mDocument->textView()->setFocus();
 }
 
 void SymbolsPanel::showContextMenu(const QPoint& position) {

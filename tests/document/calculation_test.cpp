@@ -63,7 +63,7 @@ private:
     platform::DocumentController* mController = nullptr;
     MyDocument* mDocument = nullptr;
 
-    WorksheetEditor* view() { return mDocument->textView; }
+    WorksheetEditor* view() { return mDocument->textView(); }
 
     // Types the text, as the editor takes typing, at the end of the worksheet.
     void type(const QString& text) {

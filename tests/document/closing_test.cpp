@@ -99,7 +99,7 @@ private slots:
         QFETCH(int, kept);
         MyDocument* worksheet = newWorksheet();
         if (saved) {
-            worksheet->textView->setPlainText(QStringLiteral("1+1 =\n2\n"));
+            worksheet->textView()->setPlainText(QStringLiteral("1+1 =\n2\n"));
             const QString path = mFolder.filePath(QStringLiteral("saved.figurello"));
             QString error;
             QVERIFY2(platform::DocumentController::writeDocument(worksheet, path, &error),
@@ -108,7 +108,7 @@ private slots:
             worksheet->setDocumentEdited(false);
         }
         if (changed)
-            worksheet->textView->insertPlainText(QStringLiteral("x = 5"));
+            worksheet->textView()->insertPlainText(QStringLiteral("x = 5"));
         QStringList questions;
         if (asks) {
             QTest::ignoreMessage(QtInfoMsg, "canCloseDocumentWithDelegate 1");
@@ -132,7 +132,7 @@ private slots:
 
         auto* reopened = static_cast<MyDocument*>(mController->reopenClosedDocument(kept[0].path));
         QVERIFY(reopened);
-        QCOMPARE(reopened->textView->toPlainText(), QStringLiteral("rate = 7 =\n7\n"));
+        QCOMPARE(reopened->textView()->toPlainText(), QStringLiteral("rate = 7 =\n7\n"));
         QCOMPARE(*FindVariable(*reopened->calcState(), "rate"), 7.0);
         QVERIFY(reopened->filePath().isEmpty());
         // Its kept copy is gone, so it counts as unsaved and is kept again on closing.
@@ -143,8 +143,8 @@ private slots:
     }
 
     void quittingKeepsEveryUntitledWorksheet() {
-        newWorksheet()->textView->insertPlainText(QStringLiteral("first"));
-        newWorksheet()->textView->insertPlainText(QStringLiteral("second"));
+        newWorksheet()->textView()->insertPlainText(QStringLiteral("first"));
+        newWorksheet()->textView()->insertPlainText(QStringLiteral("second"));
         QVERIFY(mController->closeAllDocuments());
         QStringList titles;
         for (const auto& entry : mArchive->entries())
@@ -158,7 +158,7 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         MyDocument* worksheet = newWorksheet();
-        worksheet->textView->insertPlainText(QStringLiteral("x = 5"));
+        worksheet->textView()->insertPlainText(QStringLiteral("x = 5"));
         QStringList messages;
         answerNextQuestions({QMessageBox::Ok, QMessageBox::Cancel}, &messages);
         QVERIFY(!worksheet->window()->close());

@@ -25,9 +25,9 @@ private:
 
     // Keys go where the user's would: to the list while it is open, else to the text.
     void press(Qt::Key key) {
-        QAbstractItemView* list = mWorksheet->textView->nameCompleter()->completer()->popup();
+        QAbstractItemView* list = mWorksheet->textView()->nameCompleter()->completer()->popup();
         QTest::keyClick(list->isVisible() ? static_cast<QWidget*>(list)
-                                          : static_cast<QWidget*>(mWorksheet->textView),
+                                          : static_cast<QWidget*>(mWorksheet->textView()),
                         key);
     }
 
@@ -60,36 +60,36 @@ private slots:
         QFETCH(int, key);
         QFETCH(QString, line);
         QFETCH(bool, calculated);
-        QTest::keyClicks(mWorksheet->textView, typed);
-        QVERIFY(mWorksheet->textView->nameCompleter()->isOffering());
+        QTest::keyClicks(mWorksheet->textView(), typed);
+        QVERIFY(mWorksheet->textView()->nameCompleter()->isOffering());
         press(Qt::Key(key));
-        QVERIFY(!mWorksheet->textView->nameCompleter()->isOffering());
+        QVERIFY(!mWorksheet->textView()->nameCompleter()->isOffering());
         if (calculated) {
             QSignalSpy answered(mWorksheet, &MyDocument::calculationFinished);
             press(Qt::Key_Return);
             QVERIFY(answered.wait(10000));
         }
-        const QStringList lines = mWorksheet->textView->toPlainText().split('\n');
+        const QStringList lines = mWorksheet->textView()->toPlainText().split('\n');
         QCOMPARE(lines.value(calculated ? lines.size() - 3 : lines.size() - 1), line);
     }
 
     // "wide" is a whole name, though the list also offers "widen": Return calculates.
     void returnCalculatesANameTypedInFull() {
         calculate(QStringLiteral("wide = 3"));
-        QTest::keyClicks(mWorksheet->textView, QStringLiteral("wide"));
-        QVERIFY(mWorksheet->textView->nameCompleter()->isOffering());
+        QTest::keyClicks(mWorksheet->textView(), QStringLiteral("wide"));
+        QVERIFY(mWorksheet->textView()->nameCompleter()->isOffering());
         QSignalSpy answered(mWorksheet, &MyDocument::calculationFinished);
         press(Qt::Key_Return);
         QVERIFY(answered.wait(10000));
-        QVERIFY(!mWorksheet->textView->nameCompleter()->isOffering());
-        QVERIFY(mWorksheet->textView->toPlainText().endsWith(QStringLiteral("wide =\n3\n")));
+        QVERIFY(!mWorksheet->textView()->nameCompleter()->isOffering());
+        QVERIFY(mWorksheet->textView()->toPlainText().endsWith(QStringLiteral("wide =\n3\n")));
     }
 
     void offersNothingForOneLetterOrAWholeName() {
-        QTest::keyClicks(mWorksheet->textView, QStringLiteral("w"));
-        QVERIFY(!mWorksheet->textView->nameCompleter()->isOffering());
-        QTest::keyClicks(mWorksheet->textView, QStringLiteral("idth"));
-        QVERIFY(!mWorksheet->textView->nameCompleter()->isOffering());
+        QTest::keyClicks(mWorksheet->textView(), QStringLiteral("w"));
+        QVERIFY(!mWorksheet->textView()->nameCompleter()->isOffering());
+        QTest::keyClicks(mWorksheet->textView(), QStringLiteral("idth"));
+        QVERIFY(!mWorksheet->textView()->nameCompleter()->isOffering());
     }
 };
 

@@ -73,7 +73,7 @@ private slots:
 
         platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
-        QTextDocument* text = document->textView->document();
+        QTextDocument* text = document->textView()->document();
         const auto coloured = [](const QColor& colour) {
             QTextCharFormat format;
             format.setForeground(colour);
@@ -98,7 +98,7 @@ private slots:
         cursor.insertText(QStringLiteral("kept"), coloured(otherGreen));
         text->clearUndoRedoStacks();
         if (editedBefore)
-            document->textView->insertPlainText(QStringLiteral(" "));
+            document->textView()->insertPlainText(QStringLiteral(" "));
         document->setDocumentEdited(false);
         const QString before = text->toPlainText();
 
@@ -171,7 +171,7 @@ private slots:
         QFETCH(double, zoom);
         platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
-        WorksheetEditor* editor = document->textView;
+        WorksheetEditor* editor = document->textView();
         editor->insertPlainText(QStringLiteral("2+2 =\n4\nsome words on a line"));
         document->setDocumentEdited(false);
         QTextDocument* text = editor->document();
@@ -182,14 +182,14 @@ private slots:
 
         for (int press : presses) {
             if (press > 0)
-                document->docWindow->zoomIn();
+                document->docWindow()->zoomIn();
             else if (press < 0)
-                document->docWindow->zoomOut();
+                document->docWindow()->zoomOut();
             else
-                document->docWindow->resetZoom();
+                document->docWindow()->resetZoom();
         }
 
-        QCOMPARE(document->docWindow->zoom(), zoom);
+        QCOMPARE(document->docWindow()->zoom(), zoom);
         const double zoomed = text->documentLayout()->documentSize().height();
         // Font sizes and line heights round to whole pixels.
         QVERIFY2(qAbs(zoomed / height - zoom) < 0.1 * zoom,

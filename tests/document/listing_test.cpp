@@ -93,7 +93,7 @@ private slots:
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         QGuiApplication::clipboard()->setText(clipboard);
         document->pasteCleaned();
-        QCOMPARE(document->textView->toPlainText(), pasted);
+        QCOMPARE(document->textView()->toPlainText(), pasted);
         QCOMPARE(document->isDocumentEdited(), !pasted.isEmpty());
     }
 
@@ -106,10 +106,10 @@ private slots:
         EvaluateStatement("sq(a) = a^2", *document->calcState(), value, stop);
         document->showDefinedVariables();
         document->showDefinedFunctions();
-        QCOMPARE(document->textView->toPlainText(),
+        QCOMPARE(document->textView()->toPlainText(),
                  QStringLiteral("Defined variables:\nlast = 2\nx = 2\n"
                                 "Defined functions:\nsq( a ) = a^2\n"));
-        QTextCursor cursor(document->textView->document());
+        QTextCursor cursor(document->textView()->document());
         cursor.setPosition(3);
         QCOMPARE(cursor.charFormat().foreground().color(), WorksheetSettings::defaultGreen());
     }

@@ -117,7 +117,7 @@ private slots:
 
     void saveAndReopenKeepsEverything() {
         MyDocument* original = asWorksheet(mController->newDocument());
-        QTextCursor cursor(original->textView->document());
+        QTextCursor cursor(original->textView()->document());
         QTextCharFormat green, red;
         green.setForeground(QColor(0, 128, 28));
         red.setForeground(QColor(196, 30, 30));
@@ -144,11 +144,11 @@ private slots:
 
         const QString family = QFontDatabase::families().value(0);
         QVERIFY(!family.isEmpty());
-        QTextCharFormat typing = original->textView->currentCharFormat();
+        QTextCharFormat typing = original->textView()->currentCharFormat();
         QFont font(family);
         font.setPointSizeF(17);
         typing.setFont(font);
-        original->textView->setCurrentCharFormat(typing);
+        original->textView()->setCurrentCharFormat(typing);
         original->window()->setGeometry(QRect(100, 120, 500, 400));
 
         const QString path = mFolder.filePath(QStringLiteral("kept.figurello"));
@@ -161,9 +161,9 @@ private slots:
         MyDocument* reopened = asWorksheet(reopenedDocument.get());
         reopened->makeWindowControllers();
 
-        QCOMPARE(reopened->textView->toPlainText(), original->textView->toPlainText());
-        QCOMPARE(colouredRuns(*reopened->textView->document()),
-                 colouredRuns(*original->textView->document()));
+        QCOMPARE(reopened->textView()->toPlainText(), original->textView()->toPlainText());
+        QCOMPARE(colouredRuns(*reopened->textView()->document()),
+                 colouredRuns(*original->textView()->document()));
         for (std::size_t i = 0; i < std::size(specials); ++i) {
             const double* loaded = FindVariable(*reopened->calcState(), "v" + std::to_string(i));
             QVERIFY(loaded);
@@ -172,8 +172,8 @@ private slots:
         QVERIFY(std::isnan(*FindVariable(*reopened->calcState(), "notANumber")));
         QCOMPARE(CopyFunctionsDictionary(*reopened->calcState()),
                  CopyFunctionsDictionary(*original->calcState()));
-        QCOMPARE(reopened->textView->currentCharFormat().font().family(), family);
-        QCOMPARE(reopened->textView->currentCharFormat().font().pointSizeF(), 17.0);
+        QCOMPARE(reopened->textView()->currentCharFormat().font().family(), family);
+        QCOMPARE(reopened->textView()->currentCharFormat().font().pointSizeF(), 17.0);
         QCOMPARE(reopened->window()->geometry(), QRect(100, 120, 500, 400));
         QVERIFY(!reopened->isDocumentEdited());
         QVERIFY(!reopened->filePath().isEmpty());
@@ -196,9 +196,9 @@ private slots:
         MyDocument* worksheet = asWorksheet(document.get());
         worksheet->makeWindowControllers();
 
-        QCOMPARE(worksheet->textView->toPlainText(),
+        QCOMPARE(worksheet->textView()->toPlainText(),
                  QStringLiteral("2π =\n6.28318530718\n2 * -3 =\nSyntax error\n"));
-        const QStringList runs = colouredRuns(*worksheet->textView->document());
+        const QStringList runs = colouredRuns(*worksheet->textView()->document());
         QVERIFY2(runs.contains(QStringLiteral("6.28318530718|#00801c")),
                  qPrintable(runs.join(' ')));
         QVERIFY2(runs.contains(QStringLiteral("Syntax error|#c41e1e")), qPrintable(runs.join(' ')));
@@ -311,7 +311,7 @@ private slots:
         QVERIFY2(document, qPrintable(error));
         MyDocument* worksheet = asWorksheet(document.get());
         worksheet->makeWindowControllers();
-        QCOMPARE(worksheet->textView->toPlainText(), u"\u97F3\u697D = 1\ncaf\uFFFD"_s);
+        QCOMPARE(worksheet->textView()->toPlainText(), u"\u97F3\u697D = 1\ncaf\uFFFD"_s);
         const QString note = worksheet->window()->statusBar()->currentMessage();
         QVERIFY2(note.contains(u"99999"), qPrintable(note));
     }
@@ -339,7 +339,7 @@ private slots:
         MyDocument* worksheet = asWorksheet(document.get());
         worksheet->makeWindowControllers();
 
-        const QFont typing = worksheet->textView->currentCharFormat().font();
+        const QFont typing = worksheet->textView()->currentCharFormat().font();
         QCOMPARE(typing.pointSizeF(), size);
         // What shows is an installed family, at the size rounded to whole pixels.
         const QFontInfo shown(typing);
@@ -361,7 +361,7 @@ private slots:
 
         QTextCharFormat picked;
         picked.setFont(QFont(QStringLiteral("DejaVu Serif"), 15));
-        worksheet->textView->setCurrentCharFormat(picked);
+        worksheet->textView()->setCurrentCharFormat(picked);
         QCOMPARE(savedFont(), std::pair(QStringLiteral("DejaVu Serif"), 15.0));
     }
 
@@ -373,7 +373,7 @@ private slots:
         QVERIFY(document->filePath().isEmpty());
         QCOMPARE(document->displayName(), QStringLiteral("notes"));
         asWorksheet(document.get())->makeWindowControllers();
-        QCOMPARE(asWorksheet(document.get())->textView->toPlainText(),
+        QCOMPARE(asWorksheet(document.get())->textView()->toPlainText(),
                  QStringLiteral("x = 2\nx * 3 =\n"));
         QString error;
         const QByteArray saved = document->dataOfType(platform::kPlainTextType, &error);

@@ -28,7 +28,7 @@ private slots:
         QString text;
         for (int line = 1; line <= 80; ++line)
             text += QStringLiteral("Line%1 = %1 =\n%1\n").arg(line);
-        worksheet->textView->setPlainText(text);
+        worksheet->textView()->setPlainText(text);
 
         const QString pdf = mFolder.filePath(QStringLiteral("sheet.pdf"));
         QString error;

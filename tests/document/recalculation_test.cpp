@@ -29,7 +29,7 @@ private:
     void calculate(const QString& line) { calculateLine(mWorksheet, line); }
 
     void replaceLine(const QString& from, const QString& to) {
-        const QTextBlock block = mWorksheet->textView->document()->find(from).block();
+        const QTextBlock block = mWorksheet->textView()->document()->find(from).block();
         QVERIFY(block.isValid());
         QTextCursor cursor(block);
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
@@ -44,7 +44,7 @@ private:
         return finished.takeFirst();
     }
 
-    QString text() const { return mWorksheet->textView->toPlainText(); }
+    QString text() const { return mWorksheet->textView()->toPlainText(); }
 
 private slots:
     void init() {
@@ -58,8 +58,8 @@ private slots:
         for (const char* line : {"rate = 0.2", "price = 100", "tax = price * rate",
                                  "half(a) = a / 2", "half(rate)", "total = price + tax"})
             calculate(QString::fromUtf8(line));
-        mWorksheet->textView->moveCursor(QTextCursor::End);
-        mWorksheet->textView->insertPlainText(QStringLiteral("a note =\n"));
+        mWorksheet->textView()->moveCursor(QTextCursor::End);
+        mWorksheet->textView()->insertPlainText(QStringLiteral("a note =\n"));
         replaceLine(QStringLiteral("price = 100 ="), QStringLiteral("price = 200 ="));
         const QString edited = text();
 
@@ -76,13 +76,13 @@ private slots:
         // One step back restores every answer and the variables that went with them, in the
         // tool too; one step forward brings the new ones back.
         const QString recalculated = text();
-        mWorksheet->textView->undo();
+        mWorksheet->textView()->undo();
         QCOMPARE(text(), edited);
         QCOMPARE(*FindVariable(*mWorksheet->calcState(), "total"), 120.0);
-        mWorksheet->textView->redo();
+        mWorksheet->textView()->redo();
         QCOMPARE(text(), recalculated);
         QCOMPARE(*FindVariable(*mWorksheet->calcState(), "total"), 240.0);
-        mWorksheet->textView->undo();
+        mWorksheet->textView()->undo();
         calculate(QStringLiteral("total * 2"));
         QVERIFY(text().endsWith(QStringLiteral("total * 2 =\n240\n")));
     }
@@ -151,26 +151,26 @@ private slots:
         const QString before = text();
         const StateSymbols symbolsBefore = symbolsOf(*mWorksheet->calcState());
         replaceLine(from, to);
-        const QTextBlock edited = mWorksheet->textView->document()->find(to).block();
+        const QTextBlock edited = mWorksheet->textView()->document()->find(to).block();
         QVERIFY(mWorksheet->answerMarks()->isOutOfDate(edited.next()));
         QTextCursor cursor(edited);
         cursor.movePosition(QTextCursor::EndOfBlock);
         if (beforeMarker)
             cursor.movePosition(QTextCursor::Left, QTextCursor::MoveAnchor, 2);
-        mWorksheet->textView->setTextCursor(cursor);
+        mWorksheet->textView()->setTextCursor(cursor);
         QSignalSpy answered(mWorksheet->calcSession(), &CalcSession::answered);
         QSignalSpy finished(mWorksheet, &MyDocument::recalculationFinished);
-        QTest::keyClick(mWorksheet->textView, Qt::Key_Return);
+        QTest::keyClick(mWorksheet->textView(), Qt::Key_Return);
         QVERIFY(finished.wait(20000));
         MyDocument::setUpdatesDependentAnswers(true);
 
         QCOMPARE(text(), expected);
         QCOMPARE(int(answered.size()), sent);
         QVERIFY(!mWorksheet->answerMarks()->isOutOfDate(edited.next()));
-        const QTextBlock lastAnswer = mWorksheet->textView->document()->lastBlock().previous();
+        const QTextBlock lastAnswer = mWorksheet->textView()->document()->lastBlock().previous();
         QCOMPARE(mWorksheet->answerMarks()->isOutOfDate(lastAnswer), !following);
         // One Undo takes the update back, with the variables and functions before it.
-        mWorksheet->textView->undo();
+        mWorksheet->textView()->undo();
         QCOMPARE(text(), QString(before).replace(from, to));
         QVERIFY(symbolsOf(*mWorksheet->calcState()).variables == symbolsBefore.variables);
     }

@@ -30,6 +30,6 @@ int main(int argc, char** argv) {
     double value = 0;
     std::size_t stop = 0;
     EvaluateStatement("width = 12", *worksheet->calcState(), value, stop);
-    worksheet->textView->insertPlainText(QStringLiteral("width = 12 =\n12\n"));
+    worksheet->textView()->insertPlainText(QStringLiteral("width = 12 =\n12\n"));
     return application.exec();
 }

@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(offered, QStringList{"Untitled"});
         auto* worksheet = static_cast<MyDocument*>(controller->documents().value(0));
         QVERIFY(worksheet);
-        QCOMPARE(worksheet->textView->toPlainText(), QStringLiteral("width = 12 =\n12\n"));
+        QCOMPARE(worksheet->textView()->toPlainText(), QStringLiteral("width = 12 =\n12\n"));
         QCOMPARE(*FindVariable(*worksheet->calcState(), "width"), 12.0);
         QVERIFY(worksheet->isDocumentEdited());
         // Offered once: the next start finds nothing more.
@@ -89,7 +89,7 @@ private slots:
         auto* worksheet = static_cast<MyDocument*>(running->newDocument());
         QSignalSpy written(running->documentRecovery(),
                            &platform::DocumentRecovery::documentWritten);
-        worksheet->textView->insertPlainText(QStringLiteral("still typing"));
+        worksheet->textView()->insertPlainText(QStringLiteral("still typing"));
         QVERIFY(written.wait(10000));
         QCOMPARE(newController()->offerRecovery([](const auto&) { return true; }), 0);
         QVERIFY(QFile::exists(running->documentRecovery()->recoveryPathOf(worksheet)));
@@ -108,7 +108,7 @@ private slots:
         platform::DocumentRecovery* recovery = controller->documentRecovery();
         const QString path = recovery->recoveryPathOf(worksheet);
         QSignalSpy written(recovery, &platform::DocumentRecovery::documentWritten);
-        worksheet->textView->insertPlainText(QStringLiteral("x = 5"));
+        worksheet->textView()->insertPlainText(QStringLiteral("x = 5"));
         QVERIFY(written.wait(10000));
         QVERIFY(QFile::exists(path));
         if (how == "saved") {
@@ -120,7 +120,7 @@ private slots:
         } else if (how == "closed") {
             QVERIFY(worksheet->window()->close());
         } else {
-            worksheet->textView->undo();
+            worksheet->textView()->undo();
             QVERIFY(!worksheet->isDocumentEdited());
         }
         recovery->waitForWrites();

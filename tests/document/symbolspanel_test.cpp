@@ -26,7 +26,7 @@ private:
 
     // "name: shown" for every visible row of the group, in the panel's order.
     QStringList rows(int group) const {
-        QTreeWidgetItem* parent = mWorksheet->symbolsPanel->tree()->topLevelItem(group);
+        QTreeWidgetItem* parent = mWorksheet->symbolsPanel()->tree()->topLevelItem(group);
         QStringList shown;
         for (int i = 0; i < parent->childCount(); ++i)
             if (!parent->child(i)->isHidden())
@@ -35,7 +35,7 @@ private:
     }
 
     QTreeWidgetItem* row(int group, const QString& name) const {
-        QTreeWidgetItem* parent = mWorksheet->symbolsPanel->tree()->topLevelItem(group);
+        QTreeWidgetItem* parent = mWorksheet->symbolsPanel()->tree()->topLevelItem(group);
         for (int i = 0; i < parent->childCount(); ++i)
             if (parent->child(i)->text(0) == name)
                 return parent->child(i);
@@ -47,10 +47,10 @@ private slots:
         mController = std::make_unique<platform::DocumentController>(
             [] { return std::make_unique<MyDocument>(); });
         mWorksheet = static_cast<MyDocument*>(mController->newDocument());
-        mWorksheet->symbolsPanel->show();
+        mWorksheet->symbolsPanel()->show();
         calculate(QStringLiteral("width = 12"));
         calculate(QStringLiteral("Area(w, h) = w * h"));
-        mWorksheet->symbolsPanel->refresh();
+        mWorksheet->symbolsPanel()->refresh();
     }
     void cleanup() { mController.reset(); }
 
@@ -63,7 +63,7 @@ private slots:
         for (QAction* item : mWorksheet->window()->findChildren<QAction*>())
             if (item->data().toInt() == MyDocument::kHexadecimalItemTag)
                 item->trigger();
-        mWorksheet->symbolsPanel->refresh();
+        mWorksheet->symbolsPanel()->refresh();
         QCOMPARE(rows(0), (QStringList{"last: 0xC", "width: 0xC"}));
     }
 
@@ -81,25 +81,25 @@ private slots:
         QFETCH(QString, filter);
         QFETCH(QStringList, variables);
         QFETCH(QStringList, functions);
-        mWorksheet->symbolsPanel->filter()->setText(filter);
+        mWorksheet->symbolsPanel()->filter()->setText(filter);
         QCOMPARE(rows(0), variables);
         QCOMPARE(rows(1), functions);
         // New answers obey the filter too.
         calculate(QStringLiteral("widest = 3"));
-        mWorksheet->symbolsPanel->refresh();
+        mWorksheet->symbolsPanel()->refresh();
         QCOMPARE(rows(0).contains(QStringLiteral("widest: 3")), filter == "WID");
     }
 
     void doubleClickInsertsTheName() {
-        QTreeWidget* tree = mWorksheet->symbolsPanel->tree();
+        QTreeWidget* tree = mWorksheet->symbolsPanel()->tree();
         emit tree->itemDoubleClicked(row(0, "width"), 0);
         emit tree->itemDoubleClicked(row(1, "Area"), 0);
-        QVERIFY(mWorksheet->textView->toPlainText().endsWith(QStringLiteral("\nwidthArea(")));
+        QVERIFY(mWorksheet->textView()->toPlainText().endsWith(QStringLiteral("\nwidthArea(")));
     }
 
     void forgettingRemovesTheSymbolOnly() {
         mWorksheet->forgetSymbol(QStringLiteral("width"), false);
-        mWorksheet->symbolsPanel->refresh();
+        mWorksheet->symbolsPanel()->refresh();
         QCOMPARE(rows(0), QStringList{"last: 12"});
         QCOMPARE(rows(1).size(), 1);
         QVERIFY(!FindVariable(*mWorksheet->calcState(), "width"));

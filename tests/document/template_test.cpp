@@ -61,7 +61,7 @@ private slots:
     void newWorksheetsStartFromTheSavedTemplate() {
         QVERIFY(MyDocument::pathOfNewDocState().startsWith(mConfig.path() + "/figurello/"));
         MyDocument* original = newWorksheet();
-        original->textView->setPlainText(QStringLiteral("rate = 0.2 =\n0.2\n"));
+        original->textView()->setPlainText(QStringLiteral("rate = 0.2 =\n0.2\n"));
         double value = 0;
         std::size_t stop = 0;
         EvaluateStatement("rate = 0.2", *original->calcState(), value, stop);
@@ -79,7 +79,7 @@ private slots:
         QVERIFY(original->filePath().isEmpty());
 
         MyDocument* fresh = newWorksheet();
-        QCOMPARE(fresh->textView->toPlainText(), QStringLiteral("rate = 0.2 =\n0.2\n"));
+        QCOMPARE(fresh->textView()->toPlainText(), QStringLiteral("rate = 0.2 =\n0.2\n"));
         QCOMPARE(*FindVariable(*fresh->calcState(), "rate"), 0.2);
         QCOMPARE(fresh->window()->geometry(), QRect(60, 80, 420, 300));
         QVERIFY(!fresh->isDocumentEdited());
