@@ -12,7 +12,7 @@
 #include "document/worksheeteditor.h"
 #include "engine/builtintables.h"
 #include "engine/calcstate.h"
-#include "platform/documentwindow.h"
+#include "document/worksheetwindow.h"
 #include "platform/keyedtexts.h"
 
 #include <QAction>

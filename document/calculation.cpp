@@ -12,6 +12,7 @@
 #include "document/symbollisting.h"
 #include "document/symbolspanel.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheetwindow.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
 #include "platform/documentwindow.h"
@@ -107,13 +108,8 @@ void MyDocument::answerLine(const CalcOutcome& outcome) {
 }
 
 void MyDocument::setWaitingForAnswers(bool waiting) {
-    if (!mTextView)
-        return;
-    mTextView->setReadOnly(waiting);
-    mDocWindow->setEditingEnabled(!waiting);
-    for (QAction* command : std::as_const(mTextCommands))
-        command->setEnabled(!waiting);
-    mStopRecalculationItem->setEnabled(waiting && mRecalculation);
+    if (mDocWindow)
+        mDocWindow->setWaitingForAnswers(waiting, mRecalculation != nullptr);
 }
 
 bool MyDocument::calculateAtEnd(const QStringList& lines) {
@@ -195,59 +191,12 @@ void MyDocument::keepTypingInTheNormalColour(const QTextCharFormat& format) {
     mTextView->setCurrentCharFormat(typing);
 }
 
-void MyDocument::buildCalculateMenu() {
-    connect(mDocWindow->addFileCommand(tr("Save as &Template for New Worksheets…")),
-            &QAction::triggered, this, &MyDocument::saveAsNewDocumentContent);
-    QMenu* calculate = mDocWindow->menuBar()->addMenu(tr("&Calculate"));
-    mTextCommands.append({
-        calculate->addAction(tr("List &Variables"), QKeySequence(tr("Ctrl+Shift+L")), this,
-                             &MyDocument::showDefinedVariables),
-        calculate->addAction(tr("List &Functions"), QKeySequence(tr("Ctrl+Shift+F")), this,
-                             &MyDocument::showDefinedFunctions),
-        calculate->addAction(tr("Forget V&ariable…"), this, &MyDocument::forgetVariable),
-        calculate->addAction(tr("Forget F&unction…"), this, &MyDocument::forgetFunction),
-    });
-    calculate->addSeparator();
-    mTextCommands.append(calculate->addAction(tr("&Recalculate Worksheet"),
-                                              QKeySequence(tr("Ctrl+Shift+R")), this,
-                                              &MyDocument::recalculateWorksheet));
-    QAction* updateDependents = calculate->addAction(tr("Update &Dependent Answers"));
-    updateDependents->setCheckable(true);
-    updateDependents->setChecked(updatesDependentAnswers());
-    connect(updateDependents, &QAction::toggled, this, &MyDocument::setUpdatesDependentAnswers);
-    mStopRecalculationItem = calculate->addAction(tr("S&top Updating"),
-                                                  QKeySequence(Qt::Key_Escape), this,
-                                                  &MyDocument::stopRecalculation);
-    mStopRecalculationItem->setEnabled(false);
-    mAnswerMarks = new AnswerMarks(mTextView);
-    connect(mTextView->document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) { noteEditedStatements(position, added); });
+void MyDocument::connectNameCompleter() {
     NameCompleter* names = mTextView->nameCompleter();
     names->setNameSource([this] { return definedNames(*calcState()); });
     connect(this, &MyDocument::calculationFinished, names, &NameCompleter::namesChanged);
     connect(this, &MyDocument::symbolsChanged, names, &NameCompleter::namesChanged);
     connect(this, &MyDocument::recalculationFinished, names, &NameCompleter::namesChanged);
-    mSymbolsPanel = new SymbolsPanel(this);
-    mDocWindow->addDockWidget(Qt::RightDockWidgetArea, mSymbolsPanel);
-    mSymbolsPanel->hide();
-    QAction* showSymbols = mSymbolsPanel->toggleViewAction();
-    showSymbols->setText(tr("&Symbols Panel"));
-    showSymbols->setShortcut(QKeySequence(tr("Ctrl+Shift+Y")));
-    calculate->addAction(showSymbols);
-    calculate->addSeparator();
-    QMenu* integers = calculate->addMenu(tr("&Integers"));
-    integers->menuAction()->setData(kIntegerFormatMenuTag);
-    auto* group = new QActionGroup(integers);
-    mDecFormatItem = integers->addAction(tr("&Decimal"));
-    mDecFormatItem->setData(kDecimalItemTag);
-    mHexFormatItem = integers->addAction(tr("&Hexadecimal"));
-    mHexFormatItem->setData(kHexadecimalItemTag);
-    for (QAction* item : {mDecFormatItem, mHexFormatItem}) {
-        item->setCheckable(true);
-        group->addAction(item);
-        connect(item, &QAction::triggered, this, [this, item] { setIntegerFormat(item); });
-    }
-    setIntegerFormatChecks();
 }
 
 void MyDocument::setIntegerFormat(QAction* sender) {
@@ -263,10 +212,8 @@ void MyDocument::setIntegersAsHex(bool hex) {
 }
 
 void MyDocument::setIntegerFormatChecks() {
-    if (mDecFormatItem)
-        mDecFormatItem->setChecked(!mFormatIntegersAsHex);
-    if (mHexFormatItem)
-        mHexFormatItem->setChecked(mFormatIntegersAsHex);
+    if (mDocWindow)
+        mDocWindow->showIntegerFormat(mFormatIntegersAsHex);
 }
 
 void MyDocument::showDefinedVariables() {

@@ -4,11 +4,13 @@
 #include "document/calcsession.h"
 #include "document/charswap.h"
 #include "document/worksheeteditor.h"
+#include "document/answermarks.h"
 #include "document/worksheetfile.h"
+#include "document/worksheetwindow.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
 #include "platform/documentcontroller.h"
-#include "platform/documentwindow.h"
+#include "document/worksheetwindow.h"
 #include "platform/filetypes.h"
 #include "rtf/fontsubstitutes.h"
 #include "platform/keyedtexts.h"
@@ -213,18 +215,10 @@ QByteArray MyDocument::dataOfType(const QString&, QString* error) {
 }
 
 void MyDocument::makeWindowControllers() {
-    mDocWindow =
-        new platform::DocumentWindow(this, platform::DocumentController::sharedController());
-    mTextView = new WorksheetEditor(mDocWindow);
-    mTextView->setReturnHandler([this] { return insertNewline(); });
-    mTextView->setAcceptRichText(false);
-    mDocWindow->setCentralWidget(mTextView);
-    mDocWindow->setEditor(mTextView);
+    mDocWindow = new WorksheetWindow(this, platform::DocumentController::sharedController());
+    mTextView = mDocWindow->editor();
+    mSymbolsPanel = mDocWindow->symbolsPanel();
     followColourScheme(mTextView);
-    QAction* pasteCleanedItem = mDocWindow->editMenu()->addAction(tr("Paste &Without Commas and $"));
-    pasteCleanedItem->setShortcut(QKeySequence(tr("Ctrl+Alt+V")));
-    connect(pasteCleanedItem, &QAction::triggered, this, &MyDocument::pasteCleaned);
-    mTextCommands.append(pasteCleanedItem);
     mDocWindow->resize(kDefaultWindowSize);
     connect(mTextView->document(), &QTextDocument::modificationChanged, mDocWindow,
             &QWidget::setWindowModified);
@@ -234,8 +228,11 @@ void MyDocument::makeWindowControllers() {
             &MyDocument::contentsEdited);
     connect(mTextView, &QTextEdit::currentCharFormatChanged, this,
             &MyDocument::keepTypingInTheNormalColour);
-    addPrintCommands();
-    buildCalculateMenu();
+    mAnswerMarks = new AnswerMarks(mTextView);
+    connect(mTextView->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { noteEditedStatements(position, added); });
+    connectNameCompleter();
+    setIntegerFormatChecks();
     windowControllerDidLoadNib();
     startHighlighting();
     mTextView->setFocus();

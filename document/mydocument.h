@@ -27,6 +27,7 @@ class ToolLink;
 struct CalcOutcome;
 struct StateSymbols;
 class WorksheetEditor;
+class WorksheetWindow;
 struct SCalcState;
 
 namespace platform {
@@ -137,8 +138,8 @@ public:
     // Forgets the variable (or function) at once, in the state and in the tool.
     void forgetSymbol(const QString& name, bool function);
     void forgetSheetCancel();
-    QDialog* forgetSheet() const { return oForgetSymbolSheet; }
-    QComboBox* forgetPopup() const { return oForgetSymbolPopup; }
+    QDialog* forgetSheet() const;
+    QComboBox* forgetPopup() const;
     void setIntegerFormat(QAction* sender);
     void setIntegersAsHex(bool hex);
     void setIntegerFormatChecks();
@@ -154,7 +155,7 @@ public:
 
     // The window's views; null without a window.
     WorksheetEditor* textView() const { return mTextView; }
-    platform::DocumentWindow* docWindow() const { return mDocWindow; }
+    WorksheetWindow* docWindow() const { return mDocWindow; }
     SymbolsPanel* symbolsPanel() const { return mSymbolsPanel; }
 
 signals:
@@ -167,7 +168,7 @@ signals:
 
 private:
     WorksheetEditor* mTextView = nullptr;
-    platform::DocumentWindow* mDocWindow = nullptr;
+    WorksheetWindow* mDocWindow = nullptr;
     SymbolsPanel* mSymbolsPanel = nullptr;
     std::unique_ptr<QTextDocument> mString;
     std::optional<QFont> mInitialTypingFont;
@@ -175,9 +176,6 @@ private:
     // What the user should know about the text read, such as characters that could not be.
     QString mReadNote;
     bool mFormatIntegersAsHex = false;
-    QAction* mDecFormatItem = nullptr;
-    QAction* mHexFormatItem = nullptr;
-    bool mForgettingFunction = false;
     CalcSession* mCalcSession = nullptr;
     Recalculation* mRecalculation = nullptr;
     QString mLineToCalculate;
@@ -187,22 +185,16 @@ private:
     // The text when there is no window, with the format typing would take.
     QTextDocument* mText = nullptr;
     QTextCharFormat mTypingFormat;
-    // Commands that change the text, off while a line waits for its answer.
-    QList<QAction*> mTextCommands;
-    QAction* mStopRecalculationItem = nullptr;
     AnswerMarks* mAnswerMarks = nullptr;
     // The answered line an update started from, and whether answers are being put in.
     QTextCursor mUpdatedLine;
     bool mReplacingAnswers = false;
 
-    QDialog* oForgetSymbolSheet = nullptr;
-    QComboBox* oForgetSymbolPopup = nullptr;
-    QPushButton* mForgetButton = nullptr;
 
     static constexpr int kSummaryLength = 60;
     static constexpr int kChangedAnswerMarkMs = 3000;
 
-    void buildCalculateMenu();
+    void connectNameCompleter();
     // Says on the status bar which code pages of an RTF text could not be read.
     void noteUnreadCodePages(const QList<int>& codePages);
     void answerLine(const CalcOutcome& outcome);
@@ -210,13 +202,11 @@ private:
     void setWaitingForAnswers(bool waiting);
     // Fills the text from the file or the template; returns the format typing takes.
     QTextCharFormat loadText(QTextDocument* text);
-    void addPrintCommands();
     // Colours statements from the names the state knows, caught up once a calculation is over.
     void startHighlighting();
     void runRecalculation(Recalculation* recalculation);
     void finishRecalculation(Recalculation& recalculation, const StateSymbols& before);
     void noteEditedStatements(int position, int charsAdded);
-    void buildForgetSheet();
     void writeNewDocumentContent();
     void openForgetSheet(bool function);
     void keepTypingInTheNormalColour(const QTextCharFormat& format);

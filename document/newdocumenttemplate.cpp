@@ -2,7 +2,7 @@
 
 #include "document/mydocument.h"
 #include "platform/atomicwrite.h"
-#include "platform/documentwindow.h"
+#include "document/worksheetwindow.h"
 #include "platform/filetypes.h"
 #include "platform/keyedtexts.h"
 #include "platform/userfolders.h"

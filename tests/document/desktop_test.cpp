@@ -6,7 +6,7 @@
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
 #include "platform/documentcontroller.h"
-#include "platform/documentwindow.h"
+#include "document/worksheetwindow.h"
 #include "platform/namedcolors.h"
 #include "worksheettestmain.h"
 

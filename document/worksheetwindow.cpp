@@ -1,0 +1,159 @@
+#include "document/worksheetwindow.h"
+
+#include "document/forgetsymboldialog.h"
+#include "document/mydocument.h"
+#include "document/symbolspanel.h"
+#include "document/worksheeteditor.h"
+#include "document/worksheetprinting.h"
+#include "platform/keyedtexts.h"
+
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QTextDocument>
+
+#include <memory>
+
+WorksheetWindow::WorksheetWindow(MyDocument* worksheet, platform::DocumentController* controller)
+    : platform::DocumentWindow(worksheet, controller), mWorksheet(worksheet),
+      mEditor(new WorksheetEditor(this)) {
+    mEditor->setReturnHandler([worksheet] { return worksheet->insertNewline(); });
+    mEditor->setAcceptRichText(false);
+    setCentralWidget(mEditor);
+    setEditor(mEditor);
+    QAction* pasteCleaned = editMenu()->addAction(tr("Paste &Without Commas and $"));
+    pasteCleaned->setShortcut(QKeySequence(tr("Ctrl+Alt+V")));
+    connect(pasteCleaned, &QAction::triggered, worksheet, &MyDocument::pasteCleaned);
+    mTextCommands.append(pasteCleaned);
+    addFileCommands();
+    buildCalculateMenu();
+}
+
+void WorksheetWindow::addFileCommands() {
+    connect(addFileCommand(tr("Save as &Template for New Worksheets…")), &QAction::triggered,
+            mWorksheet, &MyDocument::saveAsNewDocumentContent);
+    connect(addFileCommand(tr("&Export as PDF…")), &QAction::triggered, this,
+            &WorksheetWindow::exportAsPdf);
+    QAction* print = addFileCommand(tr("&Print…"));
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &WorksheetWindow::print);
+}
+
+void WorksheetWindow::buildCalculateMenu() {
+    QMenu* calculate = menuBar()->addMenu(tr("&Calculate"));
+    mTextCommands.append({
+        calculate->addAction(tr("List &Variables"), QKeySequence(tr("Ctrl+Shift+L")), mWorksheet,
+                             &MyDocument::showDefinedVariables),
+        calculate->addAction(tr("List &Functions"), QKeySequence(tr("Ctrl+Shift+F")), mWorksheet,
+                             &MyDocument::showDefinedFunctions),
+        calculate->addAction(tr("Forget V&ariable…"), mWorksheet, &MyDocument::forgetVariable),
+        calculate->addAction(tr("Forget F&unction…"), mWorksheet, &MyDocument::forgetFunction),
+    });
+    calculate->addSeparator();
+    mTextCommands.append(calculate->addAction(tr("&Recalculate Worksheet"),
+                                              QKeySequence(tr("Ctrl+Shift+R")), mWorksheet,
+                                              &MyDocument::recalculateWorksheet));
+    QAction* updateDependents = calculate->addAction(tr("Update &Dependent Answers"));
+    updateDependents->setCheckable(true);
+    updateDependents->setChecked(MyDocument::updatesDependentAnswers());
+    connect(updateDependents, &QAction::toggled, &MyDocument::setUpdatesDependentAnswers);
+    mStopUpdating = calculate->addAction(tr("S&top Updating"), QKeySequence(Qt::Key_Escape),
+                                         mWorksheet, &MyDocument::stopRecalculation);
+    mStopUpdating->setEnabled(false);
+    addSymbolsPanel(calculate);
+    calculate->addSeparator();
+    addIntegerFormats(calculate);
+}
+
+void WorksheetWindow::addSymbolsPanel(QMenu* calculate) {
+    mSymbolsPanel = new SymbolsPanel(mWorksheet);
+    addDockWidget(Qt::RightDockWidgetArea, mSymbolsPanel);
+    mSymbolsPanel->hide();
+    QAction* showSymbols = mSymbolsPanel->toggleViewAction();
+    showSymbols->setText(tr("&Symbols Panel"));
+    showSymbols->setShortcut(QKeySequence(tr("Ctrl+Shift+Y")));
+    calculate->addAction(showSymbols);
+}
+
+void WorksheetWindow::addIntegerFormats(QMenu* calculate) {
+    QMenu* integers = calculate->addMenu(tr("&Integers"));
+    integers->menuAction()->setData(MyDocument::kIntegerFormatMenuTag);
+    auto* group = new QActionGroup(integers);
+    mDecimalItem = integers->addAction(tr("&Decimal"));
+    mDecimalItem->setData(MyDocument::kDecimalItemTag);
+    mHexadecimalItem = integers->addAction(tr("&Hexadecimal"));
+    mHexadecimalItem->setData(MyDocument::kHexadecimalItemTag);
+    for (QAction* item : {mDecimalItem, mHexadecimalItem}) {
+        item->setCheckable(true);
+        group->addAction(item);
+        connect(item, &QAction::triggered, mWorksheet,
+                [this, item] { mWorksheet->setIntegerFormat(item); });
+    }
+}
+
+ForgetSymbolDialog* WorksheetWindow::forgetDialog() {
+    if (!mForgetDialog) {
+        mForgetDialog = new ForgetSymbolDialog(this);
+        connect(mForgetDialog, &ForgetSymbolDialog::forgetChosen, mWorksheet,
+                &MyDocument::forgetSheetOK);
+    }
+    return mForgetDialog;
+}
+
+void WorksheetWindow::setWaitingForAnswers(bool waiting, bool updating) {
+    mEditor->setReadOnly(waiting);
+    setEditingEnabled(!waiting);
+    for (QAction* command : std::as_const(mTextCommands))
+        command->setEnabled(!waiting);
+    mStopUpdating->setEnabled(waiting && updating);
+}
+
+void WorksheetWindow::showIntegerFormat(bool hexadecimal) {
+    mDecimalItem->setChecked(!hexadecimal);
+    mHexadecimalItem->setChecked(hexadecimal);
+}
+
+void WorksheetWindow::print() {
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    printer->setPageLayout(worksheetPageLayout());
+    printer->setDocName(mWorksheet->displayName());
+    auto* dialog = new QPrintDialog(printer.get(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The dialog's connection keeps the printer alive for as long as the dialog lives.
+    connect(dialog, &QDialog::accepted, this,
+            [this, printer] { mEditor->document()->print(printer.get()); });
+    dialog->open();
+}
+
+void WorksheetWindow::exportAsPdf() {
+    const QString folder =
+        mWorksheet->hasFileLocation()
+            ? QFileInfo(mWorksheet->filePath().isEmpty() ? mWorksheet->originPath()
+                                                         : mWorksheet->filePath())
+                  .absolutePath()
+            : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString path = QFileDialog::getSaveFileName(
+        this, tr("Export as PDF"),
+        folder + '/' + QFileInfo(mWorksheet->displayName()).completeBaseName() +
+            QStringLiteral(".pdf"),
+        platform::keyedText("PdfFilter"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    QString error;
+    if (mWorksheet->writePdf(path, &error))
+        return;
+    auto* failure = new QMessageBox(QMessageBox::Warning, QCoreApplication::applicationName(),
+                                    error, QMessageBox::Ok, this);
+    failure->setWindowModality(Qt::WindowModal);
+    failure->setAttribute(Qt::WA_DeleteOnClose);
+    failure->open();
+}
