@@ -78,6 +78,8 @@ public:
     static QByteArray dataOfNewDoc();
     // Asks, then saves this worksheet as the template. Nothing in the worksheet changes.
     void saveAsNewDocumentContent();
+    // Saves this worksheet as the template; false, with the reason, when it cannot.
+    bool writeNewDocumentContent(QString* error);
 
     // Calculating a line: Return after text on a line sends it to the worksheet's session;
     // its outcome goes on the next line, under the line whatever the user does meanwhile.
@@ -207,7 +209,6 @@ private:
     void runRecalculation(Recalculation* recalculation);
     void finishRecalculation(Recalculation& recalculation, const StateSymbols& before);
     void noteEditedStatements(int position, int charsAdded);
-    void writeNewDocumentContent();
     void openForgetSheet(bool function);
     void keepTypingInTheNormalColour(const QTextCharFormat& format);
 };

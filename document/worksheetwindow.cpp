@@ -8,6 +8,8 @@
 #include "platform/keyedtexts.h"
 
 #include <QActionGroup>
+#include <QDir>
+#include <QPushButton>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -149,10 +151,34 @@ void WorksheetWindow::exportAsPdf() {
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     QString error;
-    if (mWorksheet->writePdf(path, &error))
-        return;
+    if (!mWorksheet->writePdf(path, &error))
+        showFailure(error);
+}
+
+void WorksheetWindow::askToSaveAsTemplate() {
+    auto* confirm =
+        new QMessageBox(QMessageBox::Question, QCoreApplication::applicationName(),
+                        platform::keyedText("ConfirmSaveNew"), QMessageBox::NoButton, this);
+    confirm->setInformativeText(platform::keyedText("ConfirmSaveNew_detail"));
+    QPushButton* ok =
+        confirm->addButton(platform::keyedText("ConfirmSaveNew_ok"), QMessageBox::AcceptRole);
+    confirm->addButton(platform::keyedText("ConfirmSaveNew_cancel"), QMessageBox::RejectRole);
+    confirm->setDefaultButton(ok);
+    confirm->setWindowModality(Qt::WindowModal);
+    confirm->setAttribute(Qt::WA_DeleteOnClose);
+    connect(confirm, &QMessageBox::finished, this, [this, confirm, ok] {
+        QString error;
+        if (confirm->clickedButton() == ok && !mWorksheet->writeNewDocumentContent(&error) &&
+            !error.isEmpty())
+            showFailure(platform::keyedText("CannotWrite")
+                            .arg(QDir::toNativeSeparators(MyDocument::pathOfNewDocState()), error));
+    });
+    confirm->open();
+}
+
+void WorksheetWindow::showFailure(const QString& message) {
     auto* failure = new QMessageBox(QMessageBox::Warning, QCoreApplication::applicationName(),
-                                    error, QMessageBox::Ok, this);
+                                    message, QMessageBox::Ok, this);
     failure->setWindowModality(Qt::WindowModal);
     failure->setAttribute(Qt::WA_DeleteOnClose);
     failure->open();

@@ -33,9 +33,12 @@ public:
     void print();
     // Asks for a file and writes the worksheet's pages to it as a PDF.
     void exportAsPdf();
+    // Asks whether new worksheets should start from this one, and saves it as their template.
+    void askToSaveAsTemplate();
 
 private:
     void addFileCommands();
+    void showFailure(const QString& message);
     void buildCalculateMenu();
     void addSymbolsPanel(QMenu* calculate);
     void addIntegerFormats(QMenu* calculate);
