@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
     QCommandLineParser options;
     options.setApplicationDescription(QApplication::translate(
         "main", "A calculator worksheet.\n\n"
-                "figurello calc [--hex] [--open WORKSHEET | --recalculate WORKSHEET] [--save WORKSHEET] [INPUT]\n"
+                "figurello calc [--hex] [--open WORKSHEET | --recalculate WORKSHEET] [--save "
+                "WORKSHEET] [INPUT]\n"
                 "  calculates INPUT's lines without a window and prints the worksheet;\n"
                 "  see figurello calc --help."));
     options.addHelpOption();

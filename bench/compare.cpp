@@ -5,8 +5,8 @@
 
 #include "bench/childprocess.h"
 #include "bench/sample.h"
-#include "plist/value.h"
 #include "plist/binarywriter.h"
+#include "plist/value.h"
 #include "plist/xmlwriter.h"
 
 #include <algorithm>
@@ -227,8 +227,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> bcMixed = {"bc", "-l", mixed};
     const std::vector<std::string> openWorksheet = {setup.figurello, "calc", "--open", worksheet,
                                                     "/dev/null"};
-    const std::vector<std::string> recalculateWorksheet = {setup.figurello, "calc",
-                                                           "--recalculate", worksheet};
+    const std::vector<std::string> recalculateWorksheet = {setup.figurello, "calc", "--recalculate",
+                                                           worksheet};
     WholeProcess({setup.figurello, "calc", "--save", worksheet, mixed}, "");
 
     Sample fibFull, fibEmpty, toolFib25, bcFib25, pythonFib25, toolStart, echoStart;

@@ -3,10 +3,10 @@
 // against a plain Return (bench/return_to_answer).
 //   build/bin/dependent_update_bench   (runs offscreen)
 
-#include "document/worksheetsettings.h"
 #include "bench/sample.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheetsettings.h"
 #include "platform/documentcontroller.h"
 
 #include <QApplication>
@@ -89,8 +89,7 @@ void measure(int lines, int dependents) {
         plain.values.push_back(plainReturn(*document, 11));
         withDependents.values.push_back(
             updateLine(*document, 9, QStringLiteral("r = %1").arg(6 + run)));
-        alone.values.push_back(
-            updateLine(*document, 11, QStringLiteral("c11 = %1 + 1").arg(run)));
+        alone.values.push_back(updateLine(*document, 11, QStringLiteral("c11 = %1 + 1").arg(run)));
     }
     std::printf("%d lines, %d depending on line 10: Return to every answer painted, median "
                 "%.1f ms (%.1f–%.1f)\n",

@@ -10,9 +10,9 @@
 #include "engine/largestack.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <memory>

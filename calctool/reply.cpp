@@ -1,5 +1,6 @@
 #include "calctool/reply.h"
 
+#include "calctool/replykeys.h"
 #include "engine/calcengine.h"
 #include "plist/xmlwriter.h"
 
@@ -21,17 +22,17 @@ plist::Value MakeReply(int resultKind, double result, std::string_view symbol, s
     plist::Dictionary reply;
     if (Explained(resultKind, failure)) {
         if (failure.mCount > 0)
-            reply.emplace("ArgumentCount", plist::Value(std::int64_t{failure.mCount}));
+            reply.emplace(replykey::kArgumentCount, plist::Value(std::int64_t{failure.mCount}));
         if (!failure.mName.empty())
-            reply.emplace("Name", plist::Value(failure.mName));
-        reply.emplace("Reason", plist::Value(std::string(ReasonKey(failure.mReason))));
+            reply.emplace(replykey::kName, plist::Value(failure.mName));
+        reply.emplace(replykey::kReason, plist::Value(std::string(ReasonKey(failure.mReason))));
     }
     if (resultKind == kValue)
-        reply.emplace("Result", plist::Value(result));
-    reply.emplace("ResultKind", plist::Value(static_cast<std::int64_t>(resultKind)));
-    reply.emplace("Stop", plist::Value(static_cast<std::int64_t>(stop)));
+        reply.emplace(replykey::kResult, plist::Value(result));
+    reply.emplace(replykey::kResultKind, plist::Value(static_cast<std::int64_t>(resultKind)));
+    reply.emplace(replykey::kStop, plist::Value(static_cast<std::int64_t>(stop)));
     if (resultKind != kSyntaxError)
-        reply.emplace("Symbol", plist::Value(std::string(symbol)));
+        reply.emplace(replykey::kSymbol, plist::Value(std::string(symbol)));
     return plist::Value(std::move(reply));
 }
 
@@ -40,16 +41,16 @@ std::string ReplyXml(int resultKind, double result, std::string_view symbol, std
     plist::XmlDictionaryWriter reply;
     if (Explained(resultKind, failure)) {
         if (failure.mCount > 0)
-            reply.addInteger("ArgumentCount", failure.mCount);
+            reply.addInteger(replykey::kArgumentCount, failure.mCount);
         if (!failure.mName.empty())
-            reply.addString("Name", failure.mName);
-        reply.addString("Reason", ReasonKey(failure.mReason));
+            reply.addString(replykey::kName, failure.mName);
+        reply.addString(replykey::kReason, ReasonKey(failure.mReason));
     }
     if (resultKind == kValue)
-        reply.addReal("Result", result);
-    reply.addInteger("ResultKind", resultKind);
-    reply.addInteger("Stop", static_cast<std::int64_t>(stop));
+        reply.addReal(replykey::kResult, result);
+    reply.addInteger(replykey::kResultKind, resultKind);
+    reply.addInteger(replykey::kStop, static_cast<std::int64_t>(stop));
     if (resultKind != kSyntaxError)
-        reply.addString("Symbol", symbol);
+        reply.addString(replykey::kSymbol, symbol);
     return reply.finish();
 }

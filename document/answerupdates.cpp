@@ -2,7 +2,6 @@
 // every later answer that depends on it, and Recalculate Worksheet does the same for every line.
 // Each is one edit that one Undo takes back, with the variables and functions that went with it.
 
-#include "document/worksheetsettings.h"
 #include "document/answermarks.h"
 #include "document/calcsession.h"
 #include "document/dependentlines.h"
@@ -10,9 +9,10 @@
 #include "document/recalculation.h"
 #include "document/statestep.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheetsettings.h"
+#include "document/worksheetwindow.h"
 #include "engine/builtintables.h"
 #include "engine/calcstate.h"
-#include "document/worksheetwindow.h"
 #include "platform/keyedtexts.h"
 
 #include <QAction>
@@ -82,11 +82,11 @@ bool MyDocument::calculateAnsweredLine(const QTextCursor& at) {
     // Not followed: what depends on the line is out of date until calculated again.
     if (!updatesDependentAnswers())
         for (int index : dependents.mid(1))
-            mAnswerMarks->markOutOfDate(block.document()->findBlockByNumber(
-                lines[index].statementBlock + 1));
+            mAnswerMarks->markOutOfDate(
+                block.document()->findBlockByNumber(lines[index].statementBlock + 1));
     mUpdatedLine = QTextCursor(block);
-    runRecalculation(new Recalculation(textDocument(), mCalcSession, update,
-                                       mFormatIntegersAsHex, this));
+    runRecalculation(
+        new Recalculation(textDocument(), mCalcSession, update, mFormatIntegersAsHex, this));
     return true;
 }
 
@@ -111,8 +111,8 @@ void MyDocument::runRecalculation(Recalculation* recalculation) {
         const auto showProgress = [this, recalculation, progressLater](int done) {
             if (!progressLater->isActive())
                 mDocWindow->statusBar()->showMessage(platform::keyedText("UpdateProgress")
-                                                        .arg(done)
-                                                        .arg(recalculation->lineCount()));
+                                                         .arg(done)
+                                                         .arg(recalculation->lineCount()));
         };
         connect(progressLater, &QTimer::timeout, this, [showProgress] { showProgress(0); });
         connect(recalculation, &Recalculation::progressed, this, showProgress);

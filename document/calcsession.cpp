@@ -1,9 +1,9 @@
 #include "document/calcsession.h"
 
-#include "document/worksheetsettings.h"
 #include "document/errortext.h"
 #include "document/resultformat.h"
 #include "document/toolreply.h"
+#include "document/worksheetsettings.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
 #include "platform/keyedtexts.h"

@@ -15,10 +15,10 @@ struct SCalcState;
 struct CalcOutcome {
     enum class Kind { Value, FunctionDefined, SyntaxError, Message };
     Kind kind = Kind::Message;
-    double value = 0;  // for a value
-    int stop = 0;      // for a syntax error: where reading stopped, in UTF-16 units of the line
-    ToolReply reply;   // for a syntax error: what the tool said of it
-    QString message;   // for a message: the text shown
+    double value = 0; // for a value
+    int stop = 0;     // for a syntax error: where reading stopped, in UTF-16 units of the line
+    ToolReply reply;  // for a syntax error: what the tool said of it
+    QString message;  // for a message: the text shown
     bool succeeded() const { return kind == Kind::Value || kind == Kind::FunctionDefined; }
 };
 

@@ -2,16 +2,16 @@
 // its outcome goes on the next line. The session's state mirrors every value and function the
 // tool records, so a restarted tool goes on where the last one stopped.
 
-#include "document/worksheetsettings.h"
-#include "document/mydocument.h"
 #include "document/answermarks.h"
 #include "document/calcsession.h"
+#include "document/mydocument.h"
 #include "document/namecompleter.h"
 #include "document/resultformat.h"
 #include "document/statementhighlighter.h"
 #include "document/symbollisting.h"
 #include "document/symbolspanel.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheetsettings.h"
 #include "document/worksheetwindow.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
@@ -90,16 +90,18 @@ void MyDocument::answerLine(const CalcOutcome& outcome) {
         return;
     const QTextCursor answerAt = std::exchange(mAnswerPosition, QTextCursor());
     insertLine(answerAt, answerText(outcome, mFormatIntegersAsHex),
-               outcome.succeeded() ? WorksheetSettings::successAtts() : WorksheetSettings::errorAtts());
+               outcome.succeeded() ? WorksheetSettings::successAtts()
+                                   : WorksheetSettings::errorAtts());
     setWaitingForAnswers(false);
     if (outcome.kind == CalcOutcome::Kind::SyntaxError) {
         // Select what the parser did not accept, up to the end of the calculated line, on that
         // line, wherever the insertion point was.
         const int lineStart = mStatementStart.position();
-        const int lineEnd = mStatementStart.block().position() + mStatementStart.block().length() - 1 -
-                            int(kCalculatedMarker.size());
+        const int lineEnd = mStatementStart.block().position() + mStatementStart.block().length() -
+                            1 - int(kCalculatedMarker.size());
         QTextCursor selection(mTextView->document());
-        selection.setPosition(std::clamp(lineStart + outcome.stop, lineStart, std::max(lineStart, lineEnd)));
+        selection.setPosition(
+            std::clamp(lineStart + outcome.stop, lineStart, std::max(lineStart, lineEnd)));
         selection.setPosition(std::max(lineStart, lineEnd), QTextCursor::KeepAnchor);
         mTextView->setTextCursor(selection);
     }
@@ -124,8 +126,8 @@ bool MyDocument::calculateAtEnd(const QStringList& lines) {
         statements.append(standardizeString(line, WorksheetSettings::isCommaDecimal()));
     QEventLoop answered;
     // Each line goes in with its answer, so the text grows at its end only.
-    const QMetaObject::Connection connection = connect(
-        mCalcSession, &CalcSession::answered, &answered, [&](const CalcOutcome& outcome) {
+    const QMetaObject::Connection connection =
+        connect(mCalcSession, &CalcSession::answered, &answered, [&](const CalcOutcome& outcome) {
             if (!end.block().text().isEmpty())
                 end.insertBlock();
             end.insertText(lines[next++] + kCalculatedMarker, typing);
@@ -179,7 +181,8 @@ void MyDocument::insertLine(const QString& text, const QTextCharFormat& attribut
 }
 
 QString MyDocument::formatCalculatedResult(double value) const {
-    return ::formatCalculatedResult(value, mFormatIntegersAsHex, WorksheetSettings::isCommaDecimal());
+    return ::formatCalculatedResult(value, mFormatIntegersAsHex,
+                                    WorksheetSettings::isCommaDecimal());
 }
 
 void MyDocument::keepTypingInTheNormalColour(const QTextCharFormat& format) {

@@ -21,7 +21,8 @@ void skipNumber(const QString& text, qsizetype& at) {
     // An exponent belongs to the number only with digits after it.
     if (at < text.size() && (text[at] == QLatin1Char('e') || text[at] == QLatin1Char('E'))) {
         qsizetype digits = at + 1;
-        if (digits < text.size() && (text[digits] == QLatin1Char('+') || text[digits] == QLatin1Char('-')))
+        if (digits < text.size() &&
+            (text[digits] == QLatin1Char('+') || text[digits] == QLatin1Char('-')))
             ++digits;
         if (digits < text.size() && text[digits].isDigit()) {
             at = digits;
@@ -43,8 +44,8 @@ StatementNames statementNames(const QString& statement) {
     qsizetype equals = -1;
     for (qsizetype at = 0; at < statement.size();) {
         const QChar c = statement[at];
-        if (c.isDigit() || (c == QLatin1Char('.') && at + 1 < statement.size() &&
-                            statement[at + 1].isDigit())) {
+        if (c.isDigit() ||
+            (c == QLatin1Char('.') && at + 1 < statement.size() && statement[at + 1].isDigit())) {
             skipNumber(statement, at);
         } else if (isNameStart(c)) {
             const qsizetype start = at;
@@ -135,8 +136,8 @@ QList<int> dependentLines(const QList<StatementNames>& lines, int edited,
         }
         // Giving a changed name again sets it as the whole worksheet would; "last" is given by
         // every line and needs nothing sent.
-        const bool givesChangedName = changedVariables.contains(line.assigned) ||
-                                      changedFunctions.contains(line.defined);
+        const bool givesChangedName =
+            changedVariables.contains(line.assigned) || changedFunctions.contains(line.defined);
         if (givesChangedName)
             update.append(i);
         gives(line, false);

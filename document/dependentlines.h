@@ -10,11 +10,11 @@
 // read from its words alone: names read, functions called, and the variable it assigns or the
 // function it defines.
 struct StatementNames {
-    QString assigned;         // the variable an assignment sets
-    QString defined;          // the function a definition defines
-    QStringList parameters;   // a definition's parameters, which its body reads as its own
-    QStringList words;        // every name in the text the statement calculates
-    QSet<QString> calls;      // names called, each followed by "("
+    QString assigned;       // the variable an assignment sets
+    QString defined;        // the function a definition defines
+    QStringList parameters; // a definition's parameters, which its body reads as its own
+    QStringList words;      // every name in the text the statement calculates
+    QSet<QString> calls;    // names called, each followed by "("
 };
 
 StatementNames statementNames(const QString& statement);

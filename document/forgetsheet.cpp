@@ -1,13 +1,13 @@
 // The forget sheet of a worksheet window: a window-modal dialog listing the variables or the
 // functions; OK makes the worksheet's state forget the chosen one.
 
+#include "document/forgetsymboldialog.h"
 #include "document/forgetting.h"
 #include "document/mydocument.h"
 #include "document/symbollisting.h"
+#include "document/worksheetwindow.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
-#include "document/forgetsymboldialog.h"
-#include "document/worksheetwindow.h"
 
 void MyDocument::forgetVariable() { openForgetSheet(false); }
 

@@ -1,22 +1,21 @@
 #include "document/mydocument.h"
 
 #include "document/answercolours.h"
+#include "document/answermarks.h"
 #include "document/calcsession.h"
 #include "document/charswap.h"
 #include "document/worksheeteditor.h"
-#include "document/answermarks.h"
 #include "document/worksheetfile.h"
 #include "document/worksheetwindow.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
 #include "platform/documentcontroller.h"
-#include "document/worksheetwindow.h"
 #include "platform/filetypes.h"
-#include "rtf/fontsubstitutes.h"
 #include "platform/keyedtexts.h"
+#include "platform/savedframe.h"
+#include "rtf/fontsubstitutes.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
-#include "platform/savedframe.h"
 #include "toollink/toollink.h"
 
 #include <QClipboard>
@@ -54,7 +53,7 @@ MyDocument::MyDocument() : mCalcSession(new CalcSession(this)) {
     connect(mCalcSession, &CalcSession::toolRestarted, this, [this] {
         if (mDocWindow)
             mDocWindow->statusBar()->showMessage(platform::keyedText("ToolRestarted"),
-                                                kStatusMessageMs);
+                                                 kStatusMessageMs);
     });
 }
 
@@ -202,9 +201,10 @@ QByteArray MyDocument::dataOfType(const QString&, QString* error) {
     // The window's own area, without the decorations: that is what setGeometry() restores, and
     // window managers decorate differently.
     // A worksheet calculated without a window keeps the frame it came with.
-    const QRect available =
-        mDocWindow ? availableGeometryFor(mDocWindow) : QGuiApplication::primaryScreen()->availableGeometry();
-    QRect frame = mDocWindow ? mDocWindow->geometry() : QRect(available.topLeft(), kDefaultWindowSize);
+    const QRect available = mDocWindow ? availableGeometryFor(mDocWindow)
+                                       : QGuiApplication::primaryScreen()->availableGeometry();
+    QRect frame =
+        mDocWindow ? mDocWindow->geometry() : QRect(available.topLeft(), kDefaultWindowSize);
     if (!mDocWindow && mLoadedWindowFrame) {
         const QRect loaded = platform::frameFromSavedString(*mLoadedWindowFrame, available);
         if (!loaded.isNull())
@@ -264,14 +264,18 @@ QString MyDocument::summary() const {
     return displayName();
 }
 
-bool MyDocument::isDocumentEdited() const { return mTextView && mTextView->document()->isModified(); }
+bool MyDocument::isDocumentEdited() const {
+    return mTextView && mTextView->document()->isModified();
+}
 
 void MyDocument::setDocumentEdited(bool edited) {
     if (mTextView)
         mTextView->document()->setModified(edited);
 }
 
-void MyDocument::setLoadedDocData() { mTextView->setCurrentCharFormat(loadText(mTextView->document())); }
+void MyDocument::setLoadedDocData() {
+    mTextView->setCurrentCharFormat(loadText(mTextView->document()));
+}
 
 QTextCharFormat MyDocument::loadText(QTextDocument* text) {
     // Text without a font of its own, such as plain text, shows in the user font at 14 points.

@@ -192,7 +192,6 @@ private:
     QTextCursor mUpdatedLine;
     bool mReplacingAnswers = false;
 
-
     static constexpr int kSummaryLength = 60;
     static constexpr int kChangedAnswerMarkMs = 3000;
 

@@ -1,9 +1,9 @@
 #include "document/recalculation.h"
 
-#include "document/worksheetsettings.h"
 #include "document/calcsession.h"
 #include "document/resultformat.h"
 #include "document/statestep.h"
+#include "document/worksheetsettings.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -104,8 +104,8 @@ QList<int> Recalculation::replaceChangedAnswers(QTextCursor& cursor) const {
             cursor.beginEditBlock();
         cursor.setPosition(answer.position());
         cursor.setPosition(answer.position() + answer.length() - 1, QTextCursor::KeepAnchor);
-        cursor.insertText(line.newAnswer,
-                          line.failed ? WorksheetSettings::errorAtts() : WorksheetSettings::successAtts());
+        cursor.insertText(line.newAnswer, line.failed ? WorksheetSettings::errorAtts()
+                                                      : WorksheetSettings::successAtts());
         changed.append(answer.blockNumber());
     }
     if (!changed.isEmpty())
@@ -135,7 +135,4 @@ bool Recalculation::allSucceeded() const {
 
 bool Recalculation::ownsSession() const { return mSession->parent() == this; }
 
-SCalcState* Recalculation::takeState() {
-    return mSession->takeState();
-}
-
+SCalcState* Recalculation::takeState() { return mSession->takeState(); }

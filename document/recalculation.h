@@ -38,8 +38,8 @@ public:
     Recalculation(QTextDocument* text, const SCalcState& state, bool integersAsHex,
                   QObject* parent = nullptr);
     // These lines, with the caller's session.
-    Recalculation(QTextDocument* text, CalcSession* session, QList<Line> lines,
-                  bool integersAsHex, QObject* parent = nullptr);
+    Recalculation(QTextDocument* text, CalcSession* session, QList<Line> lines, bool integersAsHex,
+                  QObject* parent = nullptr);
     ~Recalculation() override;
 
     // Begins; `finished` follows, at once when there is nothing to calculate.

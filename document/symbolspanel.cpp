@@ -1,9 +1,9 @@
 #include "document/symbolspanel.h"
 
-#include "document/worksheetsettings.h"
 #include "document/mydocument.h"
 #include "document/symbollisting.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheetsettings.h"
 #include "engine/dictionaries.h"
 
 #include <QHeaderView>
@@ -20,8 +20,7 @@ constexpr int kIsFunctionRole = Qt::UserRole + 1;
 
 } // namespace
 
-SymbolsPanel::SymbolsPanel(MyDocument* document)
-    : QDockWidget(tr("Symbols")), mDocument(document) {
+SymbolsPanel::SymbolsPanel(MyDocument* document) : QDockWidget(tr("Symbols")), mDocument(document) {
     setObjectName(QStringLiteral("symbolsPanel"));
     auto* contents = new QWidget(this);
     auto* layout = new QVBoxLayout(contents);

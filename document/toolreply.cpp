@@ -1,5 +1,6 @@
 #include "document/toolreply.h"
 
+#include "calctool/replykeys.h"
 #include "engine/calcengine.h"
 
 namespace {
@@ -20,7 +21,7 @@ std::string stringEntry(const plist::Dictionary& reply, const char* key) {
 ToolReply recordToolReply(const plist::Dictionary& reply, const std::string& statement,
                           SCalcState& state) {
     ToolReply answer;
-    answer.kind = int(integerEntry(reply, "ResultKind"));
+    answer.kind = int(integerEntry(reply, replykey::kResultKind));
     switch (answer.kind) {
     case kFunctionDefined: {
         // The tool's definition is reproduced by reading the same line.
@@ -30,17 +31,17 @@ ToolReply recordToolReply(const plist::Dictionary& reply, const std::string& sta
         break;
     }
     case kSyntaxError:
-        answer.stop = integerEntry(reply, "Stop");
-        answer.reason = stringEntry(reply, "Reason");
-        answer.name = stringEntry(reply, "Name");
-        answer.argumentCount = integerEntry(reply, "ArgumentCount");
+        answer.stop = integerEntry(reply, replykey::kStop);
+        answer.reason = stringEntry(reply, replykey::kReason);
+        answer.name = stringEntry(reply, replykey::kName);
+        answer.argumentCount = integerEntry(reply, replykey::kArgumentCount);
         break;
     default: {
         answer.kind = kValue;
-        auto result = reply.find("Result");
+        auto result = reply.find(replykey::kResult);
         answer.value = result == reply.end() ? 0.0 : result->second.real().value_or(0.0);
         SetVariable("last", state, answer.value);
-        auto symbol = reply.find("Symbol");
+        auto symbol = reply.find(replykey::kSymbol);
         const std::string* name = symbol == reply.end() ? nullptr : symbol->second.string();
         if (name && !name->empty())
             SetVariable(*name, state, answer.value);

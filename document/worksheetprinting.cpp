@@ -14,8 +14,7 @@ QPageLayout worksheetPageLayout() {
     // The text's own margin adds to these.
     const bool usPaper = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
     return QPageLayout(QPageSize(usPaper ? QPageSize::Letter : QPageSize::A4),
-                       QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                       QPageLayout::Millimeter);
+                       QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
 }
 
 bool writeWorksheetPdf(const QTextDocument& text, const QString& path, const QString& title,
@@ -33,7 +32,7 @@ bool writeWorksheetPdf(const QTextDocument& text, const QString& path, const QSt
         if (file.error() == QFileDevice::NoError && file.commit())
             return true;
     }
-    *error = platform::keyedText("CannotWrite").arg(QDir::toNativeSeparators(path),
-                                                   file.errorString());
+    *error =
+        platform::keyedText("CannotWrite").arg(QDir::toNativeSeparators(path), file.errorString());
     return false;
 }

@@ -13,7 +13,8 @@ class WorksheetSettings : public QObject {
 
 public:
     // Becomes the shared instance. The locale and the palette are read here, once.
-    explicit WorksheetSettings(const QLocale& locale = QLocale::system(), QObject* parent = nullptr);
+    explicit WorksheetSettings(const QLocale& locale = QLocale::system(),
+                               QObject* parent = nullptr);
     ~WorksheetSettings() override;
 
     static WorksheetSettings* shared();

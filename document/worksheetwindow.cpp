@@ -8,9 +8,8 @@
 #include "platform/keyedtexts.h"
 
 #include <QActionGroup>
-#include <QDir>
-#include <QPushButton>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -18,6 +17,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTextDocument>
 

@@ -1,7 +1,7 @@
 #include "platform/documentwindow.h"
 
-#include "platform/document.h"
 #include "platform/closeddocumentarchive.h"
+#include "platform/document.h"
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
 
@@ -94,8 +94,8 @@ void DocumentWindow::buildEditMenu() {
 
 void DocumentWindow::buildViewMenu() {
     mViewMenu = menuBar()->addMenu(tr("&View"));
-    mZoomIn = mViewMenu->addAction(tr("Zoom &In"), QKeySequence::ZoomIn, this,
-                                   &DocumentWindow::zoomIn);
+    mZoomIn =
+        mViewMenu->addAction(tr("Zoom &In"), QKeySequence::ZoomIn, this, &DocumentWindow::zoomIn);
     mZoomOut = mViewMenu->addAction(tr("Zoom &Out"), QKeySequence::ZoomOut, this,
                                     &DocumentWindow::zoomOut);
     // No standard key for it; Ctrl+0 is what every browser and editor uses.
@@ -161,8 +161,8 @@ void DocumentWindow::setEditor(QTextEdit* editor) {
     connect(mSelectAll, &QAction::triggered, editor, &QTextEdit::selectAll);
     mCopy->setEnabled(false);
     connect(editor, &QTextEdit::copyAvailable, mCopy, &QAction::setEnabled);
-    for (auto changed : {&QTextEdit::undoAvailable, &QTextEdit::redoAvailable,
-                         &QTextEdit::copyAvailable})
+    for (auto changed :
+         {&QTextEdit::undoAvailable, &QTextEdit::redoAvailable, &QTextEdit::copyAvailable})
         connect(editor, changed, this, &DocumentWindow::updateEditCommands);
     updateEditCommands();
 }
@@ -201,13 +201,11 @@ void DocumentWindow::rebuildReopenMenu() {
     const QList<ClosedDocumentArchive::Entry> kept =
         archive ? archive->entries() : QList<ClosedDocumentArchive::Entry>();
     for (const ClosedDocumentArchive::Entry& entry : kept) {
-        const QString when =
-            QLocale().toString(entry.closedAt.toLocalTime(), QLocale::ShortFormat);
+        const QString when = QLocale().toString(entry.closedAt.toLocalTime(), QLocale::ShortFormat);
         const QString title = entry.title.isEmpty() ? keyedText("Untitled") : entry.title;
-        mReopenMenu->addAction(keyedText("ClosedWorksheetItem").arg(title, when), mController,
-                               [this, path = entry.path] {
-                                   mController->reopenClosedDocument(path);
-                               });
+        mReopenMenu->addAction(
+            keyedText("ClosedWorksheetItem").arg(title, when), mController,
+            [this, path = entry.path] { mController->reopenClosedDocument(path); });
     }
     if (kept.isEmpty())
         mReopenMenu->addAction(keyedText("NoClosedWorksheets"))->setEnabled(false);

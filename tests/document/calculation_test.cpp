@@ -1,9 +1,9 @@
 // Calculating lines in a worksheet window (offscreen) with the real CalcTool, and with small
 // stand-in tools for the ways a tool can fail.
 
-#include "document/worksheetsettings.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheetsettings.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
@@ -343,15 +343,19 @@ private slots:
                                  "<key>Result</key><real>7</real>";
         const QByteArray error = "<key>ResultKind</key><integer>0</integer>"
                                  "<key>Stop</key><integer>1</integer>";
-        QTest::newRow("a click into the first line") << "click" << value << "7" << "";
+        QTest::newRow("a click into the first line") << "click" << value << "7"
+                                                     << "";
         QTest::newRow("Select All") << "select all" << value << "7"
                                     << "abc = 1 =\u20291\u20291+1 =\u20297\u2029";
-        QTest::newRow("Undo") << "undo" << value << "7" << "";
-        QTest::newRow("scrolled to the top") << "scroll" << value << "7" << "";
+        QTest::newRow("Undo") << "undo" << value << "7"
+                              << "";
+        QTest::newRow("scrolled to the top") << "scroll" << value << "7"
+                                             << "";
         QTest::newRow("a syntax error after a click") << "click" << error << "Syntax error"
                                                       << "+1";
         QTest::newRow("a time-out after a click")
-            << "click" << QByteArray() << "The calculation took too long" << "";
+            << "click" << QByteArray() << "The calculation took too long"
+            << "";
     }
     void theAnswerStaysWithItsLine() {
         QFETCH(QString, action);
@@ -361,12 +365,15 @@ private slots:
         calculate(QStringLiteral("abc = 1"));
         const QString go = mFolder.filePath(QStringLiteral("go"));
         QFile::remove(go);
-        useTool(standIn(QStringLiteral("gated"),
-                        "while read line; do\n"
-                        "  while [ ! -e '" + QFile::encodeName(go) + "' ]; do sleep 0.01; done\n"
-                        "  printf '%s' '<plist version=\"1.0\"><dict>" + reply +
-                            "</dict></plist>'\n"
-                        "done\n"));
+        useTool(
+            standIn(QStringLiteral("gated"), "while read line; do\n"
+                                             "  while [ ! -e '" +
+                                                 QFile::encodeName(go) +
+                                                 "' ]; do sleep 0.01; done\n"
+                                                 "  printf '%s' '<plist version=\"1.0\"><dict>" +
+                                                 reply +
+                                                 "</dict></plist>'\n"
+                                                 "done\n"));
         type(QStringLiteral("1+1"));
         QTest::keyClick(view(), Qt::Key_Return);
         QVERIFY(mDocument->isCalculating());

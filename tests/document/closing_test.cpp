@@ -163,7 +163,8 @@ private slots:
         answerNextQuestions({QMessageBox::Ok, QMessageBox::Cancel}, &messages);
         QVERIFY(!worksheet->window()->close());
         QCOMPARE(messages.size(), 2);
-        QVERIFY(messages[0].startsWith(platform::keyedText("CannotKeepClosed").section('\n', 0, 0)));
+        QVERIFY(
+            messages[0].startsWith(platform::keyedText("CannotKeepClosed").section('\n', 0, 0)));
         QVERIFY(mController->documents().contains(worksheet));
     }
 

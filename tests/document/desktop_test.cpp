@@ -1,12 +1,12 @@
 // What a worksheet does for the desktop around it: answers follow a switch between light and
 // dark, and zooming scales the text on screen without touching the worksheet.
 
-#include "document/worksheetsettings.h"
 #include "document/answercolours.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
-#include "platform/documentcontroller.h"
+#include "document/worksheetsettings.h"
 #include "document/worksheetwindow.h"
+#include "platform/documentcontroller.h"
 #include "platform/namedcolors.h"
 #include "worksheettestmain.h"
 

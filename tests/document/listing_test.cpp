@@ -1,11 +1,11 @@
 // The listings of defined symbols and the cleaned paste.
 
-#include "document/worksheetsettings.h"
 #include "document/charswap.h"
 #include "document/mydocument.h"
 #include "document/resultformat.h"
 #include "document/symbollisting.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheetsettings.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"

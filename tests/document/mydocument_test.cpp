@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -347,7 +348,10 @@ private slots:
         QVERIFY2(qAbs(shown.pointSizeF() - size) < 0.5,
                  qPrintable(QString::number(shown.pointSizeF())));
         if (fixedPitch) {
-            QVERIFY(shown.fixedPitch());
+            // Every character as wide as the next: what the font file says of itself varies.
+            const QFontMetricsF metrics(typing);
+            QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),
+                     metrics.horizontalAdvance(QLatin1Char('W')));
         }
         const auto savedFont = [&worksheet] {
             QString error;

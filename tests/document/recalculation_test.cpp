@@ -1,12 +1,12 @@
 // Recalculating a worksheet: exactly the answers that depend on an edited line change, in one
 // step that Undo takes back.
 
-#include "document/worksheetsettings.h"
 #include "document/answermarks.h"
 #include "document/calcsession.h"
 #include "document/mydocument.h"
 #include "document/statestep.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheetsettings.h"
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
 #include "typing.h"
@@ -107,32 +107,41 @@ private slots:
         QTest::addColumn<bool>("following");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("sent");
-        QTest::newRow("at the end") << QStringList{"2+2"} << "2+2 =" << "5+2 =" << false << true
-                                    << "5+2 =\n7\n" << 1;
-        QTest::newRow("before the marker")
-            << QStringList{"2+2"} << "2+2 =" << "5+2 =" << true << true << "5+2 =\n7\n" << 1;
-        QTest::newRow("with a decimal comma") << QStringList{"1,5*2"} << "1,5*2 =" << "2,5*2 ="
-                                              << false << true << "2,5*2 =\n5\n" << 1;
-        QTest::newRow("after fixing an error") << QStringList{"2*/3"} << "2*/3 =" << "2*3 ="
-                                               << false << true << "2*3 =\n6\n" << 1;
+        QTest::newRow("at the end") << QStringList{"2+2"} << "2+2 ="
+                                    << "5+2 =" << false << true << "5+2 =\n7\n"
+                                    << 1;
+        QTest::newRow("before the marker") << QStringList{"2+2"} << "2+2 ="
+                                           << "5+2 =" << true << true << "5+2 =\n7\n"
+                                           << 1;
+        QTest::newRow("with a decimal comma") << QStringList{"1,5*2"} << "1,5*2 ="
+                                              << "2,5*2 =" << false << true << "2,5*2 =\n5\n"
+                                              << 1;
+        QTest::newRow("after fixing an error") << QStringList{"2*/3"} << "2*/3 ="
+                                               << "2*3 =" << false << true << "2*3 =\n6\n"
+                                               << 1;
         QTest::newRow("through a variable, an independent line left alone")
-            << QStringList{"r = 5", "a = r*2", "b = 7", "b + 1"} << "r = 5 =" << "r = 6 =" << false
-            << true << "r = 6 =\n6\na = r*2 =\n12\nb = 7 =\n7\nb + 1 =\n8\n" << 2;
+            << QStringList{"r = 5", "a = r*2", "b = 7", "b + 1"} << "r = 5 ="
+            << "r = 6 =" << false << true << "r = 6 =\n6\na = r*2 =\n12\nb = 7 =\n7\nb + 1 =\n8\n"
+            << 2;
         QTest::newRow("through a function definition")
-            << QStringList{"f(x) = x+1", "f(2)"} << "f(x) = x+1 =" << "f(x) = x+2 =" << false
-            << true << "f(x) = x+2 =\nFunction defined\nf(2) =\n4\n" << 2;
+            << QStringList{"f(x) = x+1", "f(2)"} << "f(x) = x+1 ="
+            << "f(x) = x+2 =" << false << true << "f(x) = x+2 =\nFunction defined\nf(2) =\n4\n"
+            << 2;
         QTest::newRow("through a chain of two assignments")
-            << QStringList{"r = 5", "s = r+1", "t = s*2"} << "r = 5 =" << "r = 6 =" << false
-            << true << "r = 6 =\n6\ns = r+1 =\n7\nt = s*2 =\n14\n" << 3;
+            << QStringList{"r = 5", "s = r+1", "t = s*2"} << "r = 5 ="
+            << "r = 6 =" << false << true << "r = 6 =\n6\ns = r+1 =\n7\nt = s*2 =\n14\n"
+            << 3;
         QTest::newRow("a time-out on the way")
             << QStringList{"r = 1", "g(n) = if(n, g(n-1)+g(n-1), 1)", "g(60)*r", "s = r*2"}
-            << "r = 1 =" << "r = 3 =" << false << true
+            << "r = 1 ="
+            << "r = 3 =" << false << true
             << "r = 3 =\n3\ng(n) = if(n, g(n-1)+g(n-1), 1) =\nFunction defined\ng(60)*r =\n"
                "The calculation took too long\ns = r*2 =\n6\n"
             << 3;
         QTest::newRow("not followed: marked out of date")
-            << QStringList{"r = 5", "a = r*2"} << "r = 5 =" << "r = 6 =" << false << false
-            << "r = 6 =\n6\na = r*2 =\n10\n" << 1;
+            << QStringList{"r = 5", "a = r*2"} << "r = 5 ="
+            << "r = 6 =" << false << false << "r = 6 =\n6\na = r*2 =\n10\n"
+            << 1;
     }
     void returnOnAnAnsweredLineUpdatesItsDependents() {
         QFETCH(QStringList, lines);

@@ -2,9 +2,9 @@
 // says so on standard output, and then runs until it is killed.
 // Usage: recovery_child RECOVERY_FOLDER
 
-#include "document/worksheetsettings.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheetsettings.h"
 #include "engine/calcengine.h"
 #include "platform/documentcontroller.h"
 #include "platform/documentrecovery.h"

@@ -73,8 +73,8 @@ private slots:
         QTest::addColumn<QStringList>("functions");
         QTest::newRow("part of a name, any case")
             << "WID" << QStringList{"width: 12"} << QStringList{};
-        QTest::newRow("a function") << "area" << QStringList{}
-                                    << QStringList{"Area: Area( w, h ) = w * h"};
+        QTest::newRow("a function")
+            << "area" << QStringList{} << QStringList{"Area: Area( w, h ) = w * h"};
         QTest::newRow("nothing matches") << "zzz" << QStringList{} << QStringList{};
     }
     void filtersByName() {

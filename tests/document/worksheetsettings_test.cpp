@@ -32,7 +32,8 @@ private slots:
         // Typed text takes the palette's colour, so it stays readable in light and dark themes.
         QVERIFY(!WorksheetSettings::normalAtts().hasProperty(QTextFormat::ForegroundBrush));
         QVERIFY(WorksheetSettings::errorAtts().hasProperty(QTextFormat::ForegroundBrush));
-        QCOMPARE(WorksheetSettings::successAtts().foreground().color(), WorksheetSettings::defaultGreen());
+        QCOMPARE(WorksheetSettings::successAtts().foreground().color(),
+                 WorksheetSettings::defaultGreen());
     }
 
     void resultColoursStayReadableInADarkTheme() {

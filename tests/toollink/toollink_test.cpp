@@ -45,11 +45,9 @@ private slots:
         QTest::newRow("the line break after a reply, written later")
             << "read l\n" + reply + "sleep 0.2\necho\nread l\n" + reply + "echo\n"
             << 2 << 2 << false;
-        QTest::newRow("output before any request")
-            << QByteArray("echo hello\n") << 0 << 0 << true;
+        QTest::newRow("output before any request") << QByteArray("echo hello\n") << 0 << 0 << true;
         QTest::newRow("a second reply written after the first")
-            << "read l\n" + reply + "sleep 0.2\n" + reply
-            << 1 << 1 << true;
+            << "read l\n" + reply + "sleep 0.2\n" + reply << 1 << 1 << true;
         QTest::newRow("a property list that is not a dictionary")
             << QByteArray("read l\nprintf '<plist version=\"1.0\"><string>no</string></plist>'\n")
             << 1 << 0 << true;
