@@ -51,6 +51,17 @@ bool AnswerMarks::isOutOfDate(const QTextBlock& answer) const {
                        [&answer](const QTextCursor& mark) { return mark.block() == answer; });
 }
 
+QList<int> AnswerMarks::outOfDate(const QList<int>& answers) const {
+    QSet<int> marked;
+    for (const QTextCursor& mark : mOutOfDate)
+        marked.insert(mark.blockNumber());
+    QList<int> found;
+    for (int answer : answers)
+        if (marked.contains(answer))
+            found.append(answer);
+    return found;
+}
+
 void AnswerMarks::markChanged(const QList<int>& answers, int milliseconds) {
     mChanged.clear();
     for (int number : answers)

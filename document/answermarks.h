@@ -21,6 +21,8 @@ public:
     // Clears the marks of the answer lines given by block number.
     void clearOutOfDate(const QList<int>& answers);
     bool isOutOfDate(const QTextBlock& answer) const;
+    // Those of the answer lines, by block number, that are out of date.
+    QList<int> outOfDate(const QList<int>& answers) const;
     // Highlights the answer lines, given by block number, for `milliseconds`.
     void markChanged(const QList<int>& answers, int milliseconds);
 

@@ -141,7 +141,8 @@ void MyDocument::finishRecalculation(Recalculation& recalculation, const StateSy
     // without a window nobody takes anything back.
     if (!changed.isEmpty() && mTextView) {
         edit.joinPreviousEditBlock();
-        recordStateStep(*text, *this, before);
+        recordStateStep(*text, *this, before, recalculation.answersReached(),
+                        mAnswerMarks->outOfDate(recalculation.answersReached()));
         edit.endEditBlock();
     }
     if (!ownState)
@@ -179,6 +180,19 @@ void MyDocument::noteEditedStatements(int position, int charsAdded) {
         if (block == last)
             break;
     }
+}
+
+void MyDocument::restoreAnswerStep(SCalcState* state, const QList<int>& answers,
+                                   const QList<int>& outOfDate) {
+    adoptState(state);
+    if (!mAnswerMarks)
+        return;
+    mAnswerMarks->clearOutOfDate(answers);
+    for (int answer : outOfDate)
+        mAnswerMarks->markOutOfDate(textDocument()->findBlockByNumber(answer));
+    // The text this undo or redo puts back is not an edit of its statements.
+    mReplacingAnswers = true;
+    QMetaObject::invokeMethod(this, [this] { mReplacingAnswers = false; }, Qt::QueuedConnection);
 }
 
 void MyDocument::adoptState(SCalcState* state) {

@@ -127,6 +127,10 @@ public:
     static void setUpdatesDependentAnswers(bool on);
     // Takes over the state, which the worksheet then owns, and restarts the tool from it.
     void adoptState(SCalcState* state);
+    // Undoing or redoing an update: the state that goes with the text put back, and which of
+    // the answers the update calculated are out of date in that text.
+    void restoreAnswerStep(SCalcState* state, const QList<int>& answers,
+                           const QList<int>& outOfDate);
 
     // Printing starts the text at the top of the first page; the PDF gets the same pages.
     void printDocument();

@@ -26,22 +26,26 @@ SCalcState* stateOf(const StateSymbols& symbols) {
 
 class StateStep : public QAbstractUndoItem {
 public:
-    StateStep(MyDocument& document, StateSymbols before)
-        : mDocument(&document), mBefore(std::move(before)) {}
+    StateStep(MyDocument& document, StateSymbols before, QList<int> answers,
+              QList<int> outOfDateBefore)
+        : mDocument(&document), mBefore(std::move(before)), mAnswers(std::move(answers)),
+          mOutOfDateBefore(std::move(outOfDateBefore)) {}
 
     void undo() override {
         if (!mDocument)
             return;
         mAfter = symbolsOf(*mDocument->calcState());
-        mDocument->adoptState(stateOf(mBefore));
+        mDocument->restoreAnswerStep(stateOf(mBefore), mAnswers, mOutOfDateBefore);
     }
     void redo() override {
         if (mDocument)
-            mDocument->adoptState(stateOf(mAfter));
+            mDocument->restoreAnswerStep(stateOf(mAfter), mAnswers, {});
     }
 
 private:
     QPointer<MyDocument> mDocument;
+    QList<int> mAnswers;
+    QList<int> mOutOfDateBefore;
     StateSymbols mBefore;
     StateSymbols mAfter;
 };
@@ -60,6 +64,8 @@ SCalcState* copyOfState(const SCalcState& state) {
     }
 }
 
-void recordStateStep(QTextDocument& text, MyDocument& document, StateSymbols before) {
-    text.appendUndoItem(new StateStep(document, std::move(before)));
+void recordStateStep(QTextDocument& text, MyDocument& document, StateSymbols before,
+                     QList<int> answers, QList<int> outOfDateBefore) {
+    text.appendUndoItem(new StateStep(document, std::move(before), std::move(answers),
+                                      std::move(outOfDateBefore)));
 }

@@ -2,6 +2,8 @@
 
 #include "plist/value.h"
 
+#include <QList>
+
 #include <optional>
 
 class MyDocument;
@@ -21,5 +23,7 @@ SCalcState* copyOfState(const SCalcState& state);
 // Records in the text's undo history, in the edit block the caller holds open, that the
 // worksheet's state went from `before` to what it is now: undoing that edit brings `before`
 // back, and redoing it the state of now, each time with a tool started from it. What the state
-// is now is taken only when the edit is undone.
-void recordStateStep(QTextDocument& text, MyDocument& document, StateSymbols before);
+// is now is taken only when the edit is undone. The answer lines `answers` (by block number)
+// were calculated by the edit; undoing it marks those of them out of date that were before.
+void recordStateStep(QTextDocument& text, MyDocument& document, StateSymbols before,
+                     QList<int> answers, QList<int> outOfDateBefore);

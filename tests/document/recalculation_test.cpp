@@ -182,6 +182,10 @@ private slots:
         mWorksheet->textView()->undo();
         QCOMPARE(text(), QString(before).replace(from, to));
         QVERIFY(symbolsOf(*mWorksheet->calcState()).variables == symbolsBefore.variables);
+        // The edited line's answer is out of date again, and only what was before with it.
+        QVERIFY(mWorksheet->answerMarks()->isOutOfDate(edited.next()));
+        QCOMPARE(mWorksheet->answerMarks()->isOutOfDate(lastAnswer),
+                 lines.size() == 1 || !following);
     }
 
     void anUnchangedWorksheetStaysUnchanged() {
