@@ -3,6 +3,7 @@
 #include <QPalette>
 #include <QSet>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -21,7 +22,16 @@ QTextEdit::ExtraSelection markOver(const QTextCursor& at, const QTextCharFormat&
 } // namespace
 
 AnswerMarks::AnswerMarks(QTextEdit* view)
-    : QObject(view), mView(view), mChangedTimer(new QTimer(this)) {
+    : QObject(view), mView(view), mChangedTimer(new QTimer(this)), mShowLater(new QTimer(this)) {
+    // A mark spans its line as the line was when it was shown: text replaced inside it, as an
+    // undo does, leaves the view's selection empty until it is shown again.
+    mShowLater->setSingleShot(true);
+    mShowLater->setInterval(0);
+    connect(mShowLater, &QTimer::timeout, this, &AnswerMarks::show);
+    connect(view->document(), &QTextDocument::contentsChanged, this, [this] {
+        if (!mOutOfDate.isEmpty() || !mChanged.isEmpty())
+            mShowLater->start();
+    });
     mChangedTimer->setSingleShot(true);
     // A mark for a moment, not a change: it goes by itself.
     connect(mChangedTimer, &QTimer::timeout, this, [this] {

@@ -34,4 +34,5 @@ private:
     QList<QTextCursor> mOutOfDate;
     QList<QTextCursor> mChanged;
     QTimer* mChangedTimer;
+    QTimer* mShowLater;
 };
