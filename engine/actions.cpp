@@ -20,17 +20,60 @@ template <typename T> const T& LookupWhole(const SymbolTable<T>& table, std::str
     return *hit;
 }
 
+// Runs as a scope of its own while it lives: one level deeper, with the values the state held
+// out of reach and, for a call, the call's parameters in view.
+class NestedScope {
+public:
+    NestedScope(SCalcState& state, const CallFrame* frame)
+        : mState(state), mFrame(state.mFrame), mStackFloor(state.mStackFloor) {
+        if (state.mScopeDepth >= kMaxScopeDepth)
+            throw CalcException(Reason::kRecursionTooDeep);
+        ++state.mScopeDepth;
+        state.mFrame = frame;
+        state.mStackFloor = state.mValueStack.size();
+    }
+    ~NestedScope() {
+        --mState.mScopeDepth;
+        mState.mFrame = mFrame;
+        mState.mStackFloor = mStackFloor;
+    }
+    NestedScope(const NestedScope&) = delete;
+    NestedScope& operator=(const NestedScope&) = delete;
+
+private:
+    SCalcState& mState;
+    const CallFrame* mFrame;
+    std::size_t mStackFloor;
+};
+
 // Evaluates a stored text (a function body, an "if" part) in a scope of its own and returns
 // its value; anything but a value fails the enclosing statement.
-double EvaluateInScope(SCalcState& scope, const std::string& text, KeptParse& kept) {
-    StackBaseScope stackBase(scope);
-    const Ref<const Program> program(&kept.of(text, scope));
-    RunProgram(*program, scope, Results::kValueOnly);
+double EvaluateInScope(SCalcState& state, const CallFrame* frame, const std::string& text,
+                       KeptParse& kept, KeptParse::Text kind) {
+    NestedScope scope(state, frame);
+    StackBaseScope stackBase(state);
+    const Ref<const Program> program(&kept.of(text, state, kind));
+    RunProgram(*program, state, Results::kValueOnly);
     if (!program->mOutcome.full)
         throw CalcException(program->mFailure);
-    if (scope.mValueStack.empty())
+    if (state.mValueStack.size() == state.mStackFloor)
         throw CalcException();
-    return scope.mValueStack.back();
+    const double value = state.mValueStack.back();
+    state.mValueStack.resize(state.mStackFloor);
+    return value;
+}
+
+// The names a call's body reads: those its caller reads, and each parameter new to them.
+Vocabulary* VocabularyOfCall(const SCalcState& state, const CallFrame& frame) {
+    Vocabulary* vocabulary = &VocabularyOf(state);
+    const std::vector<std::string>& params = *frame.mParams;
+    for (std::size_t k = params.size(); k > 0; --k) {
+        const std::string& name = params[k - 1];
+        const bool boundBefore = std::find(params.begin() + k, params.end(), name) != params.end();
+        if (!boundBefore && !FindVisibleVariable(state, name))
+            vocabulary = vocabulary->extended(Vocabulary::kVariable, name).get();
+    }
+    return vocabulary;
 }
 
 void SetStatementResult(SCalcState& state, std::string symbol, bool functionDefined) {
@@ -40,40 +83,51 @@ void SetStatementResult(SCalcState& state, std::string symbol, bool functionDefi
 
 } // namespace
 
-const Program& KeptParse::of(const std::string& text, const SCalcState& scope) {
+const Program& KeptParse::of(const std::string& text, const SCalcState& scope, Text kind) {
     const Vocabulary& vocabulary = VocabularyOf(scope);
-    if (!mProgram || mVocabulary != vocabulary.serial() || mGeneration != vocabulary.generation() ||
-        mText != text) {
-        mProgram = ProgramFor(text, scope, ParseMode::kStatement).get();
-        mVocabulary = vocabulary.serial();
-        mGeneration = vocabulary.generation();
-        mText = text;
-    }
+    if (mProgram && mVocabulary == vocabulary.serial() && mGeneration == vocabulary.generation() &&
+        SameText(text, kind))
+        return *mProgram;
+    mProgram = scope.mFrame ? ProgramFor(text, *NamesInFrames(scope), ParseMode::kStatement).get()
+                            : ProgramFor(text, scope, ParseMode::kStatement).get();
+    mVocabulary = vocabulary.serial();
+    mGeneration = vocabulary.generation();
+    mText = text;
+    mComparedAt = &text;
+    mComparedAfter = FunctionDefinitions();
     return *mProgram;
 }
 
-double PopValue(SCalcState& state) {
-    if (state.mValueStack.empty())
-        throw CalcException();
-    double value = state.mValueStack.back();
-    state.mValueStack.pop_back();
-    return value;
+bool KeptParse::SameText(const std::string& text, Text kind) {
+    if (kind == Text::kFixed)
+        return true;
+    const std::uint64_t definitions = FunctionDefinitions();
+    if (mComparedAt == &text && mComparedAfter == definitions)
+        return true;
+    if (mText != text)
+        return false;
+    mComparedAt = &text;
+    mComparedAfter = definitions;
+    return true;
 }
 
 double Pow(double base, double exponent) { return std::pow(base, exponent); }
 
 void PushVariable::operator()(SCalcState& state) const {
-    state.mValueStack.push_back(LookupWhole(state.mVariables, mName));
+    const double* value = FindVisibleVariable(state, mName);
+    if (!value)
+        throw CalcException(Reason::kUnknownName, mName);
+    state.mValueStack.push_back(*value);
 }
 
 void DoNegate::operator()(SCalcState& state) const {
-    if (state.mValueStack.empty())
+    if (state.mValueStack.size() <= state.mStackFloor)
         throw CalcException();
     state.mValueStack.back() = -state.mValueStack.back();
 }
 
 void DoUnaryFunc::operator()(SCalcState& state) const {
-    if (state.mValueStack.empty())
+    if (state.mValueStack.size() <= state.mStackFloor)
         throw CalcException();
     state.mValueStack.back() = mFunction(state.mValueStack.back());
 }
@@ -86,21 +140,29 @@ void DoBinaryFunc::operator()(SCalcState& state) const {
 
 void DoDefinedFunc::operator()(SCalcState& state) const {
     CheckStackDepth(state);
-    const UserFunction& function = LookupWhole(state.mFunctions, mName);
+    const CallFrame* caller = state.mFrame;
+    const UserFunction& function = caller && SameName(*caller->mName, mName)
+                                       ? *caller->mFunction
+                                       : LookupWhole(state.mFunctions, mName);
     const std::size_t parameterCount = function.mParams.size();
     // A call must pass exactly one argument per parameter; the stack alone cannot tell.
     if (mArgumentCount != parameterCount)
         throw CalcException(Reason::kArgumentCount, mName, static_cast<int>(parameterCount));
-    if (state.mValueStack.size() < parameterCount)
+    if (state.mValueStack.size() - state.mStackFloor < parameterCount)
         throw CalcException();
+    if (state.mScopeDepth >= kMaxScopeDepth)
+        throw CalcException(Reason::kRecursionTooDeep);
 
-    SCalcState scope(SCalcState::ScopeOf{state});
-    // The last argument is on top: bind from the last parameter down.
+    boost::container::small_vector<double, 4> arguments(parameterCount);
+    // The last argument is on top.
     for (std::size_t k = parameterCount; k > 0; --k) {
-        StoreVariable(scope, function.mParams[k - 1], state.mValueStack.back());
+        RequireStorableName(function.mParams[k - 1]);
+        arguments[k - 1] = state.mValueStack.back();
         state.mValueStack.pop_back();
     }
-    state.mValueStack.push_back(EvaluateInScope(scope, function.mBody, mBody));
+    CallFrame frame{&mName, &function, &function.mParams, arguments.data(), caller, nullptr};
+    frame.mVocabulary = VocabularyOfCall(state, frame);
+    state.mValueStack.push_back(EvaluateInScope(state, &frame, function.mBody, mBody, KeptParse::Text::kMayChange));
 }
 
 void DoIf::operator()(SCalcState& state) const {
@@ -108,9 +170,11 @@ void DoIf::operator()(SCalcState& state) const {
     double condition = PopValue(state);
     // Only a condition greater than zero is true: zero, negatives and NaN choose the third part.
     const bool isTrue = condition > 0;
-    SCalcState scope(SCalcState::ScopeOf{state});
-    state.mValueStack.push_back(isTrue ? EvaluateInScope(scope, mTrueText, mTruePart)
-                                       : EvaluateInScope(scope, mFalseText, mFalsePart));
+    state.mValueStack.push_back(isTrue
+                                    ? EvaluateInScope(state, state.mFrame, mTrueText, mTruePart,
+                                                      KeptParse::Text::kFixed)
+                                    : EvaluateInScope(state, state.mFrame, mFalseText, mFalsePart,
+                                                      KeptParse::Text::kFixed));
 }
 
 void DoAssign::operator()(SCalcState& state) const {

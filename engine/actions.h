@@ -26,7 +26,13 @@ struct PushVariable {
     void operator()(SCalcState& state) const;
 };
 
-double PopValue(SCalcState& state);
+inline double PopValue(SCalcState& state) {
+    if (state.mValueStack.size() <= state.mStackFloor)
+        throw CalcException();
+    double value = state.mValueStack.back();
+    state.mValueStack.pop_back();
+    return value;
+}
 
 struct Program;
 
@@ -35,12 +41,19 @@ struct Program;
 // while the scope has the same names and, for a call, the function the same body. The parse
 // itself stays with its vocabulary: a recursive function's body holds a call of itself.
 struct KeptParse {
-    const Program& of(const std::string& text, const SCalcState& scope);
+    // A text that may change between runs (a function's body) is compared with the kept one.
+    enum class Text { kFixed, kMayChange };
+    const Program& of(const std::string& text, const SCalcState& scope, Text kind);
+    bool SameText(const std::string& text, Text kind);
 
     std::uint64_t mVocabulary = 0;
     std::uint64_t mGeneration = 0;
     std::string mText;
     const Program* mProgram = nullptr;
+    // Where the text was compared last, and how many functions had been defined then: while
+    // neither changes, the text there is still the kept one.
+    const std::string* mComparedAt = nullptr;
+    std::uint64_t mComparedAfter = 0;
 };
 
 // Pops the right operand, then the left one, and pushes op(left, right).
@@ -96,7 +109,9 @@ struct DoIf {
 // tried after it cannot take a stray value for an operand.
 struct DropArguments {
     std::size_t mStackSize;
-    void operator()(SCalcState& state) const { state.mValueStack.resize(mStackSize); }
+    void operator()(SCalcState& state) const {
+        state.mValueStack.resize(state.mStackFloor + mStackSize);
+    }
 };
 
 // The statement actions: exactly one of them ends every complete statement.

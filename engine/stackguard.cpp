@@ -30,7 +30,10 @@ const char* CurrentFrame() { return static_cast<const char*>(__builtin_frame_add
 } // namespace
 
 void CheckStackDepth(const SCalcState& state) {
-    thread_local const std::ptrdiff_t budget = StackBudgetOfThisThread();
+    // Constant-initialised, so that reading it costs no guard on every call.
+    thread_local std::ptrdiff_t budget = 0;
+    if (budget == 0)
+        budget = StackBudgetOfThisThread();
     // The stack grows downwards on every platform this runs on.
     if (state.mStackBase && state.mStackBase - CurrentFrame() > budget)
         throw CalcException(state.mScopeDepth > 0 ? Reason::kRecursionTooDeep
