@@ -81,6 +81,15 @@ void SetStatementResult(SCalcState& state, std::string symbol, bool functionDefi
     state.mResultSymbol = std::move(symbol);
 }
 
+// As RequireStorableName, without a library call for the few bytes of a parameter.
+void RequireStorableParameter(const std::string& name) {
+    if (name.size() > kMaxNameLength)
+        throw CalcException(Reason::kNameTooLong);
+    for (char c : name)
+        if (c == '\0')
+            throw CalcException();
+}
+
 } // namespace
 
 const Program& KeptParse::of(const std::string& text, const SCalcState& scope, Text kind) {
@@ -156,7 +165,7 @@ void DoDefinedFunc::operator()(SCalcState& state) const {
     boost::container::small_vector<double, 4> arguments(parameterCount);
     // The last argument is on top.
     for (std::size_t k = parameterCount; k > 0; --k) {
-        RequireStorableName(function.mParams[k - 1]);
+        RequireStorableParameter(function.mParams[k - 1]);
         arguments[k - 1] = state.mValueStack.back();
         state.mValueStack.pop_back();
     }
