@@ -103,14 +103,14 @@ const Program& KeptParse::of(const std::string& text, const SCalcState& scope, T
     mGeneration = vocabulary.generation();
     mText = text;
     mComparedAt = &text;
-    mComparedAfter = FunctionDefinitions();
+    mComparedAfter = FunctionTableChanges();
     return *mProgram;
 }
 
 bool KeptParse::SameText(const std::string& text, Text kind) {
     if (kind == Text::kFixed)
         return true;
-    const std::uint64_t definitions = FunctionDefinitions();
+    const std::uint64_t definitions = FunctionTableChanges();
     if (mComparedAt == &text && mComparedAfter == definitions)
         return true;
     if (mText != text)
@@ -123,10 +123,25 @@ bool KeptParse::SameText(const std::string& text, Text kind) {
 double Pow(double base, double exponent) { return std::pow(base, exponent); }
 
 void PushVariable::operator()(SCalcState& state) const {
-    const double* value = FindVisibleVariable(state, mName);
-    if (!value)
+    const CallFrame* frame = state.mFrame;
+    if (frame && frame->mParams == mParamsSeen && mSeenAfter == FunctionTableChanges()) {
+        const double value = state.mValueStack[frame->mArgumentsAt + mSlot];
+        state.mValueStack.push_back(value);
+        return;
+    }
+    if (frame) {
+        const std::size_t k = FindParameter(*frame, mName);
+        if (k < frame->mParams->size()) {
+            mParamsSeen = frame->mParams;
+            mSlot = k;
+            mSeenAfter = FunctionTableChanges();
+        }
+    }
+    const double* found = FindVisibleVariable(state, mName);
+    if (!found)
         throw CalcException(Reason::kUnknownName, mName);
-    state.mValueStack.push_back(*value);
+    const double value = *found;
+    state.mValueStack.push_back(value);
 }
 
 void DoNegate::operator()(SCalcState& state) const {
@@ -162,16 +177,25 @@ void DoDefinedFunc::operator()(SCalcState& state) const {
     if (state.mScopeDepth >= kMaxScopeDepth)
         throw CalcException(Reason::kRecursionTooDeep);
 
-    boost::container::small_vector<double, 4> arguments(parameterCount);
-    // The last argument is on top.
-    for (std::size_t k = parameterCount; k > 0; --k) {
-        RequireStorableParameter(function.mParams[k - 1]);
-        arguments[k - 1] = state.mValueStack.back();
-        state.mValueStack.pop_back();
+    // The arguments stay where they are, below the body's floor, until the body has its value.
+    const std::size_t argumentsAt = state.mValueStack.size() - parameterCount;
+    for (const std::string& parameter : function.mParams)
+        RequireStorableParameter(parameter);
+    CallFrame frame{&mName, &function, &function.mParams, argumentsAt, caller, nullptr};
+    const std::uint64_t changes = FunctionTableChanges();
+    const Vocabulary& callers = VocabularyOf(state);
+    if (mCallerVocabulary != callers.serial() || mParamsSeen != &function.mParams ||
+        mSeenAfter != changes) {
+        mBodyVocabulary = VocabularyOfCall(state, frame);
+        mCallerVocabulary = callers.serial();
+        mParamsSeen = &function.mParams;
+        mSeenAfter = changes;
     }
-    CallFrame frame{&mName, &function, &function.mParams, arguments.data(), caller, nullptr};
-    frame.mVocabulary = VocabularyOfCall(state, frame);
-    state.mValueStack.push_back(EvaluateInScope(state, &frame, function.mBody, mBody, KeptParse::Text::kMayChange));
+    frame.mVocabulary = mBodyVocabulary;
+    const double value =
+        EvaluateInScope(state, &frame, function.mBody, mBody, KeptParse::Text::kMayChange);
+    state.mValueStack.resize(argumentsAt);
+    state.mValueStack.push_back(value);
 }
 
 void DoIf::operator()(SCalcState& state) const {

@@ -24,6 +24,12 @@ struct PushValue {
 struct PushVariable {
     std::string mName;
     void operator()(SCalcState& state) const;
+
+    // Which parameter of the innermost call the name was last, while the functions stay as
+    // they were: a body's parameters are found without comparing names.
+    mutable const std::vector<std::string>* mParamsSeen = nullptr;
+    mutable std::size_t mSlot = 0;
+    mutable std::uint64_t mSeenAfter = 0;
 };
 
 inline double PopValue(SCalcState& state) {
@@ -94,6 +100,11 @@ struct DoDefinedFunc {
     void operator()(SCalcState& state) const;
 
     mutable KeptParse mBody;
+    // The names the body read last time, for the same caller's names and the same parameters.
+    mutable std::uint64_t mCallerVocabulary = 0;
+    mutable const std::vector<std::string>* mParamsSeen = nullptr;
+    mutable std::uint64_t mSeenAfter = 0;
+    mutable Vocabulary* mBodyVocabulary = nullptr;
 };
 
 struct DoIf {

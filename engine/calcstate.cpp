@@ -84,7 +84,7 @@ SCalcState::SCalcState(ScopeOf scope)
         throw CalcException(Reason::kRecursionTooDeep);
 }
 
-SCalcState::~SCalcState() = default;
+SCalcState::~SCalcState() { gFunctionTableChanges.fetch_add(1, std::memory_order_relaxed); }
 
 Vocabulary& VocabularyOfState(const SCalcState& state) {
     if (!state.mVocabulary)
@@ -96,11 +96,10 @@ const double* FindVisibleVariable(const SCalcState& state, std::string_view name
     // Only a marked name can be a parameter.
     if (!name.empty() && name.front() == '@')
         for (const CallFrame* frame = state.mFrame; frame; frame = frame->mOuter) {
-            const std::vector<std::string>& params = *frame->mParams;
             // Bound from the last parameter down, so the first of two equal names wins.
-            for (std::size_t k = 0; k < params.size(); ++k)
-                if (SameName(params[k], name))
-                    return &frame->mArguments[k];
+            const std::size_t k = FindParameter(*frame, name);
+            if (k < frame->mParams->size())
+                return &state.mValueStack[frame->mArgumentsAt + k];
         }
     return state.mVariables.find(name);
 }
@@ -120,7 +119,8 @@ std::unique_ptr<SCalcState> NamesInFrames(const SCalcState& state) {
     // Outermost first and each call's last parameter first, as the calls bind them.
     for (auto frame = frames.rbegin(); frame != frames.rend(); ++frame)
         for (std::size_t k = (*frame)->mParams->size(); k > 0; --k)
-            StoreVariable(*names, (*frame)->mParams->at(k - 1), (*frame)->mArguments[k - 1]);
+            StoreVariable(*names, (*frame)->mParams->at(k - 1),
+                          state.mValueStack[(*frame)->mArgumentsAt + k - 1]);
     names->mVocabulary = &VocabularyOf(state);
     return names;
 }
@@ -147,15 +147,11 @@ void ReserveNames(SCalcState& state, std::size_t variables, std::size_t function
     state.mFunctionNames.reserve(state.mFunctionNames.size() + functions);
 }
 
-namespace {
-std::atomic<std::uint64_t> functionDefinitions{0};
-} // namespace
-
-std::uint64_t FunctionDefinitions() { return functionDefinitions.load(std::memory_order_relaxed); }
+std::atomic<std::uint64_t> gFunctionTableChanges{0};
 
 void DefineFunction(SCalcState& state, std::string_view name, std::vector<std::string> params,
                     std::string body) {
-    functionDefinitions.fetch_add(1, std::memory_order_relaxed);
+    gFunctionTableChanges.fetch_add(1, std::memory_order_relaxed);
     for (std::string& param : params) {
         if (!param.empty() && IsLetter(param.front()))
             MarkParameter(body, param);

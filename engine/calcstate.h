@@ -7,6 +7,7 @@
 
 #include <boost/container/small_vector.hpp>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -32,7 +33,8 @@ struct CallFrame {
     const std::string* mName;
     const struct UserFunction* mFunction;
     const std::vector<std::string>* mParams; // marked names, as the function holds them
-    const double* mArguments;                // one per parameter
+    // Where the arguments lie on the value stack, one per parameter, below the body's floor.
+    std::size_t mArgumentsAt;
     const CallFrame* mOuter;
     // The names a text run in this frame is read against: the state's and all parameters.
     Vocabulary* mVocabulary;
@@ -92,7 +94,8 @@ inline Vocabulary& VocabularyOf(const SCalcState& state) {
     return state.mFrame ? *state.mFrame->mVocabulary : VocabularyOfState(state);
 }
 
-// The value of the variable or parameter the running evaluation sees under the name.
+// The value of the variable or parameter the running evaluation sees under the name; a
+// parameter's lies on the value stack, so the pointer holds only until the stack grows.
 const double* FindVisibleVariable(const SCalcState& state, std::string_view name);
 
 // A state holding the names a text running in the state's calls reads, for parsing it: the
@@ -121,9 +124,21 @@ inline bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Changes whenever any state defines a function, so that a kept function body can be trusted
-// without comparing its text.
-std::uint64_t FunctionDefinitions();
+// Changes whenever any state defines a function or goes away, so that what an action noted of
+// a function (where its body or its parameters lie) holds while this stays the same.
+extern std::atomic<std::uint64_t> gFunctionTableChanges;
+inline std::uint64_t FunctionTableChanges() {
+    return gFunctionTableChanges.load(std::memory_order_relaxed);
+}
+
+// The index of the first parameter of the call with this name, or the call's parameter count.
+inline std::size_t FindParameter(const CallFrame& frame, std::string_view name) {
+    const std::vector<std::string>& params = *frame.mParams;
+    std::size_t k = 0;
+    while (k < params.size() && !SameName(params[k], name))
+        ++k;
+    return k;
+}
 
 // Throws CalcException for a name no table may hold: too long, or holding a NUL byte.
 void RequireStorableName(std::string_view name);
