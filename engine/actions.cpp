@@ -92,32 +92,21 @@ void RequireStorableParameter(const std::string& name) {
 
 } // namespace
 
-const Program& KeptParse::of(const std::string& text, const SCalcState& scope, Text kind) {
+const Program& KeptParse::refresh(const std::string& text, const SCalcState& scope, Text kind) {
     const Vocabulary& vocabulary = VocabularyOf(scope);
-    if (mProgram && mVocabulary == vocabulary.serial() && mGeneration == vocabulary.generation() &&
-        SameText(text, kind))
-        return *mProgram;
-    mProgram = scope.mFrame ? ProgramFor(text, *NamesInFrames(scope), ParseMode::kStatement).get()
-                            : ProgramFor(text, scope, ParseMode::kStatement).get();
-    mVocabulary = vocabulary.serial();
-    mGeneration = vocabulary.generation();
-    mText = text;
+    const bool sameText = kind == Text::kFixed || mText == text;
+    if (!mProgram || mVocabulary != vocabulary.serial() ||
+        mGeneration != vocabulary.generation() || !sameText) {
+        mProgram = scope.mFrame
+                       ? ProgramFor(text, *NamesInFrames(scope), ParseMode::kStatement).get()
+                       : ProgramFor(text, scope, ParseMode::kStatement).get();
+        mVocabulary = vocabulary.serial();
+        mGeneration = vocabulary.generation();
+        mText = text;
+    }
     mComparedAt = &text;
     mComparedAfter = FunctionTableChanges();
     return *mProgram;
-}
-
-bool KeptParse::SameText(const std::string& text, Text kind) {
-    if (kind == Text::kFixed)
-        return true;
-    const std::uint64_t definitions = FunctionTableChanges();
-    if (mComparedAt == &text && mComparedAfter == definitions)
-        return true;
-    if (mText != text)
-        return false;
-    mComparedAt = &text;
-    mComparedAfter = definitions;
-    return true;
 }
 
 double Pow(double base, double exponent) { return std::pow(base, exponent); }

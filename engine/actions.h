@@ -49,8 +49,16 @@ struct Program;
 struct KeptParse {
     // A text that may change between runs (a function's body) is compared with the kept one.
     enum class Text { kFixed, kMayChange };
-    const Program& of(const std::string& text, const SCalcState& scope, Text kind);
-    bool SameText(const std::string& text, Text kind);
+    const Program& of(const std::string& text, const SCalcState& scope, Text kind) {
+        const Vocabulary& vocabulary = VocabularyOf(scope);
+        if (mProgram && mVocabulary == vocabulary.serial() &&
+            mGeneration == vocabulary.generation() &&
+            (kind == Text::kFixed ||
+             (mComparedAt == &text && mComparedAfter == FunctionTableChanges())))
+            return *mProgram;
+        return refresh(text, scope, kind);
+    }
+    const Program& refresh(const std::string& text, const SCalcState& scope, Text kind);
 
     std::uint64_t mVocabulary = 0;
     std::uint64_t mGeneration = 0;

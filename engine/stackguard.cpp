@@ -39,14 +39,3 @@ void CheckStackDepth(const SCalcState& state) {
         throw CalcException(state.mScopeDepth > 0 ? Reason::kRecursionTooDeep
                                                   : Reason::kNestingTooDeep);
 }
-
-StackBaseScope::StackBaseScope(SCalcState& state)
-    : mState(state), mOwnsBase(state.mStackBase == nullptr) {
-    if (mOwnsBase)
-        mState.mStackBase = CurrentFrame();
-}
-
-StackBaseScope::~StackBaseScope() {
-    if (mOwnsBase)
-        mState.mStackBase = nullptr;
-}

@@ -11,8 +11,15 @@ void CheckStackDepth(const SCalcState& state);
 // state inherit the mark and so share one budget.
 class StackBaseScope {
 public:
-    explicit StackBaseScope(SCalcState& state);
-    ~StackBaseScope();
+    explicit StackBaseScope(SCalcState& state)
+        : mState(state), mOwnsBase(state.mStackBase == nullptr) {
+        if (mOwnsBase)
+            mState.mStackBase = static_cast<const char*>(__builtin_frame_address(0));
+    }
+    ~StackBaseScope() {
+        if (mOwnsBase)
+            mState.mStackBase = nullptr;
+    }
     StackBaseScope(const StackBaseScope&) = delete;
     StackBaseScope& operator=(const StackBaseScope&) = delete;
 
