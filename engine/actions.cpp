@@ -153,10 +153,13 @@ void DoBinaryFunc::operator()(SCalcState& state) const {
 
 void DoDefinedFunc::operator()(SCalcState& state) const {
     CheckStackDepth(state);
-    const CallFrame* caller = state.mFrame;
-    const UserFunction& function = caller && SameName(*caller->mName, mName)
-                                       ? *caller->mFunction
-                                       : LookupWhole(state.mFunctions, mName);
+    const std::uint64_t changes = FunctionTableChanges();
+    if (mStateSeen != &state || mFunctionSeenAfter != changes) {
+        mFunctionSeen = &LookupWhole(state.mFunctions, mName);
+        mStateSeen = &state;
+        mFunctionSeenAfter = changes;
+    }
+    const UserFunction& function = *mFunctionSeen;
     const std::size_t parameterCount = function.mParams.size();
     // A call must pass exactly one argument per parameter; the stack alone cannot tell.
     if (mArgumentCount != parameterCount)
@@ -168,13 +171,13 @@ void DoDefinedFunc::operator()(SCalcState& state) const {
 
     // The arguments stay where they are, below the body's floor, until the body has its value.
     const std::size_t argumentsAt = state.mValueStack.size() - parameterCount;
-    for (const std::string& parameter : function.mParams)
-        RequireStorableParameter(parameter);
-    CallFrame frame{&mName, &function, &function.mParams, argumentsAt, caller, nullptr};
-    const std::uint64_t changes = FunctionTableChanges();
+    CallFrame frame{&function.mParams, argumentsAt, state.mFrame, nullptr};
     const Vocabulary& callers = VocabularyOf(state);
     if (mCallerVocabulary != callers.serial() || mParamsSeen != &function.mParams ||
         mSeenAfter != changes) {
+        // Checked as they would be stored, the last parameter first.
+        for (std::size_t k = parameterCount; k > 0; --k)
+            RequireStorableParameter(function.mParams[k - 1]);
         mBodyVocabulary = VocabularyOfCall(state, frame);
         mCallerVocabulary = callers.serial();
         mParamsSeen = &function.mParams;

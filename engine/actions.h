@@ -108,6 +108,11 @@ struct DoDefinedFunc {
     void operator()(SCalcState& state) const;
 
     mutable KeptParse mBody;
+    // The function the name stood for in the state last time: no function changes while a
+    // statement runs, so it holds while the function tables do.
+    mutable const SCalcState* mStateSeen = nullptr;
+    mutable const UserFunction* mFunctionSeen = nullptr;
+    mutable std::uint64_t mFunctionSeenAfter = 0;
     // The names the body read last time, for the same caller's names and the same parameters.
     mutable std::uint64_t mCallerVocabulary = 0;
     mutable const std::vector<std::string>* mParamsSeen = nullptr;

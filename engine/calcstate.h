@@ -28,10 +28,6 @@ class Vocabulary;
 // state: the body sees the caller's names and, before them, the parameters of every call that
 // encloses it, innermost first, as if each call had stored its parameters in a scope of its own.
 struct CallFrame {
-    // The function called and the name it was called by: a statement changes no function while
-    // it runs, so a call of the same name inside the body needs no lookup.
-    const std::string* mName;
-    const struct UserFunction* mFunction;
     const std::vector<std::string>* mParams; // marked names, as the function holds them
     // Where the arguments lie on the value stack, one per parameter, below the body's floor.
     std::size_t mArgumentsAt;
