@@ -7,7 +7,7 @@ namespace {
 template <typename ActionT>
 constexpr bool kEndsStatement =
     std::is_same_v<ActionT, DoAssign> || std::is_same_v<ActionT, DoEvaluation> ||
-    std::is_same_v<ActionT, DoDefFunc>;
+    std::is_same_v<ActionT, Boxed<DoDefFunc>>;
 
 // Runs one step; a chain of tests on the step's index that the compiler turns into one jump,
 // so that the small actions are inlined where std::visit would call through a table.
@@ -22,7 +22,7 @@ inline void RunStep(const Step& step, SCalcState& state, Results results) {
             // A scope is dropped once its value is taken, so what it would store is never
             // read; a definition gives no value at all.
             if (results == Results::kValueOnly) {
-                if constexpr (std::is_same_v<ActionT, DoDefFunc>)
+                if constexpr (std::is_same_v<ActionT, Boxed<DoDefFunc>>)
                     throw CalcException();
                 return;
             }
