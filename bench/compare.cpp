@@ -5,8 +5,8 @@
 
 #include "bench/childprocess.h"
 #include "bench/sample.h"
-#include "plist/value.h"
 #include "plist/binarywriter.h"
+#include "plist/value.h"
 #include "plist/xmlwriter.h"
 
 #include <algorithm>
@@ -49,7 +49,7 @@ const std::string kPythonInProcess =
     "    start = time.perf_counter()\n"
     "    f()\n"
     "    return (time.perf_counter() - start) * 1000\n"
-    "lines = " + std::to_string(kHLines) + "\n"
+    "lines = int(sys.argv[1])\n"
     "print(timed(lambda: fib(22)), timed(lambda: fib(25)),\n"
     "      timed(lambda: [h(h(h(2))) for _ in range(lines)]) * 1000 / lines)\n";
 const char* const kMixedLines[] = {"2+3*4", "x = 5", "sqrt(2)*x", "sin(0.5)^2+cos(0.5)^2", "sq(3)"};
@@ -153,7 +153,8 @@ double HLines(const Setup& setup, bool full) {
 
 // fib(22) and fib(25) in ms and an h(h(h(2))) line in µs, as python3 times them in-process.
 std::vector<double> PythonInProcess(const std::string& python, const fs::path& dir) {
-    const std::string command = python + " " + (dir / "recursion.py").string();
+    const std::string command =
+        python + " " + (dir / "recursion.py").string() + " " + std::to_string(kHLines);
     std::vector<double> times(3, 0.0);
     if (FILE* output = popen(command.c_str(), "r")) {
         if (std::fscanf(output, "%lf %lf %lf", &times[0], &times[1], &times[2]) != 3)
@@ -278,8 +279,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> bcMixed = {"bc", "-l", mixed};
     const std::vector<std::string> openWorksheet = {setup.figurello, "calc", "--open", worksheet,
                                                     "/dev/null"};
-    const std::vector<std::string> recalculateWorksheet = {setup.figurello, "calc",
-                                                           "--recalculate", worksheet};
+    const std::vector<std::string> recalculateWorksheet = {setup.figurello, "calc", "--recalculate",
+                                                           worksheet};
     WholeProcess({setup.figurello, "calc", "--save", worksheet, mixed}, "");
 
     Sample fibFull, fibEmpty, toolFib25, bcFib25, pythonFib25, toolStart, echoStart;

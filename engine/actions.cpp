@@ -49,8 +49,9 @@ private:
 // Evaluates a stored text (a function body, an "if" part) in a scope of its own and returns
 // its value; anything but a value fails the enclosing statement. Inlined into the call and the
 // "if", so that a recursion level costs fewer native frames.
-[[gnu::always_inline]] inline double EvaluateInScope(SCalcState& state, const CallFrame* frame, const std::string& text,
-                       KeptParse& kept, KeptParse::Text kind) {
+[[gnu::always_inline]] inline double EvaluateInScope(SCalcState& state, const CallFrame* frame,
+                                                     const std::string& text, KeptParse& kept,
+                                                     KeptParse::Text kind) {
     NestedScope scope(state, frame);
     StackBaseScope stackBase(state);
     const Ref<const Program> program(&kept.of(text, state, kind));
@@ -96,8 +97,8 @@ void RequireStorableParameter(const std::string& name) {
 const Program& KeptParse::refresh(const std::string& text, const SCalcState& scope, Text kind) {
     const Vocabulary& vocabulary = VocabularyOf(scope);
     const bool sameText = kind == Text::kFixed || mText == text;
-    if (!mProgram || mVocabulary != vocabulary.serial() ||
-        mGeneration != vocabulary.generation() || !sameText) {
+    if (!mProgram || mVocabulary != vocabulary.serial() || mGeneration != vocabulary.generation() ||
+        !sameText) {
         mProgram = scope.mFrame
                        ? ProgramFor(text, *NamesInFrames(scope), ParseMode::kStatement).get()
                        : ProgramFor(text, scope, ParseMode::kStatement).get();
@@ -196,11 +197,10 @@ void DoIf::operator()(SCalcState& state) const {
     double condition = PopValue(state);
     // Only a condition greater than zero is true: zero, negatives and NaN choose the third part.
     const bool isTrue = condition > 0;
-    state.mValueStack.push_back(isTrue
-                                    ? EvaluateInScope(state, state.mFrame, mTrueText, mTruePart,
-                                                      KeptParse::Text::kFixed)
-                                    : EvaluateInScope(state, state.mFrame, mFalseText, mFalsePart,
-                                                      KeptParse::Text::kFixed));
+    state.mValueStack.push_back(
+        isTrue ? EvaluateInScope(state, state.mFrame, mTrueText, mTruePart, KeptParse::Text::kFixed)
+               : EvaluateInScope(state, state.mFrame, mFalseText, mFalsePart,
+                                 KeptParse::Text::kFixed));
 }
 
 void DoAssign::operator()(SCalcState& state) const {

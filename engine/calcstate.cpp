@@ -14,7 +14,6 @@ void RequireStorableName(std::string_view name) {
 
 namespace {
 
-
 // A new name changes how texts read, so the state moves on to the vocabulary that has it. One
 // that no other state shares is simply dropped: nobody could reuse its parses.
 void NoteNewName(const SCalcState& state, Vocabulary::NameKind kind, std::string_view name) {
