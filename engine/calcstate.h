@@ -45,9 +45,9 @@ constexpr std::size_t kMaxNameLength = 1024;
 // same whatever the state holds.
 struct SCalcState {
     SCalcState();
-    // A private scope over the state's variables and functions, as a call or an "if" part runs
-    // in: it starts with an empty value stack and no result symbol. Throws CalcException when
-    // the scope would be nested too deeply.
+    // A private scope over the state's variables and functions, where a copy starts: one level
+    // deeper, with an empty value stack and no result symbol. Throws CalcException when the
+    // scope would be nested too deeply.
     struct ScopeOf {
         const SCalcState& mParent;
     };
