@@ -113,14 +113,8 @@ const Program& KeptParse::refresh(const std::string& text, const SCalcState& sco
 
 double Pow(double base, double exponent) { return std::pow(base, exponent); }
 
-void PushVariable::operator()(SCalcState& state) const {
-    const CallFrame* frame = state.mFrame;
-    if (frame && frame->mParams == mParamsSeen && mSeenAfter == FunctionTableChanges()) {
-        const double value = state.mValueStack[frame->mArgumentsAt + mSlot];
-        state.mValueStack.push_back(value);
-        return;
-    }
-    if (frame) {
+void PushVariable::pushLookedUp(SCalcState& state) const {
+    if (const CallFrame* frame = state.mFrame) {
         const std::size_t k = FindParameter(*frame, mName);
         if (k < frame->mParams->size()) {
             mParamsSeen = frame->mParams;

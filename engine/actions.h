@@ -23,7 +23,16 @@ struct PushValue {
 // Pushes the value the variable holds when the action runs.
 struct PushVariable {
     std::string mName;
-    void operator()(SCalcState& state) const;
+    void operator()(SCalcState& state) const {
+        const CallFrame* frame = state.mFrame;
+        if (frame && frame->mParams == mParamsSeen && mSeenAfter == FunctionTableChanges()) {
+            const double value = state.mValueStack[frame->mArgumentsAt + mSlot];
+            state.mValueStack.push_back(value);
+        } else {
+            pushLookedUp(state);
+        }
+    }
+    void pushLookedUp(SCalcState& state) const;
 
     // Which parameter of the innermost call the name was last, while the functions stay as
     // they were: a body's parameters are found without comparing names.
