@@ -33,6 +33,25 @@ const std::string kPythonFib = "import sys\n"
                                "def fib(n):\n"
                                "    return fib(n-1) + fib(n-2) if n-2 > 0 else 1\n"
                                "print(fib(25))\n";
+// The same recursion and a call-heavy line timed inside python3, so that only the calculation
+// counts: fib(22) and fib(25) in ms, then µs a line for h(h(h(2))) in a loop.
+const std::string kH = "h(x) = x*2 + 1\n";
+const std::string kHLine = "h(h(h(2)))\n";
+constexpr int kHLines = 10000;
+const std::string kPythonInProcess =
+    "import sys, time\n"
+    "sys.setrecursionlimit(10000)\n"
+    "def fib(n):\n"
+    "    return fib(n-1) + fib(n-2) if n-2 > 0 else 1\n"
+    "def h(x):\n"
+    "    return x*2 + 1\n"
+    "def timed(f):\n"
+    "    start = time.perf_counter()\n"
+    "    f()\n"
+    "    return (time.perf_counter() - start) * 1000\n"
+    "lines = int(sys.argv[1])\n"
+    "print(timed(lambda: fib(22)), timed(lambda: fib(25)),\n"
+    "      timed(lambda: [h(h(h(2))) for _ in range(lines)]) * 1000 / lines)\n";
 const char* const kMixedLines[] = {"2+3*4", "x = 5", "sqrt(2)*x", "sin(0.5)^2+cos(0.5)^2", "sq(3)"};
 constexpr int kLockStepLines = 10000;
 constexpr int kWorksheetLines = 10000;
@@ -75,6 +94,7 @@ void WriteStates(const fs::path& dir) {
     WriteFile(dir / "functions.plist", plist::writeBinary(plist::Value(functions)));
     WriteFile(dir / "empty.plist", plist::writeXml(plist::Value(plist::Dictionary{})));
     WriteFile(dir / "fib.bc", kBcFib + "f(25)\n");
+    WriteFile(dir / "recursion.py", kPythonInProcess);
     WriteFile(dir / "mixed.txt", MixedWorksheetLines());
 }
 
@@ -102,14 +122,46 @@ double StartToFirstReply(const std::vector<std::string>& argv) {
 }
 
 // From sending the line to its reply, the definition already made.
-double Fib22Call(const Setup& setup, bool full) {
+double FibCall(const Setup& setup, bool full, int n) {
     ChildProcess tool(setup.tool(full));
     tool.send(kFib);
     tool.readReply();
     const auto start = Clock::now();
-    tool.send("fib(22)\n");
+    tool.send("fib(" + std::to_string(n) + ")\n");
     tool.readReply();
     return MillisecondsSince(start);
+}
+
+// Microseconds a line for many h(h(h(2))) lines, the definition already made; a batch of lines
+// is in flight at a time, so that the calls, not the round trips, are timed.
+double HLines(const Setup& setup, bool full) {
+    constexpr int kBatch = 100;
+    ChildProcess tool(setup.tool(full));
+    tool.send(kH);
+    tool.readReply();
+    std::string batch;
+    for (int i = 0; i < kBatch; ++i)
+        batch += kHLine;
+    const auto start = Clock::now();
+    for (int sent = 0; sent < kHLines; sent += kBatch) {
+        tool.send(batch);
+        for (int i = 0; i < kBatch; ++i)
+            tool.readReply();
+    }
+    return MillisecondsSince(start) * 1000 / kHLines;
+}
+
+// fib(22) and fib(25) in ms and an h(h(h(2))) line in µs, as python3 times them in-process.
+std::vector<double> PythonInProcess(const std::string& python, const fs::path& dir) {
+    const std::string command =
+        python + " " + (dir / "recursion.py").string() + " " + std::to_string(kHLines);
+    std::vector<double> times(3, 0.0);
+    if (FILE* output = popen(command.c_str(), "r")) {
+        if (std::fscanf(output, "%lf %lf %lf", &times[0], &times[1], &times[2]) != 3)
+            std::fprintf(stderr, "python3 gave no timings\n");
+        pclose(output);
+    }
+    return times;
 }
 
 // The whole process: start, the text on its input, output read to the end, exit.
@@ -232,6 +284,8 @@ int main(int argc, char** argv) {
     WholeProcess({setup.figurello, "calc", "--save", worksheet, mixed}, "");
 
     Sample fibFull, fibEmpty, toolFib25, bcFib25, pythonFib25, toolStart, echoStart;
+    Sample fib25Full, fib25Empty, hLineFull, hLineEmpty, pythonFib22Call, pythonFib25Call,
+        pythonHLine;
     Sample calcLines, bcLines, recalculationBeyondOpening;
     // The lock-step lines, measured in each placement this machine allows.
     struct LockStepRuns {
@@ -245,8 +299,16 @@ int main(int argc, char** argv) {
     if (secondCore >= 0)
         lockSteps.push_back({"two cores", {firstCore, secondCore}, {}, {}});
     for (int round = 0; round < rounds; ++round) {
-        fibEmpty.values.push_back(Fib22Call(setup, false));
-        fibFull.values.push_back(Fib22Call(setup, true));
+        fibEmpty.values.push_back(FibCall(setup, false, 22));
+        fibFull.values.push_back(FibCall(setup, true, 22));
+        fib25Empty.values.push_back(FibCall(setup, false, 25));
+        fib25Full.values.push_back(FibCall(setup, true, 25));
+        hLineEmpty.values.push_back(HLines(setup, false));
+        hLineFull.values.push_back(HLines(setup, true));
+        const std::vector<double> inProcess = PythonInProcess(pythonPath, setup.dir);
+        pythonFib22Call.values.push_back(inProcess[0]);
+        pythonFib25Call.values.push_back(inProcess[1]);
+        pythonHLine.values.push_back(inProcess[2]);
         bcFib25.values.push_back(WholeProcess(bc, ""));
         toolFib25.values.push_back(WholeProcess(setup.tool(true), kFib + "fib(25)\n"));
         pythonFib25.values.push_back(WholeProcess(python, ""));
@@ -273,7 +335,19 @@ int main(int argc, char** argv) {
     std::vector<Row> rows = {
         {"fib(22) call, full state", "ms", fibFull, "fib(22) call, empty state", &fibEmpty,
          "ratio ≤ 1.2"},
-        {"fib(22) call, empty state", "ms", fibEmpty, "", nullptr, ""},
+        {"fib(22) call, empty state", "ms", fibEmpty, "python3 in-process", &pythonFib22Call,
+         "ratio < 1"},
+        {"fib(22), python3 in-process", "ms", pythonFib22Call, "", nullptr, ""},
+        {"fib(25) call, full state", "ms", fib25Full, "python3 in-process", &pythonFib25Call,
+         "ratio < 1"},
+        {"fib(25) call, empty state", "ms", fib25Empty, "python3 in-process", &pythonFib25Call,
+         "ratio < 1"},
+        {"fib(25), python3 in-process", "ms", pythonFib25Call, "", nullptr, ""},
+        {"h(h(h(2))) line, full state, 100 in flight", "µs", hLineFull, "python3 in-process",
+         &pythonHLine, ""},
+        {"h(h(h(2))) line, empty state, 100 in flight", "µs", hLineEmpty, "python3 in-process",
+         &pythonHLine, ""},
+        {"h(h(h(2))), python3 in-process loop", "µs", pythonHLine, "", nullptr, ""},
         {"fib(25) whole process, CalcTool, full state", "ms", toolFib25, "bc -l", &bcFib25,
          "ratio < 1"},
         {"fib(25) whole process, bc -l", "ms", bcFib25, "", nullptr, ""},

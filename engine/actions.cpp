@@ -20,17 +20,62 @@ template <typename T> const T& LookupWhole(const SymbolTable<T>& table, std::str
     return *hit;
 }
 
+// Runs as a scope of its own while it lives: one level deeper, with the values the state held
+// out of reach and, for a call, the call's parameters in view.
+class NestedScope {
+public:
+    NestedScope(SCalcState& state, const CallFrame* frame)
+        : mState(state), mFrame(state.mFrame), mStackFloor(state.mStackFloor) {
+        if (state.mScopeDepth >= kMaxScopeDepth)
+            throw CalcException(Reason::kRecursionTooDeep);
+        ++state.mScopeDepth;
+        state.mFrame = frame;
+        state.mStackFloor = state.mValueStack.size();
+    }
+    ~NestedScope() {
+        --mState.mScopeDepth;
+        mState.mFrame = mFrame;
+        mState.mStackFloor = mStackFloor;
+    }
+    NestedScope(const NestedScope&) = delete;
+    NestedScope& operator=(const NestedScope&) = delete;
+
+private:
+    SCalcState& mState;
+    const CallFrame* mFrame;
+    std::size_t mStackFloor;
+};
+
 // Evaluates a stored text (a function body, an "if" part) in a scope of its own and returns
-// its value; anything but a value fails the enclosing statement.
-double EvaluateInScope(SCalcState& scope, const std::string& text, KeptParse& kept) {
-    StackBaseScope stackBase(scope);
-    const Ref<const Program> program(&kept.of(text, scope));
-    RunProgram(*program, scope, Results::kValueOnly);
+// its value; anything but a value fails the enclosing statement. Inlined into the call and the
+// "if", so that a recursion level costs fewer native frames.
+[[gnu::always_inline]] inline double EvaluateInScope(SCalcState& state, const CallFrame* frame,
+                                                     const std::string& text, KeptParse& kept,
+                                                     KeptParse::Text kind) {
+    NestedScope scope(state, frame);
+    StackBaseScope stackBase(state);
+    const Ref<const Program> program(&kept.of(text, state, kind));
+    RunProgram(*program, state, Results::kValueOnly);
     if (!program->mOutcome.full)
         throw CalcException(program->mFailure);
-    if (scope.mValueStack.empty())
+    if (state.mValueStack.size() == state.mStackFloor)
         throw CalcException();
-    return scope.mValueStack.back();
+    const double value = state.mValueStack.back();
+    state.mValueStack.resize(state.mStackFloor);
+    return value;
+}
+
+// The names a call's body reads: those its caller reads, and each parameter new to them.
+Vocabulary* VocabularyOfCall(const SCalcState& state, const CallFrame& frame) {
+    Vocabulary* vocabulary = &VocabularyOf(state);
+    const std::vector<std::string>& params = *frame.mParams;
+    for (std::size_t k = params.size(); k > 0; --k) {
+        const std::string& name = params[k - 1];
+        const bool boundBefore = std::find(params.begin() + k, params.end(), name) != params.end();
+        if (!boundBefore && !FindVisibleVariable(state, name))
+            vocabulary = vocabulary->extended(Vocabulary::kVariable, name).get();
+    }
+    return vocabulary;
 }
 
 void SetStatementResult(SCalcState& state, std::string symbol, bool functionDefined) {
@@ -38,42 +83,60 @@ void SetStatementResult(SCalcState& state, std::string symbol, bool functionDefi
     state.mResultSymbol = std::move(symbol);
 }
 
+// As RequireStorableName, without a library call for the few bytes of a parameter.
+void RequireStorableParameter(const std::string& name) {
+    if (name.size() > kMaxNameLength)
+        throw CalcException(Reason::kNameTooLong);
+    for (char c : name)
+        if (c == '\0')
+            throw CalcException();
+}
+
 } // namespace
 
-const Program& KeptParse::of(const std::string& text, const SCalcState& scope) {
+const Program& KeptParse::refresh(const std::string& text, const SCalcState& scope, Text kind) {
     const Vocabulary& vocabulary = VocabularyOf(scope);
+    const bool sameText = kind == Text::kFixed || mText == text;
     if (!mProgram || mVocabulary != vocabulary.serial() || mGeneration != vocabulary.generation() ||
-        mText != text) {
-        mProgram = ProgramFor(text, scope, ParseMode::kStatement).get();
+        !sameText) {
+        mProgram = scope.mFrame
+                       ? ProgramFor(text, *NamesInFrames(scope), ParseMode::kStatement).get()
+                       : ProgramFor(text, scope, ParseMode::kStatement).get();
         mVocabulary = vocabulary.serial();
         mGeneration = vocabulary.generation();
         mText = text;
     }
+    mComparedAt = &text;
+    mComparedAfter = FunctionTableChanges();
     return *mProgram;
-}
-
-double PopValue(SCalcState& state) {
-    if (state.mValueStack.empty())
-        throw CalcException();
-    double value = state.mValueStack.back();
-    state.mValueStack.pop_back();
-    return value;
 }
 
 double Pow(double base, double exponent) { return std::pow(base, exponent); }
 
-void PushVariable::operator()(SCalcState& state) const {
-    state.mValueStack.push_back(LookupWhole(state.mVariables, mName));
+void PushVariable::pushLookedUp(SCalcState& state) const {
+    if (const CallFrame* frame = state.mFrame) {
+        const std::size_t k = FindParameter(*frame, mName);
+        if (k < frame->mParams->size()) {
+            mParamsSeen = frame->mParams;
+            mSlot = k;
+            mSeenAfter = FunctionTableChanges();
+        }
+    }
+    const double* found = FindVisibleVariable(state, mName);
+    if (!found)
+        throw CalcException(Reason::kUnknownName, mName);
+    const double value = *found;
+    state.mValueStack.push_back(value);
 }
 
 void DoNegate::operator()(SCalcState& state) const {
-    if (state.mValueStack.empty())
+    if (state.mValueStack.size() <= state.mStackFloor)
         throw CalcException();
     state.mValueStack.back() = -state.mValueStack.back();
 }
 
 void DoUnaryFunc::operator()(SCalcState& state) const {
-    if (state.mValueStack.empty())
+    if (state.mValueStack.size() <= state.mStackFloor)
         throw CalcException();
     state.mValueStack.back() = mFunction(state.mValueStack.back());
 }
@@ -86,21 +149,41 @@ void DoBinaryFunc::operator()(SCalcState& state) const {
 
 void DoDefinedFunc::operator()(SCalcState& state) const {
     CheckStackDepth(state);
-    const UserFunction& function = LookupWhole(state.mFunctions, mName);
+    const std::uint64_t changes = FunctionTableChanges();
+    if (mStateSeen != &state || mFunctionSeenAfter != changes) {
+        mFunctionSeen = &LookupWhole(state.mFunctions, mName);
+        mStateSeen = &state;
+        mFunctionSeenAfter = changes;
+    }
+    const UserFunction& function = *mFunctionSeen;
     const std::size_t parameterCount = function.mParams.size();
     // A call must pass exactly one argument per parameter; the stack alone cannot tell.
     if (mArgumentCount != parameterCount)
         throw CalcException(Reason::kArgumentCount, mName, static_cast<int>(parameterCount));
-    if (state.mValueStack.size() < parameterCount)
+    if (state.mValueStack.size() - state.mStackFloor < parameterCount)
         throw CalcException();
+    if (state.mScopeDepth >= kMaxScopeDepth)
+        throw CalcException(Reason::kRecursionTooDeep);
 
-    SCalcState scope(SCalcState::ScopeOf{state});
-    // The last argument is on top: bind from the last parameter down.
-    for (std::size_t k = parameterCount; k > 0; --k) {
-        StoreVariable(scope, function.mParams[k - 1], state.mValueStack.back());
-        state.mValueStack.pop_back();
+    // The arguments stay where they are, below the body's floor, until the body has its value.
+    const std::size_t argumentsAt = state.mValueStack.size() - parameterCount;
+    CallFrame frame{&function.mParams, argumentsAt, state.mFrame, nullptr};
+    const Vocabulary& callers = VocabularyOf(state);
+    if (mCallerVocabulary != callers.serial() || mParamsSeen != &function.mParams ||
+        mSeenAfter != changes) {
+        // Checked as they would be stored, the last parameter first.
+        for (std::size_t k = parameterCount; k > 0; --k)
+            RequireStorableParameter(function.mParams[k - 1]);
+        mBodyVocabulary = VocabularyOfCall(state, frame);
+        mCallerVocabulary = callers.serial();
+        mParamsSeen = &function.mParams;
+        mSeenAfter = changes;
     }
-    state.mValueStack.push_back(EvaluateInScope(scope, function.mBody, mBody));
+    frame.mVocabulary = mBodyVocabulary;
+    const double value =
+        EvaluateInScope(state, &frame, function.mBody, mBody, KeptParse::Text::kMayChange);
+    state.mValueStack.resize(argumentsAt);
+    state.mValueStack.push_back(value);
 }
 
 void DoIf::operator()(SCalcState& state) const {
@@ -108,9 +191,10 @@ void DoIf::operator()(SCalcState& state) const {
     double condition = PopValue(state);
     // Only a condition greater than zero is true: zero, negatives and NaN choose the third part.
     const bool isTrue = condition > 0;
-    SCalcState scope(SCalcState::ScopeOf{state});
-    state.mValueStack.push_back(isTrue ? EvaluateInScope(scope, mTrueText, mTruePart)
-                                       : EvaluateInScope(scope, mFalseText, mFalsePart));
+    state.mValueStack.push_back(
+        isTrue ? EvaluateInScope(state, state.mFrame, mTrueText, mTruePart, KeptParse::Text::kFixed)
+               : EvaluateInScope(state, state.mFrame, mFalseText, mFalsePart,
+                                 KeptParse::Text::kFixed));
 }
 
 void DoAssign::operator()(SCalcState& state) const {

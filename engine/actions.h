@@ -23,10 +23,31 @@ struct PushValue {
 // Pushes the value the variable holds when the action runs.
 struct PushVariable {
     std::string mName;
-    void operator()(SCalcState& state) const;
+    void operator()(SCalcState& state) const {
+        const CallFrame* frame = state.mFrame;
+        if (frame && frame->mParams == mParamsSeen && mSeenAfter == FunctionTableChanges()) {
+            const double value = state.mValueStack[frame->mArgumentsAt + mSlot];
+            state.mValueStack.push_back(value);
+        } else {
+            pushLookedUp(state);
+        }
+    }
+    void pushLookedUp(SCalcState& state) const;
+
+    // Which parameter of the innermost call the name was last, while the functions stay as
+    // they were: a body's parameters are found without comparing names.
+    mutable const std::vector<std::string>* mParamsSeen = nullptr;
+    mutable std::size_t mSlot = 0;
+    mutable std::uint64_t mSeenAfter = 0;
 };
 
-double PopValue(SCalcState& state);
+inline double PopValue(SCalcState& state) {
+    if (state.mValueStack.size() <= state.mStackFloor)
+        throw CalcException();
+    double value = state.mValueStack.back();
+    state.mValueStack.pop_back();
+    return value;
+}
 
 struct Program;
 
@@ -35,12 +56,27 @@ struct Program;
 // while the scope has the same names and, for a call, the function the same body. The parse
 // itself stays with its vocabulary: a recursive function's body holds a call of itself.
 struct KeptParse {
-    const Program& of(const std::string& text, const SCalcState& scope);
+    // A text that may change between runs (a function's body) is compared with the kept one.
+    enum class Text { kFixed, kMayChange };
+    const Program& of(const std::string& text, const SCalcState& scope, Text kind) {
+        const Vocabulary& vocabulary = VocabularyOf(scope);
+        if (mProgram && mVocabulary == vocabulary.serial() &&
+            mGeneration == vocabulary.generation() &&
+            (kind == Text::kFixed ||
+             (mComparedAt == &text && mComparedAfter == FunctionTableChanges())))
+            return *mProgram;
+        return refresh(text, scope, kind);
+    }
+    const Program& refresh(const std::string& text, const SCalcState& scope, Text kind);
 
     std::uint64_t mVocabulary = 0;
     std::uint64_t mGeneration = 0;
     std::string mText;
     const Program* mProgram = nullptr;
+    // Where the text was compared last, and how many functions had been defined then: while
+    // neither changes, the text there is still the kept one.
+    const std::string* mComparedAt = nullptr;
+    std::uint64_t mComparedAfter = 0;
 };
 
 // Pops the right operand, then the left one, and pushes op(left, right).
@@ -81,6 +117,16 @@ struct DoDefinedFunc {
     void operator()(SCalcState& state) const;
 
     mutable KeptParse mBody;
+    // The function the name stood for in the state last time: no function changes while a
+    // statement runs, so it holds while the function tables do.
+    mutable const SCalcState* mStateSeen = nullptr;
+    mutable const UserFunction* mFunctionSeen = nullptr;
+    mutable std::uint64_t mFunctionSeenAfter = 0;
+    // The names the body read last time, for the same caller's names and the same parameters.
+    mutable std::uint64_t mCallerVocabulary = 0;
+    mutable const std::vector<std::string>* mParamsSeen = nullptr;
+    mutable std::uint64_t mSeenAfter = 0;
+    mutable Vocabulary* mBodyVocabulary = nullptr;
 };
 
 struct DoIf {
@@ -96,7 +142,9 @@ struct DoIf {
 // tried after it cannot take a stray value for an operand.
 struct DropArguments {
     std::size_t mStackSize;
-    void operator()(SCalcState& state) const { state.mValueStack.resize(mStackSize); }
+    void operator()(SCalcState& state) const {
+        state.mValueStack.resize(state.mStackFloor + mStackSize);
+    }
 };
 
 // The statement actions: exactly one of them ends every complete statement.

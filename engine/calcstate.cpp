@@ -3,8 +3,7 @@
 #include "engine/calcexception.h"
 
 #include <algorithm>
-
-namespace {
+#include <atomic>
 
 void RequireStorableName(std::string_view name) {
     if (name.size() > kMaxNameLength)
@@ -12,6 +11,8 @@ void RequireStorableName(std::string_view name) {
     if (name.find('\0') != std::string_view::npos)
         throw CalcException();
 }
+
+namespace {
 
 // A new name changes how texts read, so the state moves on to the vocabulary that has it. One
 // that no other state shares is simply dropped: nobody could reuse its parses.
@@ -82,12 +83,45 @@ SCalcState::SCalcState(ScopeOf scope)
         throw CalcException(Reason::kRecursionTooDeep);
 }
 
-SCalcState::~SCalcState() = default;
+SCalcState::~SCalcState() { gFunctionTableChanges.fetch_add(1, std::memory_order_relaxed); }
 
-Vocabulary& VocabularyOf(const SCalcState& state) {
+Vocabulary& VocabularyOfState(const SCalcState& state) {
     if (!state.mVocabulary)
         state.mVocabulary = new Vocabulary();
     return *state.mVocabulary;
+}
+
+const double* FindVisibleVariable(const SCalcState& state, std::string_view name) {
+    // Only a marked name can be a parameter.
+    if (!name.empty() && name.front() == '@')
+        for (const CallFrame* frame = state.mFrame; frame; frame = frame->mOuter) {
+            // Bound from the last parameter down, so the first of two equal names wins.
+            const std::size_t k = FindParameter(*frame, name);
+            if (k < frame->mParams->size())
+                return &state.mValueStack[frame->mArgumentsAt + k];
+        }
+    return state.mVariables.find(name);
+}
+
+std::unique_ptr<SCalcState> NamesInFrames(const SCalcState& state) {
+    auto names = std::make_unique<SCalcState>();
+    names->mBuiltins = state.mBuiltins;
+    names->mFunctions = state.mFunctions;
+    names->mVariables = state.mVariables;
+    names->mVariableNames = state.mVariableNames;
+    names->mFunctionNames = state.mFunctionNames;
+    names->mStackBase = state.mStackBase;
+    names->mScopeDepth = state.mScopeDepth;
+    std::vector<const CallFrame*> frames;
+    for (const CallFrame* frame = state.mFrame; frame; frame = frame->mOuter)
+        frames.push_back(frame);
+    // Outermost first and each call's last parameter first, as the calls bind them.
+    for (auto frame = frames.rbegin(); frame != frames.rend(); ++frame)
+        for (std::size_t k = (*frame)->mParams->size(); k > 0; --k)
+            StoreVariable(*names, (*frame)->mParams->at(k - 1),
+                          state.mValueStack[(*frame)->mArgumentsAt + k - 1]);
+    names->mVocabulary = &VocabularyOf(state);
+    return names;
 }
 
 std::unique_ptr<SCalcState> CopyCalcState(const SCalcState& state) {
@@ -112,8 +146,11 @@ void ReserveNames(SCalcState& state, std::size_t variables, std::size_t function
     state.mFunctionNames.reserve(state.mFunctionNames.size() + functions);
 }
 
+std::atomic<std::uint64_t> gFunctionTableChanges{0};
+
 void DefineFunction(SCalcState& state, std::string_view name, std::vector<std::string> params,
                     std::string body) {
+    gFunctionTableChanges.fetch_add(1, std::memory_order_relaxed);
     for (std::string& param : params) {
         if (!param.empty() && IsLetter(param.front()))
             MarkParameter(body, param);

@@ -7,7 +7,9 @@
 
 #include <boost/container/small_vector.hpp>
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,6 +22,20 @@ struct UserFunction {
     std::string mBody;
 };
 
+class Vocabulary;
+
+// The parameters of one user-function call while its body runs. A call runs on its caller's
+// state: the body sees the caller's names and, before them, the parameters of every call that
+// encloses it, innermost first, as if each call had stored its parameters in a scope of its own.
+struct CallFrame {
+    const std::vector<std::string>* mParams; // marked names, as the function holds them
+    // Where the arguments lie on the value stack, one per parameter, below the body's floor.
+    std::size_t mArgumentsAt;
+    const CallFrame* mOuter;
+    // The names a text run in this frame is read against: the state's and all parameters.
+    Vocabulary* mVocabulary;
+};
+
 // Names longer than this are refused, far beyond any name a worksheet needs: the grammar tries
 // every stored length when it reads a name.
 constexpr std::size_t kMaxNameLength = 1024;
@@ -29,9 +45,9 @@ constexpr std::size_t kMaxNameLength = 1024;
 // same whatever the state holds.
 struct SCalcState {
     SCalcState();
-    // A private scope over the state's variables and functions, as a call or an "if" part runs
-    // in: it starts with an empty value stack and no result symbol. Throws CalcException when
-    // the scope would be nested too deeply.
+    // A private scope over the state's variables and functions, where a copy starts: one level
+    // deeper, with an empty value stack and no result symbol. Throws CalcException when the
+    // scope would be nested too deeply.
     struct ScopeOf {
         const SCalcState& mParent;
     };
@@ -41,8 +57,9 @@ struct SCalcState {
     SCalcState& operator=(const SCalcState&) = delete;
 
     const BuiltinTables* mBuiltins;
-    // Room for the operands of a typical line, so that a scope rarely allocates.
-    boost::container::small_vector<double, 16> mValueStack;
+    // Calls and "if" parts run on it above a floor, so it grows once and is reused by every
+    // line after.
+    std::vector<double> mValueStack;
     SymbolTable<UserFunction> mFunctions;
     SymbolTable<double> mVariables;
     NameSet mVariableNames;
@@ -58,10 +75,28 @@ struct SCalcState {
     // The identity of the names in the tables, with the parses made against them; made when
     // first needed, shared with copies, replaced when a name is added.
     mutable Ref<Vocabulary> mVocabulary;
+
+    // The innermost call whose body is running on this state; null for the state's own lines.
+    const CallFrame* mFrame = nullptr;
+    // Values below this index belong to an enclosing evaluation: the running one may not pop
+    // them, as if it had a value stack of its own.
+    std::size_t mStackFloor = 0;
 };
 
-// The vocabulary of the state's names, made on first use.
-Vocabulary& VocabularyOf(const SCalcState& state);
+// The vocabulary of the state's names, made on first use; inside a call, that of the names the
+// call's body reads.
+Vocabulary& VocabularyOfState(const SCalcState& state);
+inline Vocabulary& VocabularyOf(const SCalcState& state) {
+    return state.mFrame ? *state.mFrame->mVocabulary : VocabularyOfState(state);
+}
+
+// The value of the variable or parameter the running evaluation sees under the name; a
+// parameter's lies on the value stack, so the pointer holds only until the stack grows.
+const double* FindVisibleVariable(const SCalcState& state, std::string_view name);
+
+// A state holding the names a text running in the state's calls reads, for parsing it: the
+// state's own and every enclosing call's parameters, with the frame's vocabulary.
+std::unique_ptr<SCalcState> NamesInFrames(const SCalcState& state);
 
 // Far beyond any hand-written line; a line nested deeper is refused like a syntax error.
 constexpr int kMaxNestingDepth = 10000;
@@ -74,6 +109,35 @@ constexpr int kMaxScopeDepth = 5000;
 // O(1): the tables are shared until one side writes. Throws CalcException when the copy would
 // be nested too deeply, like every scope.
 std::unique_ptr<SCalcState> CopyCalcState(const SCalcState& state);
+
+// Parameter names are short: comparing them in place beats calling memcmp.
+inline bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t k = 0; k < a.size(); ++k)
+        if (a[k] != b[k])
+            return false;
+    return true;
+}
+
+// Changes whenever any state defines a function or goes away, so that what an action noted of
+// a function (where its body or its parameters lie) holds while this stays the same.
+extern std::atomic<std::uint64_t> gFunctionTableChanges;
+inline std::uint64_t FunctionTableChanges() {
+    return gFunctionTableChanges.load(std::memory_order_relaxed);
+}
+
+// The index of the first parameter of the call with this name, or the call's parameter count.
+inline std::size_t FindParameter(const CallFrame& frame, std::string_view name) {
+    const std::vector<std::string>& params = *frame.mParams;
+    std::size_t k = 0;
+    while (k < params.size() && !SameName(params[k], name))
+        ++k;
+    return k;
+}
+
+// Throws CalcException for a name no table may hold: too long, or holding a NUL byte.
+void RequireStorableName(std::string_view name);
 
 // Stores the value on top of the stack under the name, creating or overwriting the variable.
 // The empty name stores nothing; a name too long or holding a NUL byte throws CalcException.

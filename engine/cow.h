@@ -5,8 +5,8 @@
 
 #include <utility>
 
-// Plain reference counts: a state and its copies are used by one thread at a time, and a call
-// copies a state twice, so atomic counting would cost more than the rest of the copy.
+// Plain reference counts: a state and its copies are used by one thread at a time, so atomic
+// counting would cost without protecting anything.
 template <typename T>
 using RefCounted = boost::intrusive_ref_counter<T, boost::thread_unsafe_counter>;
 template <typename T> using Ref = boost::intrusive_ptr<T>;

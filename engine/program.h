@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -18,11 +19,18 @@ struct ParseOutcome {
     std::size_t stop; // byte offset where the scanner stood when the parse ended
 };
 
-using Step =
-    std::variant<PushValue, PushVariable, DoBinOp<std::plus<double>>, DoBinOp<std::minus<double>>,
-                 DoBinOp<std::multiplies<double>>, DoBinOp<std::divides<double>>,
-                 DoBinOp<BinFunctor<&Pow>>, DoNegate, DoUnaryFunc, DoBinaryFunc, DoDefinedFunc,
-                 DoIf, DropArguments, DoAssign, DoEvaluation, DoDefFunc>;
+// A large action kept apart from the steps, so that the small ones lie close together.
+template <typename ActionT> struct Boxed {
+    Boxed(ActionT action) : mAction(std::make_unique<ActionT>(std::move(action))) {}
+    void operator()(SCalcState& state) const { (*mAction)(state); }
+    std::unique_ptr<ActionT> mAction;
+};
+
+using Step = std::variant<PushValue, PushVariable, DoBinOp<std::plus<double>>,
+                          DoBinOp<std::minus<double>>, DoBinOp<std::multiplies<double>>,
+                          DoBinOp<std::divides<double>>, DoBinOp<BinFunctor<&Pow>>, DoNegate,
+                          DoUnaryFunc, DoBinaryFunc, Boxed<DoDefinedFunc>, Boxed<DoIf>,
+                          DropArguments, DoAssign, DoEvaluation, Boxed<DoDefFunc>>;
 
 struct Program : RefCounted<Program> {
     std::vector<Step> mSteps;

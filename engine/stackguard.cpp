@@ -13,6 +13,8 @@ namespace {
 constexpr std::ptrdiff_t kMaxStackBudget = std::ptrdiff_t{1} << 30;
 constexpr std::ptrdiff_t kFallbackStackBudget = std::ptrdiff_t{256} << 10;
 
+} // namespace
+
 std::ptrdiff_t StackBudgetOfThisThread() {
     std::size_t size = 0;
     pthread_attr_t attributes;
@@ -25,25 +27,7 @@ std::ptrdiff_t StackBudgetOfThisThread() {
     return std::min(kMaxStackBudget, static_cast<std::ptrdiff_t>(size / 2));
 }
 
-const char* CurrentFrame() { return static_cast<const char*>(__builtin_frame_address(0)); }
-
-} // namespace
-
-void CheckStackDepth(const SCalcState& state) {
-    thread_local const std::ptrdiff_t budget = StackBudgetOfThisThread();
-    // The stack grows downwards on every platform this runs on.
-    if (state.mStackBase && state.mStackBase - CurrentFrame() > budget)
-        throw CalcException(state.mScopeDepth > 0 ? Reason::kRecursionTooDeep
-                                                  : Reason::kNestingTooDeep);
-}
-
-StackBaseScope::StackBaseScope(SCalcState& state)
-    : mState(state), mOwnsBase(state.mStackBase == nullptr) {
-    if (mOwnsBase)
-        mState.mStackBase = CurrentFrame();
-}
-
-StackBaseScope::~StackBaseScope() {
-    if (mOwnsBase)
-        mState.mStackBase = nullptr;
+void ThrowStackUsedUp(const SCalcState& state) {
+    throw CalcException(state.mScopeDepth > 0 ? Reason::kRecursionTooDeep
+                                              : Reason::kNestingTooDeep);
 }

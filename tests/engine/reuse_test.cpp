@@ -55,6 +55,8 @@ TEST(ParseReuse, ChangesBetweenTwoReadings) {
         {"a function redefined between calls runs its new body",
          Statements({"g(x) = x + 1", "f(x) = g(x)*2"}), "f(1)", Statements({"g(x) = x + 10"}), 4,
          22},
+        {"parameters swapped around the same body: each name finds its new place",
+         Statements({"f(a, b) = a - b"}), "f(5, 2)", Statements({"f(b, a) = a - b"}), 3, -3},
         {"a function given another parameter count fails the call",
          Statements({"g(x) = x + 1", "f(x) = g(x)*2"}), "f(1)", Statements({"g(a, b) = a + b"}), 4,
          NAN},
