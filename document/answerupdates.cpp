@@ -29,15 +29,6 @@ const QString kUpdateDependentsKey = QStringLiteral("Calculate/UpdateDependentAn
 // Progress shows only for an update long enough to wonder about.
 constexpr int kProgressAfterMs = 500;
 
-// An answer is a line of its own: not empty, and not a statement waiting for one.
-bool isAnswerLine(const QTextBlock& block) {
-    return block.isValid() && !block.text().isEmpty() && !block.text().endsWith(kCalculatedEnding);
-}
-
-bool isAnsweredStatement(const QTextBlock& block) {
-    return block.text().endsWith(kCalculatedEnding) && isAnswerLine(block.next());
-}
-
 } // namespace
 
 bool MyDocument::updatesDependentAnswers() {
@@ -52,7 +43,7 @@ bool MyDocument::calculateAnsweredLine(const QTextCursor& at) {
     const QTextBlock block = at.block();
     const QString text = block.text();
     const int inLine = at.position() - block.position();
-    if (!isAnsweredStatement(block) ||
+    if (!Recalculation::isAnsweredStatement(block) ||
         (inLine != text.size() && inLine != text.size() - kCalculatedEnding.size()))
         return false;
     // Only lines from this one on can depend on it.
@@ -175,7 +166,7 @@ void MyDocument::noteEditedStatements(int position, int charsAdded) {
     const QTextDocument* text = textDocument();
     const QTextBlock last = text->findBlock(position + charsAdded);
     for (QTextBlock block = text->findBlock(position); block.isValid(); block = block.next()) {
-        if (isAnsweredStatement(block))
+        if (Recalculation::isAnsweredStatement(block))
             mAnswerMarks->markOutOfDate(block.next());
         if (block == last)
             break;
@@ -192,7 +183,8 @@ void MyDocument::restoreAnswerStep(SCalcState* state, const QList<int>& answers,
         mAnswerMarks->markOutOfDate(textDocument()->findBlockByNumber(answer));
     // The text this undo or redo puts back is not an edit of its statements.
     mReplacingAnswers = true;
-    QMetaObject::invokeMethod(this, [this] { mReplacingAnswers = false; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { mReplacingAnswers = false; }, Qt::QueuedConnection);
 }
 
 void MyDocument::adoptState(SCalcState* state) {

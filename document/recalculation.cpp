@@ -36,6 +36,13 @@ Recalculation::Recalculation(QTextDocument* text, CalcSession* session, QList<Li
 
 Recalculation::~Recalculation() = default;
 
+bool Recalculation::isAnsweredStatement(const QTextBlock& block) {
+    // An answer is a line of its own: not empty, and not a statement waiting for one.
+    const QTextBlock answer = block.next();
+    return block.text().endsWith(kCalculatedEnding) && answer.isValid() &&
+           !answer.text().isEmpty() && !answer.text().endsWith(kCalculatedEnding);
+}
+
 QList<Recalculation::Line> Recalculation::calculatedLines(const QTextDocument& text) {
     return calculatedLines(text.begin());
 }
@@ -43,11 +50,9 @@ QList<Recalculation::Line> Recalculation::calculatedLines(const QTextDocument& t
 QList<Recalculation::Line> Recalculation::calculatedLines(const QTextBlock& from) {
     QList<Line> lines;
     for (QTextBlock block = from; block.isValid(); block = block.next()) {
-        const QTextBlock answer = block.next();
-        // An answer is a line of its own: not empty, and not a statement waiting for one.
-        if (!answer.isValid() || !block.text().endsWith(kCalculatedEnding) ||
-            answer.text().isEmpty() || answer.text().endsWith(kCalculatedEnding))
+        if (!isAnsweredStatement(block))
             continue;
+        const QTextBlock answer = block.next();
         QString statement = block.text().chopped(kCalculatedEnding.size());
         statement.replace(QChar::LineSeparator, QLatin1Char(' '));
         if (statement.trimmed().isEmpty())

@@ -33,6 +33,8 @@ public:
     // statement as written, and the answer it has now.
     static QList<Line> calculatedLines(const QTextDocument& text);
     static QList<Line> calculatedLines(const QTextBlock& from);
+    // Whether the line ends in " =" and the next is its answer.
+    static bool isAnsweredStatement(const QTextBlock& block);
 
     // Every calculated line, with a session of its own seeded from a copy of `state`.
     Recalculation(QTextDocument* text, const SCalcState& state, bool integersAsHex,
