@@ -60,10 +60,4 @@ const platform::KeyedText kWorksheetTexts[] = {
 
 } // namespace
 
-void addWorksheetTexts() {
-    static const bool added = [] {
-        platform::addKeyedTexts(kWorksheetContext, kWorksheetTexts);
-        return true;
-    }();
-    Q_UNUSED(added);
-}
+void addWorksheetTexts() { platform::addKeyedTexts(kWorksheetContext, kWorksheetTexts); }
