@@ -46,7 +46,8 @@ QByteArray readInput(const QString& path, QString* error) {
                             ? file.open(stdin, QIODevice::ReadOnly)
                             : (file.setFileName(path), file.open(QIODevice::ReadOnly));
     if (!opened) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        *error =
+            QCoreApplication::translate("calc", "cannot read %1: %2").arg(path, file.errorString());
         return QByteArray();
     }
     return file.readAll();
@@ -89,10 +90,11 @@ int runCalcCommand(const QStringList& arguments) {
         return kAllCalculated;
     }
     if (options.positionalArguments().size() > 1)
-        return fail(QStringLiteral("at most one INPUT"));
+        return fail(QCoreApplication::translate("calc", "at most one INPUT"));
     const bool recalculating = options.isSet(recalculate);
     if (recalculating && (options.isSet(open) || !options.positionalArguments().isEmpty()))
-        return fail(QStringLiteral("--recalculate takes neither --open nor INPUT"));
+        return fail(
+            QCoreApplication::translate("calc", "--recalculate takes neither --open nor INPUT"));
 
     QString error;
     const QByteArray input =

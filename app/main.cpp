@@ -8,6 +8,7 @@
 #include "platform/documentcontroller.h"
 #include "platform/documentrecovery.h"
 #include "platform/userfolders.h"
+#include "translations/installtranslations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -37,6 +38,7 @@ int runInTerminal(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     qInstallMessageHandler(standard);
     nameApplication();
+    installTranslations();
     AppController controller;
     return runCalcCommand(QCoreApplication::arguments());
 }
@@ -48,6 +50,7 @@ int main(int argc, char** argv) {
         return runInTerminal(argc, argv);
     QApplication application(argc, argv);
     nameApplication();
+    installTranslations();
     // Ties the windows to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.figurello.Figurello"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("figurello"),

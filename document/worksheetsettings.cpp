@@ -1,5 +1,6 @@
 #include "document/worksheetsettings.h"
 
+#include "document/worksheettexts.h"
 #include "platform/namedcolors.h"
 
 #include <QGuiApplication>
@@ -17,6 +18,8 @@ WorksheetSettings::WorksheetSettings(const QLocale& locale, QObject* parent) : Q
     gSharedSettings = this;
     mCalcTimeout = 1.0;
     mCommaIsDecimal = locale.decimalPoint() == QLatin1String(",");
+    // The worksheet's words, like its number format, are in place before the first document.
+    addWorksheetTexts();
 }
 
 WorksheetSettings::~WorksheetSettings() {

@@ -4,6 +4,7 @@
 #include "rtf/rtfkeywords.h"
 
 #include <QBrush>
+#include <QCoreApplication>
 #include <QFont>
 
 #include <algorithm>
@@ -31,7 +32,9 @@ bool isBlankAfterEnd(QByteArrayView text) {
 
 bool toggleIsOn(const RtfToken& token) { return !token.hasParameter || token.parameter != 0; }
 
-QString atByte(qsizetype offset) { return QStringLiteral(" (at byte %1).").arg(offset); }
+QString atByte(qsizetype offset) {
+    return QCoreApplication::translate("rtf", " (at byte %1).").arg(offset);
+}
 
 } // namespace
 
@@ -40,11 +43,12 @@ RtfParser::RtfParser(QByteArrayView rtf)
 
 bool RtfParser::parse(RtfContent& content, QString& error) {
     if (rtf_.isEmpty()) {
-        error = QStringLiteral("The RTF text is empty.");
+        error = QCoreApplication::translate("rtf", "The RTF text is empty.");
         return false;
     }
     if (!rtf_.startsWith("{\\rtf")) {
-        error = QStringLiteral("This is not RTF text: it does not start with \u201C{\\rtf\u201D.");
+        error = QCoreApplication::translate(
+            "rtf", "This is not RTF text: it does not start with “{\\rtf”.");
         return false;
     }
     RtfToken token;
@@ -61,8 +65,8 @@ bool RtfParser::parse(RtfContent& content, QString& error) {
         }
     }
     if (!ended_) {
-        error =
-            QStringLiteral("The RTF text is cut off: it ends before all its groups are closed.");
+        error = QCoreApplication::translate(
+            "rtf", "The RTF text is cut off: it ends before all its groups are closed.");
         return false;
     }
     content = std::move(content_);
@@ -74,9 +78,11 @@ bool RtfParser::handleAfterEnd(const RtfToken& token) {
     if (token.kind == RtfToken::Kind::Text && isBlankAfterEnd(token.data))
         return true;
     if (token.kind == RtfToken::Kind::GroupEnd)
-        return fail(QStringLiteral("The RTF text has a closing brace with no group to close") +
+        return fail(QCoreApplication::translate(
+                        "rtf", "The RTF text has a closing brace with no group to close") +
                     atByte(token.offset));
-    return fail(QStringLiteral("The RTF text goes on after its outermost group has closed") +
+    return fail(QCoreApplication::translate(
+                    "rtf", "The RTF text goes on after its outermost group has closed") +
                 atByte(token.offset));
 }
 
@@ -117,8 +123,9 @@ bool RtfParser::openGroup() {
     flushBytes();
     pendingSkip_ = 0;
     if (groups_.size() >= static_cast<size_t>(maxGroupDepth))
-        return fail(QStringLiteral("The RTF text nests groups more than %1 deep, which is more "
-                                   "than Figurello reads.")
+        return fail(QCoreApplication::translate(
+                        "rtf", "The RTF text nests groups more than %1 deep, which is more "
+                               "than Figurello reads.")
                         .arg(maxGroupDepth));
     if (groups_.empty()) {
         groups_.emplace_back();

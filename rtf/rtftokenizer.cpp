@@ -1,5 +1,6 @@
 #include "rtf/rtftokenizer.h"
 
+#include <QCoreApplication>
 #include <climits>
 
 namespace rtf {
@@ -20,10 +21,13 @@ int hexValue(char c) {
     return -1;
 }
 
-QString atByte(qsizetype offset) { return QStringLiteral(" (at byte %1)").arg(offset); }
+QString atByte(qsizetype offset) {
+    return QCoreApplication::translate("rtf", " (at byte %1)").arg(offset);
+}
 
 QString cutOff(qsizetype offset) {
-    return QStringLiteral("The RTF text is cut off: it ends inside a control word") +
+    return QCoreApplication::translate("rtf",
+                                       "The RTF text is cut off: it ends inside a control word") +
            atByte(offset) + u'.';
 }
 
@@ -85,7 +89,8 @@ bool RtfTokenizer::readControlWord(RtfToken& token, QString& error) {
     while (position_ < input_.size() && isLetter(input_[position_]))
         ++position_;
     if (position_ - start > maxControlWordLength) {
-        error = QStringLiteral("The RTF text has a control word longer than %1 letters")
+        error = QCoreApplication::translate(
+                    "rtf", "The RTF text has a control word longer than %1 letters")
                     .arg(maxControlWordLength) +
                 atByte(token.offset) + u'.';
         return false;
@@ -114,7 +119,8 @@ bool RtfTokenizer::readParameter(RtfToken& token, QString& error) {
     while (position_ < input_.size() && isDigit(input_[position_])) {
         value = value * 10 + (input_[position_] - '0');
         if (value > INT_MAX) {
-            error = QStringLiteral("The RTF text has a number too large to be valid after \\%1")
+            error = QCoreApplication::translate(
+                        "rtf", "The RTF text has a number too large to be valid after \\%1")
                         .arg(QString::fromLatin1(token.word)) +
                     atByte(token.offset) + u'.';
             return false;
@@ -128,14 +134,15 @@ bool RtfTokenizer::readParameter(RtfToken& token, QString& error) {
 
 bool RtfTokenizer::readBinaryData(RtfToken& token, QString& error) {
     if (token.parameter < 0) {
-        error = QStringLiteral("The RTF text gives a negative length for binary data") +
+        error = QCoreApplication::translate(
+                    "rtf", "The RTF text gives a negative length for binary data") +
                 atByte(token.offset) + u'.';
         return false;
     }
     if (token.parameter > input_.size() - position_) {
-        error =
-            QStringLiteral("The RTF text is cut off: its binary data is shorter than declared") +
-            atByte(token.offset) + u'.';
+        error = QCoreApplication::translate(
+                    "rtf", "The RTF text is cut off: its binary data is shorter than declared") +
+                atByte(token.offset) + u'.';
         return false;
     }
     token.kind = RtfToken::Kind::BinaryData;
@@ -153,7 +160,8 @@ bool RtfTokenizer::readHexByte(RtfToken& token, QString& error) {
     const int high = hexValue(input_[position_]);
     const int low = hexValue(input_[position_ + 1]);
     if (high < 0 || low < 0) {
-        error = QStringLiteral("The RTF text has \\' without two hexadecimal digits after it") +
+        error = QCoreApplication::translate(
+                    "rtf", "The RTF text has \\' without two hexadecimal digits after it") +
                 atByte(token.offset) + u'.';
         return false;
     }

@@ -1,0 +1,672 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>CalcSession</name>
+    <message>
+        <source>Out of memory.</source>
+        <translation>Nicht genügend Arbeitsspeicher.</translation>
+    </message>
+</context>
+<context>
+    <name>ForgetSymbolDialog</name>
+    <message>
+        <source>Forget</source>
+        <translation>Vergessen</translation>
+    </message>
+    <message>
+        <source>Forget Function</source>
+        <translation>Funktion vergessen</translation>
+    </message>
+    <message>
+        <source>Forget Variable</source>
+        <translation>Variable vergessen</translation>
+    </message>
+    <message>
+        <source>This worksheet has no functions to forget.</source>
+        <translation>Dieses Arbeitsblatt hat keine Funktionen, die es vergessen könnte.</translation>
+    </message>
+    <message>
+        <source>This worksheet has no variables to forget.</source>
+        <translation>Dieses Arbeitsblatt hat keine Variablen, die es vergessen könnte.</translation>
+    </message>
+    <message>
+        <source>Forget the function:</source>
+        <translation>Diese Funktion vergessen:</translation>
+    </message>
+    <message>
+        <source>Forget the variable:</source>
+        <translation>Diese Variable vergessen:</translation>
+    </message>
+</context>
+<context>
+    <name>MyDocument</name>
+    <message numerus="yes">
+        <source>%n answer(s) changed</source>
+        <translation>
+            <numerusform>%n Ergebnis geändert</numerusform>
+            <numerusform>%n Ergebnisse geändert</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>It holds no worksheet text.</source>
+        <translation>Die Datei enthält keinen Arbeitsblatttext.</translation>
+    </message>
+    <message>
+        <source>Out of memory.</source>
+        <translation>Nicht genügend Arbeitsspeicher.</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>SymbolsPanel</name>
+    <message>
+        <source>Symbols</source>
+        <translation>Symbole</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filtern</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Value or definition</source>
+        <translation>Wert oder Definition</translation>
+    </message>
+    <message>
+        <source>Variables</source>
+        <translation>Variablen</translation>
+    </message>
+    <message>
+        <source>Functions</source>
+        <translation>Funktionen</translation>
+    </message>
+    <message>
+        <source>Insert “%1”</source>
+        <translation>„%1“ einfügen</translation>
+    </message>
+    <message>
+        <source>Forget “%1”</source>
+        <translation>„%1“ vergessen</translation>
+    </message>
+</context>
+<context>
+    <name>WorksheetWindow</name>
+    <message>
+        <source>Paste &amp;Without Commas and $</source>
+        <translation>&amp;Ohne Kommas und $ einfügen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+V</source>
+        <translation>Ctrl+Alt+V</translation>
+    </message>
+    <message>
+        <source>Save as &amp;Template for New Worksheets…</source>
+        <translation>Als Vorla&amp;ge für neue Arbeitsblätter speichern …</translation>
+    </message>
+    <message>
+        <source>&amp;Export as PDF…</source>
+        <translation>Als PDF e&amp;xportieren …</translation>
+    </message>
+    <message>
+        <source>&amp;Print…</source>
+        <translation>&amp;Drucken …</translation>
+    </message>
+    <message>
+        <source>&amp;Calculate</source>
+        <translation>&amp;Berechnen</translation>
+    </message>
+    <message>
+        <source>List &amp;Variables</source>
+        <translation>&amp;Variablen auflisten</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+L</source>
+        <translation>Ctrl+Shift+L</translation>
+    </message>
+    <message>
+        <source>List &amp;Functions</source>
+        <translation>&amp;Funktionen auflisten</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+F</source>
+        <translation>Ctrl+Shift+F</translation>
+    </message>
+    <message>
+        <source>Forget V&amp;ariable…</source>
+        <translation>V&amp;ariable vergessen …</translation>
+    </message>
+    <message>
+        <source>Forget F&amp;unction…</source>
+        <translation>F&amp;unktion vergessen …</translation>
+    </message>
+    <message>
+        <source>&amp;Recalculate Worksheet</source>
+        <translation>Arbeitsblatt &amp;neu berechnen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+R</source>
+        <translation>Ctrl+Shift+R</translation>
+    </message>
+    <message>
+        <source>Update &amp;Dependent Answers</source>
+        <translation>Abhängige &amp;Ergebnisse aktualisieren</translation>
+    </message>
+    <message>
+        <source>S&amp;top Updating</source>
+        <translation>Aktualisieren a&amp;bbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Symbols Panel</source>
+        <translation>&amp;Symbolübersicht</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+Y</source>
+        <translation>Ctrl+Shift+Y</translation>
+    </message>
+    <message>
+        <source>&amp;Integers</source>
+        <translation>&amp;Ganzzahlen</translation>
+    </message>
+    <message>
+        <source>&amp;Decimal</source>
+        <translation>&amp;Dezimal</translation>
+    </message>
+    <message>
+        <source>&amp;Hexadecimal</source>
+        <translation>&amp;Hexadezimal</translation>
+    </message>
+    <message>
+        <source>Export as PDF</source>
+        <translation>Als PDF exportieren</translation>
+    </message>
+</context>
+<context>
+    <name>calc</name>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Calculates the lines of INPUT (standard input when absent or -) in a worksheet, without a window, and prints the worksheet.</source>
+        <translation>Berechnet die Zeilen von INPUT (der Standardeingabe, wenn es fehlt oder - ist) in einem Arbeitsblatt ohne Fenster und gibt das Arbeitsblatt aus.</translation>
+    </message>
+    <message>
+        <source>Show integers in hexadecimal.</source>
+        <translation>Ganzzahlen hexadezimal anzeigen.</translation>
+    </message>
+    <message>
+        <source>Start from this worksheet.</source>
+        <translation>Mit diesem Arbeitsblatt beginnen.</translation>
+    </message>
+    <message>
+        <source>Save the worksheet here.</source>
+        <translation>Das Arbeitsblatt hier speichern.</translation>
+    </message>
+    <message>
+        <source>Calculate every calculated line of this worksheet again, from the top, instead of reading INPUT.</source>
+        <translation>Jede berechnete Zeile dieses Arbeitsblatts von oben an neu berechnen, statt INPUT zu lesen.</translation>
+    </message>
+    <message>
+        <source>Lines to calculate.</source>
+        <translation>Die zu berechnenden Zeilen.</translation>
+    </message>
+    <message>
+        <source>at most one INPUT</source>
+        <translation>höchstens ein INPUT</translation>
+    </message>
+    <message>
+        <source>--recalculate takes neither --open nor INPUT</source>
+        <translation>--recalculate geht weder mit --open noch mit INPUT</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>A calculator worksheet.
+
+figurello calc [--hex] [--open WORKSHEET | --recalculate WORKSHEET] [--save WORKSHEET] [INPUT]
+  calculates INPUT&apos;s lines without a window and prints the worksheet;
+  see figurello calc --help.</source>
+        <translation>Ein Arbeitsblatt zum Rechnen.
+
+figurello calc [--hex] [--open WORKSHEET | --recalculate WORKSHEET] [--save WORKSHEET] [INPUT]
+  berechnet die Zeilen von INPUT ohne Fenster und gibt das Arbeitsblatt aus;
+  siehe figurello calc --help.</translation>
+    </message>
+    <message>
+        <source>Open a new worksheet.</source>
+        <translation>Ein neues Arbeitsblatt öffnen.</translation>
+    </message>
+    <message>
+        <source>Worksheets to open.</source>
+        <translation>Die zu öffnenden Arbeitsblätter.</translation>
+    </message>
+</context>
+<context>
+    <name>platform</name>
+    <message>
+        <source>“%1” is not in a format Figurello reads.
+Figurello opens worksheets (.figurello), RTF and plain text.</source>
+        <translation>„%1“ hat kein Format, das Figurello lesen kann.
+Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1:
+%2</source>
+        <translation>%1 kann nicht gelesen werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1:
+%2</source>
+        <translation>%1 kann nicht geschrieben werden:
+%2</translation>
+    </message>
+    <message>
+        <source>“%1” is damaged and cannot be opened:
+%2</source>
+        <translation>„%1“ ist beschädigt und kann nicht geöffnet werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Do you want to save the changes made to “%1”?</source>
+        <translation>Möchten Sie die Änderungen an „%1“ speichern?</translation>
+    </message>
+    <message>
+        <source>Your changes will be lost if you don’t save them.</source>
+        <translation>Wenn Sie nicht speichern, gehen Ihre Änderungen verloren.</translation>
+    </message>
+    <message>
+        <source>This worksheet cannot be kept for reopening after it is closed:
+%1</source>
+        <translation>Dieses Arbeitsblatt kann nach dem Schließen nicht zum Wiederöffnen aufbewahrt werden:
+%1</translation>
+    </message>
+    <message>
+        <source>No Closed Worksheets</source>
+        <translation>Keine geschlossenen Arbeitsblätter</translation>
+    </message>
+    <message>
+        <source>%1 — closed %2</source>
+        <translation>%1 — geschlossen am %2</translation>
+    </message>
+    <message>
+        <source>Figurello did not close “%1” properly. Restore its unsaved changes?</source>
+        <translation>Figurello hat „%1“ nicht ordnungsgemäß geschlossen. Sollen die nicht gespeicherten Änderungen wiederhergestellt werden?</translation>
+    </message>
+    <message>
+        <source>They were last recorded at %1. If you discard them, the worksheet can still be reopened from File ▸ Reopen Closed Worksheet.</source>
+        <translation>Sie wurden zuletzt am %1 festgehalten. Wenn Sie sie verwerfen, lässt sich das Arbeitsblatt weiterhin über Datei ▸ Geschlossenes Arbeitsblatt wieder öffnen zurückholen.</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Worksheets (*.figurello);;RTF documents (*.rtf);;Text files (*.txt);;All files (*)</source>
+        <translation>Arbeitsblätter (*.figurello);;RTF-Dokumente (*.rtf);;Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Worksheets (*.figurello)</source>
+        <translation>Arbeitsblätter (*.figurello)</translation>
+    </message>
+    <message>
+        <source>Cannot update %1:
+%2</source>
+        <translation>%1 kann nicht aktualisiert werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>It is not an XBEL list.</source>
+        <translation>Es ist keine XBEL-Liste.</translation>
+    </message>
+    <message>
+        <source>The folder cannot be made.</source>
+        <translation>Der Ordner kann nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>platform::DocumentController</name>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Revert to the saved version of “%1”?</source>
+        <translation>„%1“ auf die gespeicherte Version zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>Your current changes will be lost.</source>
+        <translation>Ihre aktuellen Änderungen gehen verloren.</translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+</context>
+<context>
+    <name>platform::DocumentWindow</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>&amp;Open…</source>
+        <translation>Ö&amp;ffnen …</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>&amp;Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>Reopen Closed &amp;Worksheet</source>
+        <translation>Geschlossenes &amp;Arbeitsblatt wieder öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>Schl&amp;ießen</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;As…</source>
+        <translation>Speichern &amp;unter …</translation>
+    </message>
+    <message>
+        <source>Re&amp;vert to Saved</source>
+        <translation>Auf gespeicherte &amp;Version zurücksetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>Alles a&amp;uswählen</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>Ver&amp;größern</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>Ver&amp;kleinern</translation>
+    </message>
+    <message>
+        <source>&amp;Actual Size</source>
+        <translation>&amp;Originalgröße</translation>
+    </message>
+    <message>
+        <source>Ctrl+0</source>
+        <translation>Ctrl+0</translation>
+    </message>
+    <message>
+        <source>&amp;Full Screen</source>
+        <translation>&amp;Vollbild</translation>
+    </message>
+    <message>
+        <source>Clear Menu</source>
+        <translation>Liste leeren</translation>
+    </message>
+</context>
+<context>
+    <name>rtf</name>
+    <message>
+        <source> (at byte %1).</source>
+        <translation> (bei Byte %1).</translation>
+    </message>
+    <message>
+        <source>The RTF text is empty.</source>
+        <translation>Der RTF-Text ist leer.</translation>
+    </message>
+    <message>
+        <source>This is not RTF text: it does not start with “{\rtf”.</source>
+        <translation>Das ist kein RTF-Text: Er beginnt nicht mit „{\rtf“.</translation>
+    </message>
+    <message>
+        <source>The RTF text is cut off: it ends before all its groups are closed.</source>
+        <translation>Der RTF-Text ist abgeschnitten: Er endet, bevor alle seine Gruppen geschlossen sind.</translation>
+    </message>
+    <message>
+        <source>The RTF text has a closing brace with no group to close</source>
+        <translation>Der RTF-Text hat eine schließende Klammer, zu der keine Gruppe offen ist</translation>
+    </message>
+    <message>
+        <source>The RTF text goes on after its outermost group has closed</source>
+        <translation>Der RTF-Text geht nach dem Ende seiner äußersten Gruppe weiter</translation>
+    </message>
+    <message>
+        <source>The RTF text nests groups more than %1 deep, which is more than Figurello reads.</source>
+        <translation>Der RTF-Text verschachtelt Gruppen mehr als %1 Ebenen tief; so tief liest Figurello nicht.</translation>
+    </message>
+    <message>
+        <source> (at byte %1)</source>
+        <translation> (bei Byte %1)</translation>
+    </message>
+    <message>
+        <source>The RTF text is cut off: it ends inside a control word</source>
+        <translation>Der RTF-Text ist abgeschnitten: Er endet mitten in einem Steuerwort</translation>
+    </message>
+    <message>
+        <source>The RTF text has a control word longer than %1 letters</source>
+        <translation>Der RTF-Text hat ein Steuerwort mit mehr als %1 Buchstaben</translation>
+    </message>
+    <message>
+        <source>The RTF text has a number too large to be valid after \%1</source>
+        <translation>Der RTF-Text hat nach \%1 eine Zahl, die zu groß ist</translation>
+    </message>
+    <message>
+        <source>The RTF text gives a negative length for binary data</source>
+        <translation>Der RTF-Text gibt für Binärdaten eine negative Länge an</translation>
+    </message>
+    <message>
+        <source>The RTF text is cut off: its binary data is shorter than declared</source>
+        <translation>Der RTF-Text ist abgeschnitten: Seine Binärdaten sind kürzer als angegeben</translation>
+    </message>
+    <message>
+        <source>The RTF text has \&apos; without two hexadecimal digits after it</source>
+        <translation>Der RTF-Text hat \&apos; ohne zwei Hexadezimalziffern danach</translation>
+    </message>
+</context>
+<context>
+    <name>worksheet</name>
+    <message>
+        <source>Function defined</source>
+        <translation>Funktion definiert</translation>
+    </message>
+    <message>
+        <source>Syntax error</source>
+        <translation>Syntaxfehler</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>“%1” is not defined</source>
+        <translation>„%1“ ist nicht definiert</translation>
+    </message>
+    <message>
+        <source>“%1” needs “(” right after it</source>
+        <translation>„%1“ braucht direkt danach „(“</translation>
+    </message>
+    <message>
+        <source>unexpected “%1”</source>
+        <translation>unerwartetes „%1“</translation>
+    </message>
+    <message>
+        <source>missing “)”</source>
+        <translation>„)“ fehlt</translation>
+    </message>
+    <message>
+        <source>the line ends too soon</source>
+        <translation>die Zeile endet zu früh</translation>
+    </message>
+    <message>
+        <source>“%1” takes %2 arguments</source>
+        <translation>„%1“ erwartet %2 Argumente</translation>
+    </message>
+    <message>
+        <source>“%1” takes 1 argument</source>
+        <translation>„%1“ erwartet 1 Argument</translation>
+    </message>
+    <message>
+        <source>nested too deeply</source>
+        <translation>zu tief verschachtelt</translation>
+    </message>
+    <message>
+        <source>recursion too deep</source>
+        <translation>Rekursion zu tief</translation>
+    </message>
+    <message>
+        <source>“%1” is larger than 64 bits</source>
+        <translation>„%1“ ist größer als 64 Bit</translation>
+    </message>
+    <message>
+        <source>an exponent needs digits after its “e”</source>
+        <translation>ein Exponent braucht Ziffern nach seinem „e“</translation>
+    </message>
+    <message>
+        <source>the name is too long</source>
+        <translation>der Name ist zu lang</translation>
+    </message>
+    <message>
+        <source>“%1” names two parameters</source>
+        <translation>„%1“ benennt zwei Parameter</translation>
+    </message>
+    <message>
+        <source>The calculation crashed</source>
+        <translation>Die Berechnung ist abgestürzt</translation>
+    </message>
+    <message>
+        <source>The calculation took too long</source>
+        <translation>Die Berechnung hat zu lange gedauert</translation>
+    </message>
+    <message>
+        <source>Updating answers: %1 of %2 (Esc stops)</source>
+        <translation>Ergebnisse werden aktualisiert: %1 von %2 (Esc bricht ab)</translation>
+    </message>
+    <message>
+        <source>The calculation tool stopped and was started again with this worksheet&apos;s variables and functions</source>
+        <translation>Das Rechenprogramm wurde beendet und mit den Variablen und Funktionen dieses Arbeitsblatts neu gestartet</translation>
+    </message>
+    <message>
+        <source>The calculation tool could not be started: %1</source>
+        <translation>Das Rechenprogramm konnte nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>%1 is not an executable program.</source>
+        <translation>%1 ist kein ausführbares Programm.</translation>
+    </message>
+    <message>
+        <source>The calculation tool gave an answer that cannot be read</source>
+        <translation>Das Rechenprogramm hat eine Antwort gegeben, die sich nicht lesen lässt</translation>
+    </message>
+    <message>
+        <source>Defined variables:</source>
+        <translation>Definierte Variablen:</translation>
+    </message>
+    <message>
+        <source>Defined functions:</source>
+        <translation>Definierte Funktionen:</translation>
+    </message>
+    <message>
+        <source>Use this worksheet as the start of every new worksheet?</source>
+        <translation>Soll jedes neue Arbeitsblatt mit diesem Arbeitsblatt beginnen?</translation>
+    </message>
+    <message>
+        <source>New worksheets will start with its text, variables, functions, font and window size.</source>
+        <translation>Neue Arbeitsblätter übernehmen dann seinen Text, seine Variablen und Funktionen, seine Schrift und seine Fenstergröße.</translation>
+    </message>
+    <message>
+        <source>Use as Template</source>
+        <translation>Als Vorlage verwenden</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>“%1” is not UTF-8 text, so Figurello cannot open it without garbling it.</source>
+        <translation>„%1“ ist kein UTF-8-Text; Figurello kann die Datei nicht öffnen, ohne sie zu verstümmeln.</translation>
+    </message>
+    <message>
+        <source>Some characters are in code page %1, which Figurello cannot read; they show as �.</source>
+        <translation>Einige Zeichen sind in Codepage %1, die Figurello nicht lesen kann; sie erscheinen als �.</translation>
+    </message>
+    <message>
+        <source>“%1” is not readable RTF:
+%2</source>
+        <translation>„%1“ ist kein lesbares RTF:
+%2</translation>
+    </message>
+    <message>
+        <source>PDF documents (*.pdf)</source>
+        <translation>PDF-Dokumente (*.pdf)</translation>
+    </message>
+</context>
+</TS>
