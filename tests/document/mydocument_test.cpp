@@ -15,6 +15,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -386,6 +387,32 @@ private slots:
         QVERIFY(written.file);
         // Text without a font of its own is in the user font at 14 points, and saved so.
         QCOMPARE(written.file->fontSize.value_or(0), 14.0);
+    }
+
+    // The title names the worksheet without its file's suffix, whatever kind of file it came
+    // from, then the application; "[*]" is where Qt puts the modified mark.
+    void titlesNameTheWorksheet_data() {
+        QTest::addColumn<QString>("file"); // empty for a new worksheet
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("untitled") << QString() << QByteArray() << "Untitled";
+        QTest::newRow("worksheet")
+            << "budget.figurello" << nativeFile(textEntry(kMacRtf)) << "budget";
+        QTest::newRow("plain text") << "notes.txt" << QByteArray("2+2 =\n") << "notes";
+        QTest::newRow("RTF") << "letter.rtf" << QByteArray("{\\rtf1 2+2}") << "letter";
+        QTest::newRow("dots in the name")
+            << "q1.2026.figurello" << nativeFile(textEntry(kMacRtf)) << "q1.2026";
+    }
+    void titlesNameTheWorksheet() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, name);
+        platform::Document* document = file.isEmpty()
+                                           ? mController->newDocument()
+                                           : mController->openDocument(write(file, contents));
+        QVERIFY(document);
+        QCOMPARE(document->window()->windowTitle(),
+                 name + u"[*] — "_s + QGuiApplication::applicationDisplayName());
     }
 
     void openingAnOpenFileRaisesItsWindow() {
