@@ -1,6 +1,7 @@
 // Worksheets through their files: saving and reopening, files written the way a Mac writes
 // them, and damaged files, each read by a real document with a real window (offscreen).
 
+#include "document/answermarks.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetfile.h"
@@ -413,6 +414,18 @@ private slots:
         QVERIFY(document);
         QCOMPARE(document->window()->windowTitle(),
                  name + u"[*] — "_s + QGuiApplication::applicationDisplayName());
+    }
+
+    // Regression: reading the text in struck every answer of an opened worksheet through.
+    void openedAnswersAreUpToDate() {
+        platform::Document* document = mController->openDocument(
+            write(QStringLiteral("pi.figurello"), nativeFile(textEntry(kMacRtf))));
+        QVERIFY(document);
+        const QTextDocument* text = asWorksheet(document)->textDocument();
+        QVERIFY(text->blockCount() > 2);
+        for (QTextBlock line = text->begin(); line.isValid(); line = line.next())
+            QVERIFY2(!asWorksheet(document)->answerMarks()->isOutOfDate(line),
+                     qPrintable(line.text()));
     }
 
     void openingAnOpenFileRaisesItsWindow() {
