@@ -428,6 +428,20 @@ private slots:
                      qPrintable(line.text()));
     }
 
+    // Help ▸ Example Worksheet: the tour, built into the application, as a new untitled worksheet
+    // that saving never writes back.
+    void theExampleOpensAsAnUntitledCopy() {
+        mController->newDocument();
+        platform::Document* example =
+            mController->openCopy(QStringLiteral(":/examples/tour.figurello"));
+        QVERIFY(example);
+        QVERIFY(example->filePath().isEmpty());
+        QVERIFY(!example->hasFileLocation());
+        QCOMPARE(example->displayName(), QStringLiteral("Untitled 2"));
+        QVERIFY(asWorksheet(example)->textDocument()->toPlainText().contains(u"area(3) ="_s));
+        QVERIFY(!example->isDocumentEdited());
+    }
+
     void openingAnOpenFileRaisesItsWindow() {
         const QString path =
             write(QStringLiteral("once.figurello"), nativeFile(textEntry(kMacRtf)));
