@@ -3,6 +3,7 @@
 #include "document/functionreference.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
@@ -58,7 +59,11 @@ FunctionReferencePanel::FunctionReferencePanel(bool commaIsDecimal, QWidget* par
     mFilter->setPlaceholderText(tr("Filter"));
     mFilter->setClearButtonEnabled(true);
     connect(mFilter, &QLineEdit::textChanged, this, &FunctionReferencePanel::applyFilter);
-    connect(mView, &QTreeView::doubleClicked, this, &FunctionReferencePanel::insertEntry);
+    // Double-click, or Return on the current entry; Return in the filter takes the first entry
+    // it finds, and Down goes to the list.
+    connect(mView, &QTreeView::activated, this, &FunctionReferencePanel::insertEntry);
+    connect(mFilter, &QLineEdit::returnPressed, this, [this] { insertEntry(firstShownEntry()); });
+    mFilter->installEventFilter(this);
 
     auto* contents = new QWidget(this);
     auto* layout = new QVBoxLayout(contents);
@@ -78,6 +83,25 @@ void FunctionReferencePanel::insertEntry(const QModelIndex& index) {
     const QString insertion = index.siblingAtColumn(0).data(kInsertionRole).toString();
     if (!insertion.isEmpty())
         emit insertionRequested(insertion);
+}
+
+QModelIndex FunctionReferencePanel::firstShownEntry() const {
+    for (int group = 0; group < mFiltered->rowCount(); ++group) {
+        const QModelIndex parent = mFiltered->index(group, 0);
+        if (mFiltered->rowCount(parent) > 0)
+            return mFiltered->index(0, 0, parent);
+    }
+    return QModelIndex();
+}
+
+bool FunctionReferencePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mFilter && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && firstShownEntry().isValid()) {
+        mView->setCurrentIndex(firstShownEntry());
+        mView->setFocus();
+        return true;
+    }
+    return QDockWidget::eventFilter(watched, event);
 }
 
 QStringList FunctionReferencePanel::shownEntries() const {

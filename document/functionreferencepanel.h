@@ -9,7 +9,7 @@ class QTreeView;
 
 // Help ▸ Function Reference: the operators, built-in functions and constants in three groups,
 // each with what it does and an example, narrowed to what the filter finds in any column.
-// Double-clicking an entry asks for it to be typed into the worksheet.
+// Double-clicking an entry, or Return on it, asks for it to be typed into the worksheet.
 class FunctionReferencePanel : public QDockWidget {
     Q_OBJECT
 
@@ -26,8 +26,12 @@ public:
 signals:
     void insertionRequested(const QString& text);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void applyFilter(const QString& text);
+    QModelIndex firstShownEntry() const;
 
     QLineEdit* mFilter;
     QTreeView* mView;

@@ -1,5 +1,5 @@
 // Help ▸ Function Reference: it lists every built-in of the engine, each example gives the answer
-// the reference shows for it, the filter narrows the list, and double-clicking types an entry.
+// the reference shows for it, the filter narrows the list, and choosing an entry types it.
 
 #include "document/functionreference.h"
 #include "document/functionreferencepanel.h"
@@ -67,8 +67,9 @@ private slots:
         QCOMPARE(panel.shownEntries().size(), everything);
     }
 
-    // Double-clicking types the entry at the insertion point, as the keyboard would.
-    void insertsAtTheInsertionPoint() {
+    // Return in the filter types its first entry at the insertion point, as the keyboard
+    // would; activating an entry by any of its columns types it too.
+    void typesAtTheInsertionPoint() {
         platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
         auto* worksheet = static_cast<MyDocument*>(documents.newDocument());
         WorksheetEditor* editor = worksheet->textView();
@@ -78,11 +79,15 @@ private slots:
         editor->setTextCursor(at);
         FunctionReferencePanel* panel = worksheet->docWindow()->functionReference();
         QTest::keyClicks(panel->filter(), QStringLiteral("sqrt"));
-        const QModelIndex functions = panel->view()->model()->index(0, 0);
-        panel->insertEntry(panel->view()->model()->index(0, 2, functions));
+        QTest::keyClick(panel->filter(), Qt::Key_Return);
         QCOMPARE(editor->toPlainText(), QStringLiteral("2 * sqrt( + 1"));
         editor->undo();
         QCOMPARE(editor->toPlainText(), QStringLiteral("2 *  + 1"));
+
+        const QModelIndex functions = panel->view()->model()->index(0, 0);
+        const QModelIndex rootSign = panel->view()->model()->index(1, 2, functions);
+        panel->insertEntry(rootSign);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("2 * \u221A( + 1"));
     }
 };
 
