@@ -1,9 +1,7 @@
 #include "document/answercolours.h"
 
-#include "platform/namedcolors.h"
+#include "document/worksheetcolours.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -15,7 +13,7 @@
 
 namespace {
 
-const char* const kResultColourNames[] = {"GoodResult", "BadResult"};
+const WorksheetColour kResultColours[] = {WorksheetColour::GoodResult, WorksheetColour::BadResult};
 
 struct Recolouring {
     int start;
@@ -23,39 +21,13 @@ struct Recolouring {
     QColor colour;
 };
 
-// Watches the application for palette changes; lives as long as the editor does. The
-// application hears of every change, whether or not the editor's own palette differs after it.
-class ColourSchemeFollower : public QObject {
-public:
-    explicit ColourSchemeFollower(QTextEdit* editor)
-        : QObject(editor), mEditor(editor), mPalette(QGuiApplication::palette()) {
-        QCoreApplication::instance()->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == QCoreApplication::instance() &&
-            event->type() == QEvent::ApplicationPaletteChange) {
-            // Answers were coloured for the application palette, as WorksheetSettings reads it.
-            const QPalette now = QGuiApplication::palette();
-            recolourAnswers(mEditor->document(), mPalette, now);
-            mPalette = now;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QTextEdit* mEditor;
-    QPalette mPalette;
-};
-
 } // namespace
 
 void recolourAnswers(QTextDocument* document, const QPalette& from, const QPalette& to) {
     std::vector<std::pair<QColor, QColor>> changes;
-    for (const char* name : kResultColourNames) {
-        const QColor old = platform::namedColor(name, from);
-        const QColor now = platform::namedColor(name, to);
+    for (WorksheetColour colour : kResultColours) {
+        const QColor old = worksheetColour(colour, from);
+        const QColor now = worksheetColour(colour, to);
         if (old != now)
             changes.emplace_back(old, now);
     }
@@ -99,14 +71,20 @@ void recolourAnswers(QTextDocument* document, const QPalette& from, const QPalet
     document->setModified(wasModified);
 }
 
-void followColourScheme(QTextEdit* editor) { new ColourSchemeFollower(editor); }
+void followColourScheme(QTextEdit* editor) {
+    // Answers were coloured for the application palette, as WorksheetSettings reads it.
+    QObject::connect(new ColourSchemeWatcher(editor), &ColourSchemeWatcher::schemeSwitched, editor,
+                     [editor](const QPalette& before, const QPalette& now) {
+                         recolourAnswers(editor->document(), before, now);
+                     });
+}
 
 void adoptColourScheme(QTextDocument* document) {
     // A worksheet keeps the colours of the scheme it was saved in; shown in the other, its
     // answers would be dark green on dark grey, or pale on white.
     const QPalette now = QGuiApplication::palette();
     QPalette other = now;
-    const bool dark = platform::isDarkPalette(now);
+    const bool dark = isDarkPalette(now);
     other.setColor(QPalette::Base, dark ? Qt::white : QColor(30, 30, 30));
     other.setColor(QPalette::Text, dark ? Qt::black : QColor(230, 230, 230));
     recolourAnswers(document, other, now);

@@ -34,7 +34,7 @@ void ForgetSymbolDialog::offer(const QStringList& names, bool functions) {
         mLabel->setText(functions ? tr("Forget the function:") : tr("Forget the variable:"));
     // With nothing to forget there is nothing to confirm.
     mPopup->setVisible(!names.isEmpty());
-    mForget->setEnabled(!names.isEmpty());
+    mForget->setVisible(!names.isEmpty());
     setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) * 2);
 }
 

@@ -229,11 +229,13 @@ void MyDocument::makeWindowControllers() {
     connect(mTextView, &QTextEdit::currentCharFormatChanged, this,
             &MyDocument::keepTypingInTheNormalColour);
     mAnswerMarks = new AnswerMarks(mTextView);
-    connect(mTextView->document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) { noteEditedStatements(position, added); });
     connectNameCompleter();
     setIntegerFormatChecks();
     windowControllerDidLoadNib();
+    // From here on: putting the text in, and giving its answers this scheme's colours, edits
+    // no statement.
+    connect(mTextView->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { noteEditedStatements(position, added); });
     startHighlighting();
     mTextView->setFocus();
 }

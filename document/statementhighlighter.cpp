@@ -1,5 +1,6 @@
 #include "document/statementhighlighter.h"
 
+#include "document/worksheetcolours.h"
 #include "engine/builtintables.h"
 #include "platform/keyedtexts.h"
 
@@ -70,11 +71,6 @@ int numberEnd(const QString& text, int start) {
     return end;
 }
 
-bool isDarkPalette() {
-    const QPalette palette = QGuiApplication::palette();
-    return palette.color(QPalette::Base).lightness() < palette.color(QPalette::Text).lightness();
-}
-
 } // namespace
 
 StatementHighlighter::StatementHighlighter(QTextDocument* document)
@@ -83,23 +79,28 @@ StatementHighlighter::StatementHighlighter(QTextDocument* document)
     for (const BuiltinName& builtin : BuiltinNames())
         mBuiltins.insert(QString::fromStdString(builtin.name));
     updateFormats();
+    // Lines already coloured, and those typed from now on, take the new scheme's colours.
+    connect(new ColourSchemeWatcher(this), &ColourSchemeWatcher::schemeSwitched, this, [this] {
+        updateFormats();
+        if (mHighlighted)
+            rehighlight();
+    });
 }
 
 void StatementHighlighter::updateFormats() {
-    const bool dark = isDarkPalette();
-    mFormats[int(Kind::Number)].setForeground(dark ? QColor(0x79, 0xc0, 0xff)
-                                                   : QColor(0x00, 0x5c, 0xc5));
-    mFormats[int(Kind::Variable)].setForeground(dark ? QColor(0xd2, 0xa8, 0xff)
-                                                     : QColor(0x80, 0x3f, 0xb0));
-    mFormats[int(Kind::Function)].setForeground(dark ? QColor(0xff, 0xa6, 0x57)
-                                                     : QColor(0xb3, 0x50, 0x00));
-    mFormats[int(Kind::Builtin)].setForeground(dark ? QColor(0x56, 0xd4, 0xdd)
-                                                    : QColor(0x00, 0x7a, 0x80));
+    // The application palette, as the answers are coloured for it.
+    const QPalette palette = QGuiApplication::palette();
+    mFormats[int(Kind::Number)].setForeground(worksheetColour(WorksheetColour::Number, palette));
+    mFormats[int(Kind::Variable)].setForeground(
+        worksheetColour(WorksheetColour::Variable, palette));
+    mFormats[int(Kind::Function)].setForeground(
+        worksheetColour(WorksheetColour::Function, palette));
+    mFormats[int(Kind::Builtin)].setForeground(worksheetColour(WorksheetColour::Builtin, palette));
     mFormats[int(Kind::Keyword)] = mFormats[int(Kind::Builtin)];
     mFormats[int(Kind::Keyword)].setFontWeight(QFont::Bold);
     mFormats[int(Kind::Unknown)].setUnderlineStyle(QTextCharFormat::WaveUnderline);
-    mFormats[int(Kind::Unknown)].setUnderlineColor(dark ? QColor(0xff, 0x7b, 0x72)
-                                                        : QColor(0xcf, 0x22, 0x2e));
+    mFormats[int(Kind::Unknown)].setUnderlineColor(
+        worksheetColour(WorksheetColour::UnknownName, palette));
 }
 
 void StatementHighlighter::setNames(const QSet<QString>& variables,

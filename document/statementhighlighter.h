@@ -18,7 +18,8 @@ class QTextDocument;
 // line's colours are set only where they changed and the text is laid out once, so that
 // highlighting stays cheap however long the worksheet grows. (Qt's QSyntaxHighlighter lays the
 // whole document out again after every line of a full pass: ten seconds and more for a worksheet of
-// 10,000 lines.)
+// 10,000 lines.) A switch of the desktop between light and dark recolours the whole text in the
+// other scheme's colours.
 class StatementHighlighter : public QObject {
     Q_OBJECT
 

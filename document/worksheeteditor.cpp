@@ -10,6 +10,10 @@
 WorksheetEditor::WorksheetEditor(QWidget* parent)
     : QTextEdit(parent), mNameCompleter(new NameCompleter(this)) {
     setVerticalScrollBar(new QuietScrollBar(Qt::Vertical, this));
+    // A long number or name moves to the next line whole rather than being split.
+    setWordWrapMode(QTextOption::WordWrap);
+    // Shown while the text is empty, never part of it: not saved, printed or undone.
+    setPlaceholderText(tr("Type a calculation and press Return"));
 }
 
 void WorksheetEditor::keyPressEvent(QKeyEvent* event) {

@@ -1,7 +1,7 @@
 #include "document/worksheetsettings.h"
 
+#include "document/worksheetcolours.h"
 #include "document/worksheettexts.h"
-#include "platform/namedcolors.h"
 
 #include <QGuiApplication>
 
@@ -30,14 +30,14 @@ WorksheetSettings::~WorksheetSettings() {
 WorksheetSettings* WorksheetSettings::shared() { return gSharedSettings; }
 
 QColor WorksheetSettings::defaultGreen() {
-    return platform::namedColor("GoodResult", currentPalette());
+    return worksheetColour(WorksheetColour::GoodResult, currentPalette());
 }
 
 const QTextCharFormat& WorksheetSettings::normalAtts() { return gSharedSettings->mNormalColorAtt; }
 
 QTextCharFormat WorksheetSettings::errorAtts() {
     QTextCharFormat format;
-    format.setForeground(platform::namedColor("BadResult", currentPalette()));
+    format.setForeground(worksheetColour(WorksheetColour::BadResult, currentPalette()));
     return format;
 }
 

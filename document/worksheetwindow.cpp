@@ -1,11 +1,15 @@
 #include "document/worksheetwindow.h"
 
 #include "document/forgetsymboldialog.h"
+#include "document/functionreferencepanel.h"
 #include "document/mydocument.h"
 #include "document/symbolspanel.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetprinting.h"
+#include "document/worksheetsettings.h"
+#include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
+#include "platform/shortcutsdialog.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -23,6 +27,12 @@
 
 #include <memory>
 
+namespace {
+
+constexpr int kReferenceWidth = 360;
+
+} // namespace
+
 WorksheetWindow::WorksheetWindow(MyDocument* worksheet, platform::DocumentController* controller)
     : platform::DocumentWindow(worksheet, controller), mWorksheet(worksheet),
       mEditor(new WorksheetEditor(this)) {
@@ -36,6 +46,7 @@ WorksheetWindow::WorksheetWindow(MyDocument* worksheet, platform::DocumentContro
     mTextCommands.append(pasteCleaned);
     addFileCommands();
     buildCalculateMenu();
+    buildHelpMenu();
 }
 
 void WorksheetWindow::addFileCommands() {
@@ -98,6 +109,72 @@ void WorksheetWindow::addIntegerFormats(QMenu* calculate) {
         connect(item, &QAction::triggered, mWorksheet,
                 [this, item] { mWorksheet->setIntegerFormat(item); });
     }
+}
+
+void WorksheetWindow::buildHelpMenu() {
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    mFunctionReference = new FunctionReferencePanel(WorksheetSettings::isCommaDecimal(), this);
+    addDockWidget(Qt::RightDockWidgetArea, mFunctionReference);
+    mFunctionReference->hide();
+    connect(mFunctionReference, &FunctionReferencePanel::insertionRequested, this,
+            &WorksheetWindow::typeIntoWorksheet);
+    QAction* reference = mFunctionReference->toggleViewAction();
+    reference->setText(tr("&Function Reference"));
+    reference->setObjectName(QStringLiteral("functionReference"));
+    reference->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(reference, &QAction::triggered, this, [this](bool shown) {
+        if (!shown)
+            return;
+        // Wide enough for a name and most of what it does; the rest is in each row's tooltip.
+        if (mFunctionReference->width() < kReferenceWidth)
+            resizeDocks({mFunctionReference}, {kReferenceWidth}, Qt::Horizontal);
+        mFunctionReference->setFocus();
+    });
+    help->addAction(reference);
+    help->addAction(tr("&Keyboard Shortcuts"), this, &WorksheetWindow::showShortcuts);
+    help->addAction(tr("&Example Worksheet"), this, [this] {
+        if (platform::DocumentController* documents =
+                platform::DocumentController::sharedController())
+            documents->openCopy(QStringLiteral(":/examples/tour.figurello"));
+    });
+    help->addSeparator();
+    help->addAction(tr("&About Figurello"), this, &WorksheetWindow::showAbout)
+        ->setMenuRole(QAction::AboutRole);
+}
+
+void WorksheetWindow::typeIntoWorksheet(const QString& text) {
+    // Typed, not pasted: in the typing format, undone with one Undo, and never while the text
+    // waits for an answer.
+    if (mEditor->isReadOnly())
+        return;
+    mEditor->insertPlainText(text);
+    mEditor->setFocus();
+}
+
+void WorksheetWindow::showShortcuts() {
+    // Made anew each time, so it lists the keys the commands have now.
+    const QList<ShortcutsDialog::KeyUse> editorKeys = {
+        {QKeySequence(Qt::Key_Return).toString(QKeySequence::NativeText), tr("Calculate the line")},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Return).toString(QKeySequence::NativeText),
+         tr("Break the line without calculating")},
+        {QKeySequence(Qt::Key_Tab).toString(QKeySequence::NativeText),
+         tr("Take the name offered while typing")},
+    };
+    auto* shortcuts = new ShortcutsDialog(menuBar(), editorKeys, this);
+    shortcuts->setAttribute(Qt::WA_DeleteOnClose);
+    shortcuts->show();
+}
+
+void WorksheetWindow::showAbout() {
+    QMessageBox::about(
+        this, tr("About Figurello"),
+        tr("<h3>Figurello %1</h3>"
+           "<p>A calculator worksheet: type a calculation, press Return, and the answer appears "
+           "on the next line.</p>"
+           "<p>Proprietary licence: all rights reserved.</p>"
+           "<p>Built with Qt %2, running on Qt %3.</p>")
+            .arg(QCoreApplication::applicationVersion(), QStringLiteral(QT_VERSION_STR),
+                 QString::fromLatin1(qVersion())));
 }
 
 ForgetSymbolDialog* WorksheetWindow::forgetDialog() {

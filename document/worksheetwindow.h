@@ -5,13 +5,14 @@
 #include <QList>
 
 class ForgetSymbolDialog;
+class FunctionReferencePanel;
 class MyDocument;
 class QAction;
 class SymbolsPanel;
 class WorksheetEditor;
 
 // A worksheet's window: its editor, the Calculate menu, printing and exporting, Paste Without
-// Commas and $, and the symbols panel, each command routed to the worksheet.
+// Commas and $, the symbols panel and the Help menu, each command routed to the worksheet.
 class WorksheetWindow : public platform::DocumentWindow {
     Q_OBJECT
 
@@ -20,6 +21,7 @@ public:
 
     WorksheetEditor* editor() const { return mEditor; }
     SymbolsPanel* symbolsPanel() const { return mSymbolsPanel; }
+    FunctionReferencePanel* functionReference() const { return mFunctionReference; }
     // The forget sheet, made on first use.
     ForgetSymbolDialog* forgetDialog();
 
@@ -42,10 +44,16 @@ private:
     void buildCalculateMenu();
     void addSymbolsPanel(QMenu* calculate);
     void addIntegerFormats(QMenu* calculate);
+    void buildHelpMenu();
+    // Types the text at the insertion point, as the keyboard would.
+    void typeIntoWorksheet(const QString& text);
+    void showShortcuts();
+    void showAbout();
 
     MyDocument* mWorksheet;
     WorksheetEditor* mEditor;
     SymbolsPanel* mSymbolsPanel = nullptr;
+    FunctionReferencePanel* mFunctionReference = nullptr;
     ForgetSymbolDialog* mForgetDialog = nullptr;
     // Commands that change the text.
     QList<QAction*> mTextCommands;

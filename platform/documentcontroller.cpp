@@ -269,7 +269,9 @@ Document* DocumentController::reopenClosedDocument(const QString& path) {
     return reopened;
 }
 
-Document* DocumentController::reopenAsUnsaved(const QString& path, const QString& filePath) {
+Document* DocumentController::openCopy(const QString& path) { return openAs(path, QString()); }
+
+Document* DocumentController::openAs(const QString& path, const QString& filePath) {
     QString error;
     std::unique_ptr<Document> document = readDocument(path, &error);
     if (!document) {
@@ -280,7 +282,13 @@ Document* DocumentController::reopenAsUnsaved(const QString& path, const QString
     document->setOriginPath(filePath);
     if (filePath.isEmpty())
         document->setUntitledName(nextUntitledName());
-    Document* reopened = adopt(std::move(document));
+    return adopt(std::move(document));
+}
+
+Document* DocumentController::reopenAsUnsaved(const QString& path, const QString& filePath) {
+    Document* reopened = openAs(path, filePath);
+    if (!reopened)
+        return nullptr;
     // What it was read from is about to go, so its contents are unsaved again.
     reopened->setDocumentEdited(true);
     return reopened;

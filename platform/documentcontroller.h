@@ -36,6 +36,8 @@ public:
     // Opens the file, or raises its window when it is already open. Null when it cannot be
     // read; the user has been told why.
     Document* openDocument(const QString& path);
+    // Opens a copy of the file as a new untitled document, such as an example to try out.
+    Document* openCopy(const QString& path);
     // Asks for files to open.
     void openDocumentsInteractively(QWidget* parent);
 
@@ -83,6 +85,8 @@ private:
     void forget(Document* document);
     QString nextUntitledName();
     bool keepIfUnsavedAndUntitled(Document* document);
+    // Reads the file into a new document that saves to `filePath`, untitled when it is empty.
+    Document* openAs(const QString& path, const QString& filePath);
     Document* reopenAsUnsaved(const QString& path, const QString& filePath);
 
     Factory mFactory;

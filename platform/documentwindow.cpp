@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QMenuBar>
 #include <QTextDocument>
@@ -24,6 +25,22 @@ namespace {
 
 // The steps a browser offers, so that a few presses go a long way and back lands on 100%.
 constexpr double kZoomSteps[] = {0.5, 0.67, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
+
+// The platform theme's keys for a standard command, and ours after them when the theme lacks
+// it: Qt's generic theme has none for Save As or Full Screen, and some themes close with Ctrl+F4
+// alone. The theme's first key stays the one the menu shows.
+QList<QKeySequence> keysWithFallback(QKeySequence::StandardKey command, const QKeySequence& ours) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(command);
+    if (!keys.contains(ours))
+        keys.append(ours);
+    return keys;
+}
+
+// Sets the keys and names the action, so that tests and the shortcut list can find it.
+void setCommandKeys(QAction* action, const char* name, const QList<QKeySequence>& keys) {
+    action->setObjectName(QLatin1String(name));
+    action->setShortcuts(keys);
+}
 
 } // namespace
 
@@ -50,21 +67,26 @@ void DocumentWindow::buildFileMenu() {
     connect(mReopenMenu, &QMenu::aboutToShow, this, &DocumentWindow::rebuildReopenMenu);
     mReopenMenu->menuAction()->setVisible(mController->closedDocumentArchive() != nullptr);
     file->addSeparator();
-    file->addAction(tr("&Close"), QKeySequence::Close, this, &QWidget::close);
+    setCommandKeys(file->addAction(tr("&Close"), this, &QWidget::close), "close",
+                   keysWithFallback(QKeySequence::Close, QKeySequence(Qt::CTRL | Qt::Key_W)));
     file->addAction(tr("&Save"), QKeySequence::Save, this,
                     [this] { mController->saveDocument(mDocument); });
-    file->addAction(tr("Save &As…"), QKeySequence::SaveAs, this,
-                    [this] { mController->saveDocumentAs(mDocument); });
+    setCommandKeys(
+        file->addAction(tr("Save &As…"), this, [this] { mController->saveDocumentAs(mDocument); }),
+        "saveAs",
+        keysWithFallback(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
     mRevert = file->addAction(tr("Re&vert to Saved"), this,
                               [this] { mController->revertDocument(mDocument); });
     connect(file, &QMenu::aboutToShow, this, [this] {
         mRevert->setEnabled(!mDocument->filePath().isEmpty() && mDocument->isDocumentEdited());
     });
     mQuitSeparator = file->addSeparator();
-    QAction* quit = file->addAction(tr("&Quit"), QKeySequence::Quit, mController, [this] {
+    QAction* quit = file->addAction(tr("&Quit"), mController, [this] {
         if (mController->closeAllDocuments())
             QApplication::quit();
     });
+    setCommandKeys(quit, "quit",
+                   keysWithFallback(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
     quit->setMenuRole(QAction::QuitRole);
 }
 
@@ -94,8 +116,10 @@ void DocumentWindow::buildEditMenu() {
 
 void DocumentWindow::buildViewMenu() {
     mViewMenu = menuBar()->addMenu(tr("&View"));
-    mZoomIn =
-        mViewMenu->addAction(tr("Zoom &In"), QKeySequence::ZoomIn, this, &DocumentWindow::zoomIn);
+    mZoomIn = mViewMenu->addAction(tr("Zoom &In"), this, &DocumentWindow::zoomIn);
+    // Ctrl+= is Ctrl++ without the Shift that "+" needs on most keyboards.
+    setCommandKeys(mZoomIn, "zoomIn",
+                   keysWithFallback(QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)));
     mZoomOut = mViewMenu->addAction(tr("Zoom &Out"), QKeySequence::ZoomOut, this,
                                     &DocumentWindow::zoomOut);
     // No standard key for it; Ctrl+0 is what every browser and editor uses.
@@ -103,7 +127,8 @@ void DocumentWindow::buildViewMenu() {
                                        &DocumentWindow::resetZoom);
     mViewMenu->addSeparator();
     QAction* fullScreen = mViewMenu->addAction(tr("&Full Screen"));
-    fullScreen->setShortcut(QKeySequence::FullScreen);
+    setCommandKeys(fullScreen, "fullScreen",
+                   keysWithFallback(QKeySequence::FullScreen, QKeySequence(Qt::Key_F11)));
     fullScreen->setCheckable(true);
     connect(fullScreen, &QAction::toggled, this, [this](bool on) {
         setWindowState(on ? windowState() | Qt::WindowFullScreen
@@ -212,14 +237,13 @@ void DocumentWindow::rebuildReopenMenu() {
 }
 
 void DocumentWindow::updateTitle() {
-    // "[*]" is where Qt shows the modified mark.
-    if (mDocument->filePath().isEmpty()) {
-        setWindowFilePath(QString());
-        setWindowTitle(mDocument->displayName() + QStringLiteral("[*]"));
-    } else {
-        setWindowTitle(QString());
-        setWindowFilePath(mDocument->filePath());
-    }
+    // "budget — Figurello" whatever the kind of file: the name without its suffix, as for a
+    // text file opened as a new worksheet. "[*]" is where Qt shows the modified mark.
+    const QString name = mDocument->filePath().isEmpty()
+                             ? mDocument->displayName()
+                             : QFileInfo(mDocument->filePath()).completeBaseName();
+    setWindowFilePath(mDocument->filePath());
+    setWindowTitle(tr("%1[*] — %2").arg(name, QGuiApplication::applicationDisplayName()));
 }
 
 void DocumentWindow::closeEvent(QCloseEvent* event) {

@@ -1,22 +1,28 @@
-// What a worksheet does for the desktop around it: answers follow a switch between light and
-// dark, and zooming scales the text on screen without touching the worksheet.
+// What a worksheet does for the desktop around it: answers and highlighting follow a switch
+// between light and dark, the usual keys work on every platform theme, zooming scales the text
+// on screen without touching the worksheet, long lines wrap between words, and an empty
+// worksheet says what to do.
 
 #include "document/answercolours.h"
 #include "document/mydocument.h"
+#include "document/worksheetcolours.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetsettings.h"
 #include "document/worksheetwindow.h"
 #include "platform/documentcontroller.h"
-#include "platform/namedcolors.h"
+#include "platform/shortcutsdialog.h"
 #include "worksheettestmain.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAction>
 #include <QApplication>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTreeWidget>
 
 namespace {
 
@@ -41,6 +47,12 @@ QColor colourAt(const QTextDocument* document, int position) {
     const QTextCharFormat format = cursor.charFormat();
     return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color()
                                                             : QColor();
+}
+
+// The colour the highlighting gives the last token of the line.
+QColor lastTokenColour(const QTextBlock& line) {
+    const QList<QTextLayout::FormatRange> formats = line.layout()->formats();
+    return formats.isEmpty() ? QColor() : formats.last().format.foreground().color();
 }
 
 // Restores the application palette however the test ends.
@@ -82,15 +94,16 @@ private slots:
         // Typed text in a colour of the user's own, even the other scheme's green, is not an
         // answer of this scheme and stays as it is.
         const QColor ownBlue(0x20, 0x40, 0xc0);
-        const QColor otherGreen = platform::namedColor("GoodResult", to);
+        const QColor otherGreen = worksheetColour(WorksheetColour::GoodResult, to);
         QTextCursor cursor(text);
         cursor.insertText(QStringLiteral("2+2 =\n"), QTextCharFormat());
         const int green = cursor.position();
-        cursor.insertText(QStringLiteral("4"), coloured(platform::namedColor("GoodResult", from)));
+        cursor.insertText(QStringLiteral("4"),
+                          coloured(worksheetColour(WorksheetColour::GoodResult, from)));
         cursor.insertText(QStringLiteral("\n1/ =\n"), QTextCharFormat());
         const int red = cursor.position();
         cursor.insertText(QStringLiteral("Syntax error"),
-                          coloured(platform::namedColor("BadResult", from)));
+                          coloured(worksheetColour(WorksheetColour::BadResult, from)));
         cursor.insertText(QStringLiteral("\n"), QTextCharFormat());
         const int blue = cursor.position();
         cursor.insertText(QStringLiteral("note"), coloured(ownBlue));
@@ -104,8 +117,8 @@ private slots:
 
         QApplication::setPalette(to);
 
-        QCOMPARE(colourAt(text, green), platform::namedColor("GoodResult", to));
-        QCOMPARE(colourAt(text, red), platform::namedColor("BadResult", to));
+        QCOMPARE(colourAt(text, green), worksheetColour(WorksheetColour::GoodResult, to));
+        QCOMPARE(colourAt(text, red), worksheetColour(WorksheetColour::BadResult, to));
         QCOMPARE(colourAt(text, 0), QColor());
         QCOMPARE(colourAt(text, blue), ownBlue);
         QCOMPARE(colourAt(text, other), otherGreen);
@@ -115,7 +128,7 @@ private slots:
         QCOMPARE(text->isUndoAvailable(), editedBefore);
         if (editedBefore) {
             text->undo();
-            QCOMPARE(colourAt(text, green), platform::namedColor("GoodResult", from));
+            QCOMPARE(colourAt(text, green), worksheetColour(WorksheetColour::GoodResult, from));
             QCOMPARE(text->toPlainText(), before);
         }
     }
@@ -124,12 +137,12 @@ private slots:
     void sameSchemeLeavesAnswersAlone() {
         QTextDocument text;
         QTextCharFormat green;
-        green.setForeground(platform::namedColor("GoodResult", lightPalette()));
+        green.setForeground(worksheetColour(WorksheetColour::GoodResult, lightPalette()));
         QTextCursor(&text).insertText(QStringLiteral("4"), green);
         QPalette accented = lightPalette();
         accented.setColor(QPalette::Highlight, Qt::magenta);
         recolourAnswers(&text, lightPalette(), accented);
-        QCOMPARE(colourAt(&text, 0), platform::namedColor("GoodResult", lightPalette()));
+        QCOMPARE(colourAt(&text, 0), worksheetColour(WorksheetColour::GoodResult, lightPalette()));
         QCOMPARE(text.availableUndoSteps(), 1);
     }
 
@@ -147,12 +160,104 @@ private slots:
         QGuiApplication::setPalette(now);
         QTextDocument text;
         QTextCharFormat red;
-        red.setForeground(platform::namedColor("BadResult", saved));
+        red.setForeground(worksheetColour(WorksheetColour::BadResult, saved));
         QTextCursor(&text).insertText(QStringLiteral("Syntax error"), red);
         adoptColourScheme(&text);
         const QColor shown = colourAt(&text, 0);
         QGuiApplication::setPalette(before);
-        QCOMPARE(shown, platform::namedColor("BadResult", now));
+        QCOMPARE(shown, worksheetColour(WorksheetColour::BadResult, now));
+    }
+
+    // The highlighting switches too, in the lines there and in those typed after the switch.
+    void highlightingFollowsTheColourScheme_data() {
+        QTest::addColumn<bool>("toDark");
+        QTest::newRow("light to dark") << true;
+        QTest::newRow("dark to light") << false;
+    }
+    void highlightingFollowsTheColourScheme() {
+        QFETCH(bool, toDark);
+        PaletteGuard guard;
+        const QPalette from = toDark ? lightPalette() : darkPalette();
+        const QPalette to = toDark ? darkPalette() : lightPalette();
+        QApplication::setPalette(from);
+        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        auto* document = static_cast<MyDocument*>(documents.newDocument());
+        WorksheetEditor* editor = document->textView();
+        editor->insertPlainText(QStringLiteral("rate * 12"));
+        const QTextBlock first = editor->document()->firstBlock();
+        QTRY_COMPARE(lastTokenColour(first), worksheetColour(WorksheetColour::Number, from));
+
+        QApplication::setPalette(to);
+
+        QCOMPARE(lastTokenColour(first), worksheetColour(WorksheetColour::Number, to));
+        editor->insertPlainText(QStringLiteral("\n7"));
+        QCOMPARE(lastTokenColour(editor->document()->lastBlock()),
+                 worksheetColour(WorksheetColour::Number, to));
+    }
+
+    // Qt's generic theme, which the offscreen platform uses, has no keys for Save As or Full
+    // Screen; ours are added wherever the theme's lack them, and its own keep working.
+    void commandsHaveKeysOnEveryTheme_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QKeySequence::StandardKey>("standard");
+        QTest::addColumn<QKeySequence>("ours");
+        QTest::newRow("Save As") << "saveAs" << QKeySequence::SaveAs
+                                 << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+        QTest::newRow("Close") << "close" << QKeySequence::Close
+                               << QKeySequence(Qt::CTRL | Qt::Key_W);
+        QTest::newRow("Quit") << "quit" << QKeySequence::Quit << QKeySequence(Qt::CTRL | Qt::Key_Q);
+        QTest::newRow("Full Screen")
+            << "fullScreen" << QKeySequence::FullScreen << QKeySequence(Qt::Key_F11);
+        QTest::newRow("Zoom In with or without Shift")
+            << "zoomIn" << QKeySequence::ZoomIn << QKeySequence(Qt::CTRL | Qt::Key_Equal);
+    }
+    void commandsHaveKeysOnEveryTheme() {
+        QFETCH(QString, command);
+        QFETCH(QKeySequence::StandardKey, standard);
+        QFETCH(QKeySequence, ours);
+        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        auto* document = static_cast<MyDocument*>(documents.newDocument());
+        const auto* action = document->docWindow()->findChild<QAction*>(command);
+        QVERIFY(action);
+        const QList<QKeySequence> keys = action->shortcuts();
+        QVERIFY2(keys.contains(ours), qPrintable(QKeySequence::listToString(keys)));
+        for (const QKeySequence& theirs : QKeySequence::keyBindings(standard))
+            QVERIFY(keys.contains(theirs));
+        // Help ▸ Keyboard Shortcuts shows the keys the command has.
+        ShortcutsDialog shortcuts(document->docWindow()->menuBar(), {}, nullptr);
+        const QList<QTreeWidgetItem*> rows =
+            shortcuts.list()->findItems(QKeySequence::listToString(keys, QKeySequence::NativeText),
+                                        Qt::MatchExactly | Qt::MatchRecursive, 1);
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first()->text(0), QString(action->text()).remove(QLatin1Char('&')));
+    }
+
+    // A long number moves to the next line whole; an empty worksheet shows a hint that is never
+    // part of its text.
+    void longNumbersWrapWhole() {
+        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        auto* document = static_cast<MyDocument*>(documents.newDocument());
+        WorksheetEditor* editor = document->textView();
+        QVERIFY(!editor->placeholderText().isEmpty());
+        QVERIFY(editor->document()->isEmpty());
+        QString error;
+        const QByteArray saved = document->dataOfType(QString(), &error);
+        QVERIFY(!saved.contains(editor->placeholderText().toUtf8()));
+
+        // Wider than the window: it may run past the edge, but is never split.
+        const QString number(40, QLatin1Char('7'));
+        const QString line = QStringLiteral("total = ") + number + QStringLiteral(" + 1");
+        editor->insertPlainText(line);
+        document->docWindow()->resize(editor->fontMetrics().horizontalAdvance(number) / 2, 400);
+        const QTextBlock block = editor->document()->firstBlock();
+        editor->document()->documentLayout()->blockBoundingRect(block);
+        const QTextLayout* layout = block.layout();
+        QVERIFY(layout->lineCount() > 1);
+        for (int i = 1; i < layout->lineCount(); ++i) {
+            const int start = layout->lineAt(i).textStart();
+            QVERIFY2(!line.at(start - 1).isDigit() || !line.at(start).isDigit(),
+                     qPrintable(QStringLiteral("line %1 starts at %2").arg(i).arg(start)));
+        }
     }
 
     void zoomScalesOnlyTheView_data() {

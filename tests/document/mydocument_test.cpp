@@ -1,6 +1,7 @@
 // Worksheets through their files: saving and reopening, files written the way a Mac writes
 // them, and damaged files, each read by a real document with a real window (offscreen).
 
+#include "document/answermarks.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetfile.h"
@@ -15,6 +16,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -386,6 +388,58 @@ private slots:
         QVERIFY(written.file);
         // Text without a font of its own is in the user font at 14 points, and saved so.
         QCOMPARE(written.file->fontSize.value_or(0), 14.0);
+    }
+
+    // The title names the worksheet without its file's suffix, whatever kind of file it came
+    // from, then the application; "[*]" is where Qt puts the modified mark.
+    void titlesNameTheWorksheet_data() {
+        QTest::addColumn<QString>("file"); // empty for a new worksheet
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("untitled") << QString() << QByteArray() << "Untitled";
+        QTest::newRow("worksheet")
+            << "budget.figurello" << nativeFile(textEntry(kMacRtf)) << "budget";
+        QTest::newRow("plain text") << "notes.txt" << QByteArray("2+2 =\n") << "notes";
+        QTest::newRow("RTF") << "letter.rtf" << QByteArray("{\\rtf1 2+2}") << "letter";
+        QTest::newRow("dots in the name")
+            << "q1.2026.figurello" << nativeFile(textEntry(kMacRtf)) << "q1.2026";
+    }
+    void titlesNameTheWorksheet() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, name);
+        platform::Document* document = file.isEmpty()
+                                           ? mController->newDocument()
+                                           : mController->openDocument(write(file, contents));
+        QVERIFY(document);
+        QCOMPARE(document->window()->windowTitle(),
+                 name + u"[*] — "_s + QGuiApplication::applicationDisplayName());
+    }
+
+    // Regression: reading the text in struck every answer of an opened worksheet through.
+    void openedAnswersAreUpToDate() {
+        platform::Document* document = mController->openDocument(
+            write(QStringLiteral("pi.figurello"), nativeFile(textEntry(kMacRtf))));
+        QVERIFY(document);
+        const QTextDocument* text = asWorksheet(document)->textDocument();
+        QVERIFY(text->blockCount() > 2);
+        for (QTextBlock line = text->begin(); line.isValid(); line = line.next())
+            QVERIFY2(!asWorksheet(document)->answerMarks()->isOutOfDate(line),
+                     qPrintable(line.text()));
+    }
+
+    // Help ▸ Example Worksheet: the tour, built into the application, as a new untitled worksheet
+    // that saving never writes back.
+    void theExampleOpensAsAnUntitledCopy() {
+        mController->newDocument();
+        platform::Document* example =
+            mController->openCopy(QStringLiteral(":/examples/tour.figurello"));
+        QVERIFY(example);
+        QVERIFY(example->filePath().isEmpty());
+        QVERIFY(!example->hasFileLocation());
+        QCOMPARE(example->displayName(), QStringLiteral("Untitled 2"));
+        QVERIFY(asWorksheet(example)->textDocument()->toPlainText().contains(u"area(3) ="_s));
+        QVERIFY(!example->isDocumentEdited());
     }
 
     void openingAnOpenFileRaisesItsWindow() {

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDockWidget>
+
+class QLineEdit;
+class QSortFilterProxyModel;
+class QStandardItemModel;
+class QTreeView;
+
+// Help ▸ Function Reference: the operators, built-in functions and constants in three groups,
+// each with what it does and an example, narrowed to what the filter finds in any column.
+// Double-clicking an entry, or Return on it, asks for it to be typed into the worksheet.
+class FunctionReferencePanel : public QDockWidget {
+    Q_OBJECT
+
+public:
+    explicit FunctionReferencePanel(bool commaIsDecimal, QWidget* parent = nullptr);
+
+    QLineEdit* filter() const { return mFilter; }
+    QTreeView* view() const { return mView; }
+    // The entries the filter lets through, as their usage ("sin(x)"), in order.
+    QStringList shownEntries() const;
+    // Types the entry shown in this row, as double-clicking it does.
+    void insertEntry(const QModelIndex& index);
+
+signals:
+    void insertionRequested(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void applyFilter(const QString& text);
+    QModelIndex firstShownEntry() const;
+
+    QLineEdit* mFilter;
+    QTreeView* mView;
+    QStandardItemModel* mModel;
+    QSortFilterProxyModel* mFiltered;
+};
