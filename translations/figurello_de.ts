@@ -40,6 +40,216 @@
     </message>
 </context>
 <context>
+    <name>FunctionReference</name>
+    <message>
+        <source>Adds</source>
+        <translation>Addiert</translation>
+    </message>
+    <message>
+        <source>Subtracts; before a value, negates it</source>
+        <translation>Subtrahiert; vor einem Wert kehrt es das Vorzeichen um</translation>
+    </message>
+    <message>
+        <source>Multiplies</source>
+        <translation>Multipliziert</translation>
+    </message>
+    <message>
+        <source>Divides</source>
+        <translation>Dividiert</translation>
+    </message>
+    <message>
+        <source>Raises to a power; binds tightest and groups to the right</source>
+        <translation>Potenziert; bindet am stärksten und gruppiert von rechts</translation>
+    </message>
+    <message>
+        <source>Calculates first</source>
+        <translation>Wird zuerst berechnet</translation>
+    </message>
+    <message>
+        <source>A number right before a name or a parenthesis multiplies it</source>
+        <translation>Eine Zahl direkt vor einem Namen oder einer Klammer multipliziert damit</translation>
+    </message>
+    <message>
+        <source>Gives a variable a value for the lines after it</source>
+        <translation>Gibt einer Variablen einen Wert für die folgenden Zeilen</translation>
+    </message>
+    <message>
+        <source>Defines a function of one or more parameters</source>
+        <translation>Definiert eine Funktion mit einem oder mehreren Parametern</translation>
+    </message>
+    <message>
+        <source>a when c is greater than 0, else b; only that one is calculated</source>
+        <translation>a, wenn c größer als 0 ist, sonst b; nur dieser Wert wird berechnet</translation>
+    </message>
+    <message>
+        <source>A hexadecimal number of up to 64 bits</source>
+        <translation>Eine Hexadezimalzahl mit bis zu 64 Bit</translation>
+    </message>
+    <message>
+        <source>A number times a power of ten</source>
+        <translation>Eine Zahl mal einer Zehnerpotenz</translation>
+    </message>
+    <message>
+        <source>The value of the last line calculated</source>
+        <translation>Der Wert der zuletzt berechneten Zeile</translation>
+    </message>
+    <message>
+        <source>Arctangent, in radians</source>
+        <translation>Arkustangens, im Bogenmaß</translation>
+    </message>
+    <message>
+        <source>Arccosine, in radians</source>
+        <translation>Arkuskosinus, im Bogenmaß</translation>
+    </message>
+    <message>
+        <source>Arcsine, in radians</source>
+        <translation>Arkussinus, im Bogenmaß</translation>
+    </message>
+    <message>
+        <source>Sine of an angle in radians</source>
+        <translation>Sinus eines Winkels im Bogenmaß</translation>
+    </message>
+    <message>
+        <source>Cosine of an angle in radians</source>
+        <translation>Kosinus eines Winkels im Bogenmaß</translation>
+    </message>
+    <message>
+        <source>Tangent of an angle in radians</source>
+        <translation>Tangens eines Winkels im Bogenmaß</translation>
+    </message>
+    <message>
+        <source>Rounds up to a whole number</source>
+        <translation>Rundet auf eine ganze Zahl auf</translation>
+    </message>
+    <message>
+        <source>Rounds down to a whole number</source>
+        <translation>Rundet auf eine ganze Zahl ab</translation>
+    </message>
+    <message>
+        <source>Rounds to the nearest whole number, halves away from zero</source>
+        <translation>Rundet auf die nächste ganze Zahl, Hälften von null weg</translation>
+    </message>
+    <message>
+        <source>Absolute value, as abs</source>
+        <translation>Betrag, wie abs</translation>
+    </message>
+    <message>
+        <source>Absolute value</source>
+        <translation>Betrag</translation>
+    </message>
+    <message>
+        <source>Natural logarithm</source>
+        <translation>Natürlicher Logarithmus</translation>
+    </message>
+    <message>
+        <source>Logarithm to base 10</source>
+        <translation>Logarithmus zur Basis 10</translation>
+    </message>
+    <message>
+        <source>Logarithm to base 2</source>
+        <translation>Logarithmus zur Basis 2</translation>
+    </message>
+    <message>
+        <source>e raised to the power x</source>
+        <translation>e hoch x</translation>
+    </message>
+    <message>
+        <source>Degrees in radians</source>
+        <translation>Grad ins Bogenmaß</translation>
+    </message>
+    <message>
+        <source>Radians in degrees</source>
+        <translation>Bogenmaß in Grad</translation>
+    </message>
+    <message>
+        <source>Square root</source>
+        <translation>Quadratwurzel</translation>
+    </message>
+    <message>
+        <source>Square root, as sqrt</source>
+        <translation>Quadratwurzel, wie sqrt</translation>
+    </message>
+    <message>
+        <source>Angle of the point (x, y), in radians</source>
+        <translation>Winkel des Punktes (x, y), im Bogenmaß</translation>
+    </message>
+    <message>
+        <source>The larger</source>
+        <translation>Der größere Wert</translation>
+    </message>
+    <message>
+        <source>The smaller</source>
+        <translation>Der kleinere Wert</translation>
+    </message>
+    <message>
+        <source>Length of the hypotenuse, √(a² + b²)</source>
+        <translation>Länge der Hypotenuse, √(a² + b²)</translation>
+    </message>
+    <message>
+        <source>The circle constant π</source>
+        <translation>Die Kreiszahl π</translation>
+    </message>
+    <message>
+        <source>Percent: one hundredth, so 15% is 0.15</source>
+        <translation>Prozent: ein Hundertstel, also ist 15% gleich 0.15</translation>
+    </message>
+    <message>
+        <source>Pi, as pi</source>
+        <translation>Pi, wie pi</translation>
+    </message>
+    <message>
+        <source>Euler&apos;s number, the base of natural logarithms</source>
+        <translation>Eulersche Zahl, die Basis des natürlichen Logarithmus</translation>
+    </message>
+</context>
+<context>
+    <name>FunctionReferencePanel</name>
+    <message>
+        <source>Function Reference</source>
+        <translation>Funktionsübersicht</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>What it does</source>
+        <translation>Bedeutung</translation>
+    </message>
+    <message>
+        <source>Example</source>
+        <translation>Beispiel</translation>
+    </message>
+    <message>
+        <source>Operators</source>
+        <translation>Operatoren</translation>
+    </message>
+    <message>
+        <source>Functions</source>
+        <translation>Funktionen</translation>
+    </message>
+    <message>
+        <source>Constants</source>
+        <translation>Konstanten</translation>
+    </message>
+    <message>
+        <source>%1 → %2</source>
+        <translation>%1 → %2</translation>
+    </message>
+    <message>
+        <source>%1
+%2
+Example: %3</source>
+        <translation>%1
+%2
+Beispiel: %3</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filtern</translation>
+    </message>
+</context>
+<context>
     <name>MyDocument</name>
     <message numerus="yes">
         <source>%n answer(s) changed</source>
@@ -62,6 +272,25 @@
     <message>
         <source>Cannot create the folder %1.</source>
         <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>ShortcutsDialog</name>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Befehl</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Tasten</translation>
+    </message>
+    <message>
+        <source>Typing</source>
+        <translation>Eingabe</translation>
     </message>
 </context>
 <context>
@@ -97,6 +326,13 @@
     <message>
         <source>Forget “%1”</source>
         <translation>„%1“ vergessen</translation>
+    </message>
+</context>
+<context>
+    <name>WorksheetEditor</name>
+    <message>
+        <source>Type a calculation and press Return</source>
+        <translation>Rechnung eingeben und Eingabetaste drücken</translation>
     </message>
 </context>
 <context>
@@ -188,6 +424,46 @@
     <message>
         <source>Export as PDF</source>
         <translation>Als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Function Reference</source>
+        <translation>&amp;Funktionsübersicht</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation>&amp;Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>&amp;Example Worksheet</source>
+        <translation>&amp;Beispiel-Arbeitsblatt</translation>
+    </message>
+    <message>
+        <source>&amp;About Figurello</source>
+        <translation>Ü&amp;ber Figurello</translation>
+    </message>
+    <message>
+        <source>Calculate the line</source>
+        <translation>Zeile berechnen</translation>
+    </message>
+    <message>
+        <source>Break the line without calculating</source>
+        <translation>Zeilenumbruch ohne Berechnung</translation>
+    </message>
+    <message>
+        <source>Take the name offered while typing</source>
+        <translation>Beim Tippen angebotenen Namen übernehmen</translation>
+    </message>
+    <message>
+        <source>About Figurello</source>
+        <translation>Über Figurello</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Figurello %1&lt;/h3&gt;&lt;p&gt;A calculator worksheet: type a calculation, press Return, and the answer appears on the next line.&lt;/p&gt;&lt;p&gt;Proprietary licence: all rights reserved.&lt;/p&gt;&lt;p&gt;Built with Qt %2, running on Qt %3.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Figurello %1&lt;/h3&gt;&lt;p&gt;Ein Rechenblatt: Rechnung eingeben, Eingabetaste drücken, und das Ergebnis erscheint in der nächsten Zeile.&lt;/p&gt;&lt;p&gt;Proprietäre Lizenz: alle Rechte vorbehalten.&lt;/p&gt;&lt;p&gt;Erstellt mit Qt %2, läuft mit Qt %3.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -467,6 +743,10 @@ Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translatio
     <message>
         <source>Clear Menu</source>
         <translation>Liste leeren</translation>
+    </message>
+    <message>
+        <source>%1[*] — %2</source>
+        <translation>%1[*] — %2</translation>
     </message>
 </context>
 <context>
