@@ -23,8 +23,12 @@ bool isNameStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
 bool isNameCharacter(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
 bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
+// A heading in the language shown now, or in English, as most worksheets were written.
 bool isListingHeading(const QString& text) {
-    return text == platform::keyedText("DefVars") || text == platform::keyedText("DefFuns");
+    for (const char* key : {"DefVars", "DefFuns"})
+        if (text == platform::keyedText(key) || text == platform::sourceKeyedText(key))
+            return true;
+    return false;
 }
 
 // "name = value" or "name(parameters) = body", as a listing writes its rows.

@@ -71,6 +71,11 @@ QString keyedText(const char* key) {
                                        : QCoreApplication::translate(found->context, found->text);
 }
 
+QString sourceKeyedText(const char* key) {
+    const auto found = textTable().constFind(key);
+    return QString::fromUtf8(found == textTable().cend() ? key : found->text);
+}
+
 bool hasKeyedText(const char* key) { return textTable().contains(key); }
 
 } // namespace platform

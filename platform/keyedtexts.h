@@ -22,6 +22,9 @@ void addKeyedTexts(const char* context, std::span<const KeyedText> texts);
 // as the key itself, so a gap is visible rather than silent.
 QString keyedText(const char* key);
 
+// The English text under the key, untranslated: what a worksheet written in English holds.
+QString sourceKeyedText(const char* key);
+
 // Whether the table has a text for the key.
 bool hasKeyedText(const char* key);
 
