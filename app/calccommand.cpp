@@ -1,6 +1,7 @@
 #include "app/calccommand.h"
 
 #include "document/mydocument.h"
+#include "document/worksheettype.h"
 #include "platform/documentcontroller.h"
 
 #include <QCommandLineParser>
@@ -102,7 +103,8 @@ int runCalcCommand(const QStringList& arguments) {
     if (!error.isEmpty())
         return fail(error);
 
-    platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+    platform::DocumentController documents(worksheetDocumentType(),
+                                           [] { return std::make_unique<MyDocument>(); });
     std::unique_ptr<MyDocument> document;
     if (options.isSet(open) || recalculating) {
         std::unique_ptr<platform::Document> opened =
@@ -142,7 +144,7 @@ int runCalcCommand(const QStringList& arguments) {
 
     std::fputs(qUtf8Printable(printedText(*document->textDocument())), stdout);
     if (options.isSet(save) &&
-        !platform::DocumentController::writeDocument(document.get(), options.value(save), &error))
+        !documents.writeDocument(document.get(), options.value(save), &error))
         return fail(error);
     return allCalculated ? kAllCalculated : kSomeLineFailed;
 }

@@ -77,13 +77,15 @@ int main(int argc, char** argv) {
 
     // The settings must exist before the first document.
     AppController controller;
-    platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+    const platform::DocumentType& worksheets = controller.documentType();
+    platform::DocumentController documents(worksheets,
+                                           [] { return std::make_unique<MyDocument>(); });
     // Untitled worksheets close without a question; they are kept here to be reopened.
-    documents.keepClosedUntitledDocumentsIn(
-        std::make_unique<platform::ClosedDocumentArchive>(platform::userDataFolder()));
+    documents.keepClosedUntitledDocumentsIn(std::make_unique<platform::ClosedDocumentArchive>(
+        platform::userDataFolder(), worksheets.suffix));
     // Unsaved work survives a crash or a kill; what an earlier run left behind is offered back.
     documents.keepRecoveryFilesIn(std::make_unique<platform::DocumentRecovery>(
-        platform::userStateFolder() + QStringLiteral("/recovery")));
+        platform::userStateFolder() + QStringLiteral("/recovery"), worksheets));
     documents.offerRecovery();
 
     for (const QString& path : options.positionalArguments())

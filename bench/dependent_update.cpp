@@ -7,6 +7,7 @@
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetsettings.h"
+#include "document/worksheettype.h"
 #include "platform/documentcontroller.h"
 
 #include <QApplication>
@@ -78,7 +79,8 @@ double plainReturn(MyDocument& document, int line) {
 }
 
 void measure(int lines, int dependents) {
-    platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+    platform::DocumentController documents(worksheetDocumentType(),
+                                           [] { return std::make_unique<MyDocument>(); });
     auto* document = static_cast<MyDocument*>(documents.newDocument());
     document->calculateAtEnd(worksheetLines(lines, dependents));
     QCoreApplication::processEvents();

@@ -13,10 +13,8 @@
 
 namespace {
 
-using StatePtr = std::unique_ptr<SCalcState, void (*)(SCalcState*)>;
-
-StatePtr MakeState(std::initializer_list<const char*> setup) {
-    StatePtr state(NewCalcState(), DisposeCalcState);
+CalcStatePtr MakeState(std::initializer_list<const char*> setup) {
+    CalcStatePtr state = NewCalcState();
     double value = 0;
     std::size_t stop = 0;
     for (const char* line : setup)

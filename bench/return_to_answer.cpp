@@ -3,10 +3,11 @@
 // window repaints. Two figures: until the answer is in the text, and until it is painted.
 //   build/bin/return_to_answer_bench [lines]      (runs offscreen; default 1000 lines)
 
-#include "document/worksheetsettings.h"
 #include "bench/sample.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheetsettings.h"
+#include "document/worksheettype.h"
 #include "platform/documentcontroller.h"
 
 #include <QApplication>
@@ -33,7 +34,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     WorksheetSettings controller;
-    platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+    platform::DocumentController documents(worksheetDocumentType(),
+                                           [] { return std::make_unique<MyDocument>(); });
     auto* document = static_cast<MyDocument*>(documents.newDocument());
     const int lines = argc > 1 ? std::max(1, atoi(argv[1])) : 1000;
 

@@ -2,9 +2,10 @@
 // of its lines coloured answers, saved to a file and opened into a window.
 //   build/bin/worksheet_file_bench [lines] [runs]      (runs offscreen; default 10000 lines, 5 runs)
 
-#include "document/worksheetsettings.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheetsettings.h"
+#include "document/worksheettype.h"
 #include "engine/calcengine.h"
 #include "platform/documentcontroller.h"
 #include "platform/filetypes.h"
@@ -37,7 +38,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     WorksheetSettings controller;
-    platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+    platform::DocumentController documents(worksheetDocumentType(),
+                                           [] { return std::make_unique<MyDocument>(); });
     const int lines = argc > 1 ? std::max(2, atoi(argv[1])) : 10000;
     const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
 
@@ -70,7 +72,7 @@ int main(int argc, char** argv) {
         QElapsedTimer timer;
         timer.start();
         QString error;
-        if (!platform::DocumentController::writeDocument(original, path, &error)) {
+        if (!documents.writeDocument(original, path, &error)) {
             std::fprintf(stderr, "%s\n", qPrintable(error));
             return 1;
         }

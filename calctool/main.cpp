@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
         return kUsageError;
     }
 
-    std::unique_ptr<SCalcState, void (*)(SCalcState*)> state(NewCalcState(), DisposeCalcState);
+    const CalcStatePtr state = NewCalcState();
     if (!state) {
         std::fputs("CalcTool: out of memory\n", stderr);
         return kUsageError;

@@ -7,6 +7,7 @@
 #include "document/dependentlines.h"
 #include "document/mydocument.h"
 #include "document/recalculation.h"
+#include "document/statementwords.h"
 #include "document/statestep.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetsettings.h"
@@ -24,7 +25,6 @@
 
 namespace {
 
-const QString kCalculatedEnding = QStringLiteral(" =");
 const QString kUpdateDependentsKey = QStringLiteral("Calculate/UpdateDependentAnswers");
 // Progress shows only for an update long enough to wonder about.
 constexpr int kProgressAfterMs = 500;
@@ -44,7 +44,7 @@ bool MyDocument::calculateAnsweredLine(const QTextCursor& at) {
     const QString text = block.text();
     const int inLine = at.position() - block.position();
     if (!Recalculation::isAnsweredStatement(block) ||
-        (inLine != text.size() && inLine != text.size() - kCalculatedEnding.size()))
+        (inLine != text.size() && inLine != text.size() - kCalculatedMarker.size()))
         return false;
     // Only lines from this one on can depend on it.
     const QList<Recalculation::Line> lines = Recalculation::calculatedLines(block);
@@ -173,9 +173,9 @@ void MyDocument::noteEditedStatements(int position, int charsAdded) {
     }
 }
 
-void MyDocument::restoreAnswerStep(SCalcState* state, const QList<int>& answers,
+void MyDocument::restoreAnswerStep(CalcStatePtr state, const QList<int>& answers,
                                    const QList<int>& outOfDate) {
-    adoptState(state);
+    adoptState(std::move(state));
     if (!mAnswerMarks)
         return;
     mAnswerMarks->clearOutOfDate(answers);
@@ -187,7 +187,7 @@ void MyDocument::restoreAnswerStep(SCalcState* state, const QList<int>& answers,
         this, [this] { mReplacingAnswers = false; }, Qt::QueuedConnection);
 }
 
-void MyDocument::adoptState(SCalcState* state) {
-    mCalcSession->adoptState(state);
+void MyDocument::adoptState(CalcStatePtr state) {
+    mCalcSession->adoptState(std::move(state));
     emit symbolsChanged();
 }

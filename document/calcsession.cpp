@@ -87,23 +87,21 @@ CalcSession::CalcSession(QObject* parent)
 CalcSession::~CalcSession() {
     mCalcTask->disconnect(this);
     mCalcTask->abandon();
-    DisposeCalcState(mCalcState);
 }
 
-void CalcSession::adoptState(SCalcState* state) {
-    DisposeCalcState(mCalcState);
-    mCalcState = state;
+void CalcSession::adoptState(CalcStatePtr state) {
+    mCalcState = std::move(state);
     // The tool knows the old state: a fresh one starts from the new.
     startCalcTask();
 }
 
-SCalcState* CalcSession::takeState() {
+CalcStatePtr CalcSession::takeState() {
     cancel();
     mCalcTask->abandon();
-    SCalcState* empty = NewCalcState();
+    CalcStatePtr empty = NewCalcState();
     if (!empty)
         throw std::bad_alloc();
-    return std::exchange(mCalcState, empty);
+    return std::exchange(mCalcState, std::move(empty));
 }
 
 void CalcSession::startCalcTask() {

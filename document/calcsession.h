@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/toolreply.h"
+#include "engine/calcengine.h"
 #include "plist/value.h"
 
 #include <QList>
@@ -9,7 +10,6 @@
 
 class QTimer;
 class ToolLink;
-struct SCalcState;
 
 // What became of one line: the tool's answer, or the message the line gets instead.
 struct CalcOutcome {
@@ -39,11 +39,11 @@ public:
     ~CalcSession() override;
 
     // The mirror state, which the session owns; never null.
-    SCalcState* state() const { return mCalcState; }
+    SCalcState* state() const { return mCalcState.get(); }
     // Takes over the state and restarts the tool from it, so that both agree at once.
-    void adoptState(SCalcState* state);
+    void adoptState(CalcStatePtr state);
     // Hands the state over to the caller and ends the tool; the session is left empty.
-    SCalcState* takeState();
+    CalcStatePtr takeState();
 
     ToolLink* calcTask() const { return mCalcTask; }
     // Starts the tool afresh from the state; a running one is abandoned.
@@ -76,7 +76,7 @@ private:
     void giveUpOnLine(const QString& message);
     void finishLine(const CalcOutcome& outcome);
 
-    SCalcState* mCalcState;
+    CalcStatePtr mCalcState;
     ToolLink* mCalcTask;
     QTimer* mCalcTimer;
     // Lines waiting for their answers, oldest first; the first `mSent` were written to the tool.

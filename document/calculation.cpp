@@ -8,13 +8,13 @@
 #include "document/namecompleter.h"
 #include "document/resultformat.h"
 #include "document/statementhighlighter.h"
+#include "document/statementwords.h"
 #include "document/symbollisting.h"
 #include "document/symbolspanel.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetsettings.h"
 #include "document/worksheetwindow.h"
 #include "engine/calcengine.h"
-#include "engine/dictionaries.h"
 #include "platform/documentwindow.h"
 #include "platform/keyedtexts.h"
 #include "toollink/toollink.h"
@@ -28,13 +28,6 @@
 #include <QTimer>
 
 #include <algorithm>
-
-namespace {
-
-// The marker after a calculated statement, before the line break that ends it.
-const QString kCalculatedMarker = QStringLiteral(" =");
-
-} // namespace
 
 bool MyDocument::isCalculating() const {
     return mCalcSession->isCalculating() || mRecalculation != nullptr;
@@ -220,19 +213,13 @@ void MyDocument::setIntegerFormatChecks() {
 }
 
 void MyDocument::showDefinedVariables() {
-    const std::optional<plist::Dictionary> variables = CopyVariablesDictionary(*calcState());
-    if (!variables)
-        return;
-    insertLine(variablesListing(platform::keyedText("DefVars"), *variables,
+    insertLine(variablesListing(platform::keyedText("DefVars"), *calcState(),
                                 [this](double value) { return formatCalculatedResult(value); }),
                WorksheetSettings::successAtts());
 }
 
 void MyDocument::showDefinedFunctions() {
-    const std::optional<plist::Dictionary> functions = CopyFunctionsDictionary(*calcState());
-    if (!functions)
-        return;
-    insertLine(functionsListing(platform::keyedText("DefFuns"), *functions,
+    insertLine(functionsListing(platform::keyedText("DefFuns"), *calcState(),
                                 WorksheetSettings::isCommaDecimal()),
                WorksheetSettings::successAtts());
 }

@@ -1,36 +1,11 @@
 #include "document/dependentlines.h"
 
-namespace {
+#include "document/statementwords.h"
 
-// The engine's words: a letter, then letters, digits and "_".
-bool isNameStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
-bool isNameCharacter(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+namespace {
 
 // Every value is also kept in "last".
 const QString kLast = QStringLiteral("last");
-
-void skipNumber(const QString& text, qsizetype& at) {
-    if (text.mid(at, 2) == QLatin1String("0x")) {
-        at += 2;
-        while (at < text.size() && isxdigit(text[at].toLatin1()))
-            ++at;
-        return;
-    }
-    while (at < text.size() && (text[at].isDigit() || text[at] == QLatin1Char('.')))
-        ++at;
-    // An exponent belongs to the number only with digits after it.
-    if (at < text.size() && (text[at] == QLatin1Char('e') || text[at] == QLatin1Char('E'))) {
-        qsizetype digits = at + 1;
-        if (digits < text.size() &&
-            (text[digits] == QLatin1Char('+') || text[digits] == QLatin1Char('-')))
-            ++digits;
-        if (digits < text.size() && text[digits].isDigit()) {
-            at = digits;
-            while (at < text.size() && text[at].isDigit())
-                ++at;
-        }
-    }
-}
 
 } // namespace
 
@@ -44,13 +19,11 @@ StatementNames statementNames(const QString& statement) {
     qsizetype equals = -1;
     for (qsizetype at = 0; at < statement.size();) {
         const QChar c = statement[at];
-        if (c.isDigit() ||
-            (c == QLatin1Char('.') && at + 1 < statement.size() && statement[at + 1].isDigit())) {
-            skipNumber(statement, at);
-        } else if (isNameStart(c)) {
+        if (const qsizetype end = numberEnd(statement, at); end > at) {
+            at = end;
+        } else if (const qsizetype end = nameEnd(statement, at); end > at) {
             const qsizetype start = at;
-            while (at < statement.size() && isNameCharacter(statement[at]))
-                ++at;
+            at = end;
             qsizetype next = at;
             while (next < statement.size() && statement[next].isSpace())
                 ++next;

@@ -2,12 +2,10 @@
 // functions; OK makes the worksheet's state forget the chosen one.
 
 #include "document/forgetsymboldialog.h"
-#include "document/forgetting.h"
 #include "document/mydocument.h"
 #include "document/symbollisting.h"
 #include "document/worksheetwindow.h"
 #include "engine/calcengine.h"
-#include "engine/dictionaries.h"
 
 void MyDocument::forgetVariable() { openForgetSheet(false); }
 
@@ -16,10 +14,10 @@ void MyDocument::forgetFunction() { openForgetSheet(true); }
 void MyDocument::openForgetSheet(bool function) {
     if (!mDocWindow)
         return;
-    const std::optional<plist::Dictionary> symbols =
-        function ? CopyFunctionsDictionary(*calcState()) : CopyVariablesDictionary(*calcState());
     ForgetSymbolDialog* sheet = mDocWindow->forgetDialog();
-    sheet->offer(symbols ? sortedSymbolNames(*symbols) : QStringList(), function);
+    sheet->offer(
+        sortedSymbolNames(*calcState(), function ? SymbolKind::kFunction : SymbolKind::kVariable),
+        function);
     sheet->open();
 }
 
@@ -34,8 +32,9 @@ void MyDocument::forgetSymbol(const QString& name, bool function) {
     if (isCalculating())
         return;
     // The tool is started again from the new state, so the name no longer calculates.
-    if (SCalcState* rebuilt = StateWithout(*calcState(), name.toStdString(), function))
-        adoptState(rebuilt);
+    const SymbolKind kind = function ? SymbolKind::kFunction : SymbolKind::kVariable;
+    if (CalcStatePtr rebuilt = CalcStateWithout(*calcState(), kind, name.toStdString()))
+        adoptState(std::move(rebuilt));
 }
 
 void MyDocument::forgetSheetCancel() { mDocWindow->forgetDialog()->reject(); }

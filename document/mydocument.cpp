@@ -3,9 +3,10 @@
 #include "document/answercolours.h"
 #include "document/answermarks.h"
 #include "document/calcsession.h"
-#include "document/charswap.h"
+#include "document/statementwords.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetfile.h"
+#include "document/worksheettype.h"
 #include "document/worksheetwindow.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
@@ -84,7 +85,7 @@ bool MyDocument::readFromData(const QByteArray& data, const QString& typeName, Q
         return loadPlainTextData(data, error);
     if (typeName == platform::kRtfType)
         return loadRTFData(data, error);
-    if (typeName == platform::kWorksheetType)
+    if (typeName == kWorksheetType)
         return loadNativeData(data, error);
     if (error)
         *error = platform::keyedText("UnknownFormat").arg(displayName());
@@ -258,7 +259,7 @@ QString MyDocument::summary() const {
          line = line.next()) {
         QString words = line.text().simplified();
         // A calculated line names the worksheet better without its " =".
-        if (words.endsWith(QLatin1String(" =")))
+        if (isCalculatedLine(words))
             words.chop(2);
         if (!words.isEmpty())
             return words.size() <= kSummaryLength ? words : words.left(kSummaryLength - 1) + u'…';
@@ -343,5 +344,6 @@ void MyDocument::pasteCleaned() {
         return;
     // Through the editor's own path, like typing: it takes the typing attributes and can be
     // undone.
-    mTextView->insertPlainText(stringByRemovingChars(text, u",$"));
+    mTextView->insertPlainText(
+        QString(text).removeIf([](QChar c) { return c == u',' || c == u'$'; }));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/calcengine.h"
 #include "platform/document.h"
 #include "plist/value.h"
 
@@ -28,7 +29,6 @@ struct CalcOutcome;
 struct StateSymbols;
 class WorksheetEditor;
 class WorksheetWindow;
-struct SCalcState;
 
 namespace platform {
 class DocumentWindow;
@@ -126,10 +126,10 @@ public:
     static bool updatesDependentAnswers();
     static void setUpdatesDependentAnswers(bool on);
     // Takes over the state, which the worksheet then owns, and restarts the tool from it.
-    void adoptState(SCalcState* state);
+    void adoptState(CalcStatePtr state);
     // Undoing or redoing an update: the state that goes with the text put back, and which of
     // the answers the update calculated are out of date in that text.
-    void restoreAnswerStep(SCalcState* state, const QList<int>& answers,
+    void restoreAnswerStep(CalcStatePtr state, const QList<int>& answers,
                            const QList<int>& outOfDate);
 
     // Printing starts the text at the top of the first page; the PDF gets the same pages.

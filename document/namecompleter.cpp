@@ -1,5 +1,6 @@
 #include "document/namecompleter.h"
 
+#include "document/statementwords.h"
 #include "engine/builtintables.h"
 
 #include <QAbstractItemView>
@@ -12,19 +13,12 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-namespace {
-
-// Names are letters, digits and underscores, starting with a letter.
-bool isNameCharacter(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
-
-} // namespace
-
 NameCompleter::NameCompleter(QTextEdit* editor)
     : QObject(editor), mEditor(editor), mCompleter(new QCompleter(this)),
       mModel(new QStringListModel(this)) {
     for (const BuiltinName& builtin : BuiltinNames()) {
         const QString name = QString::fromStdString(builtin.name);
-        if (!name.isEmpty() && name.front().isLetter())
+        if (!name.isEmpty() && isNameStart(name.front()))
             mBuiltins.append(name);
     }
     setNames({});
@@ -72,10 +66,10 @@ QString NameCompleter::wordBeforeCursor() const {
     const QTextCursor cursor = mEditor->textCursor();
     const QString line = cursor.block().text();
     int start = cursor.positionInBlock();
-    while (start > 0 && isNameCharacter(line.at(start - 1)))
+    while (start > 0 && isNameContinue(line.at(start - 1)))
         --start;
     const QString word = line.mid(start, cursor.positionInBlock() - start);
-    return !word.isEmpty() && word.front().isLetter() ? word : QString();
+    return !word.isEmpty() && isNameStart(word.front()) ? word : QString();
 }
 
 void NameCompleter::textTyped() {

@@ -3,9 +3,9 @@
 #include "document/newdocumenttemplate.h"
 
 #include "document/mydocument.h"
+#include "document/worksheettype.h"
 #include "document/worksheetwindow.h"
 #include "platform/atomicwrite.h"
-#include "platform/filetypes.h"
 #include "platform/userfolders.h"
 
 #include <QDir>
@@ -33,7 +33,7 @@ void MyDocument::saveAsNewDocumentContent() {
 }
 
 bool MyDocument::writeNewDocumentContent(QString* error) {
-    const QByteArray data = dataOfType(platform::kWorksheetType, error);
+    const QByteArray data = dataOfType(kWorksheetType, error);
     if (data.isEmpty())
         return false;
     const QString path = pathOfNewDocState();

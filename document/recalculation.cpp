@@ -2,7 +2,7 @@
 
 #include "document/calcsession.h"
 #include "document/resultformat.h"
-#include "document/statestep.h"
+#include "document/statementwords.h"
 #include "document/worksheetsettings.h"
 
 #include <QTextBlock>
@@ -13,18 +13,12 @@
 
 #include <utility>
 
-namespace {
-
-const QString kCalculatedEnding = QStringLiteral(" =");
-
-} // namespace
-
 Recalculation::Recalculation(QTextDocument* text, const SCalcState& state, bool integersAsHex,
                              QObject* parent)
     : Recalculation(text, new CalcSession, calculatedLines(*text), integersAsHex, parent) {
     mSession->setParent(this);
-    if (SCalcState* copy = copyOfState(state))
-        mSession->adoptState(copy);
+    if (CalcStatePtr copy = CalcStateWithout(state, SymbolKind::kVariable, {}))
+        mSession->adoptState(std::move(copy));
 }
 
 Recalculation::Recalculation(QTextDocument* text, CalcSession* session, QList<Line> lines,
@@ -39,8 +33,8 @@ Recalculation::~Recalculation() = default;
 bool Recalculation::isAnsweredStatement(const QTextBlock& block) {
     // An answer is a line of its own: not empty, and not a statement waiting for one.
     const QTextBlock answer = block.next();
-    return block.text().endsWith(kCalculatedEnding) && answer.isValid() &&
-           !answer.text().isEmpty() && !answer.text().endsWith(kCalculatedEnding);
+    return block.text().endsWith(kCalculatedMarker) && answer.isValid() &&
+           !answer.text().isEmpty() && !answer.text().endsWith(kCalculatedMarker);
 }
 
 QList<Recalculation::Line> Recalculation::calculatedLines(const QTextDocument& text) {
@@ -53,7 +47,7 @@ QList<Recalculation::Line> Recalculation::calculatedLines(const QTextBlock& from
         if (!isAnsweredStatement(block))
             continue;
         const QTextBlock answer = block.next();
-        QString statement = block.text().chopped(kCalculatedEnding.size());
+        QString statement = block.text().chopped(kCalculatedMarker.size());
         statement.replace(QChar::LineSeparator, QLatin1Char(' '));
         if (statement.trimmed().isEmpty())
             continue;
@@ -140,4 +134,4 @@ bool Recalculation::allSucceeded() const {
 
 bool Recalculation::ownsSession() const { return mSession->parent() == this; }
 
-SCalcState* Recalculation::takeState() { return mSession->takeState(); }
+CalcStatePtr Recalculation::takeState() { return mSession->takeState(); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/calcengine.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -9,7 +11,6 @@ class QTextBlock;
 class QTextCursor;
 class QTextDocument;
 struct CalcOutcome;
-struct SCalcState;
 
 // Calculates calculated lines of a worksheet again, in text order: a line ending in " ="
 // followed by its answer line. Either every such line, from the top, with a session of its own
@@ -62,7 +63,7 @@ public:
     // Whether it calculates with a session of its own, whose state the caller takes at the end.
     bool ownsSession() const;
     // The state after the last line, which the caller then owns.
-    SCalcState* takeState();
+    CalcStatePtr takeState();
 
 signals:
     void finished();

@@ -1,7 +1,5 @@
 #include "document/resultformat.h"
 
-#include "document/charswap.h"
-
 #include <charconv>
 #include <cmath>
 
@@ -38,11 +36,11 @@ QString formatCalculatedResult(double value, bool integersAsHex, bool commaIsDec
 QString localizeString(const QString& standard, bool commaIsDecimal) {
     if (!commaIsDecimal)
         return standard;
-    return stringByReplacingChar(stringByReplacingChar(standard, u',', u';'), u'.', u',');
+    return QString(standard).replace(u',', u';').replace(u'.', u',');
 }
 
 QString standardizeString(const QString& user, bool commaIsDecimal) {
     if (!commaIsDecimal)
         return user;
-    return stringByReplacingChar(stringByReplacingChar(user, u',', u'.'), u';', u',');
+    return QString(user).replace(u',', u'.').replace(u';', u',');
 }

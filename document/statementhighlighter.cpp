@@ -1,5 +1,6 @@
 #include "document/statementhighlighter.h"
 
+#include "document/statementwords.h"
 #include "document/worksheetcolours.h"
 #include "engine/builtintables.h"
 #include "platform/keyedtexts.h"
@@ -17,12 +18,6 @@ constexpr int kCalculatedLine = 1;
 // The block state of a listing's heading and of each of its rows.
 constexpr int kListingLine = 2;
 
-const QString kCalculatedEnding = QStringLiteral(" =");
-
-bool isNameStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
-bool isNameCharacter(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
-bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
-
 // A heading in the language shown now, or in English, as most worksheets were written.
 bool isListingHeading(const QString& text) {
     for (const char* key : {"DefVars", "DefFuns"})
@@ -33,46 +28,8 @@ bool isListingHeading(const QString& text) {
 
 // "name = value" or "name(parameters) = body", as a listing writes its rows.
 bool isListingRow(const QString& text) {
-    static const QRegularExpression row(QStringLiteral("^[A-Za-z_]\\w*(?:\\([^)]*\\))? = \\S"));
+    static const QRegularExpression row(QStringLiteral("^[A-Za-z]\\w*(?:\\([^)]*\\))? = \\S"));
     return row.match(text).hasMatch();
-}
-
-// The end of the number that begins at `start`, as the engine reads it: "0x" and hexadecimal
-// digits; or digits with one decimal mark and an exponent ("4.6e15", "1e-3"). A separator
-// belongs to the number only with a digit after it: "3, 4" is two numbers.
-int numberEnd(const QString& text, int start) {
-    const int size = int(text.size());
-    auto digitAt = [&](int at) { return at < size && isAsciiDigit(text.at(at)); };
-    if (text.at(start) == QLatin1Char('0') && start + 2 < size &&
-        text.at(start + 1) == QLatin1Char('x') && isxdigit(text.at(start + 2).toLatin1())) {
-        int end = start + 2;
-        while (end < size && isxdigit(text.at(end).toLatin1()))
-            ++end;
-        return end;
-    }
-    int end = start;
-    while (digitAt(end))
-        ++end;
-    const QChar mark = end < size ? text.at(end) : QChar();
-    if ((mark == QLatin1Char('.') || mark == QLatin1Char(',')) && digitAt(end + 1)) {
-        ++end;
-        while (digitAt(end))
-            ++end;
-    } else if (mark == QLatin1Char('.') && end > start) {
-        ++end; // "5." is a number
-    }
-    if (end < size && (text.at(end) == QLatin1Char('e') || text.at(end) == QLatin1Char('E'))) {
-        int exponent = end + 1;
-        if (exponent < size &&
-            (text.at(exponent) == QLatin1Char('+') || text.at(exponent) == QLatin1Char('-')))
-            ++exponent;
-        if (digitAt(exponent)) {
-            end = exponent;
-            while (digitAt(end))
-                ++end;
-        }
-    }
-    return end;
 }
 
 } // namespace
@@ -137,7 +94,7 @@ QList<StatementHighlighter::Token> StatementHighlighter::tokens(const QString& s
     // A definition's parameters and an assignment's name are defined by the line itself.
     QSet<QString> definedHere;
     static const QRegularExpression definition(
-        QStringLiteral("^\\s*([A-Za-z_]\\w*)\\s*(?:\\(([^)]*)\\))?\\s*=(?!=)"));
+        QStringLiteral("^\\s*([A-Za-z]\\w*)\\s*(?:\\(([^)]*)\\))?\\s*=(?!=)"));
     const QRegularExpressionMatch head = definition.match(statement);
     if (head.hasMatch()) {
         definedHere.insert(head.captured(1));
@@ -147,16 +104,10 @@ QList<StatementHighlighter::Token> StatementHighlighter::tokens(const QString& s
                 definedHere.insert(parameter.trimmed());
     }
     for (int i = 0; i < statement.size();) {
-        const QChar c = statement.at(i);
-        if (isAsciiDigit(c) || (c == QLatin1Char('.') && i + 1 < statement.size() &&
-                                isAsciiDigit(statement.at(i + 1)))) {
-            const int end = numberEnd(statement, i);
+        if (const int end = int(numberEnd(statement, i)); end > i) {
             found.append({i, end - i, Kind::Number});
             i = end;
-        } else if (isNameStart(c)) {
-            int end = i + 1;
-            while (end < statement.size() && isNameCharacter(statement.at(end)))
-                ++end;
+        } else if (const int end = int(nameEnd(statement, i)); end > i) {
             const QString name = statement.mid(i, end - i);
             int next = end;
             while (next < statement.size() && statement.at(next).isSpace())
@@ -176,7 +127,7 @@ QList<StatementHighlighter::Token> StatementHighlighter::tokens(const QString& s
 
 QList<QTextLayout::FormatRange>
 StatementHighlighter::formatsOfLine(const QString& text, int previousState, int& state) const {
-    const bool calculated = text.endsWith(kCalculatedEnding);
+    const bool calculated = text.endsWith(kCalculatedMarker);
     const bool answer = previousState == kCalculatedLine;
     state = calculated && !answer ? kCalculatedLine : 0;
     QList<QTextLayout::FormatRange> formats;
@@ -196,7 +147,7 @@ StatementHighlighter::formatsOfLine(const QString& text, int previousState, int&
             return formats;
         }
     }
-    const QString statement = calculated ? text.chopped(kCalculatedEnding.size()) : text;
+    const QString statement = calculated ? text.chopped(kCalculatedMarker.size()) : text;
     for (const Token& token : tokens(statement))
         formats.append({token.start, token.length, mFormats[int(token.kind)]});
     return formats;

@@ -13,8 +13,8 @@
 
 namespace {
 
-SCalcState* stateOf(const StateSymbols& symbols) {
-    SCalcState* state = NewCalcState();
+CalcStatePtr stateOf(const StateSymbols& symbols) {
+    CalcStatePtr state = NewCalcState();
     if (!state)
         throw std::bad_alloc();
     if (symbols.variables)
@@ -44,9 +44,9 @@ public:
 
 private:
     QPointer<MyDocument> mDocument;
+    StateSymbols mBefore;
     QList<int> mAnswers;
     QList<int> mOutOfDateBefore;
-    StateSymbols mBefore;
     StateSymbols mAfter;
 };
 
@@ -54,14 +54,6 @@ private:
 
 StateSymbols symbolsOf(const SCalcState& state) {
     return {CopyVariablesDictionary(state), CopyFunctionsDictionary(state)};
-}
-
-SCalcState* copyOfState(const SCalcState& state) {
-    try {
-        return stateOf(symbolsOf(state));
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
 }
 
 void recordStateStep(QTextDocument& text, MyDocument& document, StateSymbols before,

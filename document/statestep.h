@@ -17,9 +17,6 @@ struct StateSymbols {
 };
 StateSymbols symbolsOf(const SCalcState& state);
 
-// A new state made from the old one's variables and functions; null when memory runs out.
-SCalcState* copyOfState(const SCalcState& state);
-
 // Records in the text's undo history, in the edit block the caller holds open, that the
 // worksheet's state went from `before` to what it is now: undoing that edit brings `before`
 // back, and redoing it the state of now, each time with a tool started from it. What the state

@@ -2,77 +2,99 @@
 
 #include "engine/dictionaries.h"
 
+#include <QList>
+
 #include <algorithm>
 
 namespace {
 
-QSet<QString> namesIn(const std::optional<plist::Dictionary>& symbols) {
-    QSet<QString> names;
-    if (symbols)
-        for (const auto& entry : *symbols)
-            names.insert(QString::fromStdString(entry.first));
-    return names;
+struct Line {
+    QString name;
+    QString text;
+};
+
+// Lines visited in byte order, sorted without regard to case. Stable, so names equal but for
+// case keep their byte order.
+void sortWithoutCase(QList<Line>& lines) {
+    std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) {
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    });
+}
+
+QString listing(const QString& heading, QList<Line> lines) {
+    sortWithoutCase(lines);
+    QString text = heading;
+    for (const Line& line : lines)
+        if (!line.text.isEmpty())
+            text += '\n' + line.text;
+    return text;
 }
 
 } // namespace
 
 QSet<QString> variableNames(const SCalcState& state) {
-    return namesIn(CopyVariablesDictionary(state));
+    QSet<QString> names;
+    VisitVariables(state, [&](const std::string& name, double) {
+        names.insert(QString::fromStdString(name));
+    });
+    return names;
 }
 
 QSet<QString> functionNames(const SCalcState& state) {
-    return namesIn(CopyFunctionsDictionary(state));
+    QSet<QString> names;
+    VisitFunctions(state, [&](const std::string& name, std::vector<std::string>&) {
+        names.insert(QString::fromStdString(name));
+    });
+    return names;
 }
 
 QStringList definedNames(const SCalcState& state) {
     return (variableNames(state) | functionNames(state)).values();
 }
 
-QStringList sortedSymbolNames(const plist::Dictionary& symbols) {
+QStringList sortedSymbolNames(const SCalcState& state, SymbolKind kind) {
+    QList<Line> lines;
+    const auto note = [&](const std::string& name, auto&&) {
+        lines.append({QString::fromStdString(name), QString()});
+    };
+    if (kind == SymbolKind::kFunction)
+        VisitFunctions(state, note);
+    else
+        VisitVariables(state, note);
+    sortWithoutCase(lines);
     QStringList names;
-    names.reserve(qsizetype(symbols.size()));
-    for (const auto& entry : symbols)
-        names.append(QString::fromStdString(entry.first));
-    // Stable, so names equal but for case keep the dictionary's byte order.
-    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    for (const Line& line : lines)
+        names.append(line.name);
     return names;
 }
 
-QString variablesListing(const QString& heading, const plist::Dictionary& variables,
+QString variablesListing(const QString& heading, const SCalcState& state,
                          const std::function<QString(double)>& formatValue) {
-    QString text = heading;
-    for (const QString& name : sortedSymbolNames(variables)) {
-        const double value = variables.at(name.toStdString()).real().value_or(0.0);
-        text += QStringLiteral("\n%1 = %2").arg(name, formatValue(value));
-    }
-    return text;
+    QList<Line> lines;
+    VisitVariables(state, [&](const std::string& name, double value) {
+        const QString shown = QString::fromStdString(name);
+        lines.append({shown, QStringLiteral("%1 = %2").arg(shown, formatValue(value))});
+    });
+    return listing(heading, lines);
 }
 
-QString functionDefinition(const QString& name, const plist::Value& definition,
+QString functionDefinition(const QString& name, const std::vector<std::string>& definition,
                            bool commaIsDecimal) {
-    const plist::Array* parts = definition.array();
-    if (!parts || parts->empty())
+    if (definition.empty())
         return QString();
     QStringList parameters;
-    for (std::size_t i = 1; i < parts->size(); ++i)
-        parameters.append(
-            QString::fromStdString((*parts)[i].string() ? *(*parts)[i].string() : std::string()));
-    const std::string* body = parts->front().string();
+    for (std::size_t i = 1; i < definition.size(); ++i)
+        parameters.append(QString::fromStdString(definition[i]));
     const QString separator = commaIsDecimal ? QStringLiteral("; ") : QStringLiteral(", ");
     return QStringLiteral("%1( %2 ) = %3")
-        .arg(name, parameters.join(separator), QString::fromStdString(body ? *body : std::string()));
+        .arg(name, parameters.join(separator), QString::fromStdString(definition.front()));
 }
 
-QString functionsListing(const QString& heading, const plist::Dictionary& functions,
-                         bool commaIsDecimal) {
-    QString text = heading;
-    for (const QString& name : sortedSymbolNames(functions)) {
-        const QString line =
-            functionDefinition(name, functions.at(name.toStdString()), commaIsDecimal);
-        if (!line.isEmpty())
-            text += '\n' + line;
-    }
-    return text;
+QString functionsListing(const QString& heading, const SCalcState& state, bool commaIsDecimal) {
+    QList<Line> lines;
+    VisitFunctions(state, [&](const std::string& name, std::vector<std::string>& definition) {
+        const QString shown = QString::fromStdString(name);
+        lines.append({shown, functionDefinition(shown, definition, commaIsDecimal)});
+    });
+    return listing(heading, lines);
 }

@@ -1,35 +1,35 @@
 #pragma once
 
-#include "plist/value.h"
+#include "engine/calcengine.h"
 
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <string>
+#include <vector>
 
-struct SCalcState;
-
-// The texts of the variables and functions listings a worksheet inserts on request.
+// The texts of the variables and functions listings a worksheet inserts on request, read by
+// walking the state.
 
 // The state's variable names, its function names, and both together, unsorted.
 QSet<QString> variableNames(const SCalcState& state);
 QSet<QString> functionNames(const SCalcState& state);
 QStringList definedNames(const SCalcState& state);
 
-// The dictionary's names in case-insensitive order, as the listings show them.
-QStringList sortedSymbolNames(const plist::Dictionary& symbols);
+// The state's variables or functions in case-insensitive order, as the listings show them.
+QStringList sortedSymbolNames(const SCalcState& state, SymbolKind kind);
 
 // "Defined variables:" then one "name = value" line per variable, each value as a result.
-QString variablesListing(const QString& heading, const plist::Dictionary& variables,
+QString variablesListing(const QString& heading, const SCalcState& state,
                          const std::function<QString(double)>& formatValue);
 
-// "name( a, b ) = body", as the functions listing shows a function; empty for a malformed
-// definition.
-QString functionDefinition(const QString& name, const plist::Value& definition,
+// "name( a, b ) = body", as the functions listing shows a function whose definition is its body
+// and then its parameters.
+QString functionDefinition(const QString& name, const std::vector<std::string>& definition,
                            bool commaIsDecimal);
 
 // "Defined functions:" then one "name( a, b ) = body" line per function; the parameters are
 // separated by "; " where the decimal separator is a comma. Bodies stay in the standard notation.
-QString functionsListing(const QString& heading, const plist::Dictionary& functions,
-                         bool commaIsDecimal);
+QString functionsListing(const QString& heading, const SCalcState& state, bool commaIsDecimal);

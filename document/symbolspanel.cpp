@@ -9,14 +9,49 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
 
 // Marks a row as a function's, so that inserting and forgetting know which table it names.
 constexpr int kIsFunctionRole = Qt::UserRole + 1;
+
+// Filters and sorts the rows inside each group; the groups themselves always show, in their
+// own order.
+class SymbolFilter : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        return !parent.isValid() || QSortFilterProxyModel::filterAcceptsRow(row, parent);
+    }
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
+        if (!left.parent().isValid())
+            return (sortOrder() == Qt::AscendingOrder) == (left.row() < right.row());
+        return QSortFilterProxyModel::lessThan(left, right);
+    }
+};
+
+QStandardItem* groupRow(QStandardItemModel* model, const QString& title) {
+    auto* group = new QStandardItem(title);
+    group->setFlags(Qt::ItemIsEnabled);
+    model->appendRow({group, new QStandardItem()});
+    return group;
+}
+
+void appendSymbol(QStandardItem* group, const QString& name, const QString& shown, bool function) {
+    auto* nameItem = new QStandardItem(name);
+    nameItem->setData(function, kIsFunctionRole);
+    nameItem->setEditable(false);
+    auto* shownItem = new QStandardItem(shown);
+    shownItem->setEditable(false);
+    group->appendRow({nameItem, shownItem});
+}
 
 } // namespace
 
@@ -28,23 +63,25 @@ SymbolsPanel::SymbolsPanel(MyDocument* document) : QDockWidget(tr("Symbols")), m
     mFilter = new QLineEdit(contents);
     mFilter->setPlaceholderText(tr("Filter"));
     mFilter->setClearButtonEnabled(true);
-    mTree = new QTreeWidget(contents);
-    mTree->setColumnCount(2);
-    mTree->setHeaderLabels({tr("Name"), tr("Value or definition")});
+
+    mSymbols = new QStandardItemModel(0, 2, this);
+    mSymbols->setHorizontalHeaderLabels({tr("Name"), tr("Value or definition")});
+    mVariables = groupRow(mSymbols, tr("Variables"));
+    mFunctions = groupRow(mSymbols, tr("Functions"));
+    mShown = new SymbolFilter(this);
+    mShown->setSourceModel(mSymbols);
+    mShown->setFilterKeyColumn(0);
+    mShown->setFilterCaseSensitivity(Qt::CaseInsensitive);
+
+    mTree = new QTreeView(contents);
+    mTree->setModel(mShown);
     mTree->setRootIsDecorated(true);
-    // Sorted within each group by the clicked column; the groups keep their order.
-    mTree->header()->setSectionsClickable(true);
-    mTree->header()->setSortIndicatorShown(true);
-    mTree->header()->setSortIndicator(0, Qt::AscendingOrder);
-    connect(mTree->header(), &QHeaderView::sortIndicatorChanged, this, &SymbolsPanel::sortGroups);
+    mTree->setSortingEnabled(true);
+    mTree->sortByColumn(0, Qt::AscendingOrder);
     mTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     mTree->setContextMenuPolicy(Qt::CustomContextMenu);
-    mVariables = new QTreeWidgetItem(mTree, {tr("Variables")});
-    mFunctions = new QTreeWidgetItem(mTree, {tr("Functions")});
-    for (QTreeWidgetItem* group : {mVariables, mFunctions}) {
-        group->setFlags(Qt::ItemIsEnabled);
-        group->setExpanded(true);
-    }
+    mTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    mTree->expandAll();
     layout->addWidget(mFilter);
     layout->addWidget(mTree);
     setWidget(contents);
@@ -61,8 +98,11 @@ SymbolsPanel::SymbolsPanel(MyDocument* document) : QDockWidget(tr("Symbols")), m
         if (visible)
             refresh();
     });
-    connect(mFilter, &QLineEdit::textChanged, this, &SymbolsPanel::applyFilter);
-    connect(mTree, &QTreeWidget::itemDoubleClicked, this, &SymbolsPanel::insertName);
+    connect(mFilter, &QLineEdit::textChanged, this, [this](const QString& text) {
+        mShown->setFilterFixedString(text.trimmed());
+        mTree->expandAll();
+    });
+    connect(mTree, &QTreeView::doubleClicked, this, &SymbolsPanel::insertName);
     connect(mTree, &QWidget::customContextMenuRequested, this, &SymbolsPanel::showContextMenu);
 }
 
@@ -72,61 +112,44 @@ void SymbolsPanel::refreshSoon() {
         mRefresh->start();
 }
 
-void SymbolsPanel::sortGroups() {
-    const int column = mTree->header()->sortIndicatorSection();
-    const Qt::SortOrder order = mTree->header()->sortIndicatorOrder();
-    mVariables->sortChildren(column, order);
-    mFunctions->sortChildren(column, order);
-}
-
 void SymbolsPanel::refresh() {
-    qDeleteAll(mVariables->takeChildren());
-    qDeleteAll(mFunctions->takeChildren());
-    if (const auto variables = CopyVariablesDictionary(*mDocument->calcState())) {
-        for (const auto& [name, value] : *variables) {
-            const QString shown = QString::fromStdString(name);
-            auto* row = new QTreeWidgetItem(
-                mVariables, {shown, mDocument->formatCalculatedResult(value.real().value_or(0))});
-            row->setData(0, kIsFunctionRole, false);
-        }
-    }
-    if (const auto functions = CopyFunctionsDictionary(*mDocument->calcState())) {
-        for (const auto& [name, definition] : *functions) {
-            const QString shown = QString::fromStdString(name);
-            auto* row = new QTreeWidgetItem(
-                mFunctions, {shown, functionDefinition(shown, definition,
-                                                       WorksheetSettings::isCommaDecimal())});
-            row->setData(0, kIsFunctionRole, true);
-        }
-    }
-    sortGroups();
-    applyFilter();
+    mVariables->removeRows(0, mVariables->rowCount());
+    mFunctions->removeRows(0, mFunctions->rowCount());
+    VisitVariables(*mDocument->calcState(), [this](const std::string& name, double value) {
+        appendSymbol(mVariables, QString::fromStdString(name),
+                     mDocument->formatCalculatedResult(value), false);
+    });
+    VisitFunctions(*mDocument->calcState(), [this](const std::string& name,
+                                                   std::vector<std::string>& definition) {
+        const QString shown = QString::fromStdString(name);
+        appendSymbol(mFunctions, shown,
+                     functionDefinition(shown, definition, WorksheetSettings::isCommaDecimal()),
+                     true);
+    });
+    mTree->expandAll();
 }
 
-void SymbolsPanel::applyFilter() {
-    const QString wanted = mFilter->text().trimmed();
-    for (QTreeWidgetItem* group : {mVariables, mFunctions})
-        for (int i = 0; i < group->childCount(); ++i)
-            group->child(i)->setHidden(
-                !group->child(i)->text(0).contains(wanted, Qt::CaseInsensitive));
-}
-
-void SymbolsPanel::insertName(QTreeWidgetItem* item) {
-    if (!item || !item->parent() || mDocument->textView()->isReadOnly())
+void SymbolsPanel::insertName(const QModelIndex& index) {
+    if (!index.isValid() || !index.parent().isValid() || mDocument->textView()->isReadOnly())
         return;
-    const bool function = item->data(0, kIsFunctionRole).toBool();
-    mDocument->textView()->insertPlainText(item->text(0) + (function ? QStringLiteral("(") : ""));
+    const QModelIndex name = index.siblingAtColumn(0);
+    const bool function = name.data(kIsFunctionRole).toBool();
+    mDocument->textView()->insertPlainText(name.data().toString() +
+                                           (function ? QStringLiteral("(") : QString()));
     mDocument->textView()->setFocus();
 }
 
 void SymbolsPanel::showContextMenu(const QPoint& position) {
-    QTreeWidgetItem* item = mTree->itemAt(position);
-    if (!item || !item->parent())
+    const QModelIndex index = mTree->indexAt(position);
+    if (!index.isValid() || !index.parent().isValid())
         return;
-    const QString name = item->text(0);
-    const bool function = item->data(0, kIsFunctionRole).toBool();
+    const QModelIndex nameIndex = index.siblingAtColumn(0);
+    const QString name = nameIndex.data().toString();
+    const bool function = nameIndex.data(kIsFunctionRole).toBool();
     QMenu menu(this);
-    menu.addAction(tr("Insert “%1”").arg(name), this, [this, item] { insertName(item); });
+    // The lists may be rebuilt while the menu is open.
+    const QPersistentModelIndex row(nameIndex);
+    menu.addAction(tr("Insert “%1”").arg(name), this, [this, row] { insertName(row); });
     menu.addAction(tr("Forget “%1”").arg(name), this,
                    [this, name, function] { mDocument->forgetSymbol(name, function); });
     menu.exec(mTree->viewport()->mapToGlobal(position));

@@ -4,35 +4,39 @@
 
 class MyDocument;
 class QLineEdit;
+class QModelIndex;
+class QSortFilterProxyModel;
+class QStandardItem;
+class QStandardItemModel;
 class QTimer;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 // A side panel of the worksheet's variables with their values and functions with their
-// definitions, kept up to date after every calculation. Double-clicking a name inserts it at the
-// insertion point; the context menu forgets it.
+// definitions, kept up to date after every calculation, filtered by name and sorted by the
+// clicked column within each group. Double-clicking a name inserts it at the insertion point;
+// the context menu forgets it.
 class SymbolsPanel : public QDockWidget {
     Q_OBJECT
 
 public:
     explicit SymbolsPanel(MyDocument* document);
 
-    QTreeWidget* tree() const { return mTree; }
+    QTreeView* tree() const { return mTree; }
     QLineEdit* filter() const { return mFilter; }
     // Rebuilds the lists from the worksheet's state now.
     void refresh();
 
 private:
     void refreshSoon();
-    void applyFilter();
-    void sortGroups();
-    void insertName(QTreeWidgetItem* item);
+    void insertName(const QModelIndex& index);
     void showContextMenu(const QPoint& position);
 
     MyDocument* mDocument;
     QLineEdit* mFilter;
-    QTreeWidget* mTree;
-    QTreeWidgetItem* mVariables;
-    QTreeWidgetItem* mFunctions;
+    QTreeView* mTree;
+    QStandardItemModel* mSymbols;
+    QSortFilterProxyModel* mShown;
+    QStandardItem* mVariables;
+    QStandardItem* mFunctions;
     QTimer* mRefresh;
 };

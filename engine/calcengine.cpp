@@ -6,16 +6,53 @@
 #include "engine/stackguard.h"
 
 #include <new>
+#include <string>
+#include <utility>
+#include <vector>
 
-SCalcState* NewCalcState() {
+void CalcStateDeleter::operator()(SCalcState* state) const { delete state; }
+
+CalcStatePtr NewCalcState() {
     try {
-        return new SCalcState();
+        return CalcStatePtr(new SCalcState());
     } catch (...) {
         return nullptr;
     }
 }
 
-void DisposeCalcState(SCalcState* state) { delete state; }
+CalcStatePtr CalcStateWithout(const SCalcState& state, SymbolKind kind, std::string_view name) {
+    try {
+        CalcStatePtr rebuilt(new SCalcState());
+        std::vector<std::pair<std::string, double>> variables;
+        ForEachVariable(state, [&](const std::string& variable, double value) {
+            if (kind != SymbolKind::kVariable || variable != name)
+                variables.emplace_back(variable, value);
+        });
+        ReserveNames(*rebuilt, variables.size(), 0);
+        for (const auto& [variable, value] : variables)
+            StoreVariable(*rebuilt, variable, value);
+
+        std::vector<std::pair<std::string, const UserFunction*>> functions;
+        ForEachFunction(state, [&](const std::string& function, const UserFunction& definition) {
+            if (kind != SymbolKind::kFunction || function != name)
+                functions.emplace_back(function, &definition);
+        });
+        ReserveNames(*rebuilt, 0, functions.size());
+        for (const auto& [function, definition] : functions) {
+            // Defining marks the parameters again, as it does for a definition read from a file.
+            std::vector<std::string> params = definition->mParams;
+            std::string body = definition->mBody;
+            for (std::string& param : params)
+                StripParamMarkers(param);
+            StripParamMarkers(body);
+            DefineFunction(*rebuilt, function, std::move(params), std::move(body));
+        }
+        return rebuilt;
+    } catch (...) {
+        // Out of memory: the state the caller holds stays as it was.
+        return nullptr;
+    }
+}
 
 int EvaluateStatement(std::string_view text, SCalcState& state, double& value, std::size_t& stop,
                       std::string_view* symbol, Failure* failure) {

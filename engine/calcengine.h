@@ -5,6 +5,7 @@
 #include "engine/calcexception.h"
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
 
 struct SCalcState;
@@ -16,9 +17,14 @@ enum ResultKind : int {
     kFunctionDefined = 2, // a function definition that was accepted
 };
 
-// A new calculator state owned by the caller, or null if it could not be made.
-SCalcState* NewCalcState();
-void DisposeCalcState(SCalcState* state);
+// The one owner of a calculator state: the state's layout stays private to the engine.
+struct CalcStateDeleter {
+    void operator()(SCalcState* state) const;
+};
+using CalcStatePtr = std::unique_ptr<SCalcState, CalcStateDeleter>;
+
+// A new, empty calculator state, or null if it could not be made.
+CalcStatePtr NewCalcState();
 
 // Evaluates one statement. `stop` is the byte offset where parsing stopped: the length of the
 // text on success, 0 when evaluation itself failed. On kValue, `value` holds the result; the
@@ -30,6 +36,14 @@ int EvaluateStatement(std::string_view text, SCalcState& state, double& value, s
 // True if the text is exactly one expression whose names all exist in the state. Evaluates
 // nothing. Trailing blanks make it false.
 bool CheckExpression(std::string_view text, SCalcState& state, std::size_t& stop);
+
+// What kind of name a state holds.
+enum class SymbolKind { kVariable, kFunction };
+
+// A new state holding every variable and function of `state` but the one of that kind and name;
+// states never lose a name otherwise. An empty name forgets nothing, which makes a copy. Null
+// only when memory runs out.
+CalcStatePtr CalcStateWithout(const SCalcState& state, SymbolKind kind, std::string_view name);
 
 // Creates or overwrites a variable. The name is stored as given, whatever the grammar allows.
 void SetVariable(std::string_view name, SCalcState& state, double value);

@@ -1,6 +1,7 @@
 #include "engine/calcstate.h"
 
 #include "engine/calcexception.h"
+#include "engine/lexicon.h"
 
 #include <algorithm>
 #include <atomic>
@@ -40,9 +41,8 @@ void StoreSymbol(SCalcState& state, SymbolTable<T>& table, NameSet& names,
     }
 }
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsNameChar(char c) { return IsLetter(c) || IsDigit(c) || c == '_'; }
+bool IsLetter(char c) { return lexicon::IsLetter(static_cast<unsigned char>(c)); }
+bool IsNameChar(char c) { return lexicon::IsNameContinue(static_cast<unsigned char>(c)); }
 
 // Puts "@" before each use of the parameter that stands as a name of its own: alone, after an
 // operator, a parenthesis or a blank, or right after a number (2x), but not inside ax, a2x, x2,

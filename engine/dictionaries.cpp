@@ -8,10 +8,30 @@
 #include <string>
 #include <vector>
 
+void VisitVariables(const SCalcState& state,
+                    const std::function<void(const std::string& name, double value)>& visit) {
+    ForEachVariable(state, visit);
+}
+
+void VisitFunctions(const SCalcState& state,
+                    const std::function<void(const std::string& name,
+                                             std::vector<std::string>& definition)>& visit) {
+    std::vector<std::string> definition;
+    ForEachFunction(state, [&](const std::string& name, const UserFunction& function) {
+        definition.clear();
+        definition.reserve(function.mParams.size() + 1);
+        definition.push_back(function.mBody);
+        definition.insert(definition.end(), function.mParams.begin(), function.mParams.end());
+        for (std::string& text : definition)
+            StripParamMarkers(text);
+        visit(name, definition);
+    });
+}
+
 std::optional<plist::Dictionary> CopyVariablesDictionary(const SCalcState& state) {
     try {
         plist::Dictionary variables;
-        ForEachVariable(state, [&](const std::string& name, double value) {
+        VisitVariables(state, [&](const std::string& name, double value) {
             variables.emplace(name, plist::Value(value));
         });
         return variables;
@@ -23,17 +43,12 @@ std::optional<plist::Dictionary> CopyVariablesDictionary(const SCalcState& state
 std::optional<plist::Dictionary> CopyFunctionsDictionary(const SCalcState& state) {
     try {
         plist::Dictionary functions;
-        ForEachFunction(state, [&](const std::string& name, const UserFunction& function) {
-            plist::Array definition;
-            definition.reserve(function.mParams.size() + 1);
-            std::string body = function.mBody;
-            StripParamMarkers(body);
-            definition.emplace_back(std::move(body));
-            for (std::string parameter : function.mParams) {
-                StripParamMarkers(parameter);
-                definition.emplace_back(std::move(parameter));
-            }
-            functions.insert_or_assign(name, plist::Value(std::move(definition)));
+        VisitFunctions(state, [&](const std::string& name, std::vector<std::string>& definition) {
+            plist::Array texts;
+            texts.reserve(definition.size());
+            for (std::string& text : definition)
+                texts.emplace_back(std::move(text));
+            functions.insert_or_assign(name, plist::Value(std::move(texts)));
         });
         return functions;
     } catch (const std::bad_alloc&) {

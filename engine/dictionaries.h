@@ -6,9 +6,21 @@
 
 #include "plist/value.h"
 
+#include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 struct SCalcState;
+
+// Walk the state's variables, or its functions, in ascending byte order of their names, one
+// entry at a time as the dictionaries hold it: for listings that need no copy of the whole state.
+// A function's definition is its body, then its parameters.
+void VisitVariables(const SCalcState& state,
+                    const std::function<void(const std::string& name, double value)>& visit);
+void VisitFunctions(const SCalcState& state,
+                    const std::function<void(const std::string& name,
+                                             std::vector<std::string>& definition)>& visit);
 
 // Null only when memory runs out.
 std::optional<plist::Dictionary> CopyVariablesDictionary(const SCalcState& state);

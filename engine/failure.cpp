@@ -23,7 +23,7 @@ bool IsFunctionName(std::string_view name, const SCalcState& state) {
 // What stands where a value or an operator was wanted: a name nobody defined, a function
 // without its parenthesis, or some other character.
 Failure ExplainWhatStands(std::string_view text, std::size_t at, const SCalcState& state) {
-    if (!calcparse::IsAsciiLetter(text[at]))
+    if (!lexicon::IsNameStart(static_cast<unsigned char>(text[at])))
         return {Reason::kUnexpectedCharacter, std::string(CharacterAt(text, at))};
     std::size_t end = at;
     while (end < text.size() && calcparse::name_char_p.test(text[end]))

@@ -8,44 +8,6 @@
 
 namespace calcparse {
 
-namespace {
-
-bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
-
-const char* SkipDigits(const char* at, const char* last) {
-    while (at != last && IsDigit(*at))
-        ++at;
-    return at;
-}
-
-} // namespace
-
-const char* DecimalLiteralEnd(const char* first, const char* last, const char*& exponent) {
-    exponent = nullptr;
-    const char* at = SkipDigits(first, last);
-    const bool wholeDigits = at != first;
-    if (at != last && *at == '.') {
-        const char* fraction = SkipDigits(at + 1, last);
-        if (!wholeDigits && fraction == at + 1)
-            return nullptr; // a point alone is no number
-        at = fraction;
-    } else if (!wholeDigits) {
-        return nullptr;
-    }
-    if (at != last && (*at == 'e' || *at == 'E')) {
-        const char* digits = at + 1;
-        if (digits != last && (*digits == '+' || *digits == '-'))
-            ++digits;
-        const char* end = SkipDigits(digits, last);
-        if (end == digits) {
-            exponent = digits;
-            return nullptr; // "2e" is not the number 2 followed by the constant e
-        }
-        at = end;
-    }
-    return at;
-}
-
 double DecimalValue(const char* first, const char* last) {
     double value = 0;
     auto [end, error] = std::from_chars(first, last, value);

@@ -6,6 +6,7 @@
 
 #include "engine/calcexception.h"
 #include "engine/calcstate.h"
+#include "engine/lexicon.h"
 #include "engine/recording.h"
 #include "engine/stackguard.h"
 
@@ -26,24 +27,19 @@ struct blank_parser : public bsc::char_parser<blank_parser> {
 };
 inline constexpr blank_parser blank_p{};
 
-// ASCII only: bytes of multi-byte UTF-8 characters are neither letters nor digits.
-inline bool IsAsciiLetter(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
+// The first and the following characters of a name, as the lexicon has them.
 struct letter_parser : public bsc::char_parser<letter_parser> {
-    template <typename CharT> bool test(CharT ch) const { return IsAsciiLetter(ch); }
+    template <typename CharT> bool test(CharT ch) const {
+        return lexicon::IsNameStart(static_cast<unsigned char>(ch));
+    }
 };
 struct name_char_parser : public bsc::char_parser<name_char_parser> {
     template <typename CharT> bool test(CharT ch) const {
-        return IsAsciiLetter(ch) || (ch >= '0' && ch <= '9') || ch == '_';
+        return lexicon::IsNameContinue(static_cast<unsigned char>(ch));
     }
 };
 inline constexpr letter_parser letter_p{};
 inline constexpr name_char_parser name_char_p{};
-
-// The end of the unsigned real literal that begins at first: digits, then optionally "." and
-// optional digits; or "." and at least one digit; then optionally "e" or "E", an optional sign
-// and at least one digit. Null when none begins there; a literal whose "e" has no digits after
-// it is none, and then `exponent` is where its digits were missing.
-const char* DecimalLiteralEnd(const char* first, const char* last, const char*& exponent);
 
 // The decimal value of the characters [first, last), correctly rounded however many digits
 // they hold; too large for a double is an infinity.
@@ -63,7 +59,7 @@ struct decimal_literal_parser : public bsc::parser<decimal_literal_parser> {
         scan.at_end(); // let the skipper take the blanks first
         typename ScannerT::iterator_t save = scan.first;
         const char* exponent = nullptr;
-        const char* end = DecimalLiteralEnd(save, scan.last, exponent);
+        const char* end = lexicon::DecimalLiteralEnd(save, scan.last, exponent);
         if (!end) {
             if (exponent)
                 mRecording.noteMissing(exponent, Expected::kExponentDigit);
@@ -103,12 +99,14 @@ struct hex_literal_parser : public bsc::parser<hex_literal_parser> {
     typename bsc::parser_result<self_t, ScannerT>::type parse(ScannerT const& scan) const {
         scan.at_end(); // let the skipper take the blanks first
         const char* const save = scan.first;
-        if (scan.last - save < 3 || save[0] != '0' || save[1] != 'x' || DigitValue(save[2]) < 0)
+        const char* const end = lexicon::HexLiteralEnd(save, scan.last);
+        if (!end)
             return scan.no_match();
         std::uint64_t value = 0;
         bool fits = true;
         const char* at = save + 2;
-        for (int digit; at != scan.last && (digit = DigitValue(*at)) >= 0; ++at) {
+        for (; at != end; ++at) {
+            const int digit = DigitValue(*at);
             fits = fits && value >> 60 == 0;
             value = value << 4 | static_cast<std::uint64_t>(digit);
         }

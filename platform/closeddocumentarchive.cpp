@@ -11,19 +11,20 @@ namespace platform {
 namespace {
 
 const QString kPrefix = QStringLiteral("closed-");
-const QString kDocumentSuffix = QStringLiteral(".figurello");
 const QString kTitleSuffix = QStringLiteral(".title");
 // Sorts by name in the order of closing, and reads back as the moment of closing.
 const QString kStampFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
 
-QString titlePathOf(const QString& documentPath) {
-    return documentPath.left(documentPath.size() - kDocumentSuffix.size()) + kTitleSuffix;
-}
-
 } // namespace
 
-ClosedDocumentArchive::ClosedDocumentArchive(QString folder, int capacity)
-    : mFolder(std::move(folder)), mCapacity(capacity) {}
+ClosedDocumentArchive::ClosedDocumentArchive(QString folder, const QString& documentSuffix,
+                                             int capacity)
+    : mFolder(std::move(folder)), mDocumentSuffix(QLatin1Char('.') + documentSuffix),
+      mCapacity(capacity) {}
+
+QString ClosedDocumentArchive::titlePathOf(const QString& documentPath) const {
+    return documentPath.left(documentPath.size() - mDocumentSuffix.size()) + kTitleSuffix;
+}
 
 QString ClosedDocumentArchive::uniqueBaseName() const {
     const QString stamp = QDateTime::currentDateTimeUtc().toString(kStampFormat);
@@ -33,7 +34,7 @@ QString ClosedDocumentArchive::uniqueBaseName() const {
     int n = 0;
     do
         base = kPrefix + stamp + QStringLiteral("-%1").arg(n++, 3, 10, QLatin1Char('0'));
-    while (QFileInfo::exists(mFolder + '/' + base + kDocumentSuffix));
+    while (QFileInfo::exists(mFolder + '/' + base + mDocumentSuffix));
     return base;
 }
 
@@ -42,7 +43,7 @@ bool ClosedDocumentArchive::keep(const QByteArray& data, const QString& title, Q
         *error = QObject::tr("Cannot create the folder %1.").arg(QDir::toNativeSeparators(mFolder));
         return false;
     }
-    const QString path = mFolder + '/' + uniqueBaseName() + kDocumentSuffix;
+    const QString path = mFolder + '/' + uniqueBaseName() + mDocumentSuffix;
     if (!writeFileAtomically(path, data, error))
         return false;
     // The title only labels the menu item; the document is kept without it.
@@ -54,7 +55,7 @@ bool ClosedDocumentArchive::keep(const QByteArray& data, const QString& title, Q
 
 QList<ClosedDocumentArchive::Entry> ClosedDocumentArchive::entries() const {
     const QStringList names =
-        QDir(mFolder).entryList({kPrefix + '*' + kDocumentSuffix}, QDir::Files, QDir::Name);
+        QDir(mFolder).entryList({kPrefix + '*' + mDocumentSuffix}, QDir::Files, QDir::Name);
     QList<Entry> kept;
     for (auto name = names.rbegin(); name != names.rend(); ++name) {
         Entry entry;

@@ -20,7 +20,9 @@ public:
 
     static constexpr int kDefaultCapacity = 30;
 
-    explicit ClosedDocumentArchive(QString folder, int capacity = kDefaultCapacity);
+    // Documents are kept as files with the suffix (without its dot) of the application's own.
+    ClosedDocumentArchive(QString folder, const QString& documentSuffix,
+                          int capacity = kDefaultCapacity);
 
     QString folder() const { return mFolder; }
     // Stores a closed document's data under its title. False with the reason on failure.
@@ -34,7 +36,10 @@ private:
     QString uniqueBaseName() const;
     void dropOldest();
 
+    QString titlePathOf(const QString& documentPath) const;
+
     QString mFolder;
+    QString mDocumentSuffix;
     int mCapacity;
 };
 

@@ -41,8 +41,8 @@ void showError(QWidget* parent, const QString& message) {
 
 } // namespace
 
-DocumentController::DocumentController(Factory factory, QObject* parent)
-    : QObject(parent), mFactory(std::move(factory)) {
+DocumentController::DocumentController(DocumentType type, Factory factory, QObject* parent)
+    : QObject(parent), mDocumentType(std::move(type)), mFactory(std::move(factory)) {
     gSharedController = this;
 }
 
@@ -80,7 +80,7 @@ std::unique_ptr<Document> DocumentController::readDocument(const QString& path, 
         *error = keyedText("CannotRead").arg(QDir::toNativeSeparators(path), file.errorString());
         return nullptr;
     }
-    const QString type = documentTypeOf(path, contents);
+    const QString type = documentTypeOf(mDocumentType, path, contents);
     if (type.isEmpty()) {
         *error = keyedText("UnknownFormat").arg(name);
         return nullptr;
@@ -96,7 +96,7 @@ std::unique_ptr<Document> DocumentController::readDocument(const QString& path, 
     document->setOriginPath(canonical(path));
     // Plain text and RTF open as new worksheets: saving must not overwrite them with another
     // format, so they save under a new name.
-    if (type == kWorksheetType)
+    if (type == mDocumentType.typeName)
         document->setFilePath(canonical(path));
     else
         document->setUntitledName(QFileInfo(path).completeBaseName());
@@ -125,7 +125,7 @@ Document* DocumentController::openDocument(const QString& path) {
 
 void DocumentController::openDocumentsInteractively(QWidget* parent) {
     const QStringList paths =
-        QFileDialog::getOpenFileNames(parent, tr("Open"), QString(), keyedText("WorksheetFilter"));
+        QFileDialog::getOpenFileNames(parent, tr("Open"), QString(), mDocumentType.openFilter);
     for (const QString& path : paths)
         openDocument(path);
 }
@@ -140,9 +140,10 @@ Document* DocumentController::adopt(std::unique_ptr<Document> owned) {
     return document;
 }
 
-bool DocumentController::writeDocument(Document* document, const QString& path, QString* error) {
+bool DocumentController::writeDocument(Document* document, const QString& path,
+                                       QString* error) const {
     QString reason;
-    const QByteArray data = document->dataOfType(kWorksheetType, &reason);
+    const QByteArray data = document->dataOfType(mDocumentType.typeName, &reason);
     if (data.isEmpty()) {
         *error = keyedText("CannotWrite").arg(QDir::toNativeSeparators(path), reason);
         return false;
@@ -173,14 +174,14 @@ bool DocumentController::saveDocumentAs(Document* document) {
         const QString folder = document->originPath().isEmpty()
                                    ? QString()
                                    : QFileInfo(document->originPath()).absolutePath() + '/';
-        suggested = folder + document->displayName() + QStringLiteral(".figurello");
+        suggested = folder + document->displayName() + mDocumentType.dottedSuffix();
     }
     QString path = QFileDialog::getSaveFileName(document->window(), tr("Save As"), suggested,
-                                                keyedText("SaveFilter"));
+                                                mDocumentType.saveFilter);
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".figurello");
+        path += mDocumentType.dottedSuffix();
     QString error;
     if (!writeDocument(document, path, &error)) {
         showError(document->window(), error);
@@ -248,7 +249,7 @@ bool DocumentController::keepIfUnsavedAndUntitled(Document* document) {
         return true;
     QString error;
     QString reason;
-    const QByteArray data = document->dataOfType(kWorksheetType, &reason);
+    const QByteArray data = document->dataOfType(mDocumentType.typeName, &reason);
     if (!data.isEmpty() && mArchive->keep(data, document->summary(), &error))
         return true;
     // Nothing may be lost: when the document cannot be kept, the user decides.
@@ -366,7 +367,9 @@ void DocumentController::noteRecentFile(const QString& path) {
     QSettings().setValue(kRecentFilesKey, files);
     emit recentFilesChanged();
     QString error;
-    if (!addToRecentlyUsed(path, &error))
+    const QString mimeType =
+        QFileInfo(path).suffix() == mDocumentType.suffix ? mDocumentType.mimeType : QString();
+    if (!addToRecentlyUsed(path, mimeType, &error))
         qWarning("%s", qUtf8Printable(error));
 }
 

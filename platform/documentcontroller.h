@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/documentrecovery.h"
+#include "platform/documenttype.h"
 
 #include <QList>
 #include <QObject>
@@ -25,10 +26,12 @@ class DocumentController : public QObject {
 public:
     using Factory = std::function<std::unique_ptr<Document>()>;
 
-    explicit DocumentController(Factory factory, QObject* parent = nullptr);
+    // Documents of the application's own type, made by the factory.
+    DocumentController(DocumentType type, Factory factory, QObject* parent = nullptr);
     ~DocumentController() override;
 
     static DocumentController* sharedController();
+    const DocumentType& documentType() const { return mDocumentType; }
 
     QList<Document*> documents() const { return mDocuments; }
 
@@ -74,7 +77,7 @@ public:
     // Reads a file into a new document without showing anything; for tests and reverting.
     std::unique_ptr<Document> readDocument(const QString& path, QString* error);
     // Writes the document's data to the path, atomically. False with `error` on failure.
-    static bool writeDocument(Document* document, const QString& path, QString* error);
+    bool writeDocument(Document* document, const QString& path, QString* error) const;
 
 signals:
     void recentFilesChanged();
@@ -89,6 +92,7 @@ private:
     Document* openAs(const QString& path, const QString& filePath);
     Document* reopenAsUnsaved(const QString& path, const QString& filePath);
 
+    DocumentType mDocumentType;
     Factory mFactory;
     QList<Document*> mDocuments;
     int mUntitledCount = 0;

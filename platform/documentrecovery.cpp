@@ -2,7 +2,6 @@
 
 #include "platform/atomicwrite.h"
 #include "platform/document.h"
-#include "platform/filetypes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,12 +18,11 @@ namespace platform {
 namespace {
 
 const QString kLockName = QStringLiteral("lock");
-const QString kDocumentSuffix = QStringLiteral(".figurello");
 // Beside each recovery file: the document's file path and its name, one a line.
 const QString kOriginSuffix = QStringLiteral(".origin");
 
 QString originPathOf(const QString& recoveryPath) {
-    return recoveryPath.left(recoveryPath.size() - kDocumentSuffix.size()) + kOriginSuffix;
+    return recoveryPath.left(recoveryPath.lastIndexOf(QLatin1Char('.'))) + kOriginSuffix;
 }
 
 // An exclusive lock the system drops when the process ends, however it ends. -1 when the
@@ -43,8 +41,9 @@ int lockFolder(const QString& folder) {
 
 } // namespace
 
-DocumentRecovery::DocumentRecovery(QString folder, int delayMs, QObject* parent)
-    : QObject(parent), mFolder(std::move(folder)), mDelayMs(delayMs) {
+DocumentRecovery::DocumentRecovery(QString folder, DocumentType type, int delayMs, QObject* parent)
+    : QObject(parent), mFolder(std::move(folder)), mDocumentType(std::move(type)),
+      mDelayMs(delayMs) {
     // One thread, so that the writes of a document land in the order they were made.
     mWriter.setMaxThreadCount(1);
     mInstanceFolder = mFolder + QStringLiteral("/instance-%1-%2")
@@ -67,7 +66,8 @@ void DocumentRecovery::watch(Document* document) {
     if (!isActive() || mWatched.contains(document))
         return;
     Watched& watched = mWatched[document];
-    watched.path = mInstanceFolder + QStringLiteral("/document-%1").arg(++mSerial) + kDocumentSuffix;
+    watched.path = mInstanceFolder + QStringLiteral("/document-%1").arg(++mSerial) +
+                   mDocumentType.dottedSuffix();
     watched.timer = new QTimer(this);
     watched.timer->setSingleShot(true);
     watched.timer->setInterval(mDelayMs);
@@ -122,7 +122,7 @@ void DocumentRecovery::writeNow(Document* document) {
     if (!document->isDocumentEdited())
         return;
     QString reason;
-    const QByteArray data = document->dataOfType(kWorksheetType, &reason);
+    const QByteArray data = document->dataOfType(mDocumentType.typeName, &reason);
     if (data.isEmpty())
         return;
     const QByteArray origin =
@@ -155,8 +155,9 @@ QList<DocumentRecovery::Orphan> DocumentRecovery::claimOrphans() {
         if (fd < 0)
             continue; // still running
         mClaimed.append({folder, fd});
-        const QFileInfoList files = QDir(folder).entryInfoList(
-            {QStringLiteral("*") + kDocumentSuffix}, QDir::Files, QDir::Time | QDir::Reversed);
+        const QFileInfoList files =
+            QDir(folder).entryInfoList({QLatin1Char('*') + mDocumentType.dottedSuffix()},
+                                       QDir::Files, QDir::Time | QDir::Reversed);
         for (const QFileInfo& file : files) {
             Orphan orphan;
             orphan.path = file.absoluteFilePath();

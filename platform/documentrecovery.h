@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/documenttype.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -31,8 +33,9 @@ public:
 
     static constexpr int kDefaultDelayMs = 2000;
 
-    explicit DocumentRecovery(QString folder, int delayMs = kDefaultDelayMs,
-                              QObject* parent = nullptr);
+    // Documents are written as the application's own type.
+    DocumentRecovery(QString folder, DocumentType type, int delayMs = kDefaultDelayMs,
+                     QObject* parent = nullptr);
     // Waits for writes under way; the instance's folder goes with it.
     ~DocumentRecovery() override;
 
@@ -69,6 +72,7 @@ private:
     void documentEditedChanged(Document* document, bool edited);
 
     QString mFolder;
+    DocumentType mDocumentType;
     QString mInstanceFolder;
     int mLockFd = -1;
     int mDelayMs;

@@ -16,14 +16,15 @@ bool looksLikePropertyList(const QByteArray& contents) {
 
 } // namespace
 
-QString documentTypeOf(const QString& fileName, const QByteArray& contents) {
+QString documentTypeOf(const DocumentType& native, const QString& fileName,
+                       const QByteArray& contents) {
     if (looksLikePropertyList(contents))
-        return kWorksheetType;
+        return native.typeName;
     if (contents.startsWith("{\\rtf"))
         return kRtfType;
     const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QLatin1String("figurello"))
-        return kWorksheetType;
+    if (suffix == native.suffix)
+        return native.typeName;
     if (suffix == QLatin1String("rtf"))
         return kRtfType;
     if (suffix == QLatin1String("txt") || suffix == QLatin1String("text"))

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "platform/documenttype.h"
+
 #include <QByteArray>
 #include <QString>
 
 namespace platform {
 
-// The type names under which documents are read: plain text, RTF and the native worksheet.
+// The type names under which documents are read besides the application's own: plain text and
+// RTF.
 inline const QString kPlainTextType = QStringLiteral("NSStringPboardType");
 inline const QString kRtfType = QStringLiteral("NSRTFPboardType");
-inline const QString kWorksheetType = QStringLiteral("Figurello worksheet");
 
-// The type of a file from its first bytes and then its name's extension (.figurello, .rtf,
-// .txt); empty when neither tells.
-QString documentTypeOf(const QString& fileName, const QByteArray& contents);
+// The type of a file from its first bytes and then its name's extension: the application's own
+// type (a property list, or its suffix), RTF or plain text; empty when neither tells.
+QString documentTypeOf(const DocumentType& native, const QString& fileName,
+                       const QByteArray& contents);
 
 } // namespace platform

@@ -31,12 +31,6 @@ constexpr int kMaxBookmarks = 500;
 
 QString timestamp() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs); }
 
-QString mimeTypeOf(const QString& path) {
-    if (QFileInfo(path).suffix() == QLatin1String("figurello"))
-        return QStringLiteral("application/x-figurello-worksheet");
-    return QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name();
-}
-
 QDomDocument emptyList() {
     QDomDocument list;
     list.appendChild(list.createProcessingInstruction(QStringLiteral("xml"),
@@ -75,13 +69,13 @@ QDomElement ensureMetadata(QDomDocument& list, QDomElement bookmark) {
     return info.appendChild(metadata).toElement();
 }
 
-void noteUse(QDomDocument& list, QDomElement bookmark, const QString& path, const QString& now) {
+void noteUse(QDomDocument& list, QDomElement bookmark, const QString& mimeType,
+             const QString& now) {
     bookmark.setAttribute(QStringLiteral("modified"), now);
     bookmark.setAttribute(QStringLiteral("visited"), now);
     QDomElement metadata = ensureMetadata(list, bookmark);
     if (childNamed(metadata, kMimeType).isNull())
-        ensureChild(list, metadata, kMimeType)
-            .setAttribute(QStringLiteral("type"), mimeTypeOf(path));
+        ensureChild(list, metadata, kMimeType).setAttribute(QStringLiteral("type"), mimeType);
     QDomElement applications = ensureChild(list, metadata, kApplications);
 
     const QString name = QCoreApplication::applicationName();
@@ -129,7 +123,7 @@ QString recentlyUsedListPath() {
     return QFileInfo(userDataFolder()).path() + QStringLiteral("/recently-used.xbel");
 }
 
-bool addToRecentlyUsed(const QString& path, QString* error) {
+bool addToRecentlyUsed(const QString& path, const QString& mimeType, QString* error) {
     const QString listPath = recentlyUsedListPath();
     const auto fail = [&](const QString& reason) {
         if (error)
@@ -169,7 +163,11 @@ bool addToRecentlyUsed(const QString& path, QString* error) {
         bookmark.setAttribute(QStringLiteral("href"), href);
         bookmark.setAttribute(QStringLiteral("added"), now);
     }
-    noteUse(list, bookmark, path, now);
+    noteUse(list, bookmark,
+            mimeType.isEmpty()
+                ? QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension).name()
+                : mimeType,
+            now);
     dropOldest(root);
 
     if (!QDir().mkpath(QFileInfo(listPath).path()))

@@ -9,8 +9,8 @@ namespace platform {
 QString recentlyUsedListPath();
 
 // Records that this application used the file at `path` just now, keeping every other entry of
-// the list. A list that cannot be read as XBEL is left as it is: false, with the reason in
-// `error` when given.
-bool addToRecentlyUsed(const QString& path, QString* error = nullptr);
+// the list. The file's MIME type is `mimeType`, or when empty what its extension says. A list
+// that cannot be read as XBEL is left as it is: false, with the reason in `error` when given.
+bool addToRecentlyUsed(const QString& path, const QString& mimeType, QString* error = nullptr);
 
 } // namespace platform

@@ -1,24 +1,35 @@
 #include "platform/userfolders.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 namespace platform {
 
 namespace {
 
-QString applicationFolderIn(const char* variable, const char* fallbackUnderHome) {
-    QString base = qEnvironmentVariable(variable);
+QString applicationFolderIn(QString base, const char* fallbackUnderHome) {
+    // Qt takes a relative setting as it is; the XDG rules say to ignore it.
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QLatin1Char('/') + QLatin1String(fallbackUnderHome);
-    return base + QStringLiteral("/figurello");
+    return base + QLatin1Char('/') + QCoreApplication::applicationName().toLower();
 }
 
 } // namespace
 
-QString userConfigFolder() { return applicationFolderIn("XDG_CONFIG_HOME", ".config"); }
+QString userConfigFolder() {
+    return applicationFolderIn(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), ".config");
+}
 
-QString userDataFolder() { return applicationFolderIn("XDG_DATA_HOME", ".local/share"); }
+QString userDataFolder() {
+    return applicationFolderIn(
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), ".local/share");
+}
 
-QString userStateFolder() { return applicationFolderIn("XDG_STATE_HOME", ".local/state"); }
+// Qt names no state location before 6.7.
+QString userStateFolder() {
+    return applicationFolderIn(qEnvironmentVariable("XDG_STATE_HOME"), ".local/state");
+}
 
 } // namespace platform

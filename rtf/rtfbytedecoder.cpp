@@ -22,9 +22,9 @@ std::unique_ptr<ByteDecoder> ByteDecoder::openIconv(const char* name,
     if (handle == iconv_t(-1))
         return nullptr;
     std::unique_ptr<ByteDecoder> decoder(new ByteDecoder);
-    decoder->iconv_ = handle;
-    decoder->singles_ = singles;
-    decoder->spreadsOverTwoBytes_ = true;
+    decoder->mIconv = handle;
+    decoder->mSingles = singles;
+    decoder->mSpreadsOverTwoBytes = true;
     return decoder;
 }
 
@@ -34,33 +34,33 @@ ByteDecoder::openIcuSingleByte(const char* name, std::span<const SingleByteChara
     if (!icu.isValid())
         return nullptr;
     std::unique_ptr<ByteDecoder> decoder(new ByteDecoder);
-    decoder->icu_.emplace(std::move(icu));
-    decoder->singles_ = singles;
+    decoder->mIcu.emplace(std::move(icu));
+    decoder->mSingles = singles;
     return decoder;
 }
 
 ByteDecoder::~ByteDecoder() {
-    if (iconv_ != iconv_t(-1))
-        iconv_close(iconv_);
+    if (mIconv != iconv_t(-1))
+        iconv_close(mIconv);
 }
 
 QString ByteDecoder::decode(QByteArrayView bytes) {
-    if (singles_.empty())
+    if (mSingles.empty())
         return decodeRun(bytes);
     QString text;
     qsizetype start = 0;
     qsizetype at = 0;
     while (at < bytes.size()) {
         const auto byte = static_cast<unsigned char>(bytes[at]);
-        const auto single = std::find_if(singles_.begin(), singles_.end(),
+        const auto single = std::find_if(mSingles.begin(), mSingles.end(),
                                          [byte](const auto& entry) { return entry.byte == byte; });
-        if (single != singles_.end()) {
+        if (single != mSingles.end()) {
             text += decodeRun(bytes.sliced(start, at - start));
             text += QChar(single->character);
             start = ++at;
             continue;
         }
-        at += spreadsOverTwoBytes_ && isLeadByteRange(byte) ? 2 : 1;
+        at += mSpreadsOverTwoBytes && isLeadByteRange(byte) ? 2 : 1;
     }
     text += decodeRun(bytes.sliced(start));
     return text;
@@ -69,11 +69,11 @@ QString ByteDecoder::decode(QByteArrayView bytes) {
 QString ByteDecoder::decodeRun(QByteArrayView bytes) {
     if (bytes.isEmpty())
         return {};
-    return icu_ ? decodeSingleBytesWithIcu(bytes) : decodeWithIconv(bytes);
+    return mIcu ? decodeSingleBytesWithIcu(bytes) : decodeWithIconv(bytes);
 }
 
 QString ByteDecoder::decodeWithIconv(QByteArrayView bytes) {
-    iconv(iconv_, nullptr, nullptr, nullptr, nullptr);
+    iconv(mIconv, nullptr, nullptr, nullptr, nullptr);
     QString text;
     char* in = const_cast<char*>(bytes.data());
     size_t inLeft = static_cast<size_t>(bytes.size());
@@ -81,8 +81,8 @@ QString ByteDecoder::decodeWithIconv(QByteArrayView bytes) {
     for (;;) {
         char* out = buffer.data();
         size_t outLeft = buffer.size();
-        const size_t converted = in ? iconv(iconv_, &in, &inLeft, &out, &outLeft)
-                                    : iconv(iconv_, nullptr, nullptr, &out, &outLeft);
+        const size_t converted = in ? iconv(mIconv, &in, &inLeft, &out, &outLeft)
+                                    : iconv(mIconv, nullptr, nullptr, &out, &outLeft);
         text += QString::fromUtf8(buffer.data(), out - buffer.data());
         if (converted != size_t(-1)) {
             if (!in)
@@ -97,14 +97,14 @@ QString ByteDecoder::decodeWithIconv(QByteArrayView bytes) {
         text += QChar(replacementCharacter);
         ++in;
         --inLeft;
-        iconv(iconv_, nullptr, nullptr, nullptr, nullptr);
+        iconv(mIconv, nullptr, nullptr, nullptr, nullptr);
     }
     return text;
 }
 
 QString ByteDecoder::decodeSingleBytesWithIcu(QByteArrayView bytes) {
-    icu_->resetState();
-    QString text = icu_->decode(bytes);
+    mIcu->resetState();
+    QString text = mIcu->decode(bytes);
     if (text.size() == bytes.size()) {
         for (qsizetype i = 0; i < text.size(); ++i) {
             if (text[i] == icuSubstitute && bytes[i] != '\x1A')

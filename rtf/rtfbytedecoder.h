@@ -44,10 +44,10 @@ private:
     QString decodeWithIconv(QByteArrayView bytes);
     QString decodeSingleBytesWithIcu(QByteArrayView bytes);
 
-    iconv_t iconv_ = iconv_t(-1);
-    std::optional<QStringDecoder> icu_;
-    std::span<const SingleByteCharacter> singles_;
-    bool spreadsOverTwoBytes_ = false;
+    iconv_t mIconv = iconv_t(-1);
+    std::optional<QStringDecoder> mIcu;
+    std::span<const SingleByteCharacter> mSingles;
+    bool mSpreadsOverTwoBytes = false;
 };
 
 } // namespace rtf

@@ -1,7 +1,5 @@
 #include "rtf/rtfcodepage.h"
 
-#include "rtf/rtfcp1252.h"
-
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -149,11 +147,6 @@ bool CodePageDecoder::append(QByteArrayView bytes, int codePage, QString& text) 
         text += QLatin1StringView(bytes.data(), bytes.size());
         return true;
     }
-    if (codePage == windowsLatin1CodePage) {
-        for (char byte : bytes)
-            text += QChar(cp1252ToUnicode(static_cast<unsigned char>(byte)));
-        return true;
-    }
     if (codePage == utf8CodePage) {
         text += QString::fromUtf8(bytes);
         return true;
@@ -168,9 +161,9 @@ bool CodePageDecoder::append(QByteArrayView bytes, int codePage, QString& text) 
 }
 
 ByteDecoder* CodePageDecoder::decoderFor(int codePage) {
-    auto found = decoders_.find(codePage);
-    if (found == decoders_.end())
-        found = decoders_.emplace(codePage, openDecoder(codePage)).first;
+    auto found = mDecoders.find(codePage);
+    if (found == mDecoders.end())
+        found = mDecoders.emplace(codePage, openDecoder(codePage)).first;
     return found->second.get();
 }
 

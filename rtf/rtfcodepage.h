@@ -33,7 +33,7 @@ public:
 private:
     ByteDecoder* decoderFor(int codePage);
 
-    std::map<int, std::unique_ptr<ByteDecoder>> decoders_;
+    std::map<int, std::unique_ptr<ByteDecoder>> mDecoders;
 };
 
 } // namespace rtf

@@ -39,38 +39,38 @@ QString atByte(qsizetype offset) {
 } // namespace
 
 RtfParser::RtfParser(QByteArrayView rtf)
-    : rtf_(withoutLeadingWhitespace(rtf)), tokenizer_(rtf, rtf.size() - rtf_.size()) {}
+    : mRtf(withoutLeadingWhitespace(rtf)), mTokenizer(rtf, rtf.size() - mRtf.size()) {}
 
 bool RtfParser::parse(RtfContent& content, QString& error) {
-    if (rtf_.isEmpty()) {
+    if (mRtf.isEmpty()) {
         error = QCoreApplication::translate("rtf", "The RTF text is empty.");
         return false;
     }
-    if (!rtf_.startsWith("{\\rtf")) {
+    if (!mRtf.startsWith("{\\rtf")) {
         error = QCoreApplication::translate(
             "rtf", "This is not RTF text: it does not start with “{\\rtf”.");
         return false;
     }
     RtfToken token;
     for (;;) {
-        if (!tokenizer_.next(token, error_)) {
-            error = error_;
+        if (!mTokenizer.next(token, mError)) {
+            error = mError;
             return false;
         }
         if (token.kind == RtfToken::Kind::End)
             break;
-        if (!(ended_ ? handleAfterEnd(token) : handle(token))) {
-            error = error_;
+        if (!(mEnded ? handleAfterEnd(token) : handle(token))) {
+            error = mError;
             return false;
         }
     }
-    if (!ended_) {
+    if (!mEnded) {
         error = QCoreApplication::translate(
             "rtf", "The RTF text is cut off: it ends before all its groups are closed.");
         return false;
     }
-    content = std::move(content_);
-    content.unreadCodePages = std::move(unreadCodePages_);
+    content = std::move(mContent);
+    content.unreadCodePages = std::move(mUnreadCodePages);
     return true;
 }
 
@@ -87,7 +87,7 @@ bool RtfParser::handleAfterEnd(const RtfToken& token) {
 }
 
 bool RtfParser::handle(const RtfToken& token) {
-    if (!groups_.empty() && group().destination == Destination::Skipped &&
+    if (!mGroups.empty() && group().destination == Destination::Skipped &&
         token.kind != RtfToken::Kind::GroupStart && token.kind != RtfToken::Kind::GroupEnd)
         return true;
 
@@ -102,11 +102,11 @@ bool RtfParser::handle(const RtfToken& token) {
         return handleControlSymbol(token.symbol);
     case RtfToken::Kind::HexByte:
         if (!consumeSkippedCharacter())
-            pendingBytes_ += static_cast<char>(token.byte);
+            mPendingBytes += static_cast<char>(token.byte);
         return true;
     case RtfToken::Kind::Text: {
-        const qsizetype skipped = std::min<qsizetype>(pendingSkip_, token.data.size());
-        pendingSkip_ -= static_cast<int>(skipped);
+        const qsizetype skipped = std::min<qsizetype>(mPendingSkip, token.data.size());
+        mPendingSkip -= static_cast<int>(skipped);
         appendBytes(token.data.sliced(skipped));
         return true;
     }
@@ -121,42 +121,42 @@ bool RtfParser::handle(const RtfToken& token) {
 
 bool RtfParser::openGroup() {
     flushBytes();
-    pendingSkip_ = 0;
-    if (groups_.size() >= static_cast<size_t>(maxGroupDepth))
+    mPendingSkip = 0;
+    if (mGroups.size() >= static_cast<size_t>(maxGroupDepth))
         return fail(QCoreApplication::translate(
                         "rtf", "The RTF text nests groups more than %1 deep, which is more "
                                "than Figurello reads.")
                         .arg(maxGroupDepth));
-    if (groups_.empty()) {
-        groups_.emplace_back();
+    if (mGroups.empty()) {
+        mGroups.emplace_back();
         return true;
     }
     // Only the character right after an attachment's group stands in for it.
     group().awaitsAttachmentCharacter = false;
-    groups_.push_back(group());
+    mGroups.push_back(group());
     return true;
 }
 
 bool RtfParser::closeGroup() {
     flushBytes();
-    pendingSkip_ = 0;
-    if (groups_.size() == 1) {
-        content_ = text_.finish(currentBlockFormat(), currentCharFormat());
-        groups_.pop_back();
-        ended_ = true;
+    mPendingSkip = 0;
+    if (mGroups.size() == 1) {
+        mContent = mText.finish(currentBlockFormat(), currentCharFormat());
+        mGroups.pop_back();
+        mEnded = true;
         return true;
     }
     const Destination closed = group().destination;
     const bool closedAnAttachment = group().describesAttachment;
-    groups_.pop_back();
+    mGroups.pop_back();
     if (closedAnAttachment && !group().describesAttachment)
         group().awaitsAttachmentCharacter = true;
     if (closed == group().destination)
         return true;
     if (closed == Destination::FontTable)
-        fonts_.finishEntry();
+        mFonts.finishEntry();
     if (closed == Destination::FontTable || closed == Destination::ColorTable)
-        formatState_.reset();
+        mFormatState.reset();
     return true;
 }
 
@@ -178,20 +178,20 @@ bool RtfParser::handleControlWord(const RtfToken& token) {
         group().destination = Destination::ColorTable;
         return true;
     case Keyword::AnsiCharacterSet:
-        documentCodePage_ = windowsLatin1CodePage;
+        mDocumentCodePage = windowsLatin1CodePage;
         return true;
     case Keyword::MacCharacterSet:
-        documentCodePage_ = macRomanCodePage;
+        mDocumentCodePage = macRomanCodePage;
         return true;
     case Keyword::PcCharacterSet:
-        documentCodePage_ = pcCodePage;
+        mDocumentCodePage = pcCodePage;
         return true;
     case Keyword::Pc850CharacterSet:
-        documentCodePage_ = pc850CodePage;
+        mDocumentCodePage = pc850CodePage;
         return true;
     case Keyword::AnsiCodePage:
         if (token.hasParameter && token.parameter > 0)
-            documentCodePage_ = canonicalCodePage(token.parameter);
+            mDocumentCodePage = canonicalCodePage(token.parameter);
         return true;
     case Keyword::UnicodeSkipCount:
         if (token.hasParameter)
@@ -230,13 +230,13 @@ void RtfParser::handleFontTableWord(Keyword keyword, const RtfToken& token) {
         return;
     switch (keyword) {
     case Keyword::Font:
-        fonts_.beginEntry(token.parameter);
+        mFonts.beginEntry(token.parameter);
         break;
     case Keyword::FontCharset:
-        fonts_.setCharset(token.parameter);
+        mFonts.setCharset(token.parameter);
         break;
     case Keyword::FontCodePage:
-        fonts_.setCodePage(token.parameter);
+        mFonts.setCodePage(token.parameter);
         break;
     default:
         break;
@@ -248,13 +248,13 @@ void RtfParser::handleColorTableWord(Keyword keyword, const RtfToken& token) {
         return;
     switch (keyword) {
     case Keyword::Red:
-        colors_.setRed(token.parameter);
+        mColors.setRed(token.parameter);
         break;
     case Keyword::Green:
-        colors_.setGreen(token.parameter);
+        mColors.setGreen(token.parameter);
         break;
     case Keyword::Blue:
-        colors_.setBlue(token.parameter);
+        mColors.setBlue(token.parameter);
         break;
     default:
         break;
@@ -266,7 +266,7 @@ void RtfParser::handleTextWord(Keyword keyword, const RtfToken& token) {
     switch (keyword) {
     case Keyword::DefaultFont:
         if (token.hasParameter) {
-            defaultFont_ = token.parameter;
+            mDefaultFont = token.parameter;
             character.font = token.parameter;
         }
         break;
@@ -312,7 +312,7 @@ void RtfParser::handleTextWord(Keyword keyword, const RtfToken& token) {
         break;
     case Keyword::Plain:
         character = CharacterState{};
-        character.font = defaultFont_;
+        character.font = mDefaultFont;
         break;
     case Keyword::ParagraphBreak:
         endParagraph();
@@ -346,7 +346,7 @@ bool RtfParser::handleControlSymbol(char symbol) {
     case '{':
     case '}':
         if (!consumeSkippedCharacter())
-            pendingBytes_ += symbol;
+            mPendingBytes += symbol;
         return true;
     case '~':
     case '-':
@@ -374,18 +374,18 @@ bool RtfParser::handleControlSymbol(char symbol) {
     }
 }
 
-void RtfParser::appendBytes(QByteArrayView bytes) { pendingBytes_ += bytes; }
+void RtfParser::appendBytes(QByteArrayView bytes) { mPendingBytes += bytes; }
 
 void RtfParser::flushBytes() {
-    if (pendingBytes_.isEmpty())
+    if (mPendingBytes.isEmpty())
         return;
     const int codePage = codePageForBytes();
     QString decoded;
-    if (!decoder_.append(pendingBytes_, codePage, decoded) &&
-        std::find(unreadCodePages_.begin(), unreadCodePages_.end(), codePage) ==
-            unreadCodePages_.end())
-        unreadCodePages_.push_back(codePage);
-    pendingBytes_.clear();
+    if (!mDecoder.append(mPendingBytes, codePage, decoded) &&
+        std::find(mUnreadCodePages.begin(), mUnreadCodePages.end(), codePage) ==
+            mUnreadCodePages.end())
+        mUnreadCodePages.push_back(codePage);
+    mPendingBytes.clear();
     deliver(decoded);
 }
 
@@ -396,14 +396,14 @@ void RtfParser::deliver(QStringView text) {
             // macOS writes a placeholder byte there; the text shows where the attachment was.
             if (std::exchange(group().awaitsAttachmentCharacter, false))
                 c = QChar::ObjectReplacementCharacter;
-            text_.append(c.unicode(), currentCharFormat());
+            mText.append(c.unicode(), currentCharFormat());
         }
         break;
     case Destination::FontTable:
-        fonts_.appendName(text);
+        mFonts.appendName(text);
         break;
     case Destination::ColorTable:
-        colors_.appendText(text);
+        mColors.appendText(text);
         break;
     case Destination::Skipped:
         break;
@@ -423,41 +423,41 @@ void RtfParser::deliverUnicode(int parameter) {
         const char32_t wide = static_cast<char32_t>(codePoint);
         deliver(QString::fromUcs4(&wide, 1));
     }
-    pendingSkip_ = group().unicodeSkip;
+    mPendingSkip = group().unicodeSkip;
 }
 
-void RtfParser::endParagraph() { text_.endParagraph(currentBlockFormat(), currentCharFormat()); }
+void RtfParser::endParagraph() { mText.endParagraph(currentBlockFormat(), currentCharFormat()); }
 
 bool RtfParser::consumeSkippedCharacter() {
-    if (pendingSkip_ == 0)
+    if (mPendingSkip == 0)
         return false;
-    --pendingSkip_;
+    --mPendingSkip;
     return true;
 }
 
 bool RtfParser::fail(const QString& message) {
-    error_ = message;
+    mError = message;
     return false;
 }
 
 int RtfParser::codePageForBytes() const {
-    const GroupState& current = groups_.back();
+    const GroupState& current = mGroups.back();
     if (current.destination == Destination::FontTable)
-        return fonts_.entry().effectiveCodePage(documentCodePage_);
+        return mFonts.entry().effectiveCodePage(mDocumentCodePage);
     if (current.destination == Destination::Text) {
-        if (const FontEntry* font = fonts_.find(current.character.font))
-            return font->effectiveCodePage(documentCodePage_);
+        if (const FontEntry* font = mFonts.find(current.character.font))
+            return font->effectiveCodePage(mDocumentCodePage);
     }
-    return documentCodePage_;
+    return mDocumentCodePage;
 }
 
 const QTextCharFormat& RtfParser::currentCharFormat() {
     const CharacterState& state = group().character;
-    if (formatState_ && *formatState_ == state)
-        return format_;
+    if (mFormatState && *mFormatState == state)
+        return mFormat;
 
     QTextCharFormat format;
-    const FontEntry* font = fonts_.find(state.font);
+    const FontEntry* font = mFonts.find(state.font);
     if (font && !font->face.family.isEmpty()) {
         format.setFontFamilies({font->face.family});
         if (isFixedPitchMacFamily(font->face.family))
@@ -474,20 +474,20 @@ const QTextCharFormat& RtfParser::currentCharFormat() {
         format.setFontStrikeOut(true);
     if (state.verticalAlignment != QTextCharFormat::AlignNormal)
         format.setVerticalAlignment(state.verticalAlignment);
-    if (const auto color = colors_.color(state.foreground))
+    if (const auto color = mColors.color(state.foreground))
         format.setForeground(*color);
     // Unlike \cf0, which names the first table entry, a background of 0 always means none.
-    if (const auto color = colors_.color(state.background); color && state.background != 0)
+    if (const auto color = mColors.color(state.background); color && state.background != 0)
         format.setBackground(*color);
 
-    formatState_ = state;
-    format_ = format;
-    return format_;
+    mFormatState = state;
+    mFormat = format;
+    return mFormat;
 }
 
 QTextBlockFormat RtfParser::currentBlockFormat() const {
     QTextBlockFormat format;
-    if (const auto& alignment = groups_.back().alignment)
+    if (const auto& alignment = mGroups.back().alignment)
         format.setAlignment(*alignment);
     return format;
 }

@@ -62,28 +62,28 @@ private:
     bool consumeSkippedCharacter();
     bool fail(const QString& message);
 
-    GroupState& group() { return groups_.back(); }
+    GroupState& group() { return mGroups.back(); }
     int codePageForBytes() const;
     const QTextCharFormat& currentCharFormat();
     QTextBlockFormat currentBlockFormat() const;
 
-    QByteArrayView rtf_;
-    RtfTokenizer tokenizer_;
-    std::vector<GroupState> groups_;
-    FontTable fonts_;
-    ColorTable colors_;
-    RtfTextBuilder text_;
-    RtfContent content_;
-    CodePageDecoder decoder_;
-    QByteArray pendingBytes_;
-    std::vector<int> unreadCodePages_;
-    int documentCodePage_ = windowsLatin1CodePage;
-    int defaultFont_ = -1;
-    int pendingSkip_ = 0;
-    bool ended_ = false;
-    QString error_;
-    std::optional<CharacterState> formatState_;
-    QTextCharFormat format_;
+    QByteArrayView mRtf;
+    RtfTokenizer mTokenizer;
+    std::vector<GroupState> mGroups;
+    FontTable mFonts;
+    ColorTable mColors;
+    RtfTextBuilder mText;
+    RtfContent mContent;
+    CodePageDecoder mDecoder;
+    QByteArray mPendingBytes;
+    std::vector<int> mUnreadCodePages;
+    int mDocumentCodePage = windowsLatin1CodePage;
+    int mDefaultFont = -1;
+    int mPendingSkip = 0;
+    bool mEnded = false;
+    QString mError;
+    std::optional<CharacterState> mFormatState;
+    QTextCharFormat mFormat;
 };
 
 } // namespace rtf

@@ -8,7 +8,7 @@ namespace rtf {
 
 void FontTable::beginEntry(int number) {
     finishEntry();
-    current_ = number;
+    mCurrent = number;
 }
 
 int FontEntry::effectiveCodePage(int documentCodePage) const {
@@ -18,64 +18,64 @@ int FontEntry::effectiveCodePage(int documentCodePage) const {
     return charsetCodePage != 0 ? charsetCodePage : documentCodePage;
 }
 
-void FontTable::setCharset(int charset) { entry_.charset = charset; }
+void FontTable::setCharset(int charset) { mEntry.charset = charset; }
 
 void FontTable::setCodePage(int codePage) {
     if (codePage > 0)
-        entry_.codePage = canonicalCodePage(codePage);
+        mEntry.codePage = canonicalCodePage(codePage);
 }
 
 void FontTable::appendName(QStringView text) {
-    if (!current_ || nameEnded_)
+    if (!mCurrent || mNameEnded)
         return;
     const qsizetype semicolon = text.indexOf(u';');
     if (semicolon < 0) {
-        name_ += text;
+        mName += text;
         return;
     }
-    name_ += text.first(semicolon);
-    nameEnded_ = true;
+    mName += text.first(semicolon);
+    mNameEnded = true;
 }
 
 void FontTable::finishEntry() {
-    if (current_) {
-        name_.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
-        entry_.face = fontFaceFromRtfName(name_);
-        fonts_.insert_or_assign(*current_, entry_);
+    if (mCurrent) {
+        mName.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+        mEntry.face = fontFaceFromRtfName(mName);
+        mFonts.insert_or_assign(*mCurrent, mEntry);
     }
-    current_.reset();
-    entry_ = FontEntry{};
-    name_.clear();
-    nameEnded_ = false;
+    mCurrent.reset();
+    mEntry = FontEntry{};
+    mName.clear();
+    mNameEnded = false;
 }
 
 const FontEntry* FontTable::find(int number) const {
-    const auto found = fonts_.find(number);
-    return found == fonts_.end() ? nullptr : &found->second;
+    const auto found = mFonts.find(number);
+    return found == mFonts.end() ? nullptr : &found->second;
 }
 
 void ColorTable::appendText(QStringView text) {
     for (QChar c : text) {
         if (c != u';')
             continue;
-        if (hasComponent_)
-            colors_.push_back(QColor(red_, green_, blue_));
+        if (mHasComponent)
+            mColors.push_back(QColor(mRed, mGreen, mBlue));
         else
-            colors_.push_back(std::nullopt);
-        red_ = green_ = blue_ = 0;
-        hasComponent_ = false;
+            mColors.push_back(std::nullopt);
+        mRed = mGreen = mBlue = 0;
+        mHasComponent = false;
     }
 }
 
 std::optional<QColor> ColorTable::color(int index) const {
-    if (index < 0 || static_cast<size_t>(index) >= colors_.size())
+    if (index < 0 || static_cast<size_t>(index) >= mColors.size())
         return std::nullopt;
-    return colors_[static_cast<size_t>(index)];
+    return mColors[static_cast<size_t>(index)];
 }
 
 void ColorTable::setComponent(int& component, int value) {
     component = std::clamp(value, 0, 255);
-    hasComponent_ = true;
+    mHasComponent = true;
 }
 
 } // namespace rtf

@@ -32,23 +32,23 @@ public:
 
     const FontEntry* find(int number) const;
     // The entry being read, whose code page decodes its name.
-    const FontEntry& entry() const { return entry_; }
+    const FontEntry& entry() const { return mEntry; }
 
 private:
-    std::map<int, FontEntry> fonts_;
-    std::optional<int> current_;
-    FontEntry entry_;
-    QString name_;
-    bool nameEnded_ = false;
+    std::map<int, FontEntry> mFonts;
+    std::optional<int> mCurrent;
+    FontEntry mEntry;
+    QString mName;
+    bool mNameEnded = false;
 };
 
 // Built from the \colortbl group. An entry with no \red, \green or \blue, such as the empty
 // first entry macOS writes, stands for the default colour.
 class ColorTable {
 public:
-    void setRed(int value) { setComponent(red_, value); }
-    void setGreen(int value) { setComponent(green_, value); }
-    void setBlue(int value) { setComponent(blue_, value); }
+    void setRed(int value) { setComponent(mRed, value); }
+    void setGreen(int value) { setComponent(mGreen, value); }
+    void setBlue(int value) { setComponent(mBlue, value); }
     void appendText(QStringView text);
 
     // Nothing for the default colour and for indexes past the end of the table.
@@ -57,11 +57,11 @@ public:
 private:
     void setComponent(int& component, int value);
 
-    std::vector<std::optional<QColor>> colors_;
-    int red_ = 0;
-    int green_ = 0;
-    int blue_ = 0;
-    bool hasComponent_ = false;
+    std::vector<std::optional<QColor>> mColors;
+    int mRed = 0;
+    int mGreen = 0;
+    int mBlue = 0;
+    bool mHasComponent = false;
 };
 
 } // namespace rtf

@@ -27,18 +27,18 @@ bool isDroppedControl(char16_t unit) { return (unit < 0x20 && unit != u'\t') || 
 void RtfTextBuilder::append(char16_t unit, const QTextCharFormat& format) {
     if (QChar::isHighSurrogate(unit)) {
         flushLoneSurrogate();
-        pendingHighSurrogate_ = unit;
-        pendingFormat_ = format;
+        mPendingHighSurrogate = unit;
+        mPendingFormat = format;
         return;
     }
     if (QChar::isLowSurrogate(unit)) {
-        if (pendingHighSurrogate_ == 0) {
+        if (mPendingHighSurrogate == 0) {
             appendAccepted(QStringView(&replacementCharacter, 1), format);
             return;
         }
-        const char16_t pair[2] = {pendingHighSurrogate_, unit};
-        pendingHighSurrogate_ = 0;
-        appendAccepted(QStringView(pair, 2), pendingFormat_);
+        const char16_t pair[2] = {mPendingHighSurrogate, unit};
+        mPendingHighSurrogate = 0;
+        appendAccepted(QStringView(pair, 2), mPendingFormat);
         return;
     }
     flushLoneSurrogate();
@@ -59,29 +59,29 @@ void RtfTextBuilder::append(const QString& text, const QTextCharFormat& format) 
 void RtfTextBuilder::endParagraph(const QTextBlockFormat& blockFormat,
                                   const QTextCharFormat& endFormat) {
     flushLoneSurrogate();
-    current_.blockFormat = blockFormat;
-    current_.endFormat = endFormat;
-    content_.paragraphs.push_back(std::move(current_));
-    current_ = RtfParagraph{};
+    mCurrent.blockFormat = blockFormat;
+    mCurrent.endFormat = endFormat;
+    mContent.paragraphs.push_back(std::move(mCurrent));
+    mCurrent = RtfParagraph{};
 }
 
 RtfContent RtfTextBuilder::finish(const QTextBlockFormat& blockFormat,
                                   const QTextCharFormat& endFormat) {
     endParagraph(blockFormat, endFormat);
-    return std::exchange(content_, RtfContent{});
+    return std::exchange(mContent, RtfContent{});
 }
 
 void RtfTextBuilder::appendAccepted(QStringView text, const QTextCharFormat& format) {
-    if (current_.runs.empty() || current_.runs.back().format != format)
-        current_.runs.push_back(RtfRun{QString(), format});
-    current_.runs.back().text += text;
+    if (mCurrent.runs.empty() || mCurrent.runs.back().format != format)
+        mCurrent.runs.push_back(RtfRun{QString(), format});
+    mCurrent.runs.back().text += text;
 }
 
 void RtfTextBuilder::flushLoneSurrogate() {
-    if (pendingHighSurrogate_ == 0)
+    if (mPendingHighSurrogate == 0)
         return;
-    pendingHighSurrogate_ = 0;
-    appendAccepted(QStringView(&replacementCharacter, 1), pendingFormat_);
+    mPendingHighSurrogate = 0;
+    appendAccepted(QStringView(&replacementCharacter, 1), mPendingFormat);
 }
 
 } // namespace rtf

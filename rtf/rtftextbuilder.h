@@ -19,10 +19,10 @@ private:
     void appendAccepted(QStringView text, const QTextCharFormat& format);
     void flushLoneSurrogate();
 
-    RtfContent content_;
-    RtfParagraph current_;
-    char16_t pendingHighSurrogate_ = 0;
-    QTextCharFormat pendingFormat_;
+    RtfContent mContent;
+    RtfParagraph mCurrent;
+    char16_t mPendingHighSurrogate = 0;
+    QTextCharFormat mPendingFormat;
 };
 
 } // namespace rtf

@@ -34,61 +34,61 @@ QString cutOff(qsizetype offset) {
 } // namespace
 
 bool RtfTokenizer::next(RtfToken& token, QString& error) {
-    while (position_ < input_.size() && isLineBreak(input_[position_]))
-        ++position_;
+    while (mPosition < mInput.size() && isLineBreak(mInput[mPosition]))
+        ++mPosition;
     token = RtfToken{};
-    token.offset = position_;
-    if (position_ >= input_.size())
+    token.offset = mPosition;
+    if (mPosition >= mInput.size())
         return true;
 
-    const char c = input_[position_];
+    const char c = mInput[mPosition];
     if (c == '{') {
         token.kind = RtfToken::Kind::GroupStart;
-        ++position_;
+        ++mPosition;
         return true;
     }
     if (c == '}') {
         token.kind = RtfToken::Kind::GroupEnd;
-        ++position_;
+        ++mPosition;
         return true;
     }
     if (c == '\\')
         return readControl(token, error);
 
-    const qsizetype start = position_;
-    while (position_ < input_.size()) {
-        const char t = input_[position_];
+    const qsizetype start = mPosition;
+    while (mPosition < mInput.size()) {
+        const char t = mInput[mPosition];
         if (t == '\\' || t == '{' || t == '}' || isLineBreak(t))
             break;
-        ++position_;
+        ++mPosition;
     }
     token.kind = RtfToken::Kind::Text;
-    token.data = input_.sliced(start, position_ - start);
+    token.data = mInput.sliced(start, mPosition - start);
     return true;
 }
 
 bool RtfTokenizer::readControl(RtfToken& token, QString& error) {
-    ++position_;
-    if (position_ >= input_.size()) {
+    ++mPosition;
+    if (mPosition >= mInput.size()) {
         error = cutOff(token.offset);
         return false;
     }
-    const char c = input_[position_];
+    const char c = mInput[mPosition];
     if (isLetter(c))
         return readControlWord(token, error);
     if (c == '\'')
         return readHexByte(token, error);
-    ++position_;
+    ++mPosition;
     token.kind = RtfToken::Kind::ControlSymbol;
     token.symbol = isLineBreak(c) ? '\n' : c;
     return true;
 }
 
 bool RtfTokenizer::readControlWord(RtfToken& token, QString& error) {
-    const qsizetype start = position_;
-    while (position_ < input_.size() && isLetter(input_[position_]))
-        ++position_;
-    if (position_ - start > maxControlWordLength) {
+    const qsizetype start = mPosition;
+    while (mPosition < mInput.size() && isLetter(mInput[mPosition]))
+        ++mPosition;
+    if (mPosition - start > maxControlWordLength) {
         error = QCoreApplication::translate(
                     "rtf", "The RTF text has a control word longer than %1 letters")
                     .arg(maxControlWordLength) +
@@ -96,28 +96,28 @@ bool RtfTokenizer::readControlWord(RtfToken& token, QString& error) {
         return false;
     }
     token.kind = RtfToken::Kind::ControlWord;
-    token.word = input_.sliced(start, position_ - start);
+    token.word = mInput.sliced(start, mPosition - start);
     if (!readParameter(token, error))
         return false;
-    if (position_ < input_.size() && input_[position_] == ' ')
-        ++position_;
+    if (mPosition < mInput.size() && mInput[mPosition] == ' ')
+        ++mPosition;
     if (token.word == "bin" && token.hasParameter)
         return readBinaryData(token, error);
     return true;
 }
 
 bool RtfTokenizer::readParameter(RtfToken& token, QString& error) {
-    qsizetype digitsStart = position_;
-    const bool negative = digitsStart < input_.size() && input_[digitsStart] == '-';
+    qsizetype digitsStart = mPosition;
+    const bool negative = digitsStart < mInput.size() && mInput[digitsStart] == '-';
     if (negative)
         ++digitsStart;
-    if (digitsStart >= input_.size() || !isDigit(input_[digitsStart]))
+    if (digitsStart >= mInput.size() || !isDigit(mInput[digitsStart]))
         return true;
 
     long long value = 0;
-    position_ = digitsStart;
-    while (position_ < input_.size() && isDigit(input_[position_])) {
-        value = value * 10 + (input_[position_] - '0');
+    mPosition = digitsStart;
+    while (mPosition < mInput.size() && isDigit(mInput[mPosition])) {
+        value = value * 10 + (mInput[mPosition] - '0');
         if (value > INT_MAX) {
             error = QCoreApplication::translate(
                         "rtf", "The RTF text has a number too large to be valid after \\%1")
@@ -125,7 +125,7 @@ bool RtfTokenizer::readParameter(RtfToken& token, QString& error) {
                     atByte(token.offset) + u'.';
             return false;
         }
-        ++position_;
+        ++mPosition;
     }
     token.hasParameter = true;
     token.parameter = static_cast<int>(negative ? -value : value);
@@ -139,33 +139,33 @@ bool RtfTokenizer::readBinaryData(RtfToken& token, QString& error) {
                 atByte(token.offset) + u'.';
         return false;
     }
-    if (token.parameter > input_.size() - position_) {
+    if (token.parameter > mInput.size() - mPosition) {
         error = QCoreApplication::translate(
                     "rtf", "The RTF text is cut off: its binary data is shorter than declared") +
                 atByte(token.offset) + u'.';
         return false;
     }
     token.kind = RtfToken::Kind::BinaryData;
-    token.data = input_.sliced(position_, token.parameter);
-    position_ += token.parameter;
+    token.data = mInput.sliced(mPosition, token.parameter);
+    mPosition += token.parameter;
     return true;
 }
 
 bool RtfTokenizer::readHexByte(RtfToken& token, QString& error) {
-    ++position_;
-    if (input_.size() - position_ < 2) {
+    ++mPosition;
+    if (mInput.size() - mPosition < 2) {
         error = cutOff(token.offset);
         return false;
     }
-    const int high = hexValue(input_[position_]);
-    const int low = hexValue(input_[position_ + 1]);
+    const int high = hexValue(mInput[mPosition]);
+    const int low = hexValue(mInput[mPosition + 1]);
     if (high < 0 || low < 0) {
         error = QCoreApplication::translate(
                     "rtf", "The RTF text has \\' without two hexadecimal digits after it") +
                 atByte(token.offset) + u'.';
         return false;
     }
-    position_ += 2;
+    mPosition += 2;
     token.kind = RtfToken::Kind::HexByte;
     token.byte = static_cast<unsigned char>(high * 16 + low);
     return true;

@@ -38,7 +38,7 @@ public:
 
     // Starts at byte start; error messages count bytes from the beginning of input.
     explicit RtfTokenizer(QByteArrayView input, qsizetype start = 0)
-        : input_(input), position_(start) {}
+        : mInput(input), mPosition(start) {}
 
     // Returns false with a readable error when the input cannot be split; End once it is used up.
     bool next(RtfToken& token, QString& error);
@@ -50,8 +50,8 @@ private:
     bool readBinaryData(RtfToken& token, QString& error);
     bool readHexByte(RtfToken& token, QString& error);
 
-    QByteArrayView input_;
-    qsizetype position_ = 0;
+    QByteArrayView mInput;
+    qsizetype mPosition = 0;
 };
 
 } // namespace rtf

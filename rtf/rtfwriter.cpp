@@ -76,7 +76,7 @@ std::optional<QColor> brushColor(const QTextCharFormat& format, QTextFormat::Pro
 
 class RtfWriter {
 public:
-    explicit RtfWriter(const QTextDocument& document) : document_(document) {}
+    explicit RtfWriter(const QTextDocument& document) : mDocument(document) {}
 
     QByteArray write();
 
@@ -87,21 +87,21 @@ private:
     void writeStyleChanges(const RunStyle& style);
     void writeHeader(QByteArray& out) const;
 
-    const QTextDocument& document_;
-    QStringList families_;
-    std::vector<QRgb> colors_;
-    QByteArray body_;
-    std::optional<RunStyle> written_;
+    const QTextDocument& mDocument;
+    QStringList mFamilies;
+    std::vector<QRgb> mColors;
+    QByteArray mBody;
+    std::optional<RunStyle> mWritten;
 };
 
 QByteArray RtfWriter::write() {
     std::optional<QString> paragraphAlignment;
-    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
-        if (block != document_.begin())
-            body_ += "\\\n";
+    for (QTextBlock block = mDocument.begin(); block.isValid(); block = block.next()) {
+        if (block != mDocument.begin())
+            mBody += "\\\n";
         const QString alignment = alignmentWord(block.blockFormat());
         if (alignment != paragraphAlignment) {
-            body_ += "\\pard" + alignment.toLatin1() + "\\pardirnatural\n";
+            mBody += "\\pard" + alignment.toLatin1() + "\\pardirnatural\n";
             paragraphAlignment = alignment;
         }
         if (block.begin().atEnd()) {
@@ -110,19 +110,19 @@ QByteArray RtfWriter::write() {
         }
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
             writeStyleChanges(styleOf(fragment.fragment().charFormat()));
-            appendEscaped(body_, fragment.fragment().text());
+            appendEscaped(mBody, fragment.fragment().text());
         }
     }
 
     QByteArray out;
     writeHeader(out);
-    out += body_;
+    out += mBody;
     out += '}';
     return out;
 }
 
 RunStyle RtfWriter::styleOf(const QTextCharFormat& format) {
-    const QFont defaultFont = document_.defaultFont();
+    const QFont defaultFont = mDocument.defaultFont();
     RunStyle style;
 
     const QStringList families = format.fontFamilies().toStringList();
@@ -154,11 +154,11 @@ RunStyle RtfWriter::styleOf(const QTextCharFormat& format) {
 }
 
 int RtfWriter::fontIndex(const QString& family) {
-    const qsizetype found = families_.indexOf(family);
+    const qsizetype found = mFamilies.indexOf(family);
     if (found >= 0)
         return static_cast<int>(found);
-    families_.append(family);
-    return static_cast<int>(families_.size() - 1);
+    mFamilies.append(family);
+    return static_cast<int>(mFamilies.size() - 1);
 }
 
 // Entry 0 of the colour table is left empty, so index 0 means "no colour of its own".
@@ -166,15 +166,15 @@ int RtfWriter::colorIndex(const std::optional<QColor>& color) {
     if (!color)
         return 0;
     const QRgb rgb = color->rgb();
-    const auto found = std::find(colors_.begin(), colors_.end(), rgb);
-    if (found != colors_.end())
-        return static_cast<int>(found - colors_.begin()) + 1;
-    colors_.push_back(rgb);
-    return static_cast<int>(colors_.size());
+    const auto found = std::find(mColors.begin(), mColors.end(), rgb);
+    if (found != mColors.end())
+        return static_cast<int>(found - mColors.begin()) + 1;
+    mColors.push_back(rgb);
+    return static_cast<int>(mColors.size());
 }
 
 void RtfWriter::writeStyleChanges(const RunStyle& style) {
-    const RunStyle before = written_.value_or(RunStyle{-1, -1, -1, 0});
+    const RunStyle before = mWritten.value_or(RunStyle{-1, -1, -1, 0});
     QByteArray words;
     const auto toggle = [&words](bool was, bool is, const char* on, const char* off) {
         if (was != is)
@@ -201,21 +201,21 @@ void RtfWriter::writeStyleChanges(const RunStyle& style) {
             words += "\\nosupersub";
     }
     if (!words.isEmpty())
-        body_ += words + ' ';
-    written_ = style;
+        mBody += words + ' ';
+    mWritten = style;
 }
 
 void RtfWriter::writeHeader(QByteArray& out) const {
     out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\n{\\fonttbl";
-    for (qsizetype i = 0; i < families_.size(); ++i) {
+    for (qsizetype i = 0; i < mFamilies.size(); ++i) {
         out += "\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 ";
-        QString name = families_[i];
+        QString name = mFamilies[i];
         name.remove(u';');
         appendEscaped(out, name);
         out += ';';
     }
     out += "}\n{\\colortbl;";
-    for (QRgb rgb : colors_) {
+    for (QRgb rgb : mColors) {
         out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" +
                QByteArray::number(qGreen(rgb)) + "\\blue" + QByteArray::number(qBlue(rgb)) + ';';
     }

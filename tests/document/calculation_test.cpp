@@ -4,6 +4,7 @@
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetsettings.h"
+#include "document/worksheettype.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
@@ -106,8 +107,8 @@ private:
 
 private slots:
     void init() {
-        mController =
-            new platform::DocumentController([] { return std::make_unique<MyDocument>(); });
+        mController = new platform::DocumentController(
+            worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
         mDocument = static_cast<MyDocument*>(mController->newDocument());
         QVERIFY(mDocument->calcTask()->isRunning());
     }

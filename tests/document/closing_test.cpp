@@ -2,6 +2,7 @@
 
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheettype.h"
 #include "engine/calcstate.h"
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
@@ -61,10 +62,10 @@ private slots:
     void init() {
         QVERIFY(mFolder.isValid());
         qputenv("XDG_DATA_HOME", QFile::encodeName(mFolder.path()));
-        mController =
-            new platform::DocumentController([] { return std::make_unique<MyDocument>(); });
-        auto archive =
-            std::make_unique<platform::ClosedDocumentArchive>(mFolder.filePath("figurello"));
+        mController = new platform::DocumentController(
+            worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
+        auto archive = std::make_unique<platform::ClosedDocumentArchive>(
+            mFolder.filePath("figurello"), worksheetDocumentType().suffix);
         mArchive = archive.get();
         mController->keepClosedUntitledDocumentsIn(std::move(archive));
     }
@@ -102,7 +103,8 @@ private slots:
             worksheet->textView()->setPlainText(QStringLiteral("1+1 =\n2\n"));
             const QString path = mFolder.filePath(QStringLiteral("saved.figurello"));
             QString error;
-            QVERIFY2(platform::DocumentController::writeDocument(worksheet, path, &error),
+            QVERIFY2(platform::DocumentController::sharedController()->writeDocument(worksheet,
+                                                                                     path, &error),
                      qPrintable(error));
             worksheet->setFilePath(path);
             worksheet->setDocumentEdited(false);
@@ -170,7 +172,8 @@ private slots:
 
     // Closings within one millisecond still come back newest first.
     void holdsOnlyTheNewestClosedDocuments() {
-        platform::ClosedDocumentArchive archive(mFolder.filePath(QStringLiteral("small")), 2);
+        platform::ClosedDocumentArchive archive(mFolder.filePath(QStringLiteral("small")),
+                                                worksheetDocumentType().suffix, 2);
         QString error;
         for (const char* title : {"oldest", "middle", "newest"})
             QVERIFY2(archive.keep(QByteArray("data"), QString::fromUtf8(title), &error),

@@ -4,6 +4,7 @@
 #include "document/mydocument.h"
 #include "document/namecompleter.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheettype.h"
 #include "platform/documentcontroller.h"
 #include "typing.h"
 #include "worksheettestmain.h"
@@ -34,7 +35,7 @@ private:
 private slots:
     void init() {
         mController = std::make_unique<platform::DocumentController>(
-            [] { return std::make_unique<MyDocument>(); });
+            worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
         mWorksheet = static_cast<MyDocument*>(mController->newDocument());
         mWorksheet->window()->show();
         QVERIFY(QTest::qWaitForWindowExposed(mWorksheet->window()));

@@ -8,6 +8,7 @@
 #include "document/worksheetcolours.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetsettings.h"
+#include "document/worksheettype.h"
 #include "document/worksheetwindow.h"
 #include "platform/documentcontroller.h"
 #include "platform/shortcutsdialog.h"
@@ -83,7 +84,8 @@ private slots:
         const QPalette to = toDark ? darkPalette() : lightPalette();
         QApplication::setPalette(from);
 
-        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        platform::DocumentController documents(worksheetDocumentType(),
+                                               [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         QTextDocument* text = document->textView()->document();
         const auto coloured = [](const QColor& colour) {
@@ -274,7 +276,8 @@ private slots:
     void zoomScalesOnlyTheView() {
         QFETCH(QList<int>, presses);
         QFETCH(double, zoom);
-        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        platform::DocumentController documents(worksheetDocumentType(),
+                                               [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         WorksheetEditor* editor = document->textView();
         editor->insertPlainText(QStringLiteral("2+2 =\n4\nsome words on a line"));

@@ -2,13 +2,17 @@
 // their colours, that a keystroke goes over the edited line only, and that colouring as typed
 // and colouring the whole text agree, however long the text.
 
+#include "document/dependentlines.h"
+#include "document/namecompleter.h"
 #include "document/statementhighlighter.h"
+#include "engine/calcengine.h"
 #include "worksheettestmain.h"
 
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTextLayout>
 
 namespace {
@@ -62,6 +66,8 @@ private slots:
             << "4.6e15 + 1E-3 + 5.e2" << QStringList{"4.6e15:N", "1E-3:N", "5.e2:N"};
         QTest::newRow("a number and a constant, juxtaposed")
             << "2pi + 3π" << QStringList{"2:N", "pi:B", "3:N", "π:B"};
+        QTest::newRow("signs that name built-ins")
+            << QStringLiteral("50% + \u221A(4)") << QStringList{"50:N", "%:B", "\u221A:B", "4:N"};
         QTest::newRow("the hexadecimal prefix is lower case")
             << "0x1f + 0X1F" << QStringList{"0x1f:N", "0:N", "X1F:U"};
     }
@@ -76,6 +82,50 @@ private slots:
         for (const auto& token : highlighter.tokens(statement))
             shown.append(statement.mid(token.start, token.length) + ':' + kinds[int(token.kind)]);
         QCOMPARE(shown, expected);
+    }
+
+    // What the engine takes for a name, the highlighter, the completer and the finder of
+    // dependent lines take for one too; the rest each leave alone.
+    void namesAgreeWithTheEngine_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("isName");
+        QTest::newRow("letters and digits") << "x1" << true;
+        QTest::newRow("an underscore inside") << "rate_2" << true;
+        QTest::newRow("an underscore first") << "_x" << false;
+        QTest::newRow("a digit first") << "2x" << false;
+        QTest::newRow("an accented letter") << QStringLiteral("r\u00E9") << false;
+        QTest::newRow("a Greek letter first") << QStringLiteral("\u0394x") << false;
+        QTest::newRow("a sharp s inside") << QStringLiteral("stra\u00DFe") << false;
+    }
+    void namesAgreeWithTheEngine() {
+        QFETCH(QString, text);
+        QFETCH(bool, isName);
+
+        const CalcStatePtr state = NewCalcState();
+        const QByteArray assignment = (text + QStringLiteral(" = 1")).toUtf8();
+        double value = 0;
+        std::size_t stop = 0;
+        std::string_view symbol;
+        const int kind = EvaluateStatement(assignment.toStdString(), *state, value, stop, &symbol);
+        QCOMPARE(kind == kValue && QString::fromUtf8(symbol.data(), symbol.size()) == text, isName);
+
+        QTextDocument document;
+        StatementHighlighter highlighter(&document);
+        const auto tokens = highlighter.tokens(text);
+        QCOMPARE(tokens.size() == 1 && tokens[0].length == text.size() &&
+                     tokens[0].kind != Kind::Number,
+                 isName);
+
+        QCOMPARE(statementNames(text + QStringLiteral(" = 1")).assigned == text, isName);
+
+        QTextEdit editor;
+        NameCompleter completer(&editor);
+        completer.setNameSource([&] { return QStringList{text + QStringLiteral("zz")}; });
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        editor.insertPlainText(text);
+        completer.textTyped();
+        QCOMPARE(completer.isOffering(), isName);
     }
 
     void answerLinesKeepTheirColours() {

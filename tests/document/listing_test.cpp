@@ -1,11 +1,11 @@
 // The listings of defined symbols and the cleaned paste.
 
-#include "document/charswap.h"
 #include "document/mydocument.h"
 #include "document/resultformat.h"
 #include "document/symbollisting.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetsettings.h"
+#include "document/worksheettype.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
@@ -51,8 +51,9 @@ private slots:
                                              {"c", definition({"42"})}};
         // Sorted without regard to case; a parameterless function keeps its two blanks; bodies
         // stay in the standard notation.
-        QCOMPARE(functionsListing(QStringLiteral("Defined functions:"), functions, comma),
-                 expected);
+        const CalcStatePtr state = NewCalcState();
+        LoadFunctionsDictionary(functions, *state);
+        QCOMPARE(functionsListing(QStringLiteral("Defined functions:"), *state, comma), expected);
     }
 
     void listsVariables_data() {
@@ -70,8 +71,11 @@ private slots:
         const plist::Dictionary variables = {
             {"Zed", plist::Value(-1.0)}, {"last", plist::Value(0.5)}, {"b", plist::Value(255.0)}};
         const auto format = [&](double v) { return formatCalculatedResult(v, hex, comma); };
-        QCOMPARE(variablesListing(QStringLiteral("Vars:"), variables, format), expected);
-        QCOMPARE(variablesListing(QStringLiteral("Vars:"), {}, format), QStringLiteral("Vars:"));
+        const CalcStatePtr state = NewCalcState();
+        QCOMPARE(variablesListing(QStringLiteral("Vars:"), *state, format),
+                 QStringLiteral("Vars:"));
+        LoadVariablesDictionary(variables, *state);
+        QCOMPARE(variablesListing(QStringLiteral("Vars:"), *state, format), expected);
     }
 
     void pastesWithoutCommasAndDollars_data() {
@@ -89,7 +93,8 @@ private slots:
     void pastesWithoutCommasAndDollars() {
         QFETCH(QString, clipboard);
         QFETCH(QString, pasted);
-        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        platform::DocumentController documents(worksheetDocumentType(),
+                                               [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         QGuiApplication::clipboard()->setText(clipboard);
         document->pasteCleaned();
@@ -98,7 +103,8 @@ private slots:
     }
 
     void insertsListingsAtTheInsertionPoint() {
-        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        platform::DocumentController documents(worksheetDocumentType(),
+                                               [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         double value = 0;
         std::size_t stop = 0;
@@ -125,7 +131,8 @@ private slots:
     void forgetsOneSymbolAndNothingElse() {
         QFETCH(bool, function);
         QFETCH(QString, name);
-        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        platform::DocumentController documents(worksheetDocumentType(),
+                                               [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         double value = 0;
         std::size_t stop = 0;
@@ -152,7 +159,8 @@ private slots:
     }
 
     void offersNothingWhenThereIsNothingToForget() {
-        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        platform::DocumentController documents(worksheetDocumentType(),
+                                               [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         SCalcState* before = document->calcState();
         document->forgetFunction();

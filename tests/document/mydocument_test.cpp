@@ -5,6 +5,7 @@
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetfile.h"
+#include "document/worksheettype.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
@@ -110,8 +111,8 @@ private:
 private slots:
     void init() {
         QVERIFY(mFolder.isValid());
-        mController =
-            new platform::DocumentController([] { return std::make_unique<MyDocument>(); });
+        mController = new platform::DocumentController(
+            worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
     }
     void cleanup() {
         delete mController;
@@ -156,8 +157,9 @@ private slots:
 
         const QString path = mFolder.filePath(QStringLiteral("kept.figurello"));
         QString error;
-        QVERIFY2(platform::DocumentController::writeDocument(original, path, &error),
-                 qPrintable(error));
+        QVERIFY2(
+            platform::DocumentController::sharedController()->writeDocument(original, path, &error),
+            qPrintable(error));
 
         auto reopenedDocument = read(path, &error);
         QVERIFY2(reopenedDocument, qPrintable(error));
@@ -267,7 +269,7 @@ private slots:
             nativeFile(textEntry("not rtf") +
                        "\t<key>variables</key>\n\t<dict><key>kept</key><real>7</real></dict>\n"
                        "\t<key>windowFrame</key>\n\t<string>1 2 300 400</string>\n");
-        QVERIFY(!document.readFromData(contents, platform::kWorksheetType, nullptr));
+        QVERIFY(!document.readFromData(contents, kWorksheetType, nullptr));
         QVERIFY(!document.hasPendingString());
         QCOMPARE(*FindVariable(*document.calcState(), "kept"), 7.0);
         QCOMPARE(document.loadedWindowFrame().value_or(QString()), QStringLiteral("1 2 300 400"));
@@ -297,8 +299,8 @@ private slots:
         QFETCH(QByteArray, fontEntries);
         QFETCH(bool, used);
         MyDocument document;
-        QVERIFY(document.readFromData(nativeFile(textEntry(kMacRtf) + fontEntries),
-                                      platform::kWorksheetType, nullptr));
+        QVERIFY(document.readFromData(nativeFile(textEntry(kMacRtf) + fontEntries), kWorksheetType,
+                                      nullptr));
         QCOMPARE(document.initialTypingFont().has_value(), used);
     }
 
@@ -357,7 +359,7 @@ private slots:
         }
         const auto savedFont = [&worksheet] {
             QString error;
-            const QByteArray saved = worksheet->dataOfType(platform::kWorksheetType, &error);
+            const QByteArray saved = worksheet->dataOfType(kWorksheetType, &error);
             const WorksheetReadResult written =
                 parseWorksheetFile(std::string_view(saved.constData(), saved.size()));
             return std::pair(QString::fromStdString(written.file->fontName.value_or("")),

@@ -2,6 +2,7 @@
 
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheettype.h"
 #include "platform/documentcontroller.h"
 #include "worksheettestmain.h"
 
@@ -23,7 +24,8 @@ private slots:
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
         if (pdftotext.isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed; scripts/setup installs it");
-        platform::DocumentController controller([] { return std::make_unique<MyDocument>(); });
+        platform::DocumentController controller(worksheetDocumentType(),
+                                                [] { return std::make_unique<MyDocument>(); });
         auto* worksheet = static_cast<MyDocument*>(controller.newDocument());
         QString text;
         for (int line = 1; line <= 80; ++line)
@@ -57,7 +59,8 @@ private slots:
     }
 
     void saysWhyAPdfCannotBeWritten() {
-        platform::DocumentController controller([] { return std::make_unique<MyDocument>(); });
+        platform::DocumentController controller(worksheetDocumentType(),
+                                                [] { return std::make_unique<MyDocument>(); });
         auto* worksheet = static_cast<MyDocument*>(controller.newDocument());
         const QString pdf = mFolder.filePath(QStringLiteral("missing/folder/sheet.pdf"));
         QString error;

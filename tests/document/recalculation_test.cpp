@@ -7,6 +7,7 @@
 #include "document/statestep.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetsettings.h"
+#include "document/worksheettype.h"
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
 #include "typing.h"
@@ -49,7 +50,7 @@ private:
 private slots:
     void init() {
         mController = std::make_unique<platform::DocumentController>(
-            [] { return std::make_unique<MyDocument>(); });
+            worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
         mWorksheet = static_cast<MyDocument*>(mController->newDocument());
     }
     void cleanup() { mController.reset(); }

@@ -5,6 +5,7 @@
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetsettings.h"
+#include "document/worksheettype.h"
 #include "engine/calcengine.h"
 #include "platform/documentcontroller.h"
 #include "platform/documentrecovery.h"
@@ -18,9 +19,10 @@ int main(int argc, char** argv) {
     if (argc != 2)
         return 2;
     WorksheetSettings settings;
-    platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
-    documents.keepRecoveryFilesIn(
-        std::make_unique<platform::DocumentRecovery>(QString::fromLocal8Bit(argv[1]), 50));
+    platform::DocumentController documents(worksheetDocumentType(),
+                                           [] { return std::make_unique<MyDocument>(); });
+    documents.keepRecoveryFilesIn(std::make_unique<platform::DocumentRecovery>(
+        QString::fromLocal8Bit(argv[1]), worksheetDocumentType(), 50));
     auto* worksheet = static_cast<MyDocument*>(documents.newDocument());
     QObject::connect(documents.documentRecovery(), &platform::DocumentRecovery::documentWritten,
                      [] {

@@ -3,6 +3,7 @@
 
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheettype.h"
 #include "engine/calcstate.h"
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
@@ -26,11 +27,11 @@ private:
 
     std::unique_ptr<platform::DocumentController> newController() {
         auto controller = std::make_unique<platform::DocumentController>(
-            [] { return std::make_unique<MyDocument>(); });
-        controller->keepClosedUntitledDocumentsIn(
-            std::make_unique<platform::ClosedDocumentArchive>(mFolder.filePath("closed")));
-        controller->keepRecoveryFilesIn(
-            std::make_unique<platform::DocumentRecovery>(recoveryFolder(), 20));
+            worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
+        controller->keepClosedUntitledDocumentsIn(std::make_unique<platform::ClosedDocumentArchive>(
+            mFolder.filePath("closed"), worksheetDocumentType().suffix));
+        controller->keepRecoveryFilesIn(std::make_unique<platform::DocumentRecovery>(
+            recoveryFolder(), worksheetDocumentType(), 20));
         return controller;
     }
 
@@ -113,7 +114,7 @@ private slots:
         QVERIFY(QFile::exists(path));
         if (how == "saved") {
             QString error;
-            QVERIFY(platform::DocumentController::writeDocument(
+            QVERIFY(platform::DocumentController::sharedController()->writeDocument(
                 worksheet, mFolder.filePath("saved.figurello"), &error));
             worksheet->setFilePath(mFolder.filePath("saved.figurello"));
             worksheet->setDocumentEdited(false);

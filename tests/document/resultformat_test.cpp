@@ -1,4 +1,3 @@
-#include "document/charswap.h"
 #include "document/resultformat.h"
 #include "worksheettestmain.h"
 
@@ -169,26 +168,6 @@ private slots:
         QFETCH(QString, text);
         QCOMPARE(localizeString(text, false), text);
         QCOMPARE(standardizeString(text, false), text);
-    }
-
-    void replacesEveryOccurrence_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QChar>("from");
-        QTest::addColumn<QChar>("to");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("every one") << "a.b.c." << QChar(u'.') << QChar(u',') << "a,b,c,";
-        QTest::newRow("absent") << "abc" << QChar(u'.') << QChar(u',') << "abc";
-        QTest::newRow("empty") << "" << QChar(u'.') << QChar(u',') << "";
-        QTest::newRow("case sensitive") << "aAa" << QChar(u'a') << QChar(u'b') << "bAb";
-        QTest::newRow("outside Latin-1")
-            << QStringLiteral("x\u2212y") << QChar(u'\u2212') << QChar(u'-') << "x-y";
-    }
-    void replacesEveryOccurrence() {
-        QFETCH(QString, text);
-        QFETCH(QChar, from);
-        QFETCH(QChar, to);
-        QFETCH(QString, expected);
-        QCOMPARE(stringByReplacingChar(text, from, to), expected);
     }
 };
 

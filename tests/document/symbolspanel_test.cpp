@@ -3,6 +3,7 @@
 #include "document/mydocument.h"
 #include "document/symbolspanel.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheettype.h"
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
 #include "typing.h"
@@ -13,7 +14,7 @@
 #include <QMainWindow>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 class SymbolsPanelTest : public QObject {
     Q_OBJECT
@@ -24,28 +25,30 @@ private:
 
     void calculate(const QString& line) { calculateLine(mWorksheet, line); }
 
-    // "name: shown" for every visible row of the group, in the panel's order.
+    // "name: shown" for every row of the group the panel shows, in its order.
     QStringList rows(int group) const {
-        QTreeWidgetItem* parent = mWorksheet->symbolsPanel()->tree()->topLevelItem(group);
-        QStringList shown;
-        for (int i = 0; i < parent->childCount(); ++i)
-            if (!parent->child(i)->isHidden())
-                shown.append(parent->child(i)->text(0) + ": " + parent->child(i)->text(1));
-        return shown;
+        const QAbstractItemModel* shown = mWorksheet->symbolsPanel()->tree()->model();
+        const QModelIndex parent = shown->index(group, 0);
+        QStringList texts;
+        for (int i = 0; i < shown->rowCount(parent); ++i)
+            texts.append(shown->index(i, 0, parent).data().toString() + ": " +
+                         shown->index(i, 1, parent).data().toString());
+        return texts;
     }
 
-    QTreeWidgetItem* row(int group, const QString& name) const {
-        QTreeWidgetItem* parent = mWorksheet->symbolsPanel()->tree()->topLevelItem(group);
-        for (int i = 0; i < parent->childCount(); ++i)
-            if (parent->child(i)->text(0) == name)
-                return parent->child(i);
-        return nullptr;
+    QModelIndex row(int group, const QString& name) const {
+        const QAbstractItemModel* shown = mWorksheet->symbolsPanel()->tree()->model();
+        const QModelIndex parent = shown->index(group, 0);
+        for (int i = 0; i < shown->rowCount(parent); ++i)
+            if (shown->index(i, 0, parent).data().toString() == name)
+                return shown->index(i, 0, parent);
+        return {};
     }
 
 private slots:
     void init() {
         mController = std::make_unique<platform::DocumentController>(
-            [] { return std::make_unique<MyDocument>(); });
+            worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
         mWorksheet = static_cast<MyDocument*>(mController->newDocument());
         mWorksheet->symbolsPanel()->show();
         calculate(QStringLiteral("width = 12"));
@@ -57,6 +60,11 @@ private slots:
     void listsVariablesAndFunctionsSorted() {
         QCOMPARE(rows(0), (QStringList{"last: 12", "width: 12"}));
         QCOMPARE(rows(1), (QStringList{"Area: Area( w, h ) = w * h"}));
+        // A click on the header reverses the rows within each group; the groups keep their order.
+        mWorksheet->symbolsPanel()->tree()->sortByColumn(0, Qt::DescendingOrder);
+        QCOMPARE(rows(0), (QStringList{"width: 12", "last: 12"}));
+        QCOMPARE(mWorksheet->symbolsPanel()->tree()->model()->index(0, 0).data().toString(),
+                 QStringLiteral("Variables"));
     }
 
     void followsTheWorksheetsIntegerFormat() {
@@ -91,9 +99,9 @@ private slots:
     }
 
     void doubleClickInsertsTheName() {
-        QTreeWidget* tree = mWorksheet->symbolsPanel()->tree();
-        emit tree->itemDoubleClicked(row(0, "width"), 0);
-        emit tree->itemDoubleClicked(row(1, "Area"), 0);
+        QTreeView* tree = mWorksheet->symbolsPanel()->tree();
+        emit tree->doubleClicked(row(0, "width"));
+        emit tree->doubleClicked(row(1, "Area"));
         QVERIFY(mWorksheet->textView()->toPlainText().endsWith(QStringLiteral("\nwidthArea(")));
     }
 

@@ -2,6 +2,7 @@
 
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheettype.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
@@ -49,8 +50,8 @@ private slots:
         QVERIFY(mConfig.isValid());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(mConfig.path()));
         QFile::remove(MyDocument::pathOfNewDocState());
-        mController =
-            new platform::DocumentController([] { return std::make_unique<MyDocument>(); });
+        mController = new platform::DocumentController(
+            worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
     }
     void cleanup() {
         delete mController;

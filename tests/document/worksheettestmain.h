@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,7 +16,7 @@ template <class Test> int runWorksheetTest(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(folders.path() + "/config"));
     qputenv("XDG_DATA_HOME", QFile::encodeName(folders.path() + "/data"));
     QApplication application(argc, argv);
-    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setApplicationName(QStringLiteral("Figurello"));
     WorksheetSettings settings;
     Test test;
     return QTest::qExec(&test, argc, argv);

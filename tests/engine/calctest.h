@@ -36,6 +36,7 @@ struct Outcome {
 class Calc {
 public:
     Calc() : mState(NewCalcState()) {}
+    explicit Calc(CalcStatePtr state) : mState(std::move(state)) {}
 
     SCalcState& state() { return *mState; }
     const SCalcState& state() const { return *mState; }
@@ -60,10 +61,7 @@ public:
     const double* variable(std::string_view name) const { return FindVariable(*mState, name); }
 
 private:
-    struct Dispose {
-        void operator()(SCalcState* state) const { DisposeCalcState(state); }
-    };
-    std::unique_ptr<SCalcState, Dispose> mState;
+    CalcStatePtr mState;
 };
 
 // After the setup statements, the text gives this value, bit for bit.

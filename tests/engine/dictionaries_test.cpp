@@ -54,6 +54,45 @@ TEST(Dictionaries, RoundTrip) {
     EXPECT_EQ(loaded.eval("f(3, 4) + fact(5)").value, 18 + 120);
 }
 
+// A state without one name holds everything else, and its functions still call.
+TEST(Dictionaries, ForgettingOneName) {
+    Calc calc;
+    calc.run({"x = 5", "f(x) = x + 1", "g(x, y) = f(x) * y"});
+    const Dictionary variables = Variables(calc);
+    const Dictionary functions = Functions(calc);
+    struct Row {
+        const char* shows;
+        SymbolKind kind;
+        std::string name;
+        std::vector<std::string> variablesLeft;
+        std::vector<std::string> functionsLeft;
+    };
+    const Row rows[] = {
+        {"a variable goes, functions stay", SymbolKind::kVariable, "x", {"last"}, {"f", "g"}},
+        {"a function goes, variables stay", SymbolKind::kFunction, "f", {"last", "x"}, {"g"}},
+        {"a variable's name leaves a function of that name",
+         SymbolKind::kVariable,
+         "f",
+         {"last", "x"},
+         {"f", "g"}},
+        {"the empty name forgets nothing", SymbolKind::kFunction, "", {"last", "x"}, {"f", "g"}},
+    };
+    for (const Row& row : rows) {
+        Calc rebuilt(CalcStateWithout(calc.state(), row.kind, row.name));
+        Dictionary expectedVariables;
+        for (const std::string& name : row.variablesLeft)
+            expectedVariables.emplace(name, variables.at(name));
+        Dictionary expectedFunctions;
+        for (const std::string& name : row.functionsLeft)
+            expectedFunctions.emplace(name, functions.at(name));
+        EXPECT_EQ(Variables(rebuilt), expectedVariables) << row.shows;
+        EXPECT_EQ(Functions(rebuilt), expectedFunctions) << row.shows;
+    }
+    Calc withoutX(CalcStateWithout(calc.state(), SymbolKind::kVariable, "x"));
+    EXPECT_EQ(withoutX.eval("g(2, 3)").value, 9) << "parameters are marked again";
+    EXPECT_EQ(Variables(calc), variables) << "the original keeps every name";
+}
+
 TEST(Dictionaries, LoadingMerges) {
     Calc calc;
     calc.run({"x = 5", "y = 1", "f(a) = a", "g(a) = 2a"});

@@ -1,5 +1,8 @@
 #include "tests/engine/calctest.h"
 
+#include "engine/builtintables.h"
+#include "engine/lexicon.h"
+
 #include <cmath>
 #include <string>
 
@@ -167,7 +170,29 @@ TEST(Statements, SetVariable) {
     EXPECT_EQ(state.mValueStack, stack);
     SetVariable(std::string(kMaxNameLength, 'n'), state, 1);
     EXPECT_NE(calc.variable(std::string(kMaxNameLength, 'n')), nullptr);
-    DisposeCalcState(nullptr);
+}
+
+// Every built-in is a name as the lexicon reads names, a word or one sign, so that what
+// reads a line without calculating it finds the built-ins where the grammar does.
+TEST(Lexicon, BuiltinsAreWordsOrSigns) {
+    for (const BuiltinName& builtin : BuiltinNames()) {
+        const std::string& name = builtin.name;
+        const auto lead = static_cast<unsigned char>(name.front());
+        if (lexicon::IsNameStart(lead)) {
+            for (char c : name)
+                EXPECT_TRUE(lexicon::IsNameContinue(static_cast<unsigned char>(c))) << name;
+            continue;
+        }
+        // One code point of at most three UTF-8 bytes.
+        char32_t sign = lead;
+        if (lead >= 0xE0 && name.size() == 3)
+            sign = (lead & 0x0F) << 12 | (name[1] & 0x3F) << 6 | (name[2] & 0x3F);
+        else if (lead >= 0xC0 && name.size() == 2)
+            sign = (lead & 0x1F) << 6 | (name[1] & 0x3F);
+        else
+            EXPECT_EQ(name.size(), 1u) << name;
+        EXPECT_TRUE(lexicon::IsSignName(sign)) << name;
+    }
 }
 
 } // namespace

@@ -16,10 +16,8 @@
 
 namespace {
 
-using CalcStatePtr = std::unique_ptr<SCalcState, void (*)(SCalcState*)>;
-
 CalcStatePtr newState() {
-    CalcStatePtr state(NewCalcState(), DisposeCalcState);
+    CalcStatePtr state = NewCalcState();
     FUZZ_CHECK(state != nullptr);
     return state;
 }

@@ -26,7 +26,7 @@ constexpr std::string_view kSeeds[] = {
 } // namespace
 
 CalcStatePtr NewSeededState() {
-    CalcStatePtr state(NewCalcState(), DisposeCalcState);
+    CalcStatePtr state = NewCalcState();
     FUZZ_CHECK(state != nullptr);
     for (std::string_view seed : kSeeds) {
         double value = 0;

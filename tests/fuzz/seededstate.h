@@ -1,11 +1,8 @@
 #pragma once
 
-#include <memory>
+#include "engine/calcengine.h"
+
 #include <string_view>
-
-struct SCalcState;
-
-using CalcStatePtr = std::unique_ptr<SCalcState, void (*)(SCalcState*)>;
 
 // A state holding a few variables and functions, among them recursive and mutually recursive
 // ones, so that fuzzed lines can call into definitions from their first byte on. Aborts if a

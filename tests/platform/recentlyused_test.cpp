@@ -15,6 +15,9 @@
 
 namespace {
 
+// The worksheet's own type: the list must say it, whatever the system's MIME database knows.
+const QString kWorksheetType = QStringLiteral("application/x-figurello-worksheet");
+
 struct Bookmark {
     QString added;
     QString mimeType;
@@ -119,14 +122,14 @@ private slots:
         const QMap<QString, Bookmark> before = readList(path);
 
         QString error;
-        QVERIFY2(platform::addToRecentlyUsed(mWorksheet, &error), qPrintable(error));
+        QVERIFY2(platform::addToRecentlyUsed(mWorksheet, kWorksheetType, &error),
+                 qPrintable(error));
 
         const QMap<QString, Bookmark> after = readList(path);
         QCOMPARE(after.size(), bookmarks);
         QCOMPARE(after.value(mHref).counts.value(QCoreApplication::applicationName()), ourCount);
-        const QString worksheetType = QStringLiteral("application/x-figurello-worksheet");
         QCOMPARE(after.value(mHref).mimeType,
-                 before.contains(mHref) ? before.value(mHref).mimeType : worksheetType);
+                 before.contains(mHref) ? before.value(mHref).mimeType : kWorksheetType);
         QVERIFY(!after.value(mHref).added.isEmpty());
         // Everything that was there stays, as it was.
         for (auto it = before.begin(); it != before.end(); ++it) {
@@ -154,7 +157,7 @@ private slots:
         file.close();
 
         QString error;
-        QVERIFY(!platform::addToRecentlyUsed(mWorksheet, &error));
+        QVERIFY(!platform::addToRecentlyUsed(mWorksheet, kWorksheetType, &error));
         QVERIFY2(error.contains(QStringLiteral("recently-used.xbel")), qPrintable(error));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), contents);
@@ -173,7 +176,7 @@ private slots:
         file.write(listWith(many + bookmark("file:///newest", "gedit", 1)));
         file.close();
 
-        QVERIFY(platform::addToRecentlyUsed(mWorksheet));
+        QVERIFY(platform::addToRecentlyUsed(mWorksheet, kWorksheetType));
         const QMap<QString, Bookmark> after = readList(path);
         QCOMPARE(after.size(), 500);
         QVERIFY(after.contains(mHref));

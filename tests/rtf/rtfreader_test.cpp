@@ -1,6 +1,6 @@
 #include "rtftestsupport.h"
 
-#include "rtf/rtfcp1252.h"
+#include "rtf/rtfcodepage.h"
 #include "rtf/rtfreader.h"
 
 #include <QStringDecoder>
@@ -319,17 +319,26 @@ private slots:
         QCOMPARE(rtftest::describeStyle(document->findBlockByNumber(1).charFormat()), "Menlo 18pt");
     }
 
-    void cp1252MatchesTheSystemDecoder() {
-        QStringDecoder system("windows-1252");
-        if (!system.isValid())
-            QSKIP("This Qt has no windows-1252 decoder to compare with");
-        const QList<int> undefinedBytes = {0x81, 0x8D, 0x8F, 0x90, 0x9D};
-        for (int byte = 0; byte < 256; ++byte) {
-            const QString expected = undefinedBytes.contains(byte)
-                                         ? QString(QChar(0xFFFD))
-                                         : system.decode(QByteArray(1, char(byte)));
-            QCOMPARE(QString(QChar(rtf::cp1252ToUnicode(uchar(byte)))), expected);
+    // Code page 1252 reads bytes 0x80-0x9F as a Mac reads them, with the five it leaves
+    // undefined as U+FFFD, and every other byte as the code point of the same value.
+    void cp1252ReadsAsAMacDoes() {
+        const char16_t undefined = u'\uFFFD';
+        const char16_t macRow[32] = {
+            u'\u20AC', undefined, u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+            u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', undefined, u'\u017D', undefined,
+            undefined, u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+            u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', undefined, u'\u017E', u'\u0178',
+        };
+        QByteArray bytes;
+        QString expected;
+        for (int byte = 1; byte < 256; ++byte) {
+            bytes.append(char(byte));
+            expected.append(QChar(byte >= 0x80 && byte <= 0x9F ? macRow[byte - 0x80] : byte));
         }
+        rtf::CodePageDecoder decoder;
+        QString text;
+        QVERIFY(decoder.append(bytes, rtf::windowsLatin1CodePage, text));
+        QCOMPARE(text, expected);
     }
 
     void acceptsNestingUpToTheBound() {

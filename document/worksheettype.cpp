@@ -1,0 +1,9 @@
+#include "document/worksheettype.h"
+
+#include "platform/keyedtexts.h"
+
+platform::DocumentType worksheetDocumentType() {
+    return {kWorksheetType, QStringLiteral("figurello"),
+            QStringLiteral("application/x-figurello-worksheet"),
+            platform::keyedText("WorksheetFilter"), platform::keyedText("SaveFilter")};
+}

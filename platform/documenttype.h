@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// The application's own kind of document, as the framework needs to know it: the name it is
+// read and written under, its files' extension and MIME type, and the words of the Open and
+// Save dialogs. The application makes one and hands it to the document controller.
+struct DocumentType {
+    // The name readFromData() and dataOfType() know the type by.
+    QString typeName;
+    // The extension of its files, without the dot.
+    QString suffix;
+    QString mimeType;
+    // The file dialogs' filters, such as "Worksheets (*.ext)".
+    QString openFilter;
+    QString saveFilter;
+
+    QString dottedSuffix() const { return QLatin1Char('.') + suffix; }
+};
+
+} // namespace platform
