@@ -182,7 +182,8 @@ private slots:
         const QPalette from = toDark ? lightPalette() : darkPalette();
         const QPalette to = toDark ? darkPalette() : lightPalette();
         QApplication::setPalette(from);
-        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        platform::DocumentController documents(worksheetDocumentType(),
+                                               [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         WorksheetEditor* editor = document->textView();
         editor->insertPlainText(QStringLiteral("rate * 12"));
@@ -217,7 +218,8 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QKeySequence::StandardKey, standard);
         QFETCH(QKeySequence, ours);
-        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        platform::DocumentController documents(worksheetDocumentType(),
+                                               [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         const auto* action = document->docWindow()->findChild<QAction*>(command);
         QVERIFY(action);
@@ -237,7 +239,8 @@ private slots:
     // A long number moves to the next line whole; an empty worksheet shows a hint that is never
     // part of its text.
     void longNumbersWrapWhole() {
-        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        platform::DocumentController documents(worksheetDocumentType(),
+                                               [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         WorksheetEditor* editor = document->textView();
         QVERIFY(!editor->placeholderText().isEmpty());

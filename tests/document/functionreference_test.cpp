@@ -6,6 +6,7 @@
 #include "document/mydocument.h"
 #include "document/resultformat.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheettype.h"
 #include "document/worksheetwindow.h"
 #include "engine/calcengine.h"
 #include "platform/documentcontroller.h"
@@ -34,7 +35,7 @@ private slots:
     void examplesGiveTheirAnswers() {
         QFETCH(QString, example);
         QFETCH(QString, answer);
-        std::unique_ptr<SCalcState, void (*)(SCalcState*)> state(NewCalcState(), &DisposeCalcState);
+        const CalcStatePtr state = NewCalcState();
         double value = 0;
         std::size_t stop = 0;
         QCOMPARE(EvaluateStatement("21", *state, value, stop), int(kValue));
@@ -70,7 +71,8 @@ private slots:
     // Return in the filter types its first entry at the insertion point, as the keyboard
     // would; activating an entry by any of its columns types it too.
     void typesAtTheInsertionPoint() {
-        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        platform::DocumentController documents(worksheetDocumentType(),
+                                               [] { return std::make_unique<MyDocument>(); });
         auto* worksheet = static_cast<MyDocument*>(documents.newDocument());
         WorksheetEditor* editor = worksheet->textView();
         editor->insertPlainText(QStringLiteral("2 *  + 1"));

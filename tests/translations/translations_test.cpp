@@ -4,6 +4,7 @@
 #include "../document/worksheettestmain.h"
 #include "document/mydocument.h"
 #include "document/worksheeteditor.h"
+#include "document/worksheettype.h"
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
 #include "translations/installtranslations.h"
@@ -116,7 +117,8 @@ private slots:
         QFETCH(QString, changed);
         QFETCH(QString, cancel);
         installTranslations(locale);
-        platform::DocumentController documents([] { return std::make_unique<MyDocument>(); });
+        platform::DocumentController documents(worksheetDocumentType(),
+                                               [] { return std::make_unique<MyDocument>(); });
         auto* worksheet = static_cast<MyDocument*>(documents.newDocument());
         QCOMPARE(worksheet->window()->menuBar()->actions().value(0)->text(), menu);
         worksheet->showDefinedVariables();
