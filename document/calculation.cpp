@@ -21,8 +21,6 @@
 
 #include <QActionGroup>
 #include <QEventLoop>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
