@@ -8,8 +8,17 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
+
+// What an answered statement read when its answer was calculated, kept with its line.
+struct AnsweredStatement : QTextBlockUserData {
+    explicit AnsweredStatement(const QString& text) : text(text) {}
+    QString text;
+    // Whether it was its own edit, not a line it depends on, that put its answer out of date.
+    bool markedByEdit = false;
+};
 
 QTextEdit::ExtraSelection markOver(const QTextCursor& at, const QTextCharFormat& format) {
     QTextEdit::ExtraSelection mark;
@@ -45,6 +54,25 @@ void AnswerMarks::markOutOfDate(const QTextBlock& answer) {
         return;
     mOutOfDate.append(QTextCursor(answer));
     show();
+}
+
+void AnswerMarks::noteAnswered(const QTextBlock& statement) {
+    QTextBlock(statement).setUserData(new AnsweredStatement(statement.text()));
+}
+
+void AnswerMarks::statementEdited(const QTextBlock& statement) {
+    const QTextBlock answer = statement.next();
+    auto* answered = static_cast<AnsweredStatement*>(statement.userData());
+    if (answered && answered->text == statement.text()) {
+        if (std::exchange(answered->markedByEdit, false))
+            clearOutOfDate({answer.blockNumber()});
+        return;
+    }
+    if (isOutOfDate(answer))
+        return;
+    if (answered)
+        answered->markedByEdit = true;
+    markOutOfDate(answer);
 }
 
 void AnswerMarks::clearOutOfDate(const QList<int>& answers) {

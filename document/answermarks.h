@@ -18,6 +18,11 @@ public:
     explicit AnswerMarks(QTextEdit* view);
 
     void markOutOfDate(const QTextBlock& answer);
+    // Remembers an answered statement as it was calculated.
+    void noteAnswered(const QTextBlock& statement);
+    // An answered statement was edited: its answer is out of date, until an edit such as Undo
+    // puts back the statement it was calculated from.
+    void statementEdited(const QTextBlock& statement);
     // Clears the marks of the answer lines given by block number.
     void clearOutOfDate(const QList<int>& answers);
     bool isOutOfDate(const QTextBlock& answer) const;

@@ -140,6 +140,8 @@ void MyDocument::finishRecalculation(Recalculation& recalculation, const StateSy
         emit symbolsChanged();
     if (mDocWindow) {
         mAnswerMarks->clearOutOfDate(recalculation.answersReached());
+        for (int answer : recalculation.answersReached())
+            mAnswerMarks->noteAnswered(text->findBlockByNumber(answer - 1));
         for (int answer : recalculation.answersNotReached())
             mAnswerMarks->markOutOfDate(text->findBlockByNumber(answer));
         mAnswerMarks->markChanged(changed, kChangedAnswerMarkMs);
@@ -167,7 +169,7 @@ void MyDocument::noteEditedStatements(int position, int charsAdded) {
     const QTextBlock last = text->findBlock(position + charsAdded);
     for (QTextBlock block = text->findBlock(position); block.isValid(); block = block.next()) {
         if (Recalculation::isAnsweredStatement(block))
-            mAnswerMarks->markOutOfDate(block.next());
+            mAnswerMarks->statementEdited(block);
         if (block == last)
             break;
     }

@@ -84,6 +84,8 @@ void MyDocument::answerLine(const CalcOutcome& outcome) {
                outcome.succeeded() ? WorksheetSettings::successAtts()
                                    : WorksheetSettings::errorAtts());
     setWaitingForAnswers(false);
+    if (mAnswerMarks)
+        mAnswerMarks->noteAnswered(mStatementStart.block());
     if (outcome.kind == CalcOutcome::Kind::SyntaxError) {
         // Select what the parser did not accept, up to the end of the calculated line, on that
         // line, wherever the insertion point was.

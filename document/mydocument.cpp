@@ -3,6 +3,7 @@
 #include "document/answercolours.h"
 #include "document/answermarks.h"
 #include "document/calcsession.h"
+#include "document/recalculation.h"
 #include "document/statementwords.h"
 #include "document/worksheeteditor.h"
 #include "document/worksheetfile.h"
@@ -234,7 +235,10 @@ void MyDocument::makeWindowControllers() {
     setIntegerFormatChecks();
     windowControllerDidLoadNib();
     // From here on: putting the text in, and giving its answers this scheme's colours, edits
-    // no statement.
+    // no statement. Its answers were calculated from the statements as they stand.
+    for (QTextBlock block = textDocument()->begin(); block.isValid(); block = block.next())
+        if (Recalculation::isAnsweredStatement(block))
+            mAnswerMarks->noteAnswered(block);
     connect(mTextView->document(), &QTextDocument::contentsChange, this,
             [this](int position, int, int added) { noteEditedStatements(position, added); });
     startHighlighting();

@@ -189,6 +189,18 @@ private slots:
                  lines.size() == 1 || !following);
     }
 
+    // Undo of an edit puts back the statement its answer was calculated from; Redo the edit.
+    void undoingAnEditLeavesTheAnswerUpToDate() {
+        calculate(QStringLiteral("2+2"));
+        replaceLine(QStringLiteral("2+2 ="), QStringLiteral("5+2 ="));
+        const QTextBlock answer = mWorksheet->textView()->document()->firstBlock().next();
+        QVERIFY(mWorksheet->answerMarks()->isOutOfDate(answer));
+        mWorksheet->textView()->undo();
+        QVERIFY(!mWorksheet->answerMarks()->isOutOfDate(answer));
+        mWorksheet->textView()->redo();
+        QVERIFY(mWorksheet->answerMarks()->isOutOfDate(answer));
+    }
+
     void anUnchangedWorksheetStaysUnchanged() {
         calculate(QStringLiteral("y = 3"));
         calculate(QStringLiteral("y^2"));
