@@ -89,3 +89,9 @@ void adoptColourScheme(QTextDocument* document) {
     other.setColor(QPalette::Text, dark ? Qt::black : QColor(230, 230, 230));
     recolourAnswers(document, other, now);
 }
+
+QTextCharFormat answerFormat(QTextCharFormat text, const QTextCharFormat& attributes) {
+    text.clearForeground();
+    text.merge(attributes);
+    return text;
+}

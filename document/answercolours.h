@@ -2,6 +2,7 @@
 
 #include <QPalette>
 
+class QTextCharFormat;
 class QTextDocument;
 class QTextEdit;
 
@@ -18,3 +19,6 @@ void adoptColourScheme(QTextDocument* document);
 
 // Keeps the editor's answers in the application palette's result colours from now on.
 void followColourScheme(QTextEdit* editor);
+
+// An answer's format: the font of the text it follows or replaces, the colour of `attributes`.
+QTextCharFormat answerFormat(QTextCharFormat text, const QTextCharFormat& attributes);

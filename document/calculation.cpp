@@ -2,6 +2,7 @@
 // its outcome goes on the next line. The session's state mirrors every value and function the
 // tool records, so a restarted tool goes on where the last one stopped.
 
+#include "document/answercolours.h"
 #include "document/answermarks.h"
 #include "document/calcsession.h"
 #include "document/mydocument.h"
@@ -147,7 +148,8 @@ bool MyDocument::calculateAtEnd(const QStringList& lines) {
 
 void MyDocument::insertString(QTextCursor& at, const QString& text,
                               const QTextCharFormat& attributes) {
-    at.insertText(text, attributes);
+    // In the font of the text it follows, as typing would be.
+    at.insertText(text, answerFormat(at.charFormat(), attributes));
 }
 
 void MyDocument::insertString(const QString& text, const QTextCharFormat& attributes) {

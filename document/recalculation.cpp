@@ -1,5 +1,6 @@
 #include "document/recalculation.h"
 
+#include "document/answercolours.h"
 #include "document/calcsession.h"
 #include "document/resultformat.h"
 #include "document/statementwords.h"
@@ -101,10 +102,14 @@ QList<int> Recalculation::replaceChangedAnswers(QTextCursor& cursor) const {
         const QTextBlock answer = mText->findBlockByNumber(line.statementBlock + 1);
         if (changed.isEmpty())
             cursor.beginEditBlock();
+        // The new answer keeps the old one's font.
+        cursor.setPosition(answer.position() + 1);
+        const QTextCharFormat oldFormat = cursor.charFormat();
         cursor.setPosition(answer.position());
         cursor.setPosition(answer.position() + answer.length() - 1, QTextCursor::KeepAnchor);
-        cursor.insertText(line.newAnswer, line.failed ? WorksheetSettings::errorAtts()
-                                                      : WorksheetSettings::successAtts());
+        cursor.insertText(line.newAnswer,
+                          answerFormat(oldFormat, line.failed ? WorksheetSettings::errorAtts()
+                                                              : WorksheetSettings::successAtts()));
         changed.append(answer.blockNumber());
     }
     if (!changed.isEmpty())

@@ -201,6 +201,26 @@ private slots:
         QVERIFY(mWorksheet->answerMarks()->isOutOfDate(answer));
     }
 
+    // An answer is in the font of the text it follows, whether new or replacing an old one.
+    void answersAreInTheWorksheetsFont() {
+        calculate(QStringLiteral("2+2"));
+        QTextCharFormat serif;
+        serif.setFontFamilies(QStringList{QStringLiteral("DejaVu Serif")});
+        QTextCursor all(mWorksheet->textView()->document());
+        all.select(QTextCursor::Document);
+        all.mergeCharFormat(serif);
+        const auto answerFont = [this](int line) {
+            QTextCursor answer(mWorksheet->textView()->document()->findBlockByNumber(line));
+            answer.movePosition(QTextCursor::NextCharacter);
+            return answer.charFormat().fontFamilies().toStringList();
+        };
+        replaceLine(QStringLiteral("2+2 ="), QStringLiteral("5+2 ="));
+        QCOMPARE(recalculate().value(0).toInt(), 1);
+        QCOMPARE(answerFont(1), serif.fontFamilies().toStringList());
+        calculate(QStringLiteral("3+3"));
+        QCOMPARE(answerFont(3), serif.fontFamilies().toStringList());
+    }
+
     void anUnchangedWorksheetStaysUnchanged() {
         calculate(QStringLiteral("y = 3"));
         calculate(QStringLiteral("y^2"));
