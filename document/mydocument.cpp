@@ -9,6 +9,7 @@
 #include "document/worksheetwindow.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
+#include "platform/diagnostics.h"
 #include "platform/documentcontroller.h"
 #include "platform/filetypes.h"
 #include "platform/keyedtexts.h"
@@ -58,12 +59,12 @@ MyDocument::MyDocument() : mCalcSession(new CalcSession(this)) {
 }
 
 MyDocument::~MyDocument() {
-    qInfo("dealloc 1");
-    qInfo("dealloc 2");
+    qCInfo(figurelloDiagnostics, "dealloc 1");
+    qCInfo(figurelloDiagnostics, "dealloc 2");
     // The session takes its state and its tool with it.
     delete std::exchange(mCalcSession, nullptr);
-    qInfo("dealloc 3");
-    qInfo("dealloc 4");
+    qCInfo(figurelloDiagnostics, "dealloc 3");
+    qCInfo(figurelloDiagnostics, "dealloc 4");
     delete mDocWindow;
 }
 
@@ -139,7 +140,7 @@ void MyDocument::noteUnreadCodePages(const QList<int>& codePages) {
 bool MyDocument::loadNativeData(const QByteArray& data, QString* error) {
     WorksheetReadResult read = parseWorksheetFile(std::string_view(data.constData(), data.size()));
     if (!read.file) {
-        qWarning("Error: %s", read.error.c_str());
+        qCWarning(figurelloDiagnostics, "Error: %s", read.error.c_str());
         if (error)
             *error = platform::keyedText("NotAWorksheet")
                          .arg(displayName(), QString::fromStdString(read.error));
@@ -157,7 +158,7 @@ bool MyDocument::loadNativeData(const QByteArray& data, QString* error) {
             setString(&document);
             result = true;
         } else {
-            qWarning("Error: %s", qUtf8Printable(reason));
+            qCWarning(figurelloDiagnostics, "Error: %s", qUtf8Printable(reason));
             if (error)
                 *error = platform::keyedText("NotAWorksheet").arg(displayName(), reason);
         }
@@ -190,7 +191,7 @@ QByteArray MyDocument::dataOfType(const QString&, QString* error) {
     if (!file.variables || !file.functions) {
         if (error)
             *error = tr("Out of memory.");
-        qWarning("Error: out of memory");
+        qCWarning(figurelloDiagnostics, "Error: out of memory");
         return QByteArray();
     }
     // What the typing attributes leave unset comes from the text's default font.
@@ -244,9 +245,9 @@ bool MyDocument::canCloseDocument(const std::function<bool()>& standardCloseChec
     // A worksheet never saved closes without a question; the controller keeps it for reopening.
     if (!isDocumentEdited() || !hasFileLocation())
         return true;
-    qInfo("canCloseDocumentWithDelegate 1");
+    qCInfo(figurelloDiagnostics, "canCloseDocumentWithDelegate 1");
     const bool mayClose = standardCloseCheck();
-    qInfo("canCloseDocumentWithDelegate 2");
+    qCInfo(figurelloDiagnostics, "canCloseDocumentWithDelegate 2");
     return mayClose;
 }
 

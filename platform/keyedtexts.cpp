@@ -77,15 +77,18 @@ const KeyedText kTexts[] = {
     {"NoClosedWorksheets", QT_TRANSLATE_NOOP("Figurello", "No Closed Worksheets")},
     {"ClosedWorksheetItem", QT_TRANSLATE_NOOP("Figurello", "%1 — closed %2")},
     {"PdfFilter", QT_TRANSLATE_NOOP("Figurello", "PDF documents (*.pdf)")},
-    {"RestoreDocument",
-     QT_TRANSLATE_NOOP("Figurello", "Figurello did not close “%1” properly. Restore its unsaved "
-                                    "changes?")},
-    {"RestoreDocument_detail",
-     QT_TRANSLATE_NOOP("Figurello", "They were last recorded at %1. If you discard them, the "
-                                    "worksheet can still be reopened from File ▸ Reopen Closed "
-                                    "Worksheet.")},
-    {"RestoreDocument_restore", QT_TRANSLATE_NOOP("Figurello", "Restore")},
-    {"RestoreDocument_discard", QT_TRANSLATE_NOOP("Figurello", "Discard")},
+    {"Recovery",
+     QT_TRANSLATE_NOOP("Figurello", "Figurello did not close properly. Restore the unsaved "
+                                    "worksheets it had open?")},
+    {"Recovery_detail",
+     QT_TRANSLATE_NOOP("Figurello", "Worksheets you discard can still be reopened from File ▸ "
+                                    "Reopen Closed Worksheet.")},
+    {"Recovery_title", QT_TRANSLATE_NOOP("Figurello", "Worksheet")},
+    {"Recovery_firstLine", QT_TRANSLATE_NOOP("Figurello", "First line")},
+    {"Recovery_savedAt", QT_TRANSLATE_NOOP("Figurello", "Last recorded")},
+    {"Recovery_restoreAll", QT_TRANSLATE_NOOP("Figurello", "Restore All")},
+    {"Recovery_restoreSelected", QT_TRANSLATE_NOOP("Figurello", "Restore Selected")},
+    {"Recovery_discard", QT_TRANSLATE_NOOP("Figurello", "Discard")},
     {"Untitled", QT_TRANSLATE_NOOP("Figurello", "Untitled")},
     {"WorksheetFilter",
      QT_TRANSLATE_NOOP("Figurello", "Worksheets (*.figurello);;RTF documents (*.rtf);;"
