@@ -7,6 +7,7 @@
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
 #include "platform/documentrecovery.h"
+#include "platform/firstpaintprobe.h"
 #include "platform/singleinstance.h"
 #include "platform/userfolders.h"
 
@@ -90,6 +91,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
+    platform::FirstPaintProbe::installIfAsked();
     nameApplication();
     // Ties the windows to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.figurello.Figurello"));
