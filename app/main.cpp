@@ -4,6 +4,7 @@
 #include "app/appcontroller.h"
 #include "app/calccommand.h"
 #include "document/mydocument.h"
+#include "platform/afterfirstpaint.h"
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
 #include "platform/documentrecovery.h"
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLoggingCategory>
+#include <QMainWindow>
 
 #include <memory>
 
@@ -93,10 +95,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     platform::FirstPaintProbe::installIfAsked();
     nameApplication();
-    // Ties the windows to the installed desktop entry and its icon.
+    // Ties the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.figurello.Figurello"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("figurello"),
-                                                 QIcon(QStringLiteral(":/icons/figurello.svg"))));
 
     // The settings must exist before the first document.
     AppController controller;
@@ -117,6 +117,13 @@ int main(int argc, char** argv) {
     documents.offerRecovery();
 
     documents.openForLaunch(request.paths, request.newWindow);
+    // Looking the icon up in the theme and rendering it for the window manager takes about as
+    // long as showing the window; it follows the first paint.
+    if (!documents.documents().isEmpty())
+        platform::afterFirstPaint(documents.documents().last()->window(), &application, [] {
+            QApplication::setWindowIcon(QIcon::fromTheme(
+                QStringLiteral("figurello"), QIcon(QStringLiteral(":/icons/figurello.svg"))));
+        });
 
     QApplication::setQuitOnLastWindowClosed(true);
     return application.exec();

@@ -9,6 +9,7 @@
 #include "document/worksheetwindow.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
+#include "platform/afterfirstpaint.h"
 #include "platform/diagnostics.h"
 #include "platform/documentcontroller.h"
 #include "platform/filetypes.h"
@@ -333,7 +334,11 @@ void MyDocument::windowControllerDidLoadNib() {
         if (!frame.isNull())
             mDocWindow->setGeometry(frame);
     }
-    startCalcTask();
+    // Started once the window is on the screen; a line calculated before then starts it.
+    platform::afterFirstPaint(mTextView->viewport(), mCalcSession, [this] {
+        if (!calcTask()->isRunning())
+            startCalcTask();
+    });
 }
 
 void MyDocument::pasteCleaned() {
