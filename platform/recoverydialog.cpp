@@ -36,7 +36,8 @@ RecoveryDialog::RecoveryDialog(const QList<RecoveryOffer>& offers, QWidget* pare
             new QTreeWidgetItem({offer.title, offer.firstLine,
                                  QLocale().toString(offer.savedAt, QLocale::ShortFormat)}));
     mList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    mList->header()->setStretchLastSection(false);
+    // The first line takes what room is left.
+    mList->header()->setSectionResizeMode(1, QHeaderView::Stretch);
 
     auto* buttons = new QDialogButtonBox(this);
     mRestoreAll =

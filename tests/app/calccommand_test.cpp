@@ -1,4 +1,5 @@
-// figurello calc as a user runs it: the printed worksheet and the exit status.
+// figurello as a user runs it from a terminal: what figurello calc prints and its exit status,
+// help and the version, and a launch beside a running instance.
 
 #include <QDir>
 #include <QFile>
@@ -7,6 +8,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <unistd.h>
 
@@ -143,6 +145,39 @@ private slots:
             QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
         else
             QVERIFY2(result.error.contains(error), qPrintable(result.error));
+    }
+
+    // A second launch hands its file to the instance already running and ends; the running one
+    // opens it, and so notes it among the recently used files.
+    void aSecondLaunchHandsItsFileOver() {
+        QTemporaryDir runtime;
+        QProcessEnvironment environment = userEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        environment.insert(QStringLiteral("XDG_STATE_HOME"), mFolder.filePath("state"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcess running;
+        running.setProcessEnvironment(environment);
+        running.start(QStringLiteral(FIGURELLO_PATH), QStringList());
+        const auto stop = qScopeGuard([&running] {
+            running.kill();
+            running.waitForFinished(10000);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(runtime.filePath("figurello-instance")), 20000);
+
+        const QString path = mFolder.filePath(QStringLiteral("handed over.txt"));
+        QFile notes(path);
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.write("1+1\n");
+        notes.close();
+        const Run second = launch({path}, QByteArray(), environment);
+        QCOMPARE(second.status, 0);
+        const QByteArray uri = QUrl::fromLocalFile(QFileInfo(path).canonicalFilePath()).toEncoded();
+        const auto noted = [this, &uri] {
+            QFile recent(mFolder.filePath("data/recently-used.xbel"));
+            return recent.open(QIODevice::ReadOnly) && recent.readAll().contains(uri);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(noted(), 20000);
+        QCOMPARE(running.state(), QProcess::Running);
     }
 
     // A Mac's RTF prints as it reads: Latin text in a Japanese document, a non-breaking space,
