@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QMetaObject>
 #include <QTextEdit>
 
 #include <cstdio>
@@ -36,17 +35,12 @@ public:
         if (!view || view->viewport() != watched)
             return false;
         QCoreApplication::instance()->removeEventFilter(this);
-        const double elapsed = millisecondsSinceLaunch();
-        // Ends once the paint has been done, before anything queued behind it runs.
-        QMetaObject::invokeMethod(
-            this,
-            [elapsed] {
-                std::printf("first paint %.3f ms\n", elapsed);
-                std::fflush(stdout);
-                std::_Exit(0);
-            },
-            Qt::QueuedConnection);
-        return false;
+        // The paint itself counts; nothing queued behind it does, so that timing the whole
+        // process times the same.
+        QCoreApplication::sendEvent(watched, event);
+        std::printf("first paint %.3f ms\n", millisecondsSinceLaunch());
+        std::fflush(stdout);
+        std::_Exit(0);
     }
 
 private:
