@@ -22,11 +22,18 @@ constexpr int kAnswerTimeoutMs = 2000;
 } // namespace
 
 QString instanceServerName() {
+    // Per user, and per display: a second graphical session of the same user has its own.
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY", qEnvironmentVariable("DISPLAY"));
+    for (QChar& c : display)
+        if (!c.isLetterOrNumber() && c != u'-' && c != u'.')
+            c = u'_';
+    const QString name = display.isEmpty() ? QStringLiteral("figurello-instance")
+                                           : QStringLiteral("figurello-instance-%1").arg(display);
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QDir(runtime).exists())
-        return runtime + QStringLiteral("/figurello-instance");
+        return runtime + u'/' + name;
     // The temporary folder is shared: the user's id keeps each user's instance apart.
-    return QDir::tempPath() + QStringLiteral("/figurello-instance-%1").arg(::getuid());
+    return QDir::tempPath() + QStringLiteral("/%1-%2").arg(name).arg(::getuid());
 }
 
 InstanceServer::InstanceServer(QString name, QObject* parent)

@@ -16,7 +16,7 @@ struct LaunchRequest {
     bool newWindow = false;
 };
 
-// The running instance's socket: one per user, in the user's runtime folder.
+// The running instance's socket: one per user and display, in the user's runtime folder.
 QString instanceServerName();
 
 // Lets later launches in the same session hand their requests to this instance instead of

@@ -155,6 +155,9 @@ private slots:
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         environment.insert(QStringLiteral("XDG_STATE_HOME"), mFolder.filePath("state"));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // Without a display the socket's name is the plain one.
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         QProcess running;
         running.setProcessEnvironment(environment);
         running.start(QStringLiteral(FIGURELLO_PATH), QStringList());
