@@ -55,8 +55,8 @@ platform::LaunchRequest readLaunchRequest(const QCoreApplication& application) {
     QCommandLineParser options;
     options.setApplicationDescription(QCoreApplication::translate(
         "main", "A calculator worksheet.\n\n"
-                "figurello calc [--hex] [--open WORKSHEET | --recalculate WORKSHEET] [--save "
-                "WORKSHEET] [INPUT]\n"
+                "figurello calc [--hex] [--verbose] [--open WORKSHEET | --recalculate WORKSHEET] "
+                "[--save WORKSHEET] [INPUT]\n"
                 "  calculates INPUT's lines without a window and prints the worksheet;\n"
                 "  see figurello calc --help."));
     options.addHelpOption();
