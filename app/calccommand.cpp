@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -78,7 +79,11 @@ int runCalcCommand(const QStringList& arguments) {
         QCoreApplication::translate("calc", "Calculate every calculated line of this worksheet "
                                             "again, from the top, instead of reading INPUT."),
         QStringLiteral("worksheet"));
-    options.addOptions({hex, open, save, recalculate});
+    const QCommandLineOption verbose(
+        QStringLiteral("verbose"),
+        QCoreApplication::translate("calc", "Also print the diagnostic lines of the worksheet "
+                                            "and its calculation tool on standard error."));
+    options.addOptions({hex, open, save, recalculate, verbose});
     options.addPositionalArgument(QStringLiteral("input"),
                                   QCoreApplication::translate("calc", "Lines to calculate."),
                                   QStringLiteral("[INPUT]"));
@@ -90,6 +95,8 @@ int runCalcCommand(const QStringList& arguments) {
         std::fputs(qUtf8Printable(options.helpText()), stdout);
         return kAllCalculated;
     }
+    if (options.isSet(verbose))
+        QLoggingCategory::setFilterRules(QStringLiteral("figurello.diagnostics=true"));
     if (options.positionalArguments().size() > 1)
         return fail(QCoreApplication::translate("calc", "at most one INPUT"));
     const bool recalculating = options.isSet(recalculate);

@@ -2,9 +2,9 @@
 
 #include <QStringList>
 
-// `figurello calc [--hex] [--open WORKSHEET | --recalculate WORKSHEET] [--save WORKSHEET] [INPUT]`: calculates lines
-// without a display, through the same document code and CalcTool as the window, and prints
-// the worksheet. Exit status: 0 when every line gave a value or a definition, 1 when any gave
+// `figurello calc [--hex] [--verbose] [--open WORKSHEET | --recalculate WORKSHEET]
+// [--save WORKSHEET] [INPUT]`: calculates lines without a display, through the same document
+// code and CalcTool as the window, and prints the worksheet; --verbose adds the diagnostic lines. Exit status: 0 when every line gave a value or a definition, 1 when any gave
 // an error message, 2 for a usage or file error.
 int runCalcCommand(const QStringList& arguments);
 

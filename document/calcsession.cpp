@@ -6,6 +6,7 @@
 #include "document/worksheetsettings.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
+#include "platform/diagnostics.h"
 #include "platform/keyedtexts.h"
 #include "toollink/toollink.h"
 
@@ -79,7 +80,7 @@ CalcSession::CalcSession(QObject* parent)
         }
         // Out of step with its requests; the next line starts a fresh one, so a tool that
         // chatters from the start cannot keep us restarting it.
-        qWarning("CalcTool wrote output nobody asked for; it is abandoned");
+        qCWarning(figurelloDiagnostics, "CalcTool wrote output nobody asked for; it is abandoned");
         mCalcTask->abandon();
     });
 }
@@ -114,7 +115,8 @@ void CalcSession::startCalcTask() {
     }
     mToolStartError =
         error.isEmpty() ? tr("Out of memory.") : whyToolDidNotStart(mCalcTask->toolPath(), error);
-    qWarning("Caught %s: %s", "FailedToStart", qUtf8Printable(mToolStartError));
+    qCWarning(figurelloDiagnostics, "Caught %s: %s", "FailedToStart",
+              qUtf8Printable(mToolStartError));
 }
 
 void CalcSession::calculate(const QString& line) {

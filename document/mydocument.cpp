@@ -11,6 +11,8 @@
 #include "document/worksheetwindow.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
+#include "platform/afterfirstpaint.h"
+#include "platform/diagnostics.h"
 #include "platform/documentcontroller.h"
 #include "platform/filetypes.h"
 #include "platform/keyedtexts.h"
@@ -60,12 +62,12 @@ MyDocument::MyDocument() : mCalcSession(new CalcSession(this)) {
 }
 
 MyDocument::~MyDocument() {
-    qInfo("dealloc 1");
-    qInfo("dealloc 2");
+    qCInfo(figurelloDiagnostics, "dealloc 1");
+    qCInfo(figurelloDiagnostics, "dealloc 2");
     // The session takes its state and its tool with it.
     delete std::exchange(mCalcSession, nullptr);
-    qInfo("dealloc 3");
-    qInfo("dealloc 4");
+    qCInfo(figurelloDiagnostics, "dealloc 3");
+    qCInfo(figurelloDiagnostics, "dealloc 4");
     delete mDocWindow;
 }
 
@@ -141,7 +143,7 @@ void MyDocument::noteUnreadCodePages(const QList<int>& codePages) {
 bool MyDocument::loadNativeData(const QByteArray& data, QString* error) {
     WorksheetReadResult read = parseWorksheetFile(std::string_view(data.constData(), data.size()));
     if (!read.file) {
-        qWarning("Error: %s", read.error.c_str());
+        qCWarning(figurelloDiagnostics, "Error: %s", read.error.c_str());
         if (error)
             *error = platform::keyedText("NotAWorksheet")
                          .arg(displayName(), QString::fromStdString(read.error));
@@ -159,7 +161,7 @@ bool MyDocument::loadNativeData(const QByteArray& data, QString* error) {
             setString(&document);
             result = true;
         } else {
-            qWarning("Error: %s", qUtf8Printable(reason));
+            qCWarning(figurelloDiagnostics, "Error: %s", qUtf8Printable(reason));
             if (error)
                 *error = platform::keyedText("NotAWorksheet").arg(displayName(), reason);
         }
@@ -192,7 +194,7 @@ QByteArray MyDocument::dataOfType(const QString&, QString* error) {
     if (!file.variables || !file.functions) {
         if (error)
             *error = tr("Out of memory.");
-        qWarning("Error: out of memory");
+        qCWarning(figurelloDiagnostics, "Error: out of memory");
         return QByteArray();
     }
     // What the typing attributes leave unset comes from the text's default font.
@@ -251,9 +253,9 @@ bool MyDocument::canCloseDocument(const std::function<bool()>& standardCloseChec
     // A worksheet never saved closes without a question; the controller keeps it for reopening.
     if (!isDocumentEdited() || !hasFileLocation())
         return true;
-    qInfo("canCloseDocumentWithDelegate 1");
+    qCInfo(figurelloDiagnostics, "canCloseDocumentWithDelegate 1");
     const bool mayClose = standardCloseCheck();
-    qInfo("canCloseDocumentWithDelegate 2");
+    qCInfo(figurelloDiagnostics, "canCloseDocumentWithDelegate 2");
     return mayClose;
 }
 
@@ -339,7 +341,11 @@ void MyDocument::windowControllerDidLoadNib() {
         if (!frame.isNull())
             mDocWindow->setGeometry(frame);
     }
-    startCalcTask();
+    // Started once the window is on the screen; a line calculated before then starts it.
+    platform::afterFirstPaint(mTextView->viewport(), mCalcSession, [this] {
+        if (!calcTask()->isRunning())
+            startCalcTask();
+    });
 }
 
 void MyDocument::pasteCleaned() {

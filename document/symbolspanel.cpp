@@ -62,7 +62,12 @@ SymbolsPanel::SymbolsPanel(MyDocument* document) : QDockWidget(tr("Symbols")), m
     layout->setContentsMargins(4, 4, 4, 4);
     mFilter = new QLineEdit(contents);
     mFilter->setPlaceholderText(tr("Filter"));
-    mFilter->setClearButtonEnabled(true);
+    // The clear button's icon comes from the theme, a lookup that would cost every new window
+    // time before it appears: it is added when the panel is first shown.
+    connect(this, &QDockWidget::visibilityChanged, mFilter, [filter = mFilter](bool visible) {
+        if (visible)
+            filter->setClearButtonEnabled(true);
+    });
 
     mSymbols = new QStandardItemModel(0, 2, this);
     mSymbols->setHorizontalHeaderLabels({tr("Name"), tr("Value or definition")});

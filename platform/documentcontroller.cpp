@@ -2,6 +2,7 @@
 
 #include "platform/atomicwrite.h"
 #include "platform/closeddocumentarchive.h"
+#include "platform/diagnostics.h"
 #include "platform/document.h"
 #include "platform/documentrecovery.h"
 #include "platform/filetypes.h"
@@ -13,11 +14,12 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLocale>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+
+#include <vector>
 
 namespace platform {
 
@@ -107,9 +109,7 @@ Document* DocumentController::openDocument(const QString& path) {
     const QString wanted = canonical(path);
     for (Document* document : mDocuments) {
         if (document->originPath() == wanted || document->filePath() == wanted) {
-            document->window()->show();
-            document->window()->raise();
-            document->window()->activateWindow();
+            bringToFront(document);
             return document;
         }
     }
@@ -264,32 +264,42 @@ void DocumentController::keepClosedUntitledDocumentsIn(
 }
 
 Document* DocumentController::reopenClosedDocument(const QString& path) {
-    Document* reopened = reopenAsUnsaved(path, QString());
-    if (reopened && mArchive)
-        mArchive->remove(path);
-    return reopened;
-}
-
-Document* DocumentController::openCopy(const QString& path) { return openAs(path, QString()); }
-
-Document* DocumentController::openAs(const QString& path, const QString& filePath) {
     QString error;
-    std::unique_ptr<Document> document = readDocument(path, &error);
+    std::unique_ptr<Document> document = readAsUnsaved(path, QString(), &error);
     if (!document) {
         showError(nullptr, error);
         return nullptr;
     }
-    document->setFilePath(filePath);
-    document->setOriginPath(filePath);
-    if (filePath.isEmpty())
-        document->setUntitledName(nextUntitledName());
+    document->setUntitledName(nextUntitledName());
+    if (mArchive)
+        mArchive->remove(path);
+    return adoptAsUnsaved(std::move(document));
+}
+
+Document* DocumentController::openCopy(const QString& path) {
+    QString error;
+    std::unique_ptr<Document> document = readAsUnsaved(path, QString(), &error);
+    if (!document) {
+        showError(nullptr, error);
+        return nullptr;
+    }
+    // A copy as it was read: nothing to save until it is changed.
+    document->setUntitledName(nextUntitledName());
     return adopt(std::move(document));
 }
 
-Document* DocumentController::reopenAsUnsaved(const QString& path, const QString& filePath) {
-    Document* reopened = openAs(path, filePath);
-    if (!reopened)
-        return nullptr;
+std::unique_ptr<Document>
+DocumentController::readAsUnsaved(const QString& path, const QString& filePath, QString* error) {
+    std::unique_ptr<Document> document = readDocument(path, error);
+    if (document) {
+        document->setFilePath(filePath);
+        document->setOriginPath(filePath);
+    }
+    return document;
+}
+
+Document* DocumentController::adoptAsUnsaved(std::unique_ptr<Document> document) {
+    Document* reopened = adopt(std::move(document));
     // What it was read from is about to go, so its contents are unsaved again.
     reopened->setDocumentEdited(true);
     return reopened;
@@ -301,37 +311,79 @@ void DocumentController::keepRecoveryFilesIn(std::unique_ptr<DocumentRecovery> r
         mRecovery->watch(document);
 }
 
-int DocumentController::offerRecovery(const RecoveryQuestion& shouldRestore) {
+int DocumentController::offerRecovery(const RecoveryChoice& choose) {
     if (!mRecovery)
         return 0;
-    int restored = 0;
+    struct Found {
+        QString path;
+        std::unique_ptr<Document> document;
+    };
+    std::vector<Found> found;
+    QList<RecoveryOffer> offers;
+    const int untitledBefore = mUntitledCount;
     for (const DocumentRecovery::Orphan& orphan : mRecovery->claimOrphans()) {
-        if (shouldRestore(orphan)) {
-            if (reopenAsUnsaved(orphan.path, orphan.filePath))
-                ++restored;
+        // Read before asking, so that each is offered under the name its window will have.
+        QString error;
+        std::unique_ptr<Document> document = readAsUnsaved(orphan.path, orphan.filePath, &error);
+        if (!document) {
+            qCWarning(figurelloDiagnostics, "%s", qUtf8Printable(error));
+            keepRecoveredData(orphan.path, orphan.displayName);
+            continue;
+        }
+        if (orphan.filePath.isEmpty())
+            document->setUntitledName(nextUntitledName());
+        offers.append({document->displayName(), document->summary(), orphan.savedAt});
+        found.push_back({orphan.path, std::move(document)});
+    }
+    const QList<int> chosen = offers.isEmpty() ? QList<int>() : choose(offers);
+
+    // Untitled names the discarded ones would have had after the last restored one are free.
+    mUntitledCount = untitledBefore;
+    int untitledSeen = 0;
+    int restored = 0;
+    for (int row = 0; row < int(found.size()); ++row) {
+        const bool untitled = !found[row].document->hasFileLocation();
+        untitledSeen += untitled ? 1 : 0;
+        if (chosen.contains(row)) {
+            if (untitled)
+                mUntitledCount = untitledBefore + untitledSeen;
+            adoptAsUnsaved(std::move(found[row].document));
+            ++restored;
             continue;
         }
         // Declined, but not thrown away: it can still be reopened from the closed documents.
-        QFile file(orphan.path);
-        QString error;
-        if (mArchive && file.open(QIODevice::ReadOnly))
-            mArchive->keep(file.readAll(), orphan.displayName, &error);
+        keepRecoveredData(found[row].path, found[row].document->summary());
     }
     mRecovery->releaseOrphans();
     return restored;
 }
 
-bool DocumentController::askToRestore(const DocumentRecovery::Orphan& orphan) {
-    QMessageBox ask(QMessageBox::Question, QCoreApplication::applicationName(),
-                    keyedText("RestoreDocument").arg(orphan.displayName), QMessageBox::NoButton);
-    ask.setInformativeText(keyedText("RestoreDocument_detail")
-                               .arg(QLocale().toString(orphan.savedAt, QLocale::ShortFormat)));
-    QPushButton* restore =
-        ask.addButton(keyedText("RestoreDocument_restore"), QMessageBox::AcceptRole);
-    ask.addButton(keyedText("RestoreDocument_discard"), QMessageBox::DestructiveRole);
-    ask.setDefaultButton(restore);
-    ask.exec();
-    return ask.clickedButton() == restore;
+void DocumentController::keepRecoveredData(const QString& path, const QString& title) {
+    QFile file(path);
+    QString error;
+    if (mArchive && file.open(QIODevice::ReadOnly) &&
+        !mArchive->keep(file.readAll(), title, &error))
+        qCWarning(figurelloDiagnostics, "%s", qUtf8Printable(error));
+}
+
+void DocumentController::openForLaunch(const QStringList& paths, bool newWindow) {
+    Document* front = nullptr;
+    for (const QString& path : paths)
+        if (Document* opened = openDocument(path))
+            front = opened;
+    if (newWindow || mDocuments.isEmpty())
+        front = newDocument();
+    if (!front && !mDocuments.isEmpty())
+        front = mDocuments.last();
+    if (front)
+        bringToFront(front);
+}
+
+void DocumentController::bringToFront(Document* document) {
+    QMainWindow* window = document->window();
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void DocumentController::forget(Document* document) {
@@ -370,7 +422,7 @@ void DocumentController::noteRecentFile(const QString& path) {
     const QString mimeType =
         QFileInfo(path).suffix() == mDocumentType.suffix ? mDocumentType.mimeType : QString();
     if (!addToRecentlyUsed(path, mimeType, &error))
-        qWarning("%s", qUtf8Printable(error));
+        qCWarning(figurelloDiagnostics, "%s", qUtf8Printable(error));
 }
 
 } // namespace platform

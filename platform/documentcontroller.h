@@ -2,6 +2,7 @@
 
 #include "platform/documentrecovery.h"
 #include "platform/documenttype.h"
+#include "platform/recoverydialog.h"
 
 #include <QList>
 #include <QObject>
@@ -65,11 +66,15 @@ public:
     // Documents with unsaved changes are written to recovery files while they are open.
     void keepRecoveryFilesIn(std::unique_ptr<DocumentRecovery> recovery);
     DocumentRecovery* documentRecovery() const { return mRecovery.get(); }
-    // Offers to restore each document an instance that did not end cleanly left behind;
-    // declined ones join the closed documents. Returns how many were restored.
-    using RecoveryQuestion = std::function<bool(const DocumentRecovery::Orphan&)>;
-    int offerRecovery(const RecoveryQuestion& shouldRestore = &askToRestore);
-    static bool askToRestore(const DocumentRecovery::Orphan& orphan);
+    // Offers back, in one question, the documents an instance that did not end cleanly left
+    // behind, each under the name its window will have; the ones not chosen join the closed
+    // documents. Returns how many were restored.
+    using RecoveryChoice = std::function<QList<int>(const QList<RecoveryOffer>&)>;
+    int offerRecovery(const RecoveryChoice& choose = &RecoveryDialog::ask);
+
+    // Opens what a launch of the application asks for: the files named, and a new document when
+    // asked or when no other is open; then brings the last of them to the front.
+    void openForLaunch(const QStringList& paths, bool newWindow);
 
     QStringList recentFiles() const;
     void clearRecentFiles();
@@ -88,9 +93,14 @@ private:
     void forget(Document* document);
     QString nextUntitledName();
     bool keepIfUnsavedAndUntitled(Document* document);
-    // Reads the file into a new document that saves to `filePath`, untitled when it is empty.
-    Document* openAs(const QString& path, const QString& filePath);
-    Document* reopenAsUnsaved(const QString& path, const QString& filePath);
+    // Reads a kept copy of a document that is to open with unsaved changes, belonging to
+    // `filePath` (untitled when empty).
+    std::unique_ptr<Document> readAsUnsaved(const QString& path, const QString& filePath,
+                                            QString* error);
+    Document* adoptAsUnsaved(std::unique_ptr<Document> document);
+    // Keeps a recovery file's contents among the closed documents.
+    void keepRecoveredData(const QString& path, const QString& title);
+    void bringToFront(Document* document);
 
     DocumentType mDocumentType;
     Factory mFactory;

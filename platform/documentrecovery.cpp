@@ -1,6 +1,7 @@
 #include "platform/documentrecovery.h"
 
 #include "platform/atomicwrite.h"
+#include "platform/diagnostics.h"
 #include "platform/document.h"
 
 #include <QCoreApplication>
@@ -8,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+
+#include <algorithm>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -38,6 +41,9 @@ int lockFolder(const QString& folder) {
     }
     return fd;
 }
+
+// The number in "document-N.suffix": documents are numbered as they are watched.
+int serialOf(const QFileInfo& file) { return file.completeBaseName().section(u'-', -1).toInt(); }
 
 } // namespace
 
@@ -72,7 +78,8 @@ void DocumentRecovery::watch(Document* document) {
     watched.timer->setSingleShot(true);
     watched.timer->setInterval(mDelayMs);
     connect(watched.timer, &QTimer::timeout, this, [this, document] { writeNow(document); });
-    connect(document, &Document::contentsEdited, this, [this, document] { scheduleWrite(document); });
+    connect(document, &Document::contentsEdited, this,
+            [this, document] { scheduleWrite(document); });
     connect(document, &Document::editedChanged, this,
             [this, document](bool edited) { documentEditedChanged(document, edited); });
     if (document->isDocumentEdited())
@@ -132,11 +139,12 @@ void DocumentRecovery::writeNow(Document* document) {
         QString error;
         if (!writeFileAtomically(originPathOf(path), origin, &error) ||
             !writeFileAtomically(path, data, &error)) {
-            qWarning("Cannot write the recovery file %s: %s", qPrintable(path), qPrintable(error));
+            qCWarning(figurelloDiagnostics, "Cannot write the recovery file %s: %s",
+                      qPrintable(path), qPrintable(error));
             return;
         }
-        QMetaObject::invokeMethod(this, [this, document] { emit documentWritten(document); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, document] { emit documentWritten(document); }, Qt::QueuedConnection);
     });
 }
 
@@ -144,9 +152,8 @@ void DocumentRecovery::waitForWrites() { mWriter.waitForDone(); }
 
 QList<DocumentRecovery::Orphan> DocumentRecovery::claimOrphans() {
     QList<Orphan> orphans;
-    const QFileInfoList instances =
-        QDir(mFolder).entryInfoList({QStringLiteral("instance-*")}, QDir::Dirs, QDir::Time |
-                                                                                    QDir::Reversed);
+    const QFileInfoList instances = QDir(mFolder).entryInfoList(
+        {QStringLiteral("instance-*")}, QDir::Dirs, QDir::Time | QDir::Reversed);
     for (const QFileInfo& instance : instances) {
         const QString folder = instance.absoluteFilePath();
         if (folder == QFileInfo(mInstanceFolder).absoluteFilePath())
@@ -155,9 +162,11 @@ QList<DocumentRecovery::Orphan> DocumentRecovery::claimOrphans() {
         if (fd < 0)
             continue; // still running
         mClaimed.append({folder, fd});
-        const QFileInfoList files =
-            QDir(folder).entryInfoList({QLatin1Char('*') + mDocumentType.dottedSuffix()},
-                                       QDir::Files, QDir::Time | QDir::Reversed);
+        QFileInfoList files = QDir(folder).entryInfoList(
+            {QLatin1Char('*') + mDocumentType.dottedSuffix()}, QDir::Files);
+        // In the order the documents were opened, which their modification times need not show.
+        std::sort(files.begin(), files.end(),
+                  [](const QFileInfo& a, const QFileInfo& b) { return serialOf(a) < serialOf(b); });
         for (const QFileInfo& file : files) {
             Orphan orphan;
             orphan.path = file.absoluteFilePath();

@@ -25,15 +25,18 @@ const KeyedText kFrameworkTexts[] = {
                                    "closed:\n%1")},
     {"NoClosedWorksheets", QT_TRANSLATE_NOOP("platform", "No Closed Worksheets")},
     {"ClosedWorksheetItem", QT_TRANSLATE_NOOP("platform", "%1 — closed %2")},
-    {"RestoreDocument",
-     QT_TRANSLATE_NOOP("platform", "Figurello did not close “%1” properly. Restore its unsaved "
-                                   "changes?")},
-    {"RestoreDocument_detail",
-     QT_TRANSLATE_NOOP("platform", "They were last recorded at %1. If you discard them, the "
-                                   "worksheet can still be reopened from File ▸ Reopen Closed "
-                                   "Worksheet.")},
-    {"RestoreDocument_restore", QT_TRANSLATE_NOOP("platform", "Restore")},
-    {"RestoreDocument_discard", QT_TRANSLATE_NOOP("platform", "Discard")},
+    {"Recovery",
+     QT_TRANSLATE_NOOP("platform", "Figurello did not close properly. Restore the unsaved "
+                                   "worksheets it had open?")},
+    {"Recovery_detail",
+     QT_TRANSLATE_NOOP("platform", "Worksheets you discard can still be reopened from File ▸ "
+                                   "Reopen Closed Worksheet.")},
+    {"Recovery_title", QT_TRANSLATE_NOOP("platform", "Worksheet")},
+    {"Recovery_firstLine", QT_TRANSLATE_NOOP("platform", "First line")},
+    {"Recovery_savedAt", QT_TRANSLATE_NOOP("platform", "Last recorded")},
+    {"Recovery_restoreAll", QT_TRANSLATE_NOOP("platform", "Restore All")},
+    {"Recovery_restoreSelected", QT_TRANSLATE_NOOP("platform", "Restore Selected")},
+    {"Recovery_discard", QT_TRANSLATE_NOOP("platform", "Discard")},
     {"Untitled", QT_TRANSLATE_NOOP("platform", "Untitled")},
     {"WorksheetFilter",
      QT_TRANSLATE_NOOP("platform", "Worksheets (*.figurello);;RTF documents (*.rtf);;"

@@ -1,4 +1,5 @@
-// figurello calc as a user runs it: the printed worksheet and the exit status.
+// figurello as a user runs it from a terminal: what figurello calc prints and its exit status,
+// help and the version, and a launch beside a running instance.
 
 #include <QDir>
 #include <QFile>
@@ -7,6 +8,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <unistd.h>
 
@@ -23,19 +25,29 @@ private:
         int status;
         QString error;
     };
-    // `limit`, when not empty, is a shell command run first, such as a ulimit.
-    Run run(const QStringList& arguments, const QByteArray& input, const QString& limit = {}) {
-        QProcess figurello;
-        // A template of the user's must not change what a new worksheet holds.
+    // The environment of a user without a template or kept worksheets of their own.
+    QProcessEnvironment userEnvironment() const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), mFolder.path());
         environment.insert(QStringLiteral("XDG_DATA_HOME"), mFolder.filePath("data"));
+        return environment;
+    }
+
+    // figurello calc with `arguments`. `limit`, when not empty, is a shell command run first,
+    // such as a ulimit.
+    Run run(const QStringList& arguments, const QByteArray& input, const QString& limit = {}) {
+        return launch(QStringList{"calc"} + arguments, input, userEnvironment(), limit);
+    }
+
+    Run launch(const QStringList& arguments, const QByteArray& input,
+               const QProcessEnvironment& environment, const QString& limit = {}) {
+        QProcess figurello;
         figurello.setProcessEnvironment(environment);
         if (limit.isEmpty())
-            figurello.start(QStringLiteral(FIGURELLO_PATH), QStringList{"calc"} + arguments);
+            figurello.start(QStringLiteral(FIGURELLO_PATH), arguments);
         else
             figurello.start(QStringLiteral("sh"),
-                            QStringList{"-c", limit + QStringLiteral("; exec \"$0\" calc \"$@\""),
+                            QStringList{"-c", limit + QStringLiteral("; exec \"$0\" \"$@\""),
                                         QStringLiteral(FIGURELLO_PATH)} +
                                 arguments);
         // Written only once it runs: input written earlier can be lost with the channel closed.
@@ -86,6 +98,89 @@ private slots:
         QCOMPARE(result.status, status);
         // Its output is the worksheet: nothing is kept for reopening.
         QVERIFY(!QFileInfo::exists(mFolder.filePath("data/figurello")));
+    }
+
+    // Help, the version and calculating in the terminal need no display, and the terminal shows
+    // only what was asked for: the diagnostic lines only on request, never a plug-in's warning.
+    void runsInATerminal_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("loggingRules");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("error");
+        const QString worksheet = QStringLiteral("1+1 =\n2\n");
+        QTest::newRow("help without a display")
+            << QStringList{"--help"} << QString() << QString() << "Usage: " << QString();
+        QTest::newRow("version without a display")
+            << QStringList{"--version"} << QString() << QString() << "Figurello 0.1" << QString();
+        QTest::newRow("calc without a display, quiet")
+            << QStringList{"calc"} << QString() << QString() << worksheet << QString();
+        QTest::newRow("calc with an unreachable display, quiet")
+            << QStringList{"calc"} << ":93" << QString() << worksheet << QString();
+        QTest::newRow("calc --verbose, diagnostics")
+            << QStringList{"calc", "--verbose"} << QString() << QString() << worksheet
+            << "dealloc 1";
+        QTest::newRow("calc, diagnostics by logging rule")
+            << QStringList{"calc"} << QString() << "figurello.diagnostics=true" << worksheet
+            << "dealloc 1";
+    }
+    void runsInATerminal() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, display);
+        QFETCH(QString, loggingRules);
+        QFETCH(QString, out);
+        QFETCH(QString, error);
+        QProcessEnvironment environment = userEnvironment();
+        for (const char* name :
+             {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_LOGGING_RULES"})
+            environment.remove(QLatin1String(name));
+        if (!display.isEmpty())
+            environment.insert(QStringLiteral("DISPLAY"), display);
+        if (!loggingRules.isEmpty())
+            environment.insert(QStringLiteral("QT_LOGGING_RULES"), loggingRules);
+        const Run result = launch(arguments, "1+1\n", environment);
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.out.startsWith(out), qPrintable(result.out));
+        if (error.isEmpty())
+            QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+        else
+            QVERIFY2(result.error.contains(error), qPrintable(result.error));
+    }
+
+    // A second launch hands its file to the instance already running and ends; the running one
+    // opens it, and so notes it among the recently used files.
+    void aSecondLaunchHandsItsFileOver() {
+        QTemporaryDir runtime;
+        QProcessEnvironment environment = userEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        environment.insert(QStringLiteral("XDG_STATE_HOME"), mFolder.filePath("state"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // Without a display the socket's name is the plain one.
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        QProcess running;
+        running.setProcessEnvironment(environment);
+        running.start(QStringLiteral(FIGURELLO_PATH), QStringList());
+        const auto stop = qScopeGuard([&running] {
+            running.kill();
+            running.waitForFinished(10000);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(runtime.filePath("figurello-instance")), 20000);
+
+        const QString path = mFolder.filePath(QStringLiteral("handed over.txt"));
+        QFile notes(path);
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.write("1+1\n");
+        notes.close();
+        const Run second = launch({path}, QByteArray(), environment);
+        QCOMPARE(second.status, 0);
+        const QByteArray uri = QUrl::fromLocalFile(QFileInfo(path).canonicalFilePath()).toEncoded();
+        const auto noted = [this, &uri] {
+            QFile recent(mFolder.filePath("data/recently-used.xbel"));
+            return recent.open(QIODevice::ReadOnly) && recent.readAll().contains(uri);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(noted(), 20000);
+        QCOMPARE(running.state(), QProcess::Running);
     }
 
     // A Mac's RTF prints as it reads: Latin text in a Japanese document, a non-breaking space,

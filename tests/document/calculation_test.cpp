@@ -110,7 +110,8 @@ private slots:
         mController = new platform::DocumentController(
             worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
         mDocument = static_cast<MyDocument*>(mController->newDocument());
-        QVERIFY(mDocument->calcTask()->isRunning());
+        // The tool starts once the window has been painted.
+        QTRY_VERIFY(mDocument->calcTask()->isRunning());
     }
     void cleanup() {
         delete mController;

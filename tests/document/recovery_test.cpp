@@ -8,15 +8,18 @@
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
 #include "platform/documentrecovery.h"
+#include "platform/recoverydialog.h"
 #include "worksheettestmain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QMainWindow>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 class RecoveryTest : public QObject {
     Q_OBJECT
@@ -35,10 +38,11 @@ private:
         return controller;
     }
 
-    // Runs a worksheet application until its typed line is recorded, then kills it.
-    void killAnApplicationWithUnsavedWork() {
+    // Runs a worksheet application until its typed lines are recorded, then kills it. One
+    // worksheet for each text, or one that calculated "width = 12".
+    void killAnApplicationWithUnsavedWork(const QStringList& texts = {}) {
         QProcess child;
-        child.start(QStringLiteral(RECOVERY_CHILD_PATH), {recoveryFolder()});
+        child.start(QStringLiteral(RECOVERY_CHILD_PATH), QStringList{recoveryFolder()} + texts);
         QVERIFY(child.waitForStarted(10000));
         QByteArray said;
         QTRY_VERIFY2_WITH_TIMEOUT((said += child.readAllStandardOutput()).contains("written") ||
@@ -58,27 +62,58 @@ private slots:
     void offersBackWhatAKilledApplicationWasEditing() {
         killAnApplicationWithUnsavedWork();
         auto controller = newController();
-        QStringList offered;
-        const int restored =
-            controller->offerRecovery([&offered](const platform::DocumentRecovery::Orphan& o) {
-                offered.append(o.displayName);
-                return true;
-            });
+        const int restored = controller->offerRecovery(
+            [](const QList<platform::RecoveryOffer>&) { return QList<int>{0}; });
         QCOMPARE(restored, 1);
-        QCOMPARE(offered, QStringList{"Untitled"});
         auto* worksheet = static_cast<MyDocument*>(controller->documents().value(0));
         QVERIFY(worksheet);
         QCOMPARE(worksheet->textView()->toPlainText(), QStringLiteral("width = 12 =\n12\n"));
         QCOMPARE(*FindVariable(*worksheet->calcState(), "width"), 12.0);
         QVERIFY(worksheet->isDocumentEdited());
         // Offered once: the next start finds nothing more.
-        QCOMPARE(newController()->offerRecovery([](const auto&) { return true; }), 0);
+        QCOMPARE(newController()->offerRecovery([](const auto&) { return QList<int>{0}; }), 0);
+    }
+
+    // One question for every worksheet found, each under the name its restored window gets;
+    // the one left out can still be reopened, and the names it would have had are free again.
+    void asksOnceForSeveralWorksheets() {
+        killAnApplicationWithUnsavedWork({"rent = 900", "tax = 0.2", "x = 1"});
+        auto controller = newController();
+        int questions = 0;
+        QStringList titles;
+        QStringList firstLines;
+        const int restored =
+            controller->offerRecovery([&](const QList<platform::RecoveryOffer>& offers) {
+                ++questions;
+                platform::RecoveryDialog dialog(offers);
+                QTreeWidget* list = dialog.documentList();
+                for (int row = 0; row < list->topLevelItemCount(); ++row) {
+                    titles.append(list->topLevelItem(row)->text(0));
+                    firstLines.append(list->topLevelItem(row)->text(1));
+                }
+                list->topLevelItem(0)->setSelected(true);
+                list->topLevelItem(2)->setSelected(true);
+                dialog.button(platform::RecoveryDialog::Choice::RestoreSelected)->click();
+                return dialog.chosenRows();
+            });
+        QCOMPARE(questions, 1);
+        QCOMPARE(restored, 2);
+        QCOMPARE(titles, (QStringList{"Untitled", "Untitled 2", "Untitled 3"}));
+        QCOMPARE(firstLines, (QStringList{"rent = 900", "tax = 0.2", "x = 1"}));
+        QStringList windows;
+        for (platform::Document* document : controller->documents())
+            windows.append(document->displayName());
+        QCOMPARE(windows, (QStringList{"Untitled", "Untitled 3"}));
+        const auto kept = controller->closedDocumentArchive()->entries();
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(kept[0].title, QStringLiteral("tax = 0.2"));
+        QCOMPARE(controller->newDocument()->displayName(), QStringLiteral("Untitled 4"));
     }
 
     void keepsADeclinedWorksheetForReopening() {
         killAnApplicationWithUnsavedWork();
         auto controller = newController();
-        QCOMPARE(controller->offerRecovery([](const auto&) { return false; }), 0);
+        QCOMPARE(controller->offerRecovery([](const auto&) { return QList<int>(); }), 0);
         QVERIFY(controller->documents().isEmpty());
         const auto kept = controller->closedDocumentArchive()->entries();
         QCOMPARE(kept.size(), 1);
@@ -92,7 +127,7 @@ private slots:
                            &platform::DocumentRecovery::documentWritten);
         worksheet->textView()->insertPlainText(QStringLiteral("still typing"));
         QVERIFY(written.wait(10000));
-        QCOMPARE(newController()->offerRecovery([](const auto&) { return true; }), 0);
+        QCOMPARE(newController()->offerRecovery([](const auto&) { return QList<int>{0}; }), 0);
         QVERIFY(QFile::exists(running->documentRecovery()->recoveryPathOf(worksheet)));
     }
 

@@ -1,0 +1,3 @@
+#include "platform/diagnostics.h"
+
+Q_LOGGING_CATEGORY(figurelloDiagnostics, "figurello.diagnostics")
