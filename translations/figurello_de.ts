@@ -504,21 +504,13 @@ Beispiel: %3</translation>
         <source>--recalculate takes neither --open nor INPUT</source>
         <translation>--recalculate geht weder mit --open noch mit INPUT</translation>
     </message>
+    <message>
+        <source>Also print the diagnostic lines of the worksheet and its calculation tool on standard error.</source>
+        <translation>Auch die Diagnosezeilen des Arbeitsblatts und seines Rechenprogramms auf der Standardfehlerausgabe ausgeben.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
-    <message>
-        <source>A calculator worksheet.
-
-figurello calc [--hex] [--open WORKSHEET | --recalculate WORKSHEET] [--save WORKSHEET] [INPUT]
-  calculates INPUT&apos;s lines without a window and prints the worksheet;
-  see figurello calc --help.</source>
-        <translation>Ein Arbeitsblatt zum Rechnen.
-
-figurello calc [--hex] [--open WORKSHEET | --recalculate WORKSHEET] [--save WORKSHEET] [INPUT]
-  berechnet die Zeilen von INPUT ohne Fenster und gibt das Arbeitsblatt aus;
-  siehe figurello calc --help.</translation>
-    </message>
     <message>
         <source>Open a new worksheet.</source>
         <translation>Ein neues Arbeitsblatt öffnen.</translation>
@@ -526,6 +518,18 @@ figurello calc [--hex] [--open WORKSHEET | --recalculate WORKSHEET] [--save WORK
     <message>
         <source>Worksheets to open.</source>
         <translation>Die zu öffnenden Arbeitsblätter.</translation>
+    </message>
+    <message>
+        <source>A calculator worksheet.
+
+figurello calc [--hex] [--verbose] [--open WORKSHEET | --recalculate WORKSHEET] [--save WORKSHEET] [INPUT]
+  calculates INPUT&apos;s lines without a window and prints the worksheet;
+  see figurello calc --help.</source>
+        <translation>Ein Arbeitsblatt zum Rechnen.
+
+figurello calc [--hex] [--verbose] [--open WORKSHEET | --recalculate WORKSHEET] [--save WORKSHEET] [INPUT]
+  berechnet die Zeilen von INPUT ohne Fenster und gibt das Arbeitsblatt aus;
+  siehe figurello calc --help.</translation>
     </message>
 </context>
 <context>
@@ -577,18 +581,6 @@ Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translatio
         <translation>%1 — geschlossen am %2</translation>
     </message>
     <message>
-        <source>Figurello did not close “%1” properly. Restore its unsaved changes?</source>
-        <translation>Figurello hat „%1“ nicht ordnungsgemäß geschlossen. Sollen die nicht gespeicherten Änderungen wiederhergestellt werden?</translation>
-    </message>
-    <message>
-        <source>They were last recorded at %1. If you discard them, the worksheet can still be reopened from File ▸ Reopen Closed Worksheet.</source>
-        <translation>Sie wurden zuletzt am %1 festgehalten. Wenn Sie sie verwerfen, lässt sich das Arbeitsblatt weiterhin über Datei ▸ Geschlossenes Arbeitsblatt wieder öffnen zurückholen.</translation>
-    </message>
-    <message>
-        <source>Restore</source>
-        <translation>Wiederherstellen</translation>
-    </message>
-    <message>
         <source>Discard</source>
         <translation>Verwerfen</translation>
     </message>
@@ -621,6 +613,34 @@ Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translatio
     <message>
         <source>The folder cannot be made.</source>
         <translation>Der Ordner kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Figurello did not close properly. Restore the unsaved worksheets it had open?</source>
+        <translation>Figurello wurde nicht ordnungsgemäß beendet. Sollen die nicht gespeicherten Arbeitsblätter wiederhergestellt werden, die geöffnet waren?</translation>
+    </message>
+    <message>
+        <source>Worksheets you discard can still be reopened from File ▸ Reopen Closed Worksheet.</source>
+        <translation>Verworfene Arbeitsblätter lassen sich weiterhin über Datei ▸ Geschlossenes Arbeitsblatt wieder öffnen zurückholen.</translation>
+    </message>
+    <message>
+        <source>Worksheet</source>
+        <translation>Arbeitsblatt</translation>
+    </message>
+    <message>
+        <source>First line</source>
+        <translation>Erste Zeile</translation>
+    </message>
+    <message>
+        <source>Last recorded</source>
+        <translation>Zuletzt festgehalten</translation>
+    </message>
+    <message>
+        <source>Restore All</source>
+        <translation>Alle wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore Selected</source>
+        <translation>Auswahl wiederherstellen</translation>
     </message>
 </context>
 <context>
