@@ -9,6 +9,27 @@ constexpr char kWorksheetContext[] = "worksheet";
 // What the worksheet itself says: its answers' messages, its listings, its tool's troubles and
 // its own commands' questions.
 const platform::KeyedText kWorksheetTexts[] = {
+    // The document framework's words for worksheets: their files, windows and recovery.
+    {"ReopenClosedMenu", QT_TRANSLATE_NOOP("worksheet", "Reopen Closed &Worksheet")},
+    {"UnknownFormat",
+     QT_TRANSLATE_NOOP("worksheet",
+                       "“%1” is not in a format Figurello reads.\n"
+                       "Figurello opens worksheets (.figurello), RTF and plain text.")},
+    {"CannotKeepClosed",
+     QT_TRANSLATE_NOOP("worksheet", "This worksheet cannot be kept for reopening after it is "
+                                    "closed:\n%1")},
+    {"NoClosedWorksheets", QT_TRANSLATE_NOOP("worksheet", "No Closed Worksheets")},
+    {"Recovery",
+     QT_TRANSLATE_NOOP("worksheet", "Figurello did not close properly. Restore the unsaved "
+                                    "worksheets it had open?")},
+    {"Recovery_detail",
+     QT_TRANSLATE_NOOP("worksheet", "Worksheets you discard can still be reopened from File ▸ "
+                                    "Reopen Closed Worksheet.")},
+    {"Recovery_title", QT_TRANSLATE_NOOP("worksheet", "Worksheet")},
+    {"WorksheetFilter",
+     QT_TRANSLATE_NOOP("worksheet", "Worksheets (*.figurello);;RTF documents (*.rtf);;"
+                                    "Text files (*.txt);;All files (*)")},
+    {"SaveFilter", QT_TRANSLATE_NOOP("worksheet", "Worksheets (*.figurello)")},
     {"DefFun", QT_TRANSLATE_NOOP("worksheet", "Function defined")},
     {"SynErr", QT_TRANSLATE_NOOP("worksheet", "Syntax error")},
     // A syntax error with its reason: "Syntax error: “junk” is not defined". The reasons are

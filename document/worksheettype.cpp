@@ -3,7 +3,11 @@
 #include "platform/keyedtexts.h"
 
 platform::DocumentType worksheetDocumentType() {
-    return {kWorksheetType, QStringLiteral("figurello"),
+    return {kWorksheetType,
+            QStringLiteral("figurello"),
             QStringLiteral("application/x-figurello-worksheet"),
-            platform::keyedText("WorksheetFilter"), platform::keyedText("SaveFilter")};
+            platform::keyedText("WorksheetFilter"),
+            platform::keyedText("SaveFilter"),
+            platform::keyedText("ReopenClosedMenu"),
+            platform::keyedText("NoClosedWorksheets")};
 }

@@ -63,7 +63,7 @@ void DocumentWindow::buildFileMenu() {
     connect(mController, &DocumentController::recentFilesChanged, this,
             &DocumentWindow::rebuildRecentMenu);
     rebuildRecentMenu();
-    mReopenMenu = file->addMenu(tr("Reopen Closed &Worksheet"));
+    mReopenMenu = file->addMenu(mController->documentType().reopenClosedMenu);
     connect(mReopenMenu, &QMenu::aboutToShow, this, &DocumentWindow::rebuildReopenMenu);
     mReopenMenu->menuAction()->setVisible(mController->closedDocumentArchive() != nullptr);
     file->addSeparator();
@@ -233,7 +233,7 @@ void DocumentWindow::rebuildReopenMenu() {
             [this, path = entry.path] { mController->reopenClosedDocument(path); });
     }
     if (kept.isEmpty())
-        mReopenMenu->addAction(keyedText("NoClosedWorksheets"))->setEnabled(false);
+        mReopenMenu->addAction(mController->documentType().noClosedDocuments)->setEnabled(false);
 }
 
 void DocumentWindow::updateTitle() {

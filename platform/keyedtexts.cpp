@@ -11,37 +11,19 @@ constexpr char kFrameworkContext[] = "platform";
 
 // The document framework's own texts: opening, saving, closing and recovering documents.
 const KeyedText kFrameworkTexts[] = {
-    {"UnknownFormat",
-     QT_TRANSLATE_NOOP("platform", "“%1” is not in a format Figurello reads.\n"
-                                   "Figurello opens worksheets (.figurello), RTF and plain text.")},
     {"CannotRead", QT_TRANSLATE_NOOP("platform", "Cannot read %1:\n%2")},
     {"CannotWrite", QT_TRANSLATE_NOOP("platform", "Cannot write %1:\n%2")},
     {"NotAWorksheet", QT_TRANSLATE_NOOP("platform", "“%1” is damaged and cannot be opened:\n%2")},
     {"SaveChanges", QT_TRANSLATE_NOOP("platform", "Do you want to save the changes made to “%1”?")},
     {"SaveChanges_detail",
      QT_TRANSLATE_NOOP("platform", "Your changes will be lost if you don’t save them.")},
-    {"CannotKeepClosed",
-     QT_TRANSLATE_NOOP("platform", "This worksheet cannot be kept for reopening after it is "
-                                   "closed:\n%1")},
-    {"NoClosedWorksheets", QT_TRANSLATE_NOOP("platform", "No Closed Worksheets")},
     {"ClosedWorksheetItem", QT_TRANSLATE_NOOP("platform", "%1 — closed %2")},
-    {"Recovery",
-     QT_TRANSLATE_NOOP("platform", "Figurello did not close properly. Restore the unsaved "
-                                   "worksheets it had open?")},
-    {"Recovery_detail",
-     QT_TRANSLATE_NOOP("platform", "Worksheets you discard can still be reopened from File ▸ "
-                                   "Reopen Closed Worksheet.")},
-    {"Recovery_title", QT_TRANSLATE_NOOP("platform", "Worksheet")},
     {"Recovery_firstLine", QT_TRANSLATE_NOOP("platform", "First line")},
     {"Recovery_savedAt", QT_TRANSLATE_NOOP("platform", "Last recorded")},
     {"Recovery_restoreAll", QT_TRANSLATE_NOOP("platform", "Restore All")},
     {"Recovery_restoreSelected", QT_TRANSLATE_NOOP("platform", "Restore Selected")},
     {"Recovery_discard", QT_TRANSLATE_NOOP("platform", "Discard")},
     {"Untitled", QT_TRANSLATE_NOOP("platform", "Untitled")},
-    {"WorksheetFilter",
-     QT_TRANSLATE_NOOP("platform", "Worksheets (*.figurello);;RTF documents (*.rtf);;"
-                                   "Text files (*.txt);;All files (*)")},
-    {"SaveFilter", QT_TRANSLATE_NOOP("platform", "Worksheets (*.figurello)")},
 };
 
 struct Entry {

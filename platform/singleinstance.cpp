@@ -1,6 +1,7 @@
 #include "platform/singleinstance.h"
 
 #include <QDataStream>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -27,8 +28,9 @@ QString instanceServerName() {
     for (QChar& c : display)
         if (!c.isLetterOrNumber() && c != u'-' && c != u'.')
             c = u'_';
-    const QString name = display.isEmpty() ? QStringLiteral("figurello-instance")
-                                           : QStringLiteral("figurello-instance-%1").arg(display);
+    QString name = QCoreApplication::applicationName().toLower() + QStringLiteral("-instance");
+    if (!display.isEmpty())
+        name += u'-' + display;
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QDir(runtime).exists())
         return runtime + u'/' + name;

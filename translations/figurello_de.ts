@@ -535,12 +535,6 @@ figurello calc [--hex] [--verbose] [--open WORKSHEET | --recalculate WORKSHEET] 
 <context>
     <name>platform</name>
     <message>
-        <source>“%1” is not in a format Figurello reads.
-Figurello opens worksheets (.figurello), RTF and plain text.</source>
-        <translation>„%1“ hat kein Format, das Figurello lesen kann.
-Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translation>
-    </message>
-    <message>
         <source>Cannot read %1:
 %2</source>
         <translation>%1 kann nicht gelesen werden:
@@ -567,16 +561,6 @@ Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translatio
         <translation>Wenn Sie nicht speichern, gehen Ihre Änderungen verloren.</translation>
     </message>
     <message>
-        <source>This worksheet cannot be kept for reopening after it is closed:
-%1</source>
-        <translation>Dieses Arbeitsblatt kann nach dem Schließen nicht zum Wiederöffnen aufbewahrt werden:
-%1</translation>
-    </message>
-    <message>
-        <source>No Closed Worksheets</source>
-        <translation>Keine geschlossenen Arbeitsblätter</translation>
-    </message>
-    <message>
         <source>%1 — closed %2</source>
         <translation>%1 — geschlossen am %2</translation>
     </message>
@@ -587,14 +571,6 @@ Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translatio
     <message>
         <source>Untitled</source>
         <translation>Unbenannt</translation>
-    </message>
-    <message>
-        <source>Worksheets (*.figurello);;RTF documents (*.rtf);;Text files (*.txt);;All files (*)</source>
-        <translation>Arbeitsblätter (*.figurello);;RTF-Dokumente (*.rtf);;Textdateien (*.txt);;Alle Dateien (*)</translation>
-    </message>
-    <message>
-        <source>Worksheets (*.figurello)</source>
-        <translation>Arbeitsblätter (*.figurello)</translation>
     </message>
     <message>
         <source>Cannot update %1:
@@ -613,18 +589,6 @@ Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translatio
     <message>
         <source>The folder cannot be made.</source>
         <translation>Der Ordner kann nicht angelegt werden.</translation>
-    </message>
-    <message>
-        <source>Figurello did not close properly. Restore the unsaved worksheets it had open?</source>
-        <translation>Figurello wurde nicht ordnungsgemäß beendet. Sollen die nicht gespeicherten Arbeitsblätter wiederhergestellt werden, die geöffnet waren?</translation>
-    </message>
-    <message>
-        <source>Worksheets you discard can still be reopened from File ▸ Reopen Closed Worksheet.</source>
-        <translation>Verworfene Arbeitsblätter lassen sich weiterhin über Datei ▸ Geschlossenes Arbeitsblatt wieder öffnen zurückholen.</translation>
-    </message>
-    <message>
-        <source>Worksheet</source>
-        <translation>Arbeitsblatt</translation>
     </message>
     <message>
         <source>First line</source>
@@ -683,10 +647,6 @@ Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translatio
     <message>
         <source>Open &amp;Recent</source>
         <translation>&amp;Zuletzt geöffnet</translation>
-    </message>
-    <message>
-        <source>Reopen Closed &amp;Worksheet</source>
-        <translation>Geschlossenes &amp;Arbeitsblatt wieder öffnen</translation>
     </message>
     <message>
         <source>&amp;Close</source>
@@ -967,6 +927,46 @@ Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translatio
     <message>
         <source>PDF documents (*.pdf)</source>
         <translation>PDF-Dokumente (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Reopen Closed &amp;Worksheet</source>
+        <translation>Geschlossenes &amp;Arbeitsblatt wieder öffnen</translation>
+    </message>
+    <message>
+        <source>“%1” is not in a format Figurello reads.
+Figurello opens worksheets (.figurello), RTF and plain text.</source>
+        <translation>„%1“ hat kein Format, das Figurello lesen kann.
+Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translation>
+    </message>
+    <message>
+        <source>This worksheet cannot be kept for reopening after it is closed:
+%1</source>
+        <translation>Dieses Arbeitsblatt kann nach dem Schließen nicht zum Wiederöffnen aufbewahrt werden:
+%1</translation>
+    </message>
+    <message>
+        <source>No Closed Worksheets</source>
+        <translation>Keine geschlossenen Arbeitsblätter</translation>
+    </message>
+    <message>
+        <source>Figurello did not close properly. Restore the unsaved worksheets it had open?</source>
+        <translation>Figurello wurde nicht ordnungsgemäß beendet. Sollen die nicht gespeicherten Arbeitsblätter wiederhergestellt werden, die geöffnet waren?</translation>
+    </message>
+    <message>
+        <source>Worksheets you discard can still be reopened from File ▸ Reopen Closed Worksheet.</source>
+        <translation>Verworfene Arbeitsblätter lassen sich weiterhin über Datei ▸ Geschlossenes Arbeitsblatt wieder öffnen zurückholen.</translation>
+    </message>
+    <message>
+        <source>Worksheet</source>
+        <translation>Arbeitsblatt</translation>
+    </message>
+    <message>
+        <source>Worksheets (*.figurello);;RTF documents (*.rtf);;Text files (*.txt);;All files (*)</source>
+        <translation>Arbeitsblätter (*.figurello);;RTF-Dokumente (*.rtf);;Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Worksheets (*.figurello)</source>
+        <translation>Arbeitsblätter (*.figurello)</translation>
     </message>
 </context>
 </TS>

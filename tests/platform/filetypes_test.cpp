@@ -8,8 +8,13 @@
 namespace {
 
 // A type of some other application, so that nothing of the worksheet's can answer for it.
-const platform::DocumentType kNotes{QStringLiteral("Notes"), QStringLiteral("notes"),
-                                    QStringLiteral("application/x-notes"), QString(), QString()};
+const platform::DocumentType kNotes = [] {
+    platform::DocumentType notes;
+    notes.typeName = QStringLiteral("Notes");
+    notes.suffix = QStringLiteral("notes");
+    notes.mimeType = QStringLiteral("application/x-notes");
+    return notes;
+}();
 
 } // namespace
 
