@@ -17,4 +17,8 @@ QString Document::displayName() const {
     return mFilePath.isEmpty() ? mUntitledName : QFileInfo(mFilePath).fileName();
 }
 
+QString Document::titleName() const {
+    return mFilePath.isEmpty() ? mUntitledName : QFileInfo(mFilePath).completeBaseName();
+}
+
 } // namespace platform

@@ -47,6 +47,9 @@ public:
     QString originPath() const { return mOriginPath; }
     void setOriginPath(const QString& path) { mOriginPath = path; }
     // What the window title shows: the file name, or "Untitled" with a number.
+    // The name in its window's title: the file's name without its suffix, whatever the kind
+    // of file, or the untitled name.
+    QString titleName() const;
     QString displayName() const;
     void setUntitledName(const QString& name) { mUntitledName = name; }
 

@@ -332,7 +332,7 @@ int DocumentController::offerRecovery(const RecoveryChoice& choose) {
         }
         if (orphan.filePath.isEmpty())
             document->setUntitledName(nextUntitledName());
-        offers.append({document->displayName(), document->summary(), orphan.savedAt});
+        offers.append({document->titleName(), document->summary(), orphan.savedAt});
         found.push_back({orphan.path, std::move(document)});
     }
     const QList<int> chosen = offers.isEmpty() ? QList<int>() : choose(offers);

@@ -237,13 +237,10 @@ void DocumentWindow::rebuildReopenMenu() {
 }
 
 void DocumentWindow::updateTitle() {
-    // "budget — Figurello" whatever the kind of file: the name without its suffix, as for a
-    // text file opened as a new worksheet. "[*]" is where Qt shows the modified mark.
-    const QString name = mDocument->filePath().isEmpty()
-                             ? mDocument->displayName()
-                             : QFileInfo(mDocument->filePath()).completeBaseName();
+    // "budget — Figurello" whatever the kind of file. "[*]" is where Qt shows the modified mark.
     setWindowFilePath(mDocument->filePath());
-    setWindowTitle(tr("%1[*] — %2").arg(name, QGuiApplication::applicationDisplayName()));
+    setWindowTitle(
+        tr("%1[*] — %2").arg(mDocument->titleName(), QGuiApplication::applicationDisplayName()));
 }
 
 void DocumentWindow::closeEvent(QCloseEvent* event) {
