@@ -1,123 +1,13 @@
-// Calculating lines in a worksheet window (offscreen) with the real CalcTool, and with small
-// stand-in tools for the ways a tool can fail.
+// Calculating lines in a worksheet window: answers, their colours and places, and the state.
 
-#include "document/mydocument.h"
-#include "document/worksheeteditor.h"
-#include "document/worksheetsettings.h"
-#include "document/worksheettype.h"
-#include "engine/calcengine.h"
-#include "engine/calcstate.h"
-#include "engine/dictionaries.h"
-#include "paintcounter.h"
-#include "platform/documentcontroller.h"
-#include "platform/keyedtexts.h"
-#include "toollink/toollink.h"
-#include "worksheettestmain.h"
+#include "calculationfixture.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QFile>
-#include <QMainWindow>
-#include <QProcess>
-#include <QScrollBar>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextBlock>
-#include <QTextCursor>
-
-#include <cerrno>
-#include <csignal>
-#include <optional>
-#include <utility>
-
-namespace {
-
-constexpr int kAnswerWaitMs = 5000;
-// Time-outs and restarts on a loaded machine: generous, yet far short of never.
-constexpr int kMarginMs = 4000;
-
-// What the worksheet's state holds, to compare before and after a line.
-using Mirror = std::pair<std::optional<plist::Dictionary>, std::optional<plist::Dictionary>>;
-Mirror mirrorOf(const SCalcState& state) {
-    return {CopyVariablesDictionary(state), CopyFunctionsDictionary(state)};
-}
-
-bool processExists(qint64 pid) { return ::kill(pid_t(pid), 0) == 0 || errno != ESRCH; }
-
-// Text colours by run, "none" for text without a colour of its own.
-QString colourAt(QTextDocument* document, int position) {
-    QTextCursor cursor(document);
-    cursor.setPosition(position + 1);
-    const QTextCharFormat format = cursor.charFormat();
-    return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color().name()
-                                                            : QStringLiteral("none");
-}
-
-} // namespace
-
-class CalculationTest : public QObject {
+class CalculationTest : public CalculationFixture {
     Q_OBJECT
 
-private:
-    QTemporaryDir mFolder;
-    platform::DocumentController* mController = nullptr;
-    MyDocument* mDocument = nullptr;
-
-    WorksheetEditor* view() { return mDocument->textView(); }
-
-    // Types the text, as the editor takes typing, at the end of the worksheet.
-    void type(const QString& text) {
-        QTextCursor cursor = view()->textCursor();
-        cursor.insertText(text);
-        view()->setTextCursor(cursor);
-    }
-
-    // Types the text at the end of the worksheet and presses Return, then waits for the answer.
-    void calculate(const QString& line) {
-        QTextCursor cursor = view()->textCursor();
-        cursor.movePosition(QTextCursor::End);
-        view()->setTextCursor(cursor);
-        type(line);
-        QTest::keyClick(view(), Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
-    }
-
-    QString standIn(const QString& name, const QByteArray& script) {
-        const QString path = mFolder.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n" + script) < 0)
-            qFatal("cannot write a stand-in tool");
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-        return path;
-    }
-
-    // Waits for the tool to end and for what its end set in motion. A tool the document
-    // started again would be running now, or would have ended after writing its launch down.
-    void waitUntilTheToolHasEnded() {
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->calcTask()->isRunning(), kMarginMs);
-        QCoreApplication::sendPostedEvents();
-        QVERIFY(!mDocument->calcTask()->isRunning());
-    }
-
-    void useTool(const QString& path) {
-        mDocument->calcTask()->setToolPath(path);
-        mDocument->startCalcTask();
-    }
-
 private slots:
-    void init() {
-        mController = new platform::DocumentController(
-            worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
-        mDocument = static_cast<MyDocument*>(mController->newDocument());
-        // The tool starts once the window has been painted.
-        QTRY_VERIFY(mDocument->calcTask()->isRunning());
-    }
-    void cleanup() {
-        delete mController;
-        mController = nullptr;
-        qunsetenv("FIGURELLO_STANDIN_FAULT");
-    }
+    void init() { openWorksheet(); }
+    void cleanup() { closeWorksheet(); }
 
     void answersValuesAssignmentsAndDefinitions() {
         calculate(QStringLiteral("x = 2+3"));
@@ -162,6 +52,7 @@ private slots:
             << "max(1)"
             << "max(1)" << QStringLiteral("Syntax error: “max” takes 2 arguments");
     }
+
     void selectsWhatDidNotParse() {
         QFETCH(QString, line);
         QFETCH(QString, selected);
@@ -250,21 +141,6 @@ private slots:
         QCOMPARE(view()->toPlainText(), QStringLiteral("max(1,5; 2,25) =\n2,25\n"));
     }
 
-    // A tool that never answers: the line times out, and a new tool, seeded with everything
-    // recorded before, calculates the next one.
-    void recoversFromATimeOut() {
-        calculate(QStringLiteral("x = 6"));
-        useTool(standIn(QStringLiteral("silent"), "cat >/dev/null\n"));
-        type(QStringLiteral("x"));
-        QTest::keyClick(view(), Qt::Key_Return);
-        QVERIFY(mDocument->isCalculating());
-        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
-        QVERIFY(view()->toPlainText().endsWith("x =\nThe calculation took too long\n"));
-        calculate(QStringLiteral("x * 7"));
-        QVERIFY(view()->toPlainText().endsWith("x * 7 =\n42\n"));
-    }
-
     // At the foot of a long worksheet, the line where the answer will go is in sight before
     // the answer is, and the insertion point is on it.
     void aSlowAnswersLineIsInSightWhileItWaits() {
@@ -279,48 +155,6 @@ private slots:
         QCOMPARE(view()->textCursor().position(), view()->document()->characterCount() - 1);
         QTRY_VERIFY(view()->viewport()->rect().contains(view()->cursorRect()));
         QVERIFY(mDocument->isCalculating());
-    }
-
-    void recoversFromACrash_data() {
-        QTest::addColumn<QByteArray>("script");
-        QTest::newRow("killed by a signal") << QByteArray("read line\nkill -ABRT $$\n");
-        QTest::newRow("exits with an error") << QByteArray("read line\nexit 3\n");
-        QTest::newRow("exits quietly while a line waits") << QByteArray("read line\nexit 0\n");
-    }
-    void recoversFromACrash() {
-        QFETCH(QByteArray, script);
-        calculate(QStringLiteral("y = 4"));
-        useTool(standIn(QStringLiteral("crashing"), script));
-        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
-        calculate(QStringLiteral("y"));
-        QVERIFY(view()->toPlainText().endsWith("y =\nThe calculation crashed\n"));
-        calculate(QStringLiteral("y + 1"));
-        QVERIFY(view()->toPlainText().endsWith("y + 1 =\n5\n"));
-    }
-
-    void acceptsRepliesInPiecesAndDropsGarbage() {
-        const QByteArray reply =
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
-            "<key>Result</key><real>42</real>\n<key>ResultKind</key><integer>1</integer>\n";
-        useTool(standIn(QStringLiteral("slow"), "read line\nprintf '%s' '" + reply +
-                                                    "'\nsleep 0.2\nprintf '</dict>'\nsleep 0.2\n"
-                                                    "printf '\\n</plist>\\n'\n"
-                                                    "read line\nprintf '<plist>oops</plist>\\n'\n"
-                                                    "cat >/dev/null\n"));
-        calculate(QStringLiteral("anything"));
-        QVERIFY(view()->toPlainText().endsWith("anything =\n42\n"));
-        calculate(QStringLiteral("more"));
-        QVERIFY(view()->toPlainText().endsWith(
-            "more =\nThe calculation tool gave an answer that cannot be read\n"));
-    }
-
-    // A state too large for one program argument reaches the tool through files of its own.
-    void seedsATooLargeStateThroughFiles() {
-        for (int i = 0; i < 3000; ++i)
-            SetVariable("variable" + std::to_string(i), *mDocument->calcState(), i);
-        mDocument->startCalcTask();
-        calculate(QStringLiteral("variable2999 + 1"));
-        QVERIFY(view()->toPlainText().endsWith("variable2999 + 1 =\n3000\n"));
     }
 
     // Forgetting a name forgets it in the tool too: it no longer calculates.
@@ -359,6 +193,7 @@ private slots:
             << "click" << QByteArray() << "The calculation took too long"
             << "";
     }
+
     void theAnswerStaysWithItsLine() {
         QFETCH(QString, action);
         QFETCH(QByteArray, reply);
@@ -405,138 +240,6 @@ private slots:
         QCOMPARE(view()->toPlainText(), "abc = 1 =\n1\n1+1 =\n" + answer + "\n");
         QCOMPARE(view()->textCursor().selectedText(), selected);
         QVERIFY(undo->isEnabled());
-    }
-
-    // A tool that ends while no line waits is started again from the worksheet's state, and
-    // nothing goes into the text being typed.
-    void aToolEndingBetweenLinesIsRestartedQuietly() {
-        calculate(QStringLiteral("x = 1"));
-        type(QStringLiteral("a + 1"));
-        auto* tool = mDocument->calcTask()->findChild<QProcess*>();
-        QVERIFY(tool);
-        const qint64 crashed = tool->processId();
-        QVERIFY(::kill(pid_t(crashed), SIGKILL) == 0);
-        QTRY_VERIFY_WITH_TIMEOUT(mDocument->window()->statusBar()->currentMessage() ==
-                                     platform::keyedText("ToolRestarted"),
-                                 kMarginMs);
-        QCOMPARE(view()->toPlainText(), QStringLiteral("x = 1 =\n1\na + 1"));
-        QVERIFY(mDocument->calcTask()->isRunning());
-        type(QStringLiteral(" + x"));
-        QTest::keyClick(view(), Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
-        QVERIFY(view()->toPlainText().endsWith("a + 1 + x =\nSyntax error: “a” is not defined\n"));
-        calculate(QStringLiteral("x + 1"));
-        QVERIFY(view()->toPlainText().endsWith("x + 1 =\n2\n"));
-    }
-
-    void saysWhenTheToolCannotStart() {
-        useTool(mFolder.filePath(QStringLiteral("missing-tool")));
-        QVERIFY(!mDocument->calcTask()->isRunning());
-        calculate(QStringLiteral("1+1"));
-        QVERIFY(
-            view()->toPlainText().startsWith("1+1 =\nThe calculation tool could not be started"));
-        QVERIFY(!mDocument->isCalculating());
-        // It is tried again at the next Return.
-        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
-        calculate(QStringLiteral("1+2"));
-        QVERIFY(view()->toPlainText().endsWith("1+2 =\n3\n"));
-    }
-
-    // Every way a tool can fail a line: the line gets a message within the time limit and a
-    // margin, the worksheet's state is what it was before the line, the failed tool is gone,
-    // and the next line is answered by a new tool that knows the state. Each stand-in fails
-    // on its first launch only, as a restarted tool would then work.
-    void survivesEveryToolFault_data() {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("message");
-        const QString timeout = QStringLiteral("The calculation took too long");
-        const QString crash = QStringLiteral("The calculation crashed");
-        const QString unreadable =
-            QStringLiteral("The calculation tool gave an answer that cannot be read");
-        const QString line = QStringLiteral("x = 1");
-        QTest::newRow("reply cut off for good") << "cut-off" << line << timeout;
-        QTest::newRow("garbage, then a valid reply") << "garbage-then-reply" << line << unreadable;
-        QTest::newRow("two replies in one chunk") << "two-replies" << line << unreadable;
-        QTest::newRow("a reply of 10 MB") << "huge-reply" << line << unreadable;
-        QTest::newRow("exits 0 at once") << "exit-at-once" << line << crash;
-        QTest::newRow("exits 0 before answering") << "exit-before-answering" << line << crash;
-        QTest::newRow("closes its output, runs on, ignores SIGTERM")
-            << "close-stdout" << line << timeout;
-        // A request larger than a pipe holds (64 KiB): writing it must not wait for the tool.
-        QTest::newRow("never reads, the pipe fills")
-            << "never-read" << QStringLiteral("1 + ").repeated(32 * 1024) + QStringLiteral("1")
-            << timeout;
-        QTest::newRow("killed by SIGKILL") << "sigkill" << line << crash;
-        QTest::newRow("killed by SIGSEGV") << "sigsegv" << line << crash;
-        QTest::newRow("killed by SIGTERM") << "sigterm" << line << crash;
-        QTest::newRow("not executable")
-            << "not-executable" << line
-            << "The calculation tool could not be started: {tool} is not an executable program.";
-    }
-    void survivesEveryToolFault() {
-        QFETCH(QString, fault);
-        QFETCH(QString, line);
-        QFETCH(QString, message);
-        calculate(QStringLiteral("x = 6"));
-        calculate(QStringLiteral("sq(a) = a^2"));
-        const Mirror before = mirrorOf(*mDocument->calcState());
-
-        QTemporaryDir standInFolder(mFolder.filePath(QStringLiteral("standin-XXXXXX")));
-        QString tool = QStringLiteral(STANDIN_CALCTOOL_PATH);
-        if (fault == QLatin1String("not-executable")) {
-            tool = standInFolder.filePath(QStringLiteral("CalcTool"));
-            QVERIFY(QFile::copy(ToolLink::defaultToolPath(), tool));
-            QVERIFY(QFile::setPermissions(tool, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-        }
-        qputenv("FIGURELLO_STANDIN_FAULT", fault.toUtf8());
-        qputenv("FIGURELLO_STANDIN_DIR", QFile::encodeName(standInFolder.path()));
-        qputenv("FIGURELLO_CALCTOOL", QFile::encodeName(ToolLink::defaultToolPath()));
-        // No event is handled between the start and Return, so even a tool that exits at once
-        // has the line by the time its end is noticed.
-        useTool(tool);
-        type(line);
-        QTest::keyClick(view(), Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(),
-                                 int(WorksheetSettings::calcTimeout() * 1000) + kMarginMs);
-
-        QVERIFY(view()->toPlainText().endsWith(
-            line + " =\n" + message.replace(QStringLiteral("{tool}"), tool) + "\n"));
-        QVERIFY(mirrorOf(*mDocument->calcState()) == before);
-        QFile launches(standInFolder.filePath(QStringLiteral("launches")));
-        if (launches.open(QIODevice::ReadOnly)) {
-            const qint64 faultyTool = launches.readLine().trimmed().toLongLong();
-            QVERIFY(faultyTool > 0);
-            QTRY_VERIFY_WITH_TIMEOUT(!processExists(faultyTool), kMarginMs);
-        }
-
-        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
-        calculate(QStringLiteral("sq(x) + 6"));
-        QVERIFY(view()->toPlainText().endsWith("sq(x) + 6 =\n42\n"));
-    }
-
-    // A tool that ends as soon as it starts would end again after every restart: it is started
-    // again only when a line needs it, not in a loop.
-    void doesNotRestartAToolThatEndsAtOnce() {
-        const QString launches = mFolder.filePath(QStringLiteral("ends-at-once.launches"));
-        const auto launchCount = [&launches] {
-            QFile file(launches);
-            return file.open(QIODevice::ReadOnly) ? file.readAll().count('\n') : 0;
-        };
-        useTool(standIn(QStringLiteral("ends-at-once"),
-                        "echo started >>'" + QFile::encodeName(launches) + "'\n"));
-        waitUntilTheToolHasEnded();
-        QCOMPARE(launchCount(), 1);
-
-        calculate(QStringLiteral("1+1"));
-        QVERIFY(view()->toPlainText().endsWith("1+1 =\nThe calculation crashed\n"));
-        waitUntilTheToolHasEnded();
-        // Started for the line, and once more after it ended with the line waiting.
-        QCOMPARE(launchCount(), 3);
-
-        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
-        calculate(QStringLiteral("1+2"));
-        QVERIFY(view()->toPlainText().endsWith("1+2 =\n3\n"));
     }
 };
 
