@@ -69,7 +69,7 @@ platform::LaunchRequest readLaunchRequest(const QCoreApplication& application) {
     options.addOption(newWindow);
     options.addPositionalArgument(QStringLiteral("files"),
                                   QCoreApplication::translate("main", "Worksheets to open."),
-                                  QStringLiteral("[files…]"));
+                                  QCoreApplication::translate("main", "[files…]"));
     options.process(application);
 
     platform::LaunchRequest request;

@@ -531,6 +531,10 @@ figurello calc [--hex] [--verbose] [--open WORKSHEET | --recalculate WORKSHEET] 
   berechnet die Zeilen von INPUT ohne Fenster und gibt das Arbeitsblatt aus;
   siehe figurello calc --help.</translation>
     </message>
+    <message>
+        <source>[files…]</source>
+        <translation>[Dateien …]</translation>
+    </message>
 </context>
 <context>
     <name>platform</name>
