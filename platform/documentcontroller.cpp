@@ -264,28 +264,29 @@ void DocumentController::keepClosedUntitledDocumentsIn(
 }
 
 Document* DocumentController::reopenClosedDocument(const QString& path) {
-    QString error;
-    std::unique_ptr<Document> document = readAsUnsaved(path, QString(), &error);
-    if (!document) {
-        showError(nullptr, error);
+    std::unique_ptr<Document> document = readUntitledCopy(path);
+    if (!document)
         return nullptr;
-    }
-    document->setUntitledName(nextUntitledName());
     if (mArchive)
         mArchive->remove(path);
     return adoptAsUnsaved(std::move(document));
 }
 
 Document* DocumentController::openCopy(const QString& path) {
+    // A copy as it was read: nothing to save until it is changed.
+    std::unique_ptr<Document> document = readUntitledCopy(path);
+    return document ? adopt(std::move(document)) : nullptr;
+}
+
+std::unique_ptr<Document> DocumentController::readUntitledCopy(const QString& path) {
     QString error;
     std::unique_ptr<Document> document = readAsUnsaved(path, QString(), &error);
     if (!document) {
         showError(nullptr, error);
         return nullptr;
     }
-    // A copy as it was read: nothing to save until it is changed.
     document->setUntitledName(nextUntitledName());
-    return adopt(std::move(document));
+    return document;
 }
 
 std::unique_ptr<Document>

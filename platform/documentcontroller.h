@@ -98,6 +98,8 @@ private:
     std::unique_ptr<Document> readAsUnsaved(const QString& path, const QString& filePath,
                                             QString* error);
     Document* adoptAsUnsaved(std::unique_ptr<Document> document);
+    // Reads a file as a new untitled document, or says why it cannot.
+    std::unique_ptr<Document> readUntitledCopy(const QString& path);
     // Keeps a recovery file's contents among the closed documents.
     void keepRecoveredData(const QString& path, const QString& title);
     void bringToFront(Document* document);
