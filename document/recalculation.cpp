@@ -103,8 +103,7 @@ QList<int> Recalculation::replaceChangedAnswers(QTextCursor& cursor) const {
         if (changed.isEmpty())
             cursor.beginEditBlock();
         // The new answer keeps the old one's font.
-        cursor.setPosition(answer.position() + 1);
-        const QTextCharFormat oldFormat = cursor.charFormat();
+        const QTextCharFormat oldFormat = answer.begin().fragment().charFormat();
         cursor.setPosition(answer.position());
         cursor.setPosition(answer.position() + answer.length() - 1, QTextCursor::KeepAnchor);
         cursor.insertText(line.newAnswer,
