@@ -22,7 +22,6 @@
 #include "rtf/rtfwriter.h"
 #include "toollink/toollink.h"
 
-#include <QClipboard>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMenu>
@@ -349,11 +348,6 @@ void MyDocument::windowControllerDidLoadNib() {
 }
 
 void MyDocument::pasteCleaned() {
-    const QString text = QGuiApplication::clipboard()->text();
-    if (text.isEmpty() || isCalculating())
-        return;
-    // Through the editor's own path, like typing: it takes the typing attributes and can be
-    // undone.
-    mTextView->insertPlainText(
-        QString(text).removeIf([](QChar c) { return c == u',' || c == u'$'; }));
+    if (!isCalculating())
+        mTextView->pasteWithout(QStringLiteral(",$"));
 }

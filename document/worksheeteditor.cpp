@@ -1,11 +1,20 @@
 #include "document/worksheeteditor.h"
 
 #include "document/namecompleter.h"
+#include "document/pastedtext.h"
 #include "document/quietscrollbar.h"
+#include "platform/keyedtexts.h"
 
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QCompleter>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLocale>
+#include <QMimeData>
+#include <QUrl>
 
 WorksheetEditor::WorksheetEditor(QWidget* parent)
     : QTextEdit(parent), mNameCompleter(new NameCompleter(this)) {
@@ -44,4 +53,113 @@ void WorksheetEditor::keyPressEvent(QKeyEvent* event) {
     setTextCursor(cursor);
     ensureCursorVisible();
     event->accept();
+}
+
+bool WorksheetEditor::canInsertFromMimeData(const QMimeData* source) const {
+    return offersText(source);
+}
+
+void WorksheetEditor::insertFromMimeData(const QMimeData* source) {
+    // Qt's own insertion reads the first of the formats offered, and a clipboard nobody owns
+    // offers none: it is never handed one.
+    const QString text = textToInsert(source);
+    if (text.isNull())
+        return;
+    insertAsTyped(text);
+}
+
+void WorksheetEditor::pasteWithout(const QString& characters) {
+    const QString text = textToInsert(QGuiApplication::clipboard()->mimeData(), characters);
+    if (text.isNull())
+        return;
+    // Text made only of those characters still replaces the selection.
+    insertAsTyped(text);
+}
+
+void WorksheetEditor::insertAsTyped(const QString& text) {
+    // Laying out megabytes takes a moment, which the pointer shows.
+    constexpr qsizetype kLongTextChars = 1 << 20;
+    const bool takesAMoment = text.size() > kLongTextChars;
+    if (takesAMoment)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    // Through the editor's own path, as typed text is: in the typing format, one Undo.
+    insertPlainText(text);
+    ensureCursorVisible();
+    if (takesAMoment)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+QString WorksheetEditor::textToInsert(const QMimeData* source, const QString& leftOut) {
+    if (!offersAnything(source) || isReadOnly())
+        return QString();
+    QString text = pastedTextOf(source);
+    if (text.isNull()) {
+        emit pasteRefused(platform::keyedText("NoTextToPaste"));
+        return text;
+    }
+    const qsizetype lines = text.count(QLatin1Char('\n')) + 1;
+    if (document()->blockCount() - 1 + lines > kMaxLines) {
+        emit pasteRefused(platform::keyedText("TooManyLinesToPaste")
+                              .arg(QLocale().toString(lines), QLocale().toString(kMaxLines)));
+        return QString();
+    }
+    if (!leftOut.isEmpty())
+        text.removeIf([&leftOut](QChar c) { return leftOut.contains(c); });
+    // Never null from here on: an empty text still replaces the selection.
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+QStringList WorksheetEditor::droppedFiles(const QMimeData* data, bool* allOpenable) const {
+    QStringList paths;
+    *allOpenable = true;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        paths.append(url.toLocalFile());
+        *allOpenable = *allOpenable && mCanOpen && mCanOpen(paths.last());
+    }
+    return paths;
+}
+
+void WorksheetEditor::dragEnterEvent(QDragEnterEvent* event) {
+    bool openable = false;
+    if (droppedFiles(event->mimeData(), &openable).isEmpty()) {
+        QTextEdit::dragEnterEvent(event);
+        return;
+    }
+    // Files are opened, never inserted as their names; a drop with any other file in it is
+    // refused whole.
+    if (openable)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void WorksheetEditor::dragMoveEvent(QDragMoveEvent* event) {
+    bool openable = false;
+    if (droppedFiles(event->mimeData(), &openable).isEmpty()) {
+        QTextEdit::dragMoveEvent(event);
+        return;
+    }
+    if (openable)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void WorksheetEditor::dropEvent(QDropEvent* event) {
+    bool openable = false;
+    const QStringList files = droppedFiles(event->mimeData(), &openable);
+    if (files.isEmpty()) {
+        QTextEdit::dropEvent(event);
+        return;
+    }
+    if (!openable) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit filesDropped(files);
 }

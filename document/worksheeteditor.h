@@ -10,6 +10,9 @@ class NameCompleter;
 // calculates the line when the insertion point stands after text on it; every other line-break
 // keystroke inserts a plain line break, never Qt's soft line separator, so that the next Return
 // still finds the start of the line.
+//
+// What is pasted or dropped goes in as plain text, whatever form it was offered in. Files
+// dropped on it are not inserted: the worksheets, RTF and text files among them are for opening.
 class WorksheetEditor : public QTextEdit {
     Q_OBJECT
 
@@ -19,11 +22,41 @@ public:
     // Returns true when it handled Return itself.
     void setReturnHandler(std::function<bool()> handler) { mReturnHandler = std::move(handler); }
     NameCompleter* nameCompleter() const { return mNameCompleter; }
+    // Decides which dropped files can be opened; without it, none can.
+    void setFileOpener(std::function<bool(const QString& path)> canOpen) {
+        mCanOpen = std::move(canOpen);
+    }
+
+    // Pastes the clipboard's text with none of the characters given, as typed text.
+    void pasteWithout(const QString& characters);
+
+    // The most lines a worksheet holds. Qt's text layout stops coping a little past a few
+    // hundred thousand lines at the largest zoom, and a window that hangs loses everything.
+    static constexpr int kMaxLines = 100000;
+
+signals:
+    // A paste or a drop put nothing in, for the reason given: no text in it, or too much.
+    void pasteRefused(const QString& reason);
+    // Files the opener can open were dropped on the text.
+    void filesDropped(const QStringList& paths);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // The local files among the dropped data, when it carries any; each one openable, or none.
+    QStringList droppedFiles(const QMimeData* data, bool* allOpenable) const;
+    // The text of what was copied or dropped, with the characters given left out; null, and
+    // the user told, when it holds no text.
+    QString textToInsert(const QMimeData* source, const QString& leftOut = QString());
+    void insertAsTyped(const QString& text);
+
     std::function<bool()> mReturnHandler;
+    std::function<bool(const QString&)> mCanOpen;
     NameCompleter* mNameCompleter;
 };

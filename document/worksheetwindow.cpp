@@ -8,6 +8,7 @@
 #include "document/worksheetprinting.h"
 #include "document/worksheetsettings.h"
 #include "platform/documentcontroller.h"
+#include "platform/filetypes.h"
 #include "platform/keyedtexts.h"
 #include "platform/shortcutsdialog.h"
 
@@ -23,6 +24,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTextDocument>
 
 #include <memory>
@@ -30,6 +32,8 @@
 namespace {
 
 constexpr int kReferenceWidth = 360;
+// Long enough to read twice.
+constexpr int kRefusalShownMs = 6000;
 
 } // namespace
 
@@ -40,6 +44,17 @@ WorksheetWindow::WorksheetWindow(MyDocument* worksheet, platform::DocumentContro
     mEditor->setAcceptRichText(false);
     setCentralWidget(mEditor);
     setEditor(mEditor);
+    connect(mEditor, &WorksheetEditor::pasteRefused, this,
+            [this](const QString& reason) { statusBar()->showMessage(reason, kRefusalShownMs); });
+    // Files dropped on the text open as they would from the file manager.
+    mEditor->setFileOpener([controller](const QString& path) {
+        return platform::isReadableDocument(controller->documentType(), path);
+    });
+    connect(mEditor, &WorksheetEditor::filesDropped, controller,
+            [controller](const QStringList& paths) {
+                for (const QString& path : paths)
+                    controller->openDocument(path);
+            });
     QAction* pasteCleaned = editMenu()->addAction(tr("Paste &Without Commas and $"));
     pasteCleaned->setShortcut(QKeySequence(tr("Ctrl+Alt+V")));
     connect(pasteCleaned, &QAction::triggered, worksheet, &MyDocument::pasteCleaned);

@@ -1,5 +1,6 @@
 #include "platform/filetypes.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace platform {
@@ -30,6 +31,15 @@ QString documentTypeOf(const DocumentType& native, const QString& fileName,
     if (suffix == QLatin1String("txt") || suffix == QLatin1String("text"))
         return kPlainTextType;
     return QString();
+}
+
+bool isReadableDocument(const DocumentType& native, const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    // Enough for every signature looked at.
+    constexpr qint64 kHeadBytes = 512;
+    return !documentTypeOf(native, path, file.read(kHeadBytes)).isEmpty();
 }
 
 } // namespace platform

@@ -17,4 +17,8 @@ inline const QString kRtfType = QStringLiteral("NSRTFPboardType");
 QString documentTypeOf(const DocumentType& native, const QString& fileName,
                        const QByteArray& contents);
 
+// Whether the file is one of those types, from its name and first bytes: a file dropped on a
+// document, say, that can be opened.
+bool isReadableDocument(const DocumentType& native, const QString& path);
+
 } // namespace platform

@@ -972,5 +972,13 @@ Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translatio
         <source>Worksheets (*.figurello)</source>
         <translation>Arbeitsblätter (*.figurello)</translation>
     </message>
+    <message>
+        <source>There is no text to paste</source>
+        <translation>Es gibt keinen Text zum Einfügen</translation>
+    </message>
+    <message>
+        <source>Not pasted: the text has %1 lines, and a worksheet holds up to %2</source>
+        <translation>Nicht eingefügt: Der Text hat %1 Zeilen, ein Arbeitsblatt fasst höchstens %2</translation>
+    </message>
 </context>
 </TS>
