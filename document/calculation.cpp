@@ -181,8 +181,9 @@ QString MyDocument::formatCalculatedResult(double value) const {
 }
 
 void MyDocument::keepTypingInTheNormalColour(const QTextCharFormat& format) {
-    // Typing after or inside a coloured answer is ordinary text again.
-    if (!format.hasProperty(QTextFormat::ForegroundBrush))
+    // Typing after or inside a coloured answer is ordinary text again. Not while text is
+    // selected: the format would go onto the selection, an edit of its own for Undo to find.
+    if (!format.hasProperty(QTextFormat::ForegroundBrush) || mTextView->textCursor().hasSelection())
         return;
     QTextCharFormat typing = format;
     typing.clearForeground();

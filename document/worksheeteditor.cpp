@@ -3,18 +3,23 @@
 #include "document/namecompleter.h"
 #include "document/pastedtext.h"
 #include "document/quietscrollbar.h"
+#include "platform/documentwindow.h"
 #include "platform/keyedtexts.h"
 
 #include <QAbstractItemView>
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QCompleter>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMimeData>
 #include <QUrl>
+
+#include <cmath>
 
 WorksheetEditor::WorksheetEditor(QWidget* parent)
     : QTextEdit(parent), mNameCompleter(new NameCompleter(this)) {
@@ -76,6 +81,26 @@ void WorksheetEditor::pasteWithout(const QString& characters) {
     insertAsTyped(text);
 }
 
+bool WorksheetEditor::wouldFit(const QString& text) const {
+    const QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    // Measured as laid out: at the zoom, on the device the layout is for.
+    QPaintDevice* device = layout->paintDevice() ? layout->paintDevice() : viewport();
+    const QFontMetricsF metrics(currentCharFormat().font(), device);
+    const double width = document()->textWidth() > 0 ? document()->textWidth()
+                                                      : std::max(1, viewport()->width());
+    // Each line takes a row for every width of text in it, as it wraps.
+    const double perRow = width / std::max(1.0, metrics.averageCharWidth());
+    double rows = 0;
+    for (qsizetype from = 0; from <= text.size();) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), from);
+        if (end < 0)
+            end = text.size();
+        rows += std::max(1.0, std::ceil(double(end - from) / perRow));
+        from = end + 1;
+    }
+    return layout->documentSize().height() + rows * metrics.lineSpacing() <= platform::kTallestText;
+}
+
 void WorksheetEditor::insertAsTyped(const QString& text) {
     // Laying out megabytes takes a moment, which the pointer shows.
     constexpr qsizetype kLongTextChars = 1 << 20;
@@ -97,10 +122,9 @@ QString WorksheetEditor::textToInsert(const QMimeData* source, const QString& le
         emit pasteRefused(platform::keyedText("NoTextToPaste"));
         return text;
     }
-    const qsizetype lines = text.count(QLatin1Char('\n')) + 1;
-    if (document()->blockCount() - 1 + lines > kMaxLines) {
+    if (!wouldFit(text)) {
         emit pasteRefused(platform::keyedText("TooManyLinesToPaste")
-                              .arg(QLocale().toString(lines), QLocale().toString(kMaxLines)));
+                              .arg(QLocale().toString(text.count(QLatin1Char('\n')) + 1)));
         return QString();
     }
     if (!leftOut.isEmpty())

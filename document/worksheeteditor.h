@@ -30,10 +30,6 @@ public:
     // Pastes the clipboard's text with none of the characters given, as typed text.
     void pasteWithout(const QString& characters);
 
-    // The most lines a worksheet holds. Qt's text layout stops coping a little past a few
-    // hundred thousand lines at the largest zoom, and a window that hangs loses everything.
-    static constexpr int kMaxLines = 100000;
-
 signals:
     // A paste or a drop put nothing in, for the reason given: no text in it, or too much.
     void pasteRefused(const QString& reason);
@@ -55,6 +51,8 @@ private:
     // the user told, when it holds no text.
     QString textToInsert(const QMimeData* source, const QString& leftOut = QString());
     void insertAsTyped(const QString& text);
+    // Whether the text, inserted, would leave the worksheet short enough to lay out.
+    bool wouldFit(const QString& text) const;
 
     std::function<bool()> mReturnHandler;
     std::function<bool(const QString&)> mCanOpen;

@@ -31,10 +31,10 @@ const platform::KeyedText kWorksheetTexts[] = {
                                     "Text files (*.txt);;All files (*)")},
     {"SaveFilter", QT_TRANSLATE_NOOP("worksheet", "Worksheets (*.figurello)")},
     {"NoTextToPaste", QT_TRANSLATE_NOOP("worksheet", "There is no text to paste")},
-    // %1 lines to paste; %2 the most a worksheet holds.
+    // %1 lines to paste.
     {"TooManyLinesToPaste",
-     QT_TRANSLATE_NOOP("worksheet",
-                       "Not pasted: the text has %1 lines, and a worksheet holds up to %2")},
+     QT_TRANSLATE_NOOP("worksheet", "Not pasted: the text has %1 lines, more than a worksheet "
+                                    "can show at this size")},
     {"DefFun", QT_TRANSLATE_NOOP("worksheet", "Function defined")},
     {"SynErr", QT_TRANSLATE_NOOP("worksheet", "Syntax error")},
     // A syntax error with its reason: "Syntax error: “junk” is not defined". The reasons are

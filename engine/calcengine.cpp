@@ -63,14 +63,16 @@ int EvaluateStatement(std::string_view text, SCalcState& state, double& value, s
         StackBaseScope stackBase(state);
         state.mValueStack.clear();
         const Ref<const Program> program = ProgramFor(text, state, ParseMode::kStatement);
-        RunProgram(*program, state, Results::kKeep);
         const ParseOutcome& outcome = program->mOutcome;
         stop = outcome.stop;
+        // A statement that is not one whole statement changes nothing: "a = 2 junk" assigns no
+        // a, or the tool would hold a value its worksheet never heard of.
         if (!outcome.full) {
             if (failure)
                 *failure = program->mFailure;
             return kSyntaxError;
         }
+        RunProgram(*program, state, Results::kKeep);
 
         int kind = kSyntaxError;
         if (state.mFunctionDefined) {

@@ -140,8 +140,14 @@ void DocumentWindow::buildViewMenu() {
 
 void DocumentWindow::zoomIn() {
     const auto* next = std::upper_bound(std::begin(kZoomSteps), std::end(kZoomSteps), mZoom);
-    if (next != std::end(kZoomSteps))
-        setZoom(*next);
+    if (next == std::end(kZoomSteps) || !mEditor)
+        return;
+    // Lines grow with the zoom, and so does the number of them that wrap.
+    const double growth = *next / mZoom;
+    if (mEditor->document()->documentLayout()->documentSize().height() * growth * growth >
+        kTallestText)
+        return;
+    setZoom(*next);
 }
 
 void DocumentWindow::zoomOut() {

@@ -8,6 +8,12 @@ class QTextEdit;
 
 namespace platform {
 
+// The tallest a text may be laid out, in device pixels. Qt's text layout stops coping a little
+// past 8 million pixels (it takes the rest for pages of its own), and a window that hangs loses
+// everything, so texts stay well below that: pastes that would pass it are refused, and so are
+// zooms.
+inline constexpr double kTallestText = 6'000'000;
+
 class Document;
 class DocumentController;
 

@@ -113,6 +113,8 @@ bool ToolLink::start(const plist::Dictionary& variables, const plist::Dictionary
 
 bool ToolLink::isRunning() const { return mProcess != nullptr; }
 
+qint64 ToolLink::processId() const { return mProcess ? mProcess->processId() : 0; }
+
 void ToolLink::send(const QString& line) { send(QStringList{line}); }
 
 void ToolLink::send(const QStringList& lines) {

@@ -34,6 +34,9 @@ public:
     bool start(const plist::Dictionary& variables, const plist::Dictionary& functions,
                QString* error);
     bool isRunning() const;
+    // The running tool's process id, for telling it apart from tools that are still ending; 0
+    // when none runs.
+    qint64 processId() const;
     // Whether the current (or last) tool has answered any request since it started.
     bool hasAnswered() const { return mAnswers > 0; }
 

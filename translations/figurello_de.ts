@@ -977,8 +977,8 @@ Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translatio
         <translation>Es gibt keinen Text zum Einfügen</translation>
     </message>
     <message>
-        <source>Not pasted: the text has %1 lines, and a worksheet holds up to %2</source>
-        <translation>Nicht eingefügt: Der Text hat %1 Zeilen, ein Arbeitsblatt fasst höchstens %2</translation>
+        <source>Not pasted: the text has %1 lines, more than a worksheet can show at this size</source>
+        <translation>Nicht eingefügt: Der Text hat %1 Zeilen, mehr als ein Arbeitsblatt in dieser Größe zeigen kann</translation>
     </message>
 </context>
 </TS>

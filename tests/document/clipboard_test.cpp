@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMimeData>
 #include <QProcess>
@@ -136,6 +137,12 @@ private slots:
                 << QString();
             QTest::addRow("%s, only RTF", name) << action << QByteArray("text/rtf") << rtf
                                                 << clean(QStringLiteral("$6,000 * 2")) << QString();
+            if (action == Action::Paste)
+                QTest::addRow("%s, a million lines, more than a worksheet shows", name)
+                    << action << QByteArray("UTF8_STRING") << QByteArray("1+1\n").repeated(999'999)
+                    << QString()
+                    << platform::keyedText("TooManyLinesToPaste")
+                           .arg(QLocale().toString(1'000'000));
             QTest::addRow("%s, ten megabytes of text", name)
                 << action << QByteArray("UTF8_STRING") << big << QString::fromLatin1(big)
                 << QString();

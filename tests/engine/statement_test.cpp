@@ -24,18 +24,21 @@ TEST(Statements, Results) {
     ExpectOutcome(calc.eval("f(x) = x*2"), {kFunctionDefined, kUnwritten, 10, "f"}, "a definition");
     EXPECT_EQ(*calc.variable("last"), 6) << "a definition leaves last alone";
 
-    // The statement's action runs before the end-of-text test.
+    // A statement followed by more text is not one whole statement, and changes nothing: the
+    // tool would otherwise hold a value its worksheet never recorded.
     ExpectOutcome(calc.eval("y = 3 )"), {kSyntaxError, kUnwritten, 6, std::string(kNoSymbol)},
                   "text after an assignment");
-    EXPECT_EQ(*calc.variable("y"), 3);
-    EXPECT_EQ(*calc.variable("last"), 3);
+    EXPECT_FALSE(calc.variable("y"));
+    EXPECT_EQ(*calc.variable("last"), 6);
+    EXPECT_EQ(calc.eval("g(a) = a )").kind, kSyntaxError) << "text after a definition";
+    EXPECT_EQ(calc.eval("g(1)").kind, kSyntaxError) << "the definition was not stored";
 
     // A statement abandoned during evaluation changes no variable.
     calc.run({"h(a, b) = a*b"});
     ExpectOutcome(calc.eval("x = h(2)"), {kSyntaxError, kUnwritten, 0, std::string(kNoSymbol)},
                   "a failed call");
     EXPECT_EQ(*calc.variable("x"), 5);
-    EXPECT_EQ(*calc.variable("last"), 3);
+    EXPECT_EQ(*calc.variable("last"), 6);
 }
 
 TEST(Statements, Assignment) {

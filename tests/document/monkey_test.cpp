@@ -1,0 +1,578 @@
+// A worksheet window driven by random actions, as an impatient user would drive it: typing
+// statements (slow, failing, recursive and state-changing ones among them), Return anywhere,
+// Undo and Redo, the clipboard with every kind of content, clicks, Select All and Delete while a
+// line waits, Recalculate and Stop Updating, Forget, the integer format, Zoom, Save, Revert and
+// closing. After every step it checks what must hold whatever the user did; see Monkey::check().
+//
+// Seeded: the seeds of a run are fixed, and one seed replays alone, printing its actions:
+//   FIGURELLO_MONKEY_SEED=17 build/bin/monkey_test
+// scripts/monkey SECONDS runs fresh seeds for as long as asked.
+
+#include "document/forgetsymboldialog.h"
+#include "document/mydocument.h"
+#include "document/statementwords.h"
+#include "document/symbolspanel.h"
+#include "document/worksheeteditor.h"
+#include "document/worksheetsettings.h"
+#include "document/worksheettype.h"
+#include "document/worksheetwindow.h"
+#include "engine/calcengine.h"
+#include "engine/dictionaries.h"
+#include "monkeyactions.h"
+#include "platform/documentcontroller.h"
+#include "plist/xmlreader.h"
+#include "plist/xmlwriter.h"
+#include "toollink/toollink.h"
+#include "worksheettestmain.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <QTreeView>
+
+#include <random>
+
+namespace {
+
+// A run of the tests in CI: a minute in all across the normal and the sanitizer build.
+constexpr int kCiSeeds = 4;
+constexpr int kActionsPerSeed = 120;
+// A step that takes longer than this has frozen the window.
+constexpr qint64 kFrozenMs = 20000;
+// How long the worksheet's tool may take to catch up with its state after a restart.
+constexpr int kToolCatchUpMs = 5000;
+
+std::size_t hashOf(const QString& text) { return qHash(text); }
+
+} // namespace
+
+// One seed's run: a worksheet from a file of its own, the actions, and the checks.
+class Monkey : public QObject {
+    Q_OBJECT
+
+public:
+    Monkey(quint32 seed, bool verbose) : mRandom(seed), mVerbose(verbose), mSeed(seed) {
+        qputenv("FIGURELLO_MONKEY_STATE", QFile::encodeName(mFolder.path()));
+        mPath = mFolder.filePath(QStringLiteral("monkey.figurello"));
+        mController = new platform::DocumentController(worksheetDocumentType(), [] {
+            auto worksheet = std::make_unique<MyDocument>();
+            worksheet->calcTask()->setToolPath(QStringLiteral(MONKEY_TOOL_PATH));
+            return worksheet;
+        });
+        // Dialogs are answered at random, as they come up, whoever opened them.
+        connect(&mAnswerer, &QTimer::timeout, this, &Monkey::answerDialogs);
+        mAnswerer.start(10);
+    }
+    ~Monkey() override {
+        mAnswerer.stop();
+        for (platform::Document* document : mController->documents())
+            document->setDocumentEdited(false);
+        delete mController;
+    }
+
+    // Runs the actions; empty when everything held, otherwise what broke and the actions so far.
+    QString run(int actions) {
+        if (!openWorksheet(true))
+            return report(QStringLiteral("the worksheet could not be opened"));
+        for (int step = 0; step < actions && mFailure.isEmpty(); ++step) {
+            QElapsedTimer took;
+            took.start();
+            act(step);
+            QTest::qWait(int(pick(0, 30)));
+            if (took.elapsed() > kFrozenMs)
+                fail(QStringLiteral("the window did not answer for %1 ms").arg(took.elapsed()));
+            if (mFailure.isEmpty())
+                check();
+            if (mVerbose && mDocument)
+                traceState();
+        }
+        return mFailure.isEmpty() ? QString() : report(mFailure);
+    }
+
+private:
+    QTemporaryDir mFolder;
+    QString mPath;
+    std::mt19937 mRandom;
+    bool mVerbose;
+    quint32 mSeed;
+    platform::DocumentController* mController = nullptr;
+    QPointer<MyDocument> mDocument;
+    QTimer mAnswerer;
+    QStringList mActions;
+    QString mFailure;
+    // The statement whose answer is awaited, at the start of its line.
+    QTextCursor mAwaited;
+    // The texts the worksheet has had since it was opened, and the one it was opened with.
+    QSet<std::size_t> mSeen;
+    std::size_t mOpenedWith = 0;
+    bool mAuditing = false;
+
+    quint32 pick(quint32 low, quint32 high) {
+        return std::uniform_int_distribution<quint32>(low, high)(mRandom);
+    }
+    template <class T> const T& pickFrom(const QList<T>& list) {
+        return list[int(pick(0, quint32(list.size() - 1)))];
+    }
+
+    void note(const QString& action) {
+        mActions.append(QStringLiteral("#%1 %2").arg(mActions.size() + 1).arg(action));
+        if (mVerbose)
+            qInfo("%s", qPrintable(mActions.last()));
+    }
+    void fail(const QString& what) {
+        if (mFailure.isEmpty())
+            mFailure = what;
+    }
+    QString report(const QString& what) const {
+        const int shown = 40;
+        return QStringLiteral("seed %1: %2\nthe last actions:\n%3\nreplay: "
+                              "FIGURELLO_MONKEY_SEED=%1 build/bin/monkey_test")
+            .arg(mSeed)
+            .arg(what, mActions.mid(std::max(0, int(mActions.size()) - shown)).join('\n'));
+    }
+
+    WorksheetEditor* view() const { return mDocument->textView(); }
+    static QString tail(QString text) { return text.replace(QLatin1Char('\n'), u'¶').right(90); }
+    // What a replayed seed shows after each step: the worksheet's variables, its tool's, and
+    // the end of its text.
+    void traceState() {
+        QStringList variables;
+        VisitVariables(
+            *mDocument->calcState(), [&variables](const std::string& name, double value) {
+                variables.append(QString::fromStdString(name) + '=' + QString::number(value));
+            });
+        QFile file(mFolder.filePath(QString::number(mDocument->calcTask()->processId())));
+        QString tool =
+            file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        static const QRegularExpression markup(QStringLiteral("<[?!][^>]*>|</?plist[^>]*>|\\s+"));
+        qInfo("   worksheet {%s}, tool %s, text «%s»", qPrintable(variables.join(' ')),
+              qPrintable(tool.remove(markup)), qPrintable(tail(view()->toPlainText())));
+    }
+    QAction* command(const QString& text) const {
+        for (QAction* action : mDocument->window()->findChildren<QAction*>())
+            if (action->text().remove(QLatin1Char('&')) == text)
+                return action;
+        return nullptr;
+    }
+    // As a user would: a command that is off does nothing.
+    void trigger(const QString& text) {
+        note(QStringLiteral("command %1").arg(text));
+        if (QAction* action = command(text); action && action->isEnabled())
+            action->trigger();
+    }
+
+    bool openWorksheet(bool anew) {
+        if (anew) {
+            platform::Document* fresh = mController->newDocument();
+            fresh->setDocumentEdited(false);
+            QString error;
+            if (!mController->writeDocument(fresh, mPath, &error))
+                return false;
+            fresh->window()->close();
+        }
+        mDocument = static_cast<MyDocument*>(mController->openDocument(mPath));
+        if (!mDocument)
+            return false;
+        follow();
+        return true;
+    }
+    // Watches the worksheet now in front: the one opened, or the one a Revert put in its place.
+    void follow() {
+        mSeen = {hashOf(view()->toPlainText())};
+        mOpenedWith = *mSeen.begin();
+        mAwaited = QTextCursor();
+        connect(view()->document(), &QTextDocument::contentsChanged, this, [this] {
+            if (!mAuditing)
+                mSeen.insert(hashOf(view()->toPlainText()));
+        });
+        connect(mDocument, &MyDocument::calculationFinished, this, &Monkey::checkAnswerPlace);
+        mDocument->symbolsPanel()->show();
+    }
+    bool followFront() {
+        if (mDocument)
+            return true;
+        const QList<platform::Document*> open = mController->documents();
+        if (open.isEmpty())
+            return openWorksheet(false);
+        mDocument = static_cast<MyDocument*>(open.last());
+        follow();
+        return true;
+    }
+
+    void act(int step) {
+        Q_UNUSED(step);
+        if (!followFront()) {
+            fail(QStringLiteral("the worksheet could not be opened again"));
+            return;
+        }
+        const quint32 roll = pick(0, 99);
+        if (roll < 22)
+            typeStatement();
+        else if (roll < 38)
+            pressReturn();
+        else if (roll < 44)
+            moveCaret();
+        else if (roll < 48)
+            clickSomewhere();
+        else if (roll < 53)
+            trigger(QStringLiteral("Undo"));
+        else if (roll < 56)
+            trigger(QStringLiteral("Redo"));
+        else if (roll < 61)
+            useClipboard();
+        else if (roll < 64)
+            trigger(QStringLiteral("Select All"));
+        else if (roll < 67)
+            deleteSelection();
+        else if (roll < 70)
+            trigger(QStringLiteral("Recalculate Worksheet"));
+        else if (roll < 72)
+            pressKey(Qt::Key_Escape, QStringLiteral("Escape"));
+        else if (roll < 74)
+            trigger(pick(0, 1) ? QStringLiteral("Forget Variable…")
+                               : QStringLiteral("Forget Function…"));
+        else if (roll < 76)
+            forgetFromThePanel();
+        else if (roll < 78)
+            trigger(pick(0, 1) ? QStringLiteral("Hexadecimal") : QStringLiteral("Decimal"));
+        else if (roll < 80)
+            zoom();
+        else if (roll < 82)
+            trigger(QStringLiteral("Save"));
+        else if (roll < 84)
+            trigger(QStringLiteral("Revert to Saved"));
+        else if (roll < 85)
+            closeWindow();
+        else if (roll < 88)
+            auditUndo();
+        else
+            waitAWhile();
+    }
+
+    void typeStatement() {
+        const QString statement = pickFrom(monkeyStatements());
+        note(QStringLiteral("type «%1»").arg(statement));
+        for (QChar c : statement) {
+            if (c.unicode() < 0x80) {
+                QTest::keyClick(view(), char(c.unicode()));
+                continue;
+            }
+            // What an input method hands over: a text without a key of its own.
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(view(), &press);
+            QCoreApplication::sendEvent(view(), &release);
+        }
+    }
+    void pressKey(Qt::Key key, const QString& name) {
+        note(QStringLiteral("key %1").arg(name));
+        QTest::keyClick(view(), key);
+    }
+    void pressReturn() {
+        // A Return that starts a calculation calculates the line it is on.
+        const bool waiting = mDocument->isCalculating();
+        const QTextCursor on(view()->textCursor().block());
+        const int blocks = view()->document()->blockCount();
+        const QPointer<MyDocument> worksheet = mDocument;
+        if (!waiting)
+            mAwaited = on;
+        pressKey(Qt::Key_Return, QStringLiteral("Return"));
+        if (worksheet && !mDocument->isCalculating() && view()->document()->blockCount() == blocks)
+            mAwaited = QTextCursor();
+    }
+    void moveCaret() {
+        static const QList<Qt::Key> keys = {Qt::Key_Up,  Qt::Key_Down, Qt::Key_Home,
+                                            Qt::Key_End, Qt::Key_Left, Qt::Key_Right};
+        if (pick(0, 2) == 0) {
+            QTextCursor cursor = view()->textCursor();
+            cursor.setPosition(int(pick(0, quint32(view()->document()->characterCount() - 1))));
+            note(QStringLiteral("caret to %1").arg(cursor.position()));
+            view()->setTextCursor(cursor);
+            return;
+        }
+        const Qt::Key key = pickFrom(keys);
+        pressKey(key, QKeySequence(key).toString());
+    }
+    void clickSomewhere() {
+        const QPoint at(int(pick(0, quint32(view()->viewport()->width() - 1))),
+                        int(pick(0, quint32(view()->viewport()->height() - 1))));
+        note(QStringLiteral("click at %1,%2").arg(at.x()).arg(at.y()));
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, at);
+    }
+    void deleteSelection() {
+        pressKey(pick(0, 1) ? Qt::Key_Delete : Qt::Key_Backspace, QStringLiteral("Delete"));
+    }
+    void useClipboard() {
+        switch (pick(0, 4)) {
+        case 0: {
+            const MonkeyClipboard content = pickFrom(monkeyClipboards());
+            note(QStringLiteral("copy elsewhere: %1").arg(content.name));
+            QGuiApplication::clipboard()->setMimeData(content.make());
+            break;
+        }
+        case 1:
+            trigger(QStringLiteral("Cut"));
+            break;
+        case 2:
+            trigger(QStringLiteral("Copy"));
+            break;
+        case 3:
+            trigger(QStringLiteral("Paste Without Commas and $"));
+            break;
+        default:
+            trigger(QStringLiteral("Paste"));
+            break;
+        }
+    }
+    void forgetFromThePanel() {
+        QTreeView* tree = mDocument->symbolsPanel()->tree();
+        const QModelIndex group = tree->model()->index(int(pick(0, 1)), 0);
+        const int rows = tree->model()->rowCount(group);
+        if (rows == 0)
+            return;
+        const QModelIndex row = tree->model()->index(int(pick(0, quint32(rows - 1))), 0, group);
+        note(QStringLiteral("panel menu on %1").arg(row.data().toString()));
+        // The menu is answered like a dialog, by the answerer.
+        emit tree->customContextMenuRequested(tree->visualRect(row).center());
+    }
+    void zoom() {
+        auto* window = static_cast<platform::DocumentWindow*>(mDocument->window());
+        switch (pick(0, 2)) {
+        case 0:
+            note(QStringLiteral("zoom in"));
+            window->zoomIn();
+            break;
+        case 1:
+            note(QStringLiteral("zoom out"));
+            window->zoomOut();
+            break;
+        default:
+            note(QStringLiteral("actual size"));
+            window->resetZoom();
+            break;
+        }
+    }
+    void closeWindow() {
+        note(QStringLiteral("close the window%1")
+                 .arg(mDocument->isCalculating() ? QStringLiteral(" while a line waits")
+                                                 : QString()));
+        mDocument->window()->close();
+    }
+    void waitAWhile() {
+        const int ms = int(pick(50, 400));
+        note(QStringLiteral("wait %1 ms").arg(ms));
+        QTest::qWait(ms);
+    }
+
+    // Questions and menus get an answer picked at random, as an impatient user gives them.
+    void answerDialogs() {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            const QList<QAction*> actions = menu->actions();
+            QAction* chosen = actions.isEmpty() ? nullptr : pickFrom(actions);
+            note(QStringLiteral("menu: %1").arg(chosen ? chosen->text() : QStringLiteral("none")));
+            menu->close();
+            if (chosen)
+                chosen->trigger();
+            return;
+        }
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            QAbstractButton* button = pickFrom(box->buttons());
+            note(QStringLiteral("answer “%1”: %2").arg(box->text(), button->text()));
+            button->click();
+        } else if (auto* forget = qobject_cast<ForgetSymbolDialog*>(modal)) {
+            const int names = forget->popup()->count();
+            if (names > 0 && pick(0, 2) > 0) {
+                forget->popup()->setCurrentIndex(int(pick(0, quint32(names - 1))));
+                note(QStringLiteral("forget %1").arg(forget->chosenName()));
+                emit forget->forgetChosen();
+            } else {
+                note(QStringLiteral("forget nothing"));
+                forget->reject();
+            }
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            note(QStringLiteral("dismiss %1").arg(dialog->windowTitle()));
+            dialog->reject();
+        }
+    }
+
+    // Every answer the worksheet writes goes directly under the line it answers.
+    void checkAnswerPlace() {
+        if (mAwaited.isNull())
+            return;
+        const QTextBlock statement = mAwaited.block();
+        mAwaited = QTextCursor();
+        const QTextBlock answer = statement.next();
+        const auto coloured = [](const QTextBlock& block) {
+            QTextCursor inside(block);
+            inside.movePosition(QTextCursor::NextCharacter);
+            const QColor colour = inside.charFormat().foreground().color();
+            return !block.text().isEmpty() &&
+                   (colour == WorksheetSettings::successAtts().foreground().color() ||
+                    colour == WorksheetSettings::errorAtts().foreground().color());
+        };
+        if (!statement.text().endsWith(kCalculatedMarker) || !coloured(answer))
+            fail(QStringLiteral("the answer did not land under «%1»: the next line is «%2»")
+                     .arg(statement.text(), answer.text()));
+    }
+
+    void check() {
+        if (!mDocument)
+            return;
+        checkToolState();
+    }
+    // When nothing waits, the tool holds what the worksheet holds.
+    void checkToolState() {
+        if (mDocument->isCalculating() || !mDocument->calcTask()->isRunning() ||
+            mDocument->calcTask()->outstandingRequests() > 0)
+            return;
+        const auto mirror = [this] {
+            plist::Dictionary symbols;
+            symbols["variables"] = plist::Value(
+                CopyVariablesDictionary(*mDocument->calcState()).value_or(plist::Dictionary()));
+            symbols["functions"] = plist::Value(
+                CopyFunctionsDictionary(*mDocument->calcState()).value_or(plist::Dictionary()));
+            return plist::Value(std::move(symbols));
+        };
+        const auto toolHolds = [this] {
+            QFile file(mFolder.filePath(QString::number(mDocument->calcTask()->processId())));
+            if (!file.open(QIODevice::ReadOnly))
+                return std::optional<plist::Value>();
+            const QByteArray xml = file.readAll();
+            return plist::readXml(std::string_view(xml.constData(), std::size_t(xml.size()))).value;
+        };
+        // A tool started again from the worksheet's state writes it down once it is up.
+        const bool same = QTest::qWaitFor(
+            [&] { return !mDocument || mDocument->isCalculating() || toolHolds() == mirror(); },
+            kToolCatchUpMs);
+        if (!same && mDocument)
+            fail(QStringLiteral("the tool's variables and functions are not the worksheet's:\n"
+                                "tool %1\nworksheet %2")
+                     .arg(QString::fromStdString(
+                              plist::writeXml(toolHolds().value_or(plist::Value()))),
+                          QString::fromStdString(plist::writeXml(mirror()))));
+    }
+
+    // Undo all the way back, then Redo all the way forward: each text on the way is one the
+    // worksheet had, the way back ends at the text it was opened with, and the way forward is
+    // the way back reversed.
+    void auditUndo() {
+        QTextDocument* text = view()->document();
+        if (mDocument->isCalculating() || view()->isReadOnly() || text->isRedoAvailable())
+            return;
+        note(QStringLiteral("undo all, redo all"));
+        mAuditing = true;
+        const auto step = [this, text](bool back) {
+            back ? view()->undo() : view()->redo();
+            QCoreApplication::processEvents();
+            if (mVerbose)
+                qInfo("   %s: «%s»", back ? "undone" : "redone",
+                      qPrintable(tail(text->toPlainText())));
+            return hashOf(text->toPlainText());
+        };
+        QList<std::size_t> back = {hashOf(text->toPlainText())};
+        QStringList backTexts = {text->toPlainText()};
+        while (mFailure.isEmpty() && text->isUndoAvailable()) {
+            back.append(step(true));
+            backTexts.append(text->toPlainText());
+            if (!mSeen.contains(back.last()))
+                fail(QStringLiteral("Undo gave a text the worksheet never had: «%1»")
+                         .arg(text->toPlainText().left(200)));
+        }
+        if (back.last() != mOpenedWith)
+            fail(QStringLiteral("Undo all the way did not give back the text as opened: «%1»")
+                     .arg(text->toPlainText().left(200)));
+        QList<std::size_t> forward = {back.last()};
+        QStringList forwardTexts = {backTexts.last()};
+        while (mFailure.isEmpty() && text->isRedoAvailable()) {
+            forward.append(step(false));
+            forwardTexts.append(text->toPlainText());
+        }
+        std::reverse(forward.begin(), forward.end());
+        std::reverse(forwardTexts.begin(), forwardTexts.end());
+        if (mFailure.isEmpty() && forward != back) {
+            qsizetype differs = 0;
+            while (differs < std::min(back.size(), forward.size()) &&
+                   back[differs] == forward[differs])
+                ++differs;
+            const auto at = [](const QStringList& texts, qsizetype i) {
+                return i < texts.size() ? texts[i] : QStringLiteral("(none)");
+            };
+            fail(QStringLiteral("Redo all the way did not retrace Undo: %1 steps back, %2 "
+                                "forward; Undo step %3 gave\n«%4»\nand Redo\n«%5»")
+                     .arg(back.size())
+                     .arg(forward.size())
+                     .arg(differs)
+                     .arg(at(backTexts, differs), at(forwardTexts, differs)));
+        }
+        mAuditing = false;
+    }
+};
+
+class MonkeyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void randomActionsKeepTheWorksheetSound_data() {
+        QTest::addColumn<quint32>("seed");
+        if (qEnvironmentVariableIsSet("FIGURELLO_MONKEY_SEED")) {
+            const auto seed = quint32(qEnvironmentVariableIntValue("FIGURELLO_MONKEY_SEED"));
+            QTest::addRow("seed %u", seed) << seed;
+            return;
+        }
+        for (quint32 seed = 1; seed <= kCiSeeds; ++seed)
+            QTest::addRow("seed %u", seed) << seed;
+    }
+    void randomActionsKeepTheWorksheetSound() {
+        QFETCH(quint32, seed);
+        const bool alone = qEnvironmentVariableIsSet("FIGURELLO_MONKEY_SEED");
+        const int actions = qEnvironmentVariableIsSet("FIGURELLO_MONKEY_ACTIONS")
+                                ? qEnvironmentVariableIntValue("FIGURELLO_MONKEY_ACTIONS")
+                                : kActionsPerSeed;
+        Monkey monkey(seed, alone);
+        const QString failure = monkey.run(actions);
+        // In full before the verdict, which Qt shortens.
+        if (!failure.isEmpty())
+            qWarning().noquote() << failure;
+        QVERIFY2(failure.isEmpty(), qPrintable(failure.section('\n', 0, 0)));
+    }
+
+    // scripts/monkey: fresh seeds until the time given is up.
+    void randomActionsForAWhile() {
+        const int seconds = qEnvironmentVariableIntValue("FIGURELLO_MONKEY_SECONDS");
+        if (seconds <= 0)
+            QSKIP("FIGURELLO_MONKEY_SECONDS is not set");
+        QElapsedTimer running;
+        running.start();
+        auto seed = quint32(QDateTime::currentMSecsSinceEpoch());
+        int seeds = 0;
+        while (running.elapsed() < seconds * 1000LL) {
+            // Printed first, so that a crash still names its seed.
+            qInfo("seed %u", ++seed);
+            Monkey monkey(seed, false);
+            const QString failure = monkey.run(kActionsPerSeed);
+            if (!failure.isEmpty())
+                qWarning().noquote() << failure;
+            QVERIFY2(failure.isEmpty(), qPrintable(failure.section('\n', 0, 0)));
+            ++seeds;
+        }
+        qInfo("%d seeds of %d actions ran clean", seeds, kActionsPerSeed);
+    }
+};
+
+FIGURELLO_WORKSHEET_TEST_MAIN(MonkeyTest)
+
+#include "monkey_test.moc"
