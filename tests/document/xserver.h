@@ -8,7 +8,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +25,11 @@ public:
         mPid = ::fork();
         if (mPid == 0) {
             ::close(displayPipe[0]);
+            // It ends with the test, even one that crashed, and keeps none of its output open.
+            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+            const int nowhere = ::open("/dev/null", O_RDWR);
+            ::dup2(nowhere, STDOUT_FILENO);
+            ::dup2(nowhere, STDERR_FILENO);
             const std::string fd = std::to_string(displayPipe[1]);
             ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
                      "-nolisten", "tcp", static_cast<char*>(nullptr));
