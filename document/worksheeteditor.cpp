@@ -86,8 +86,8 @@ bool WorksheetEditor::wouldFit(const QString& text) const {
     // Measured as laid out: at the zoom, on the device the layout is for.
     QPaintDevice* device = layout->paintDevice() ? layout->paintDevice() : viewport();
     const QFontMetricsF metrics(currentCharFormat().font(), device);
-    const double width = document()->textWidth() > 0 ? document()->textWidth()
-                                                      : std::max(1, viewport()->width());
+    const double width =
+        document()->textWidth() > 0 ? document()->textWidth() : std::max(1, viewport()->width());
     // Each line takes a row for every width of text in it, as it wraps.
     const double perRow = width / std::max(1.0, metrics.averageCharWidth());
     double rows = 0;
@@ -123,8 +123,11 @@ QString WorksheetEditor::textToInsert(const QMimeData* source, const QString& le
         return text;
     }
     if (!wouldFit(text)) {
-        emit pasteRefused(platform::keyedText("TooManyLinesToPaste")
-                              .arg(QLocale().toString(text.count(QLatin1Char('\n')) + 1)));
+        // A line break at the very end starts no line of its own.
+        const qsizetype lines =
+            text.count(QLatin1Char('\n')) + (text.endsWith(QLatin1Char('\n')) ? 0 : 1);
+        emit pasteRefused(
+            platform::keyedText("TooManyLinesToPaste").arg(QLocale().toString(lines)));
         return QString();
     }
     if (!leftOut.isEmpty())

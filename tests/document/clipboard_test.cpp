@@ -139,8 +139,8 @@ private slots:
                                                 << clean(QStringLiteral("$6,000 * 2")) << QString();
             if (action == Action::Paste)
                 QTest::addRow("%s, a million lines, more than a worksheet shows", name)
-                    << action << QByteArray("UTF8_STRING") << QByteArray("1+1\n").repeated(999'999)
-                    << QString()
+                    << action << QByteArray("UTF8_STRING")
+                    << QByteArray("1+1\n").repeated(1'000'000) << QString()
                     << platform::keyedText("TooManyLinesToPaste")
                            .arg(QLocale().toString(1'000'000));
             QTest::addRow("%s, ten megabytes of text", name)
