@@ -7,6 +7,7 @@
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
+#include "toollink/toollink.h"
 #include "typing.h"
 #include "worksheettestmain.h"
 
@@ -121,6 +122,50 @@ private slots:
         QCOMPARE(questions.size(), asks ? 1 : 0);
         QCOMPARE(mController->documents().contains(worksheet), !closes);
         QCOMPARE(mArchive->entries().size(), kept);
+    }
+
+    // A line still waiting for its answer holds up neither closing nor its question, and what
+    // is kept is the text as it stands: the waiting line, with its " =".
+    void closingWhileALineWaitsKeepsTheText_data() {
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("a saved worksheet, saved on closing") << true;
+        QTest::newRow("an untitled worksheet, kept for reopening") << false;
+    }
+    void closingWhileALineWaitsKeepsTheText() {
+        QFETCH(bool, saved);
+        MyDocument* worksheet = newWorksheet();
+        const QString path = mFolder.filePath(QStringLiteral("waiting.figurello"));
+        if (saved) {
+            QString error;
+            QVERIFY2(mController->writeDocument(worksheet, path, &error), qPrintable(error));
+            worksheet->setFilePath(path);
+        }
+        // A tool that never answers: the line waits for as long as the test looks.
+        QTemporaryDir standIn(mFolder.filePath(QStringLiteral("standin-XXXXXX")));
+        qputenv("FIGURELLO_STANDIN_FAULT", "never-read");
+        qputenv("FIGURELLO_STANDIN_DIR", QFile::encodeName(standIn.path()));
+        qputenv("FIGURELLO_CALCTOOL", QFile::encodeName(ToolLink::defaultToolPath()));
+        worksheet->calcTask()->setToolPath(QStringLiteral(STANDIN_CALCTOOL_PATH));
+        worksheet->startCalcTask();
+        worksheet->textView()->insertPlainText(QStringLiteral("x = 6 * 7"));
+        QTest::keyClick(worksheet->textView(), Qt::Key_Return);
+        QVERIFY(worksheet->isCalculating());
+        const QString standing = worksheet->textView()->toPlainText();
+
+        QStringList questions;
+        if (saved) {
+            QTest::ignoreMessage(QtInfoMsg, "canCloseDocumentWithDelegate 1");
+            QTest::ignoreMessage(QtInfoMsg, "canCloseDocumentWithDelegate 2");
+            answerNextQuestion(QMessageBox::Save, &questions);
+        }
+        QVERIFY(worksheet->window()->close());
+        qunsetenv("FIGURELLO_STANDIN_FAULT");
+        QCOMPARE(questions.size(), saved ? 1 : 0);
+        auto* reopened = static_cast<MyDocument*>(
+            saved ? mController->openDocument(path)
+                  : mController->reopenClosedDocument(mArchive->entries().value(0).path));
+        QVERIFY(reopened);
+        QCOMPARE(reopened->textView()->toPlainText(), standing);
     }
 
     void reopensAClosedUntitledWorksheetWithItsState() {
