@@ -17,17 +17,27 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 
 WorksheetEditor::WorksheetEditor(QWidget* parent)
-    : QTextEdit(parent), mNameCompleter(new NameCompleter(this)) {
+    : QTextEdit(parent), mNameCompleter(new NameCompleter(this)), mPasteLater(new QTimer(this)) {
     setVerticalScrollBar(new QuietScrollBar(Qt::Vertical, this));
     // A long number or name moves to the next line whole rather than being split.
     setWordWrapMode(QTextOption::WordWrap);
     // Shown while the text is empty, never part of it: not saved, printed or undone.
     setPlaceholderText(tr("Type a calculation and press Return"));
+    mPasteLater->setSingleShot(true);
+    mPasteLater->setInterval(0);
+    connect(mPasteLater, &QTimer::timeout, this, &WorksheetEditor::pasteNextPiece);
+}
+
+WorksheetEditor::~WorksheetEditor() {
+    if (isPasting())
+        QGuiApplication::restoreOverrideCursor();
 }
 
 void WorksheetEditor::keyPressEvent(QKeyEvent* event) {
@@ -102,16 +112,52 @@ bool WorksheetEditor::wouldFit(const QString& text) const {
 }
 
 void WorksheetEditor::insertAsTyped(const QString& text) {
-    // Laying out megabytes takes a moment, which the pointer shows.
-    constexpr qsizetype kLongTextChars = 1 << 20;
-    const bool takesAMoment = text.size() > kLongTextChars;
-    if (takesAMoment)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    // Through the editor's own path, as typed text is: in the typing format, one Undo.
-    insertPlainText(text);
+    if (text.size() <= kPieceChars) {
+        // Through the editor's own path, as typed text is: in the typing format, one Undo.
+        insertPlainText(text);
+        ensureCursorVisible();
+        return;
+    }
+    // Megabytes take seconds to lay out: they go in a piece at a time, the window answering
+    // in between, read-only, as one edit that one Undo takes back.
+    mPasteLeft = text;
+    mPasteAt = textCursor();
+    mPasteAt.beginEditBlock();
+    mPasteAt.insertText(nextPiece());
+    mPasteAt.endEditBlock();
+    setReadOnly(true);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    emit pastingChanged(true);
+    mPasteLater->start();
+}
+
+QString WorksheetEditor::nextPiece() {
+    // Whole lines where it can, so that no line is laid out twice.
+    qsizetype size = std::min(mPasteLeft.size(), kPieceChars);
+    if (size < mPasteLeft.size()) {
+        const qsizetype lineEnd = mPasteLeft.lastIndexOf(QLatin1Char('\n'), size - 1);
+        if (lineEnd > 0)
+            size = lineEnd + 1;
+    }
+    QString piece = mPasteLeft.left(size);
+    mPasteLeft.remove(0, size);
+    return piece;
+}
+
+void WorksheetEditor::pasteNextPiece() {
+    mPasteAt.joinPreviousEditBlock();
+    mPasteAt.insertText(nextPiece());
+    mPasteAt.endEditBlock();
+    if (!mPasteLeft.isEmpty()) {
+        mPasteLater->start();
+        return;
+    }
+    setTextCursor(mPasteAt);
+    mPasteAt = QTextCursor();
+    setReadOnly(false);
+    QGuiApplication::restoreOverrideCursor();
     ensureCursorVisible();
-    if (takesAMoment)
-        QGuiApplication::restoreOverrideCursor();
+    emit pastingChanged(false);
 }
 
 QString WorksheetEditor::textToInsert(const QMimeData* source, const QString& leftOut) {

@@ -5,6 +5,7 @@
 #include <functional>
 
 class NameCompleter;
+class QTimer;
 
 // The worksheet's text view. Return (or keypad Enter) is offered to the document first, which
 // calculates the line when the insertion point stands after text on it; every other line-break
@@ -18,6 +19,7 @@ class WorksheetEditor : public QTextEdit {
 
 public:
     explicit WorksheetEditor(QWidget* parent = nullptr);
+    ~WorksheetEditor() override;
 
     // Returns true when it handled Return itself.
     void setReturnHandler(std::function<bool()> handler) { mReturnHandler = std::move(handler); }
@@ -29,12 +31,16 @@ public:
 
     // Pastes the clipboard's text with none of the characters given, as typed text.
     void pasteWithout(const QString& characters);
+    // Whether a long paste is still going in; the text is read-only until it is all in.
+    bool isPasting() const { return !mPasteLeft.isEmpty(); }
 
 signals:
     // A paste or a drop put nothing in, for the reason given: no text in it, or too much.
     void pasteRefused(const QString& reason);
     // Files the opener can open were dropped on the text.
     void filesDropped(const QStringList& paths);
+    // A long paste started going in a piece at a time, or it is all in.
+    void pastingChanged(bool pasting);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -51,10 +57,19 @@ private:
     // the user told, when it holds no text.
     QString textToInsert(const QMimeData* source, const QString& leftOut = QString());
     void insertAsTyped(const QString& text);
+    QString nextPiece();
+    void pasteNextPiece();
     // Whether the text, inserted, would leave the worksheet short enough to lay out.
     bool wouldFit(const QString& text) const;
 
     std::function<bool()> mReturnHandler;
     std::function<bool(const QString&)> mCanOpen;
+    // A paste this long goes in a piece at a time: each piece is laid out in well under a
+    // tenth of a second.
+    static constexpr qsizetype kPieceChars = 64 * 1024;
+    // What is still to go in, and where.
+    QString mPasteLeft;
+    QTextCursor mPasteAt;
+    QTimer* mPasteLater;
     NameCompleter* mNameCompleter;
 };

@@ -44,6 +44,9 @@ WorksheetWindow::WorksheetWindow(MyDocument* worksheet, platform::DocumentContro
     mEditor->setAcceptRichText(false);
     setCentralWidget(mEditor);
     setEditor(mEditor);
+    // The commands that change the text wait for a long paste as they wait for an answer.
+    connect(mEditor, &WorksheetEditor::pastingChanged, this,
+            [this](bool pasting) { setWaitingForAnswers(pasting, false); });
     connect(mEditor, &WorksheetEditor::pasteRefused, this,
             [this](const QString& reason) { statusBar()->showMessage(reason, kRefusalShownMs); });
     // Files dropped on the text open as they would from the file manager.
