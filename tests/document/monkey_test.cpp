@@ -2,7 +2,7 @@
 // statements (slow, failing, recursive and state-changing ones among them), Return anywhere,
 // Undo and Redo, the clipboard with every kind of content, clicks, Select All and Delete while a
 // line waits, Recalculate and Stop Updating, Forget, the integer format, Zoom, Save, Revert and
-// closing. After every step it checks what must hold whatever the user did; see Monkey::check().
+// closing. After every step it checks what must hold whatever the user did (worksheetwatch.h).
 //
 // Seeded: the seeds of a run are fixed, and one seed replays alone, printing its actions:
 //   FIGURELLO_MONKEY_SEED=17 build/bin/monkey_test
@@ -26,6 +26,7 @@
 #include "rtf/rtfreader.h"
 #include "toollink/toollink.h"
 #include "worksheettestmain.h"
+#include "worksheetwatch.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -59,10 +60,6 @@ constexpr int kCiSeeds = 4;
 constexpr int kActionsPerSeed = 120;
 // A step that takes longer than this has frozen the window.
 constexpr qint64 kFrozenMs = 20000;
-// How long the worksheet's tool may take to catch up with its state after a restart.
-constexpr int kToolCatchUpMs = 5000;
-
-std::size_t hashOf(const QString& text) { return qHash(text); }
 
 } // namespace
 
@@ -101,10 +98,12 @@ public:
             QTest::qWait(int(pick(0, 30)));
             if (took.elapsed() > kFrozenMs)
                 fail(QStringLiteral("the window did not answer for %1 ms").arg(took.elapsed()));
-            if (mFailure.isEmpty())
-                check();
+            if (mFailure.isEmpty() && mDocument)
+                mWatch.checkToolState();
+            if (!mWatch.failure().isEmpty())
+                fail(mWatch.failure());
             if (mVerbose && mDocument)
-                traceState();
+                mWatch.trace();
         }
         return mFailure.isEmpty() ? QString() : report(mFailure);
     }
@@ -120,12 +119,7 @@ private:
     QTimer mAnswerer;
     QStringList mActions;
     QString mFailure;
-    // The statement whose answer is awaited, at the start of its line.
-    QTextCursor mAwaited;
-    // The texts the worksheet has had since it was opened, and the one it was opened with.
-    QSet<std::size_t> mSeen;
-    std::size_t mOpenedWith = 0;
-    bool mAuditing = false;
+    WorksheetWatch mWatch{mFolder.path(), mVerbose};
     // The text when the window was asked to close, and whether the answer was to save it.
     QString mTextAtClose;
     bool mAnsweredSave = false;
@@ -156,22 +150,6 @@ private:
     }
 
     WorksheetEditor* view() const { return mDocument->textView(); }
-    static QString tail(QString text) { return text.replace(QLatin1Char('\n'), u'¶').right(90); }
-    // What a replayed seed shows after each step: the worksheet's variables, its tool's, and
-    // the end of its text.
-    void traceState() {
-        QStringList variables;
-        VisitVariables(
-            *mDocument->calcState(), [&variables](const std::string& name, double value) {
-                variables.append(QString::fromStdString(name) + '=' + QString::number(value));
-            });
-        QFile file(mFolder.filePath(QString::number(mDocument->calcTask()->processId())));
-        QString tool =
-            file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-        static const QRegularExpression markup(QStringLiteral("<[?!][^>]*>|</?plist[^>]*>|\\s+"));
-        qInfo("   worksheet {%s}, tool %s, text «%s»", qPrintable(variables.join(' ')),
-              qPrintable(tool.remove(markup)), qPrintable(tail(view()->toPlainText())));
-    }
     QAction* command(const QString& text) const {
         for (QAction* action : mDocument->window()->findChildren<QAction*>())
             if (action->text().remove(QLatin1Char('&')) == text)
@@ -202,14 +180,7 @@ private:
     }
     // Watches the worksheet now in front: the one opened, or the one a Revert put in its place.
     void follow() {
-        mSeen = {hashOf(view()->toPlainText())};
-        mOpenedWith = *mSeen.begin();
-        mAwaited = QTextCursor();
-        connect(view()->document(), &QTextDocument::contentsChanged, this, [this] {
-            if (!mAuditing)
-                mSeen.insert(hashOf(view()->toPlainText()));
-        });
-        connect(mDocument, &MyDocument::calculationFinished, this, &Monkey::checkAnswerPlace);
+        mWatch.follow(mDocument);
         mDocument->symbolsPanel()->show();
     }
     bool followFront() {
@@ -299,10 +270,10 @@ private:
         const int blocks = view()->document()->blockCount();
         const QPointer<MyDocument> worksheet = mDocument;
         if (!waiting)
-            mAwaited = on;
+            mWatch.awaitAnswerUnder(on);
         pressKey(Qt::Key_Return, QStringLiteral("Return"));
         if (worksheet && !mDocument->isCalculating() && view()->document()->blockCount() == blocks)
-            mAwaited = QTextCursor();
+            mWatch.awaitAnswerUnder(QTextCursor());
     }
     void moveCaret() {
         static const QList<Qt::Key> keys = {Qt::Key_Up,  Qt::Key_Down, Qt::Key_Home,
@@ -381,7 +352,8 @@ private:
         mTextAtClose = view()->toPlainText();
         mAnsweredSave = false;
         mDocument->window()->close();
-        checkWhatWasKept();
+        if (!mDocument && mAnsweredSave)
+            mWatch.checkSaved(mPath, mTextAtClose);
     }
     // As Quit does, without ending the application.
     void quit() {
@@ -389,26 +361,18 @@ private:
         mTextAtClose = view()->toPlainText();
         mAnsweredSave = false;
         mController->closeAllDocuments();
-        checkWhatWasKept();
+        if (!mDocument && mAnsweredSave)
+            mWatch.checkSaved(mPath, mTextAtClose);
     }
     QString inFlight() const {
         return mDocument->isCalculating() ? QStringLiteral(" while a line waits") : QString();
     }
-    // A worksheet saved on its way out is saved with its text as it stood.
-    void checkWhatWasKept() {
-        if (mDocument || !mAnsweredSave)
+    void auditUndo() {
+        if (mDocument->isCalculating() || view()->isReadOnly() ||
+            view()->document()->isRedoAvailable())
             return;
-        QFile file(mPath);
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        const WorksheetReadResult read =
-            parseWorksheetFile(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-        QTextDocument kept;
-        if (!read.file || !read.file->text ||
-            !rtf::readRtf(QByteArray::fromStdString(*read.file->text), kept) ||
-            kept.toPlainText() != mTextAtClose)
-            fail(QStringLiteral("the worksheet saved on closing does not hold its text as it "
-                                "stood: «%1»")
-                     .arg(tail(kept.toPlainText())));
+        note(QStringLiteral("undo all, redo all"));
+        mWatch.auditUndo();
     }
     void waitAWhile() {
         const int ms = int(pick(50, 400));
@@ -450,118 +414,6 @@ private:
             note(QStringLiteral("dismiss %1").arg(dialog->windowTitle()));
             dialog->reject();
         }
-    }
-
-    // Every answer the worksheet writes goes directly under the line it answers.
-    void checkAnswerPlace() {
-        if (mAwaited.isNull())
-            return;
-        const QTextBlock statement = mAwaited.block();
-        mAwaited = QTextCursor();
-        const QTextBlock answer = statement.next();
-        const auto coloured = [](const QTextBlock& block) {
-            QTextCursor inside(block);
-            inside.movePosition(QTextCursor::NextCharacter);
-            const QColor colour = inside.charFormat().foreground().color();
-            return !block.text().isEmpty() &&
-                   (colour == WorksheetSettings::successAtts().foreground().color() ||
-                    colour == WorksheetSettings::errorAtts().foreground().color());
-        };
-        if (!statement.text().endsWith(kCalculatedMarker) || !coloured(answer))
-            fail(QStringLiteral("the answer did not land under «%1»: the next line is «%2»")
-                     .arg(statement.text(), answer.text()));
-    }
-
-    void check() {
-        if (!mDocument)
-            return;
-        checkToolState();
-    }
-    // When nothing waits, the tool holds what the worksheet holds.
-    void checkToolState() {
-        if (mDocument->isCalculating() || !mDocument->calcTask()->isRunning() ||
-            mDocument->calcTask()->outstandingRequests() > 0)
-            return;
-        const auto mirror = [this] {
-            plist::Dictionary symbols;
-            symbols["variables"] = plist::Value(
-                CopyVariablesDictionary(*mDocument->calcState()).value_or(plist::Dictionary()));
-            symbols["functions"] = plist::Value(
-                CopyFunctionsDictionary(*mDocument->calcState()).value_or(plist::Dictionary()));
-            return plist::Value(std::move(symbols));
-        };
-        const auto toolHolds = [this] {
-            QFile file(mFolder.filePath(QString::number(mDocument->calcTask()->processId())));
-            if (!file.open(QIODevice::ReadOnly))
-                return std::optional<plist::Value>();
-            const QByteArray xml = file.readAll();
-            return plist::readXml(std::string_view(xml.constData(), std::size_t(xml.size()))).value;
-        };
-        // A tool started again from the worksheet's state writes it down once it is up.
-        const bool same = QTest::qWaitFor(
-            [&] { return !mDocument || mDocument->isCalculating() || toolHolds() == mirror(); },
-            kToolCatchUpMs);
-        if (!same && mDocument)
-            fail(QStringLiteral("the tool's variables and functions are not the worksheet's:\n"
-                                "tool %1\nworksheet %2")
-                     .arg(QString::fromStdString(
-                              plist::writeXml(toolHolds().value_or(plist::Value()))),
-                          QString::fromStdString(plist::writeXml(mirror()))));
-    }
-
-    // Undo all the way back, then Redo all the way forward: each text on the way is one the
-    // worksheet had, the way back ends at the text it was opened with, and the way forward is
-    // the way back reversed.
-    void auditUndo() {
-        QTextDocument* text = view()->document();
-        if (mDocument->isCalculating() || view()->isReadOnly() || text->isRedoAvailable())
-            return;
-        note(QStringLiteral("undo all, redo all"));
-        mAuditing = true;
-        const auto step = [this, text](bool back) {
-            back ? view()->undo() : view()->redo();
-            QCoreApplication::processEvents();
-            if (mVerbose)
-                qInfo("   %s: «%s»", back ? "undone" : "redone",
-                      qPrintable(tail(text->toPlainText())));
-            return hashOf(text->toPlainText());
-        };
-        QList<std::size_t> back = {hashOf(text->toPlainText())};
-        QStringList backTexts = {text->toPlainText()};
-        while (mFailure.isEmpty() && text->isUndoAvailable()) {
-            back.append(step(true));
-            backTexts.append(text->toPlainText());
-            if (!mSeen.contains(back.last()))
-                fail(QStringLiteral("Undo gave a text the worksheet never had: «%1»")
-                         .arg(text->toPlainText().left(200)));
-        }
-        if (back.last() != mOpenedWith)
-            fail(QStringLiteral("Undo all the way did not give back the text as opened: «%1»")
-                     .arg(text->toPlainText().left(200)));
-        QList<std::size_t> forward = {back.last()};
-        QStringList forwardTexts = {backTexts.last()};
-        while (mFailure.isEmpty() && text->isRedoAvailable()) {
-            forward.append(step(false));
-            forwardTexts.append(text->toPlainText());
-        }
-        std::reverse(forward.begin(), forward.end());
-        std::reverse(forwardTexts.begin(), forwardTexts.end());
-        if (mFailure.isEmpty() && forward != back) {
-            qsizetype differs = 0;
-            while (differs < std::min(back.size(), forward.size()) &&
-                   back[differs] == forward[differs])
-                ++differs;
-            const auto at = [](const QStringList& texts, qsizetype i) {
-                return i < texts.size() ? texts[i] : QStringLiteral("(none)");
-            };
-            fail(QStringLiteral("Redo all the way did not retrace Undo: %1 steps back, %2 "
-                                "forward; Undo step %3 gave\n«%4»\nand Redo\n«%5»")
-                     .arg(back.size())
-                     .arg(forward.size())
-                     .arg(differs)
-                     .arg(at(backTexts, differs), at(forwardTexts, differs)));
-        }
-        mAuditing = false;
     }
 };
 
