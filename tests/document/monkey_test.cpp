@@ -5,7 +5,8 @@
 // closing. After every step it checks what must hold whatever the user did (worksheetwatch.h).
 //
 // Seeded: the seeds of a run are fixed, and one seed replays alone, printing its actions:
-//   FIGURELLO_MONKEY_SEED=17 build/bin/monkey_test
+//   QT_QPA_PLATFORM=offscreen FIGURELLO_MONKEY_SEED=17 build/bin/monkey_test \
+//       randomActionsKeepTheWorksheetSound -maxwarnings 0
 // scripts/monkey SECONDS runs fresh seeds for as long as asked.
 
 #include "document/forgetsymboldialog.h"
@@ -142,9 +143,10 @@ private:
     }
     QString report(const QString& what) const {
         const int shown = 40;
-        return QStringLiteral("seed %1: %2\nthe last actions:\n%3\nreplay: "
-                              "QT_QPA_PLATFORM=offscreen FIGURELLO_MONKEY_SEED=%1 "
-                              "build/bin/monkey_test randomActionsKeepTheWorksheetSound")
+        return QStringLiteral(
+                   "seed %1: %2\nthe last actions:\n%3\nreplay: "
+                   "QT_QPA_PLATFORM=offscreen FIGURELLO_MONKEY_SEED=%1 "
+                   "build/bin/monkey_test randomActionsKeepTheWorksheetSound -maxwarnings 0")
             .arg(mSeed)
             .arg(what, mActions.mid(std::max(0, int(mActions.size()) - shown)).join('\n'));
     }
