@@ -5,8 +5,8 @@
 // closing. After every step it checks what must hold whatever the user did (worksheetwatch.h).
 //
 // Seeded: the seeds of a run are fixed, and one seed replays alone, printing its actions:
-//   QT_QPA_PLATFORM=offscreen FIGURELLO_MONKEY_SEED=17 build/bin/monkey_test \
-//       randomActionsKeepTheWorksheetSound -maxwarnings 0
+//   FIGURELLO_MONKEY_SEED=17 build/bin/monkey_test randomActionsKeepTheWorksheetSound
+// (offscreen, with -maxwarnings 0 so that Qt prints all of it).
 // scripts/monkey SECONDS runs fresh seeds for as long as asked.
 
 #include "document/forgetsymboldialog.h"
