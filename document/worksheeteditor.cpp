@@ -77,18 +77,18 @@ bool WorksheetEditor::canInsertFromMimeData(const QMimeData* source) const {
 void WorksheetEditor::insertFromMimeData(const QMimeData* source) {
     // Qt's own insertion reads the first of the formats offered, and a clipboard nobody owns
     // offers none: it is never handed one.
-    const QString text = textToInsert(source);
-    if (text.isNull())
-        return;
-    insertAsTyped(text);
+    insertTextOf(source);
 }
 
 void WorksheetEditor::pasteWithout(const QString& characters) {
-    const QString text = textToInsert(QGuiApplication::clipboard()->mimeData(), characters);
-    if (text.isNull())
-        return;
-    // Text made only of those characters still replaces the selection.
-    insertAsTyped(text);
+    insertTextOf(QGuiApplication::clipboard()->mimeData(), characters);
+}
+
+void WorksheetEditor::insertTextOf(const QMimeData* source, const QString& leftOut) {
+    const QString text = textToInsert(source, leftOut);
+    // Text made only of the characters left out still replaces the selection.
+    if (!text.isNull())
+        insertAsTyped(text);
 }
 
 bool WorksheetEditor::wouldFit(const QString& text) const {
@@ -196,30 +196,27 @@ QStringList WorksheetEditor::droppedFiles(const QMimeData* data, bool* allOpenab
     return paths;
 }
 
-void WorksheetEditor::dragEnterEvent(QDragEnterEvent* event) {
+bool WorksheetEditor::answerFileDrag(QDragMoveEvent* event) const {
     bool openable = false;
-    if (droppedFiles(event->mimeData(), &openable).isEmpty()) {
-        QTextEdit::dragEnterEvent(event);
-        return;
-    }
+    if (droppedFiles(event->mimeData(), &openable).isEmpty())
+        return false;
     // Files are opened, never inserted as their names; a drop with any other file in it is
     // refused whole.
     if (openable)
         event->acceptProposedAction();
     else
         event->ignore();
+    return true;
+}
+
+void WorksheetEditor::dragEnterEvent(QDragEnterEvent* event) {
+    if (!answerFileDrag(event))
+        QTextEdit::dragEnterEvent(event);
 }
 
 void WorksheetEditor::dragMoveEvent(QDragMoveEvent* event) {
-    bool openable = false;
-    if (droppedFiles(event->mimeData(), &openable).isEmpty()) {
+    if (!answerFileDrag(event))
         QTextEdit::dragMoveEvent(event);
-        return;
-    }
-    if (openable)
-        event->acceptProposedAction();
-    else
-        event->ignore();
 }
 
 void WorksheetEditor::dropEvent(QDropEvent* event) {

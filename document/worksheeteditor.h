@@ -55,7 +55,10 @@ private:
     QStringList droppedFiles(const QMimeData* data, bool* allOpenable) const;
     // The text of what was copied or dropped, with the characters given left out; null, and
     // the user told, when it holds no text.
-    QString textToInsert(const QMimeData* source, const QString& leftOut = QString());
+    QString textToInsert(const QMimeData* source, const QString& leftOut);
+    void insertTextOf(const QMimeData* source, const QString& leftOut = QString());
+    // Answers a drag of files; false when the drag carries none, for Qt's text drag to answer.
+    bool answerFileDrag(QDragMoveEvent* event) const;
     void insertAsTyped(const QString& text);
     QString nextPiece();
     void pasteNextPiece();
@@ -70,6 +73,6 @@ private:
     // What is still to go in, and where.
     QString mPasteLeft;
     QTextCursor mPasteAt;
-    QTimer* mPasteLater;
     NameCompleter* mNameCompleter;
+    QTimer* mPasteLater;
 };

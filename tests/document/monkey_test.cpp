@@ -11,20 +11,13 @@
 
 #include "document/forgetsymboldialog.h"
 #include "document/mydocument.h"
-#include "document/statementwords.h"
 #include "document/symbolspanel.h"
 #include "document/worksheeteditor.h"
-#include "document/worksheetfile.h"
 #include "document/worksheetsettings.h"
 #include "document/worksheettype.h"
 #include "document/worksheetwindow.h"
-#include "engine/calcengine.h"
-#include "engine/dictionaries.h"
 #include "monkeyactions.h"
 #include "platform/documentcontroller.h"
-#include "plist/xmlreader.h"
-#include "plist/xmlwriter.h"
-#include "rtf/rtfreader.h"
 #include "toollink/toollink.h"
 #include "worksheettestmain.h"
 #include "worksheetwatch.h"
@@ -36,11 +29,9 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -95,7 +86,7 @@ public:
         for (int step = 0; step < actions && mFailure.isEmpty(); ++step) {
             QElapsedTimer took;
             took.start();
-            act(step);
+            act();
             QTest::qWait(int(pick(0, 30)));
             if (took.elapsed() > kFrozenMs)
                 fail(QStringLiteral("the window did not answer for %1 ms").arg(took.elapsed()));
@@ -196,8 +187,7 @@ private:
         return true;
     }
 
-    void act(int step) {
-        Q_UNUSED(step);
+    void act() {
         if (!followFront()) {
             fail(QStringLiteral("the worksheet could not be opened again"));
             return;
