@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/worksheetsettings.h"
-#include "document/worksheettype.h"
+#include "worksheet/worksheetsettings.h"
+#include "worksheet/worksheettype.h"
 
 #include <QLocale>
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "app/calccommand.h"
 
-#include "document/mydocument.h"
-#include "document/worksheettype.h"
+#include "window/mydocument.h"
+#include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
 
 #include <QCommandLineParser>

@@ -3,7 +3,7 @@
 
 #include "app/appcontroller.h"
 #include "app/calccommand.h"
-#include "document/mydocument.h"
+#include "window/mydocument.h"
 #include "platform/afterfirstpaint.h"
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"

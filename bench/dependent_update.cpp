@@ -4,10 +4,10 @@
 //   build/bin/dependent_update_bench   (runs offscreen)
 
 #include "bench/sample.h"
-#include "document/mydocument.h"
-#include "document/worksheeteditor.h"
-#include "document/worksheetsettings.h"
-#include "document/worksheettype.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
+#include "worksheet/worksheetsettings.h"
+#include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
 
 #include <QApplication>

@@ -3,10 +3,10 @@
 //   build/bin/long_paste_bench   (runs offscreen)
 
 #include "bench/sample.h"
-#include "document/mydocument.h"
-#include "document/worksheeteditor.h"
-#include "document/worksheetsettings.h"
-#include "document/worksheettype.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
+#include "worksheet/worksheetsettings.h"
+#include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
 
 #include <QApplication>

@@ -4,10 +4,10 @@
 //   build/bin/return_to_answer_bench [lines]      (runs offscreen; default 1000 lines)
 
 #include "bench/sample.h"
-#include "document/mydocument.h"
-#include "document/worksheeteditor.h"
-#include "document/worksheetsettings.h"
-#include "document/worksheettype.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
+#include "worksheet/worksheetsettings.h"
+#include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
 
 #include <QApplication>

@@ -2,10 +2,10 @@
 // of its lines coloured answers, saved to a file and opened into a window.
 //   build/bin/worksheet_file_bench [lines] [runs]      (runs offscreen; default 10000 lines, 5 runs)
 
-#include "document/mydocument.h"
-#include "document/worksheeteditor.h"
-#include "document/worksheetsettings.h"
-#include "document/worksheettype.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
+#include "worksheet/worksheetsettings.h"
+#include "worksheet/worksheettype.h"
 #include "engine/calcengine.h"
 #include "platform/documentcontroller.h"
 #include "platform/filetypes.h"

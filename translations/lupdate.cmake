@@ -4,7 +4,7 @@
 #         -DMODE=update|check -P lupdate.cmake
 #
 # No line numbers are kept in the files: they would change with every edit of the sources.
-set(folders app platform document toollink rtf)
+set(folders app platform window worksheet toollink rtf)
 # The include path lets lupdate see the namespace a class is declared in ("platform::"), which
 # is part of the context tr() translates in.
 set(options -silent -I ${SOURCE_DIR} -locations none -no-obsolete)

@@ -1,7 +1,7 @@
 // The native worksheet loader: property list, RTF text, variables, functions and font, as
 // opening a .figurello file runs them.
 
-#include "document/mydocument.h"
+#include "window/mydocument.h"
 #include "fuzzcheck.h"
 #include "qtapplication.h"
 

@@ -1,10 +1,10 @@
 // The translations: every text of every Qt Linguist file has its translation, and the one the
 // locale chooses is what the window and the worksheet say.
 
-#include "../document/worksheettestmain.h"
-#include "document/mydocument.h"
-#include "document/worksheeteditor.h"
-#include "document/worksheettype.h"
+#include "../window/worksheettestmain.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
+#include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
 #include "translations/installtranslations.h"

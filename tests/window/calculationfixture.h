@@ -1,0 +1,116 @@
+#pragma once
+
+// A worksheet window (offscreen) with the real CalcTool, and small stand-in tools for the
+// ways a tool can fail: what the calculation tests share.
+
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
+#include "worksheet/worksheetsettings.h"
+#include "worksheet/worksheettype.h"
+#include "engine/calcengine.h"
+#include "engine/calcstate.h"
+#include "engine/dictionaries.h"
+#include "paintcounter.h"
+#include "platform/documentcontroller.h"
+#include "platform/keyedtexts.h"
+#include "toollink/toollink.h"
+#include "worksheettestmain.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QMainWindow>
+#include <QProcess>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <cerrno>
+#include <csignal>
+#include <optional>
+#include <utility>
+
+constexpr int kAnswerWaitMs = 5000;
+// Time-outs and restarts on a loaded machine: generous, yet far short of never.
+constexpr int kMarginMs = 4000;
+
+// What the worksheet's state holds, to compare before and after a line.
+using Mirror = std::pair<std::optional<plist::Dictionary>, std::optional<plist::Dictionary>>;
+inline Mirror mirrorOf(const SCalcState& state) {
+    return {CopyVariablesDictionary(state), CopyFunctionsDictionary(state)};
+}
+
+inline bool processExists(qint64 pid) { return ::kill(pid_t(pid), 0) == 0 || errno != ESRCH; }
+
+// Text colours by run, "none" for text without a colour of its own.
+inline QString colourAt(QTextDocument* document, int position) {
+    QTextCursor cursor(document);
+    cursor.setPosition(position + 1);
+    const QTextCharFormat format = cursor.charFormat();
+    return format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color().name()
+                                                            : QStringLiteral("none");
+}
+
+class CalculationFixture : public QObject {
+protected:
+    QTemporaryDir mFolder;
+    platform::DocumentController* mController = nullptr;
+    MyDocument* mDocument = nullptr;
+
+    WorksheetEditor* view() { return mDocument->textView(); }
+
+    // Types the text, as the editor takes typing, at the end of the worksheet.
+    void type(const QString& text) {
+        QTextCursor cursor = view()->textCursor();
+        cursor.insertText(text);
+        view()->setTextCursor(cursor);
+    }
+
+    // Types the text at the end of the worksheet and presses Return, then waits for the answer.
+    void calculate(const QString& line) {
+        QTextCursor cursor = view()->textCursor();
+        cursor.movePosition(QTextCursor::End);
+        view()->setTextCursor(cursor);
+        type(line);
+        QTest::keyClick(view(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
+    }
+
+    QString standIn(const QString& name, const QByteArray& script) {
+        const QString path = mFolder.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n" + script) < 0)
+            qFatal("cannot write a stand-in tool");
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        return path;
+    }
+
+    // Waits for the tool to end and for what its end set in motion. A tool the document
+    // started again would be running now, or would have ended after writing its launch down.
+    void waitUntilTheToolHasEnded() {
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->calcTask()->isRunning(), kMarginMs);
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(!mDocument->calcTask()->isRunning());
+    }
+
+    void useTool(const QString& path) {
+        mDocument->calcTask()->setToolPath(path);
+        mDocument->startCalcTask();
+    }
+
+    // A new worksheet with its tool running, for each test.
+    void openWorksheet() {
+        mController = new platform::DocumentController(
+            worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
+        mDocument = static_cast<MyDocument*>(mController->newDocument());
+        // The tool starts once the window has been painted.
+        QTRY_VERIFY(mDocument->calcTask()->isRunning());
+    }
+    void closeWorksheet() {
+        delete mController;
+        mController = nullptr;
+        qunsetenv("FIGURELLO_STANDIN_FAULT");
+    }
+};

@@ -1,0 +1,98 @@
+// Help ▸ Function Reference: it lists every built-in of the engine, each example gives the answer
+// the reference shows for it, the filter narrows the list, and choosing an entry types it.
+
+#include "worksheet/functionreference.h"
+#include "window/functionreferencepanel.h"
+#include "window/mydocument.h"
+#include "worksheet/resultformat.h"
+#include "window/worksheeteditor.h"
+#include "worksheet/worksheettype.h"
+#include "window/worksheetwindow.h"
+#include "engine/calcengine.h"
+#include "platform/documentcontroller.h"
+#include "worksheettestmain.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeView>
+
+#include <memory>
+
+class FunctionReferenceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listsEveryBuiltin() { QCOMPARE(builtinsMissingFromReference(), QStringList()); }
+
+    // The engine is the oracle: each example calculates to the answer shown beside it, after a
+    // line giving `last` the value 21.
+    void examplesGiveTheirAnswers_data() {
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QString>("answer");
+        for (const ReferenceEntry& entry : functionReference(false))
+            QTest::newRow(qPrintable(entry.usage)) << entry.example << entry.answer;
+    }
+    void examplesGiveTheirAnswers() {
+        QFETCH(QString, example);
+        QFETCH(QString, answer);
+        const CalcStatePtr state = NewCalcState();
+        double value = 0;
+        std::size_t stop = 0;
+        QCOMPARE(EvaluateStatement("21", *state, value, stop), int(kValue));
+        const int kind = EvaluateStatement(example.toStdString(), *state, value, stop);
+        QVERIFY2(kind != kSyntaxError, qPrintable(example));
+        if (!answer.isEmpty()) {
+            QCOMPARE(kind, int(kValue));
+            QCOMPARE(formatCalculatedResult(value, false, false), answer);
+        }
+    }
+
+    void theFilterNarrowsTheList_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("a name") << "hypot" << QStringList{"hypot(a, b)"};
+        QTest::newRow("any case, every name holding it")
+            << "ATAN" << QStringList{"atan(x)", "atan2(y, x)"};
+        QTest::newRow("a word of a description") << "hexadecimal" << QStringList{"0xFF"};
+        QTest::newRow("nothing matches") << "zzz" << QStringList();
+    }
+    void theFilterNarrowsTheList() {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, shown);
+        FunctionReferencePanel panel(false);
+        const int everything = int(functionReference(false).size());
+        QCOMPARE(panel.shownEntries().size(), everything);
+        QTest::keyClicks(panel.filter(), filter);
+        QCOMPARE(panel.shownEntries(), shown);
+        panel.filter()->clear();
+        QCOMPARE(panel.shownEntries().size(), everything);
+    }
+
+    // Return in the filter types its first entry at the insertion point, as the keyboard
+    // would; activating an entry by any of its columns types it too.
+    void typesAtTheInsertionPoint() {
+        platform::DocumentController documents(worksheetDocumentType(),
+                                               [] { return std::make_unique<MyDocument>(); });
+        auto* worksheet = static_cast<MyDocument*>(documents.newDocument());
+        WorksheetEditor* editor = worksheet->textView();
+        editor->insertPlainText(QStringLiteral("2 *  + 1"));
+        QTextCursor at = editor->textCursor();
+        at.setPosition(4);
+        editor->setTextCursor(at);
+        FunctionReferencePanel* panel = worksheet->docWindow()->functionReference();
+        QTest::keyClicks(panel->filter(), QStringLiteral("sqrt"));
+        QTest::keyClick(panel->filter(), Qt::Key_Return);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("2 * sqrt( + 1"));
+        editor->undo();
+        QCOMPARE(editor->toPlainText(), QStringLiteral("2 *  + 1"));
+
+        const QModelIndex functions = panel->view()->model()->index(0, 0);
+        const QModelIndex rootSign = panel->view()->model()->index(1, 2, functions);
+        panel->insertEntry(rootSign);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("2 * \u221A( + 1"));
+    }
+};
+
+FIGURELLO_WORKSHEET_TEST_MAIN(FunctionReferenceTest)
+
+#include "functionreference_test.moc"

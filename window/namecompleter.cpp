@@ -1,0 +1,106 @@
+#include "window/namecompleter.h"
+
+#include "worksheet/statementwords.h"
+#include "engine/builtintables.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QStringListModel>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+NameCompleter::NameCompleter(QTextEdit* editor)
+    : QObject(editor), mEditor(editor), mCompleter(new QCompleter(this)),
+      mModel(new QStringListModel(this)) {
+    for (const BuiltinName& builtin : BuiltinNames()) {
+        const QString name = QString::fromStdString(builtin.name);
+        if (!name.isEmpty() && isNameStart(name.front()))
+            mBuiltins.append(name);
+    }
+    setNames({});
+    mCompleter->setModel(mModel);
+    mCompleter->setWidget(editor);
+    mCompleter->setCompletionMode(QCompleter::PopupCompletion);
+    mCompleter->setCaseSensitivity(Qt::CaseSensitive);
+    mCompleter->setModelSorting(QCompleter::CaseSensitivelySortedModel);
+    connect(mCompleter, qOverload<const QString&>(&QCompleter::activated), this,
+            &NameCompleter::insertCompletion);
+    // Installed after the completer's own filter, so it sees the list's keys first.
+    mCompleter->popup()->installEventFilter(this);
+}
+
+bool NameCompleter::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != mCompleter->popup() || event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    // The name is typed out in full and the list only offers longer ones besides: Return
+    // means what it always means, calculate the line.
+    if (mCompleter->popup()->currentIndex().data().toString() != wordBeforeCursor())
+        return false;
+    mCompleter->popup()->hide();
+    QCoreApplication::sendEvent(mEditor, event);
+    return true;
+}
+
+void NameCompleter::setNames(const QStringList& names) {
+    QStringList all = names + mBuiltins;
+    all.sort(Qt::CaseSensitive);
+    all.removeDuplicates();
+    mModel->setStringList(all);
+}
+
+void NameCompleter::setNameSource(std::function<QStringList()> source) {
+    mNameSource = std::move(source);
+    mStale = true;
+}
+
+bool NameCompleter::isOffering() const { return mCompleter->popup()->isVisible(); }
+
+QString NameCompleter::wordBeforeCursor() const {
+    const QTextCursor cursor = mEditor->textCursor();
+    const QString line = cursor.block().text();
+    int start = cursor.positionInBlock();
+    while (start > 0 && isNameContinue(line.at(start - 1)))
+        --start;
+    const QString word = line.mid(start, cursor.positionInBlock() - start);
+    return !word.isEmpty() && isNameStart(word.front()) ? word : QString();
+}
+
+void NameCompleter::textTyped() {
+    const QString prefix = wordBeforeCursor();
+    if (prefix.size() < kMinimumPrefix || mEditor->isReadOnly()) {
+        mCompleter->popup()->hide();
+        return;
+    }
+    if (mStale && mNameSource) {
+        setNames(mNameSource());
+        mStale = false;
+        mCompleter->setCompletionPrefix(QString());
+    }
+    if (prefix != mCompleter->completionPrefix()) {
+        mCompleter->setCompletionPrefix(prefix);
+        mCompleter->popup()->setCurrentIndex(mCompleter->completionModel()->index(0, 0));
+    }
+    // Nothing to add to a name typed out in full.
+    if (mCompleter->completionCount() == 0 ||
+        (mCompleter->completionCount() == 1 && mCompleter->currentCompletion() == prefix)) {
+        mCompleter->popup()->hide();
+        return;
+    }
+    QRect where = mEditor->cursorRect();
+    where.setWidth(mCompleter->popup()->sizeHintForColumn(0) +
+                   mCompleter->popup()->verticalScrollBar()->sizeHint().width());
+    mCompleter->complete(where);
+}
+
+void NameCompleter::insertCompletion(const QString& name) {
+    QTextCursor cursor = mEditor->textCursor();
+    cursor.insertText(name.mid(mCompleter->completionPrefix().size()));
+    mEditor->setTextCursor(cursor);
+}

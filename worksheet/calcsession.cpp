@@ -1,0 +1,225 @@
+#include "worksheet/calcsession.h"
+
+#include "worksheet/errortext.h"
+#include "worksheet/resultformat.h"
+#include "worksheet/toolreply.h"
+#include "worksheet/worksheetsettings.h"
+#include "engine/calcengine.h"
+#include "engine/dictionaries.h"
+#include "platform/diagnostics.h"
+#include "platform/keyedtexts.h"
+#include "toollink/toollink.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+// How many lines may be written ahead of their answers: enough that the tool never waits for
+// the next, few enough that a failed line has little to send again.
+constexpr int kLinesAhead = 256;
+
+// The UTF-16 length of the first `bytes` bytes of the line's UTF-8 form: the tool counts bytes.
+int utf16Length(const QString& line, std::int64_t bytes) {
+    const QByteArray utf8 = line.toUtf8();
+    bytes = std::clamp<std::int64_t>(bytes, 0, utf8.size());
+    return int(QString::fromUtf8(utf8.left(qsizetype(bytes))).size());
+}
+
+// Qt's reason for a failed start names a system call; say what is wrong with the file instead.
+QString whyToolDidNotStart(const QString& path, const QString& error) {
+    const QFileInfo tool(path);
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (!tool.exists())
+        return platform::keyedText("ToolMissing").arg(shownPath);
+    if (tool.isDir() || !tool.isExecutable())
+        return platform::keyedText("ToolNotExecutable").arg(shownPath);
+    return error;
+}
+
+CalcOutcome message(const QString& text) {
+    CalcOutcome outcome;
+    outcome.message = text;
+    return outcome;
+}
+
+} // namespace
+
+QString answerText(const CalcOutcome& outcome, bool integersAsHex) {
+    switch (outcome.kind) {
+    case CalcOutcome::Kind::Value:
+        return formatCalculatedResult(outcome.value, integersAsHex,
+                                      WorksheetSettings::isCommaDecimal());
+    case CalcOutcome::Kind::FunctionDefined:
+        return platform::keyedText("DefFun");
+    case CalcOutcome::Kind::SyntaxError:
+        return syntaxErrorText(outcome.reply, WorksheetSettings::isCommaDecimal());
+    case CalcOutcome::Kind::Message:
+        break;
+    }
+    return outcome.message;
+}
+
+CalcSession::CalcSession(QObject* parent)
+    : QObject(parent), mCalcState(NewCalcState()), mCalcTask(new ToolLink(this)),
+      mCalcTimer(new QTimer(this)) {
+    if (!mCalcState)
+        throw std::bad_alloc();
+    mCalcTimer->setSingleShot(true);
+    connect(mCalcTimer, &QTimer::timeout, this, &CalcSession::calcTimedOut);
+    connect(mCalcTask, &ToolLink::replyReceived, this, &CalcSession::handleTaskResult);
+    connect(mCalcTask, &ToolLink::toolEnded, this, &CalcSession::taskEnded);
+    connect(mCalcTask, &ToolLink::replyUnreadable, this, [this] {
+        if (mSent > 0) {
+            giveUpOnLine(platform::keyedText("BadReply"));
+            return;
+        }
+        // Out of step with its requests; the next line starts a fresh one, so a tool that
+        // chatters from the start cannot keep us restarting it.
+        qCWarning(figurelloDiagnostics, "CalcTool wrote output nobody asked for; it is abandoned");
+        mCalcTask->abandon();
+    });
+}
+
+CalcSession::~CalcSession() {
+    mCalcTask->disconnect(this);
+    mCalcTask->abandon();
+}
+
+void CalcSession::adoptState(CalcStatePtr state) {
+    mCalcState = std::move(state);
+    // The tool knows the old state: a fresh one starts from the new.
+    startCalcTask();
+}
+
+CalcStatePtr CalcSession::takeState() {
+    cancel();
+    mCalcTask->abandon();
+    CalcStatePtr empty = NewCalcState();
+    if (!empty)
+        throw std::bad_alloc();
+    return std::exchange(mCalcState, std::move(empty));
+}
+
+void CalcSession::startCalcTask() {
+    const std::optional<plist::Dictionary> variables = CopyVariablesDictionary(*mCalcState);
+    const std::optional<plist::Dictionary> functions = CopyFunctionsDictionary(*mCalcState);
+    QString error;
+    if (variables && functions && mCalcTask->start(*variables, *functions, &error)) {
+        mToolStartError.clear();
+        return;
+    }
+    mToolStartError =
+        error.isEmpty() ? tr("Out of memory.") : whyToolDidNotStart(mCalcTask->toolPath(), error);
+    qCWarning(figurelloDiagnostics, "Caught %s: %s", "FailedToStart",
+              qUtf8Printable(mToolStartError));
+}
+
+void CalcSession::calculate(const QString& line) {
+    mLines.append(line);
+    sendWaitingLines();
+}
+
+void CalcSession::calculate(const QStringList& lines) {
+    mLines.append(lines);
+    sendWaitingLines();
+}
+
+void CalcSession::cancel() {
+    mCalcTimer->stop();
+    mLines.clear();
+    // The tool may be busy with a line nobody waits for now.
+    if (std::exchange(mSent, 0) > 0)
+        startCalcTask();
+}
+
+void CalcSession::sendCommandToTask(const QString& line) { mCalcTask->send(line); }
+
+void CalcSession::sendWaitingLines() {
+    // Topped up in batches: one write for many lines.
+    if (mSent > kLinesAhead / 2)
+        return;
+    while (mSent < mLines.size() && !mCalcTask->isRunning()) {
+        // Lines already sent wait for the tool's end to be handled.
+        if (mSent > 0)
+            return;
+        // No tool: it could not be started, or it ended before it answered anything.
+        startCalcTask();
+        if (!mCalcTask->isRunning())
+            finishLine(message(platform::keyedText("ToolNotStarted").arg(mToolStartError)));
+    }
+    const int count = int(std::min<qsizetype>(mLines.size(), kLinesAhead)) - mSent;
+    if (count <= 0)
+        return;
+    if (count == 1)
+        sendCommandToTask(mLines[mSent]);
+    else
+        mCalcTask->send(mLines.mid(mSent, count));
+    mSent += count;
+    if (!mCalcTimer->isActive())
+        mCalcTimer->start(int(WorksheetSettings::calcTimeout() * 1000));
+}
+
+void CalcSession::handleTaskResult(const plist::Dictionary& reply) {
+    if (mSent == 0)
+        return;
+    const QString& line = mLines.first();
+    const ToolReply answer = recordToolReply(reply, line.toStdString(), *mCalcState);
+    CalcOutcome outcome;
+    switch (answer.kind) {
+    case kFunctionDefined:
+        outcome.kind = CalcOutcome::Kind::FunctionDefined;
+        break;
+    case kSyntaxError:
+        outcome.kind = CalcOutcome::Kind::SyntaxError;
+        outcome.stop = utf16Length(line, answer.stop);
+        outcome.reply = answer;
+        break;
+    default:
+        outcome.kind = CalcOutcome::Kind::Value;
+        outcome.value = answer.value;
+        break;
+    }
+    // The next line's time starts now: the tool takes the lines one after another.
+    mCalcTimer->stop();
+    --mSent;
+    finishLine(outcome);
+    if (mSent > 0)
+        mCalcTimer->start(int(WorksheetSettings::calcTimeout() * 1000));
+    sendWaitingLines();
+}
+
+void CalcSession::taskEnded(int status) {
+    Q_UNUSED(status);
+    if (mSent > 0) {
+        giveUpOnLine(platform::keyedText("Crash"));
+        return;
+    }
+    // A tool that ends before answering anything would only end again, at once and for ever:
+    // the next line starts one.
+    if (!mCalcTask->hasAnswered())
+        return;
+    startCalcTask();
+    emit toolRestarted();
+}
+
+void CalcSession::calcTimedOut() { giveUpOnLine(platform::keyedText("Timeout")); }
+
+void CalcSession::giveUpOnLine(const QString& text) {
+    mCalcTimer->stop();
+    mCalcTask->abandon();
+    mSent = 0;
+    // Nothing of the failed line was recorded: the fresh tool starts from the state before it.
+    startCalcTask();
+    finishLine(message(text));
+    sendWaitingLines();
+}
+
+void CalcSession::finishLine(const CalcOutcome& outcome) {
+    mLines.removeFirst();
+    emit answered(outcome);
+}

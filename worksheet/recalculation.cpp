@@ -1,0 +1,141 @@
+#include "worksheet/recalculation.h"
+
+#include "worksheet/answercolours.h"
+#include "worksheet/calcsession.h"
+#include "worksheet/resultformat.h"
+#include "worksheet/statementwords.h"
+#include "worksheet/worksheetsettings.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+#include <utility>
+
+Recalculation::Recalculation(QTextDocument* text, const SCalcState& state, bool integersAsHex,
+                             QObject* parent)
+    : Recalculation(text, new CalcSession, calculatedLines(*text), integersAsHex, parent) {
+    mSession->setParent(this);
+    if (CalcStatePtr copy = CalcStateWithout(state, SymbolKind::kVariable, {}))
+        mSession->adoptState(std::move(copy));
+}
+
+Recalculation::Recalculation(QTextDocument* text, CalcSession* session, QList<Line> lines,
+                             bool integersAsHex, QObject* parent)
+    : QObject(parent), mText(text), mIntegersAsHex(integersAsHex), mSession(session),
+      mLines(std::move(lines)) {
+    connect(mSession, &CalcSession::answered, this, &Recalculation::answer);
+}
+
+Recalculation::~Recalculation() = default;
+
+bool Recalculation::isAnsweredStatement(const QTextBlock& block) {
+    // An answer is a line of its own: not empty, and not a statement waiting for one.
+    const QTextBlock answer = block.next();
+    return block.text().endsWith(kCalculatedMarker) && answer.isValid() &&
+           !answer.text().isEmpty() && !answer.text().endsWith(kCalculatedMarker);
+}
+
+QList<Recalculation::Line> Recalculation::calculatedLines(const QTextDocument& text) {
+    return calculatedLines(text.begin());
+}
+
+QList<Recalculation::Line> Recalculation::calculatedLines(const QTextBlock& from) {
+    QList<Line> lines;
+    for (QTextBlock block = from; block.isValid(); block = block.next()) {
+        if (!isAnsweredStatement(block))
+            continue;
+        const QTextBlock answer = block.next();
+        QString statement = block.text().chopped(kCalculatedMarker.size());
+        statement.replace(QChar::LineSeparator, QLatin1Char(' '));
+        if (statement.trimmed().isEmpty())
+            continue;
+        Line line;
+        line.statementBlock = block.blockNumber();
+        line.statement = statement;
+        line.oldAnswer = answer.text();
+        lines.append(line);
+        block = answer;
+    }
+    return lines;
+}
+
+void Recalculation::start() {
+    if (mLines.isEmpty()) {
+        emit finished();
+        return;
+    }
+    QStringList statements;
+    for (const Line& line : std::as_const(mLines))
+        statements.append(standardizeString(line.statement, WorksheetSettings::isCommaDecimal()));
+    mSession->calculate(statements);
+}
+
+void Recalculation::stop() {
+    if (mStopped || mNext == mLines.size())
+        return;
+    mStopped = true;
+    disconnect(mSession, nullptr, this, nullptr);
+    mSession->cancel();
+    emit finished();
+}
+
+void Recalculation::answer(const CalcOutcome& outcome) {
+    Line& line = mLines[mNext++];
+    line.newAnswer = answerText(outcome, mIntegersAsHex);
+    line.failed = !outcome.succeeded();
+    line.reached = true;
+    emit progressed(mNext, int(mLines.size()));
+    if (mNext == mLines.size()) {
+        disconnect(mSession, nullptr, this, nullptr);
+        emit finished();
+    }
+}
+
+QList<int> Recalculation::replaceChangedAnswers(QTextCursor& cursor) const {
+    QList<int> changed;
+    for (const Line& line : mLines) {
+        if (!line.reached || line.newAnswer == line.oldAnswer)
+            continue;
+        const QTextBlock answer = mText->findBlockByNumber(line.statementBlock + 1);
+        if (changed.isEmpty())
+            cursor.beginEditBlock();
+        // The new answer keeps the old one's font.
+        const QTextCharFormat oldFormat = answer.begin().fragment().charFormat();
+        cursor.setPosition(answer.position());
+        cursor.setPosition(answer.position() + answer.length() - 1, QTextCursor::KeepAnchor);
+        cursor.insertText(line.newAnswer,
+                          answerFormat(oldFormat, line.failed ? WorksheetSettings::errorAtts()
+                                                              : WorksheetSettings::successAtts()));
+        changed.append(answer.blockNumber());
+    }
+    if (!changed.isEmpty())
+        cursor.endEditBlock();
+    return changed;
+}
+
+QList<int> Recalculation::answersReached() const {
+    QList<int> answers;
+    for (const Line& line : mLines)
+        if (line.reached)
+            answers.append(line.statementBlock + 1);
+    return answers;
+}
+
+QList<int> Recalculation::answersNotReached() const {
+    QList<int> answers;
+    for (const Line& line : mLines)
+        if (!line.reached)
+            answers.append(line.statementBlock + 1);
+    return answers;
+}
+
+bool Recalculation::allSucceeded() const {
+    return std::none_of(mLines.begin(), mLines.end(), [](const Line& line) { return line.failed; });
+}
+
+bool Recalculation::ownsSession() const { return mSession->parent() == this; }
+
+CalcStatePtr Recalculation::takeState() { return mSession->takeState(); }

@@ -1,0 +1,89 @@
+#include "worksheet/worksheettexts.h"
+
+#include "platform/keyedtexts.h"
+
+namespace {
+
+constexpr char kWorksheetContext[] = "worksheet";
+
+// What the worksheet itself says: its answers' messages, its listings, its tool's troubles and
+// its own commands' questions.
+const platform::KeyedText kWorksheetTexts[] = {
+    // The document framework's words for worksheets: their files, windows and recovery.
+    {"ReopenClosedMenu", QT_TRANSLATE_NOOP("worksheet", "Reopen Closed &Worksheet")},
+    {"UnknownFormat",
+     QT_TRANSLATE_NOOP("worksheet",
+                       "“%1” is not in a format Figurello reads.\n"
+                       "Figurello opens worksheets (.figurello), RTF and plain text.")},
+    {"CannotKeepClosed",
+     QT_TRANSLATE_NOOP("worksheet", "This worksheet cannot be kept for reopening after it is "
+                                    "closed:\n%1")},
+    {"NoClosedWorksheets", QT_TRANSLATE_NOOP("worksheet", "No Closed Worksheets")},
+    {"Recovery",
+     QT_TRANSLATE_NOOP("worksheet", "Figurello did not close properly. Restore the unsaved "
+                                    "worksheets it had open?")},
+    {"Recovery_detail",
+     QT_TRANSLATE_NOOP("worksheet", "Worksheets you discard can still be reopened from File ▸ "
+                                    "Reopen Closed Worksheet.")},
+    {"Recovery_title", QT_TRANSLATE_NOOP("worksheet", "Worksheet")},
+    {"WorksheetFilter",
+     QT_TRANSLATE_NOOP("worksheet", "Worksheets (*.figurello);;RTF documents (*.rtf);;"
+                                    "Text files (*.txt);;All files (*)")},
+    {"SaveFilter", QT_TRANSLATE_NOOP("worksheet", "Worksheets (*.figurello)")},
+    {"NoTextToPaste", QT_TRANSLATE_NOOP("worksheet", "There is no text to paste")},
+    // %1 lines to paste.
+    {"TooManyLinesToPaste",
+     QT_TRANSLATE_NOOP("worksheet", "Not pasted: the text has %1 lines, more than a worksheet "
+                                    "can show at this size")},
+    {"DefFun", QT_TRANSLATE_NOOP("worksheet", "Function defined")},
+    {"SynErr", QT_TRANSLATE_NOOP("worksheet", "Syntax error")},
+    // A syntax error with its reason: "Syntax error: “junk” is not defined". The reasons are
+    // keyed "Reason_" and the key the calculation tool gives; %1 is the name it gives.
+    {"SynErrWithReason", QT_TRANSLATE_NOOP("worksheet", "%1: %2")},
+    {"Reason_UnknownName", QT_TRANSLATE_NOOP("worksheet", "“%1” is not defined")},
+    {"Reason_NeedsParenthesis", QT_TRANSLATE_NOOP("worksheet", "“%1” needs “(” right after it")},
+    {"Reason_UnexpectedCharacter", QT_TRANSLATE_NOOP("worksheet", "unexpected “%1”")},
+    {"Reason_MissingParenthesis", QT_TRANSLATE_NOOP("worksheet", "missing “)”")},
+    {"Reason_EndsTooSoon", QT_TRANSLATE_NOOP("worksheet", "the line ends too soon")},
+    {"Reason_ArgumentCount", QT_TRANSLATE_NOOP("worksheet", "“%1” takes %2 arguments")},
+    {"Reason_ArgumentCount_one", QT_TRANSLATE_NOOP("worksheet", "“%1” takes 1 argument")},
+    {"Reason_NestingTooDeep", QT_TRANSLATE_NOOP("worksheet", "nested too deeply")},
+    {"Reason_RecursionTooDeep", QT_TRANSLATE_NOOP("worksheet", "recursion too deep")},
+    {"Reason_HexTooLarge", QT_TRANSLATE_NOOP("worksheet", "“%1” is larger than 64 bits")},
+    {"Reason_ExponentNeedsDigits",
+     QT_TRANSLATE_NOOP("worksheet", "an exponent needs digits after its “e”")},
+    {"Reason_NameTooLong", QT_TRANSLATE_NOOP("worksheet", "the name is too long")},
+    {"Reason_ParameterTwice", QT_TRANSLATE_NOOP("worksheet", "“%1” names two parameters")},
+    {"Crash", QT_TRANSLATE_NOOP("worksheet", "The calculation crashed")},
+    {"Timeout", QT_TRANSLATE_NOOP("worksheet", "The calculation took too long")},
+    {"UpdateProgress", QT_TRANSLATE_NOOP("worksheet", "Updating answers: %1 of %2 (Esc stops)")},
+    {"ToolRestarted",
+     QT_TRANSLATE_NOOP("worksheet", "The calculation tool stopped and was started again with "
+                                    "this worksheet's variables and functions")},
+    {"ToolNotStarted",
+     QT_TRANSLATE_NOOP("worksheet", "The calculation tool could not be started: %1")},
+    {"ToolMissing", QT_TRANSLATE_NOOP("worksheet", "%1 does not exist.")},
+    {"ToolNotExecutable", QT_TRANSLATE_NOOP("worksheet", "%1 is not an executable program.")},
+    {"BadReply",
+     QT_TRANSLATE_NOOP("worksheet", "The calculation tool gave an answer that cannot be read")},
+    {"DefVars", QT_TRANSLATE_NOOP("worksheet", "Defined variables:")},
+    {"DefFuns", QT_TRANSLATE_NOOP("worksheet", "Defined functions:")},
+    {"ConfirmSaveNew",
+     QT_TRANSLATE_NOOP("worksheet", "Use this worksheet as the start of every new worksheet?")},
+    {"ConfirmSaveNew_detail",
+     QT_TRANSLATE_NOOP("worksheet", "New worksheets will start with its text, variables, "
+                                    "functions, font and window size.")},
+    {"ConfirmSaveNew_ok", QT_TRANSLATE_NOOP("worksheet", "Use as Template")},
+    {"ConfirmSaveNew_cancel", QT_TRANSLATE_NOOP("worksheet", "Cancel")},
+    {"NotUtf8", QT_TRANSLATE_NOOP("worksheet", "“%1” is not UTF-8 text, so Figurello cannot "
+                                               "open it without garbling it.")},
+    {"UnreadCodePage",
+     QT_TRANSLATE_NOOP("worksheet", "Some characters are in code page %1, which Figurello "
+                                    "cannot read; they show as \uFFFD.")},
+    {"NotReadableRtf", QT_TRANSLATE_NOOP("worksheet", "“%1” is not readable RTF:\n%2")},
+    {"PdfFilter", QT_TRANSLATE_NOOP("worksheet", "PDF documents (*.pdf)")},
+};
+
+} // namespace
+
+void addWorksheetTexts() { platform::addKeyedTexts(kWorksheetContext, kWorksheetTexts); }
