@@ -1,25 +1,34 @@
 #pragma once
 
-#include "worksheet/worksheetsettings.h"
-#include "worksheet/worksheettype.h"
+#include "platform/documenttype.h"
+#include "worksheet/worksheetoptions.h"
 
+#include <QList>
 #include <QLocale>
 #include <QObject>
+#include <QPointer>
 
-// The application's controller: made once at start-up, before any document, it provides the
-// settings every worksheet shares (answer colours, the time limit, the decimal comma), read from
-// the user's locale and palette, and the worksheet's file type for the document framework.
+#include <memory>
+
+class MyDocument;
+
+// The application's controller: it makes every worksheet, with the options they share (the
+// time limit, the decimal comma from the user's locale, whether dependent answers follow, kept
+// across starts), and hands them all new options when the user changes one in any window.
 class AppController : public QObject {
     Q_OBJECT
 
 public:
-    explicit AppController(const QLocale& locale = QLocale::system(), QObject* parent = nullptr)
-        : QObject(parent), mSettings(locale), mDocumentType(worksheetDocumentType()) {}
+    explicit AppController(const QLocale& locale = QLocale::system(), QObject* parent = nullptr);
 
-    const WorksheetSettings& settings() const { return mSettings; }
     const platform::DocumentType& documentType() const { return mDocumentType; }
+    const WorksheetOptions& options() const { return mOptions; }
+    // A new worksheet with the options of now, told of every later change.
+    std::unique_ptr<MyDocument> newDocument();
+    void setOptions(const WorksheetOptions& options);
 
 private:
-    WorksheetSettings mSettings;
+    WorksheetOptions mOptions;
     platform::DocumentType mDocumentType;
+    QList<QPointer<MyDocument>> mDocuments;
 };

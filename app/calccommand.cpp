@@ -1,12 +1,14 @@
 #include "app/calccommand.h"
 
-#include "window/mydocument.h"
+#include "platform/filetypes.h"
+#include "platform/keyedtexts.h"
+#include "worksheet/calcsession.h"
+#include "worksheet/worksheet.h"
 #include "worksheet/worksheettype.h"
-#include "platform/documentcontroller.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QEventLoop>
+#include <QFileInfo>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QTextBlock>
@@ -59,7 +61,7 @@ QByteArray readInput(const QString& path, QString* error) {
 
 bool isCalcCommand(int argc, char** argv) { return argc > 1 && std::strcmp(argv[1], "calc") == 0; }
 
-int runCalcCommand(const QStringList& arguments) {
+int runCalcCommand(const QStringList& arguments, const WorksheetOptions& worksheetOptions) {
     QCommandLineParser options;
     options.setApplicationDescription(QCoreApplication::translate(
         "calc", "Calculates the lines of INPUT (standard input when absent or -) in a "
@@ -110,48 +112,66 @@ int runCalcCommand(const QStringList& arguments) {
     if (!error.isEmpty())
         return fail(error);
 
-    platform::DocumentController documents(worksheetDocumentType(),
-                                           [] { return std::make_unique<MyDocument>(); });
-    std::unique_ptr<MyDocument> document;
+    Worksheet worksheet(worksheetOptions);
+    // Nobody can undo here, and a history of every line would only cost time and memory.
+    worksheet.text()->setUndoRedoEnabled(false);
     if (options.isSet(open) || recalculating) {
-        std::unique_ptr<platform::Document> opened =
-            documents.readDocument(options.value(recalculating ? recalculate : open), &error);
-        if (!opened)
+        const QString path = options.value(recalculating ? recalculate : open);
+        QByteArray contents;
+        QString type;
+        if (!platform::readDocumentFile(worksheetDocumentType(), path, &contents, &type, &error))
             return fail(error);
-        document.reset(static_cast<MyDocument*>(opened.release()));
-        if (!document->readNote().isEmpty())
-            warn(document->readNote());
+        if (!worksheet.read(contents, type, QFileInfo(path).fileName(), &error))
+            return fail(error.isEmpty() ? platform::keyedText("NotAWorksheet")
+                                              .arg(QFileInfo(path).fileName(), QString())
+                                        : error);
+        if (!worksheet.readNote().isEmpty())
+            warn(worksheet.readNote());
     } else {
-        document = std::make_unique<MyDocument>();
+        worksheet.startFromTemplateUnlessRead();
     }
-    // Nobody sees the worksheet: it has its text and its tool, and no window.
-    document->makeTextWithoutWindow();
-    document->setIntegersAsHex(options.isSet(hex));
+    worksheet.text()->setModified(false);
+    worksheet.setIntegersAsHex(options.isSet(hex));
+    worksheet.startTool();
 
-    bool allCalculated = true;
-    if (recalculating) {
-        QEventLoop recalculated;
-        QObject::connect(document.get(), &MyDocument::recalculationFinished, &recalculated,
-                         [&](int, bool allSucceeded) {
-                             allCalculated = allSucceeded;
-                             recalculated.quit();
-                         });
-        document->recalculateWorksheet();
-        if (document->isCalculating())
-            recalculated.exec();
-    }
     QStringList statements;
     for (const QString& line : QString::fromUtf8(input).split(QLatin1Char('\n'))) {
         const QString statement = QString(line).remove(QLatin1Char('\r'));
         if (!statement.trimmed().isEmpty())
             statements.append(statement);
     }
-    if (!statements.isEmpty())
-        allCalculated = document->calculateAtEnd(statements) && allCalculated;
+    // The worksheet is recalculated first, then its new lines are calculated at its end; the
+    // application's loop runs until the last answer is in.
+    bool allCalculated = true;
+    const auto calculateInput = [&] {
+        if (statements.isEmpty()) {
+            QCoreApplication::exit();
+            return;
+        }
+        Calculation* calculation = worksheet.calculateAtEnd(statements);
+        QObject::connect(calculation, &Calculation::finished, &worksheet, [&, calculation] {
+            allCalculated = calculation->allSucceeded() && allCalculated;
+            QCoreApplication::exit();
+        });
+    };
+    if (recalculating) {
+        QObject::connect(&worksheet, &Worksheet::recalculationFinished, &worksheet,
+                         [&](int, bool allSucceeded) {
+                             allCalculated = allSucceeded;
+                             calculateInput();
+                         });
+        QMetaObject::invokeMethod(&worksheet, &Worksheet::recalculate, Qt::QueuedConnection);
+    } else {
+        QMetaObject::invokeMethod(&worksheet, calculateInput, Qt::QueuedConnection);
+    }
+    QCoreApplication::exec();
 
-    std::fputs(qUtf8Printable(printedText(*document->textDocument())), stdout);
-    if (options.isSet(save) &&
-        !documents.writeDocument(document.get(), options.value(save), &error))
-        return fail(error);
+    std::fputs(qUtf8Printable(printedText(*worksheet.text())), stdout);
+    if (options.isSet(save)) {
+        QString reason;
+        const QByteArray data = worksheet.fileData(worksheet.frameWithoutWindow(), &reason);
+        if (!platform::writeDocumentFile(options.value(save), data, reason, &error))
+            return fail(error);
+    }
     return allCalculated ? kAllCalculated : kSomeLineFailed;
 }

@@ -4,6 +4,7 @@
 #include "app/appcontroller.h"
 #include "app/calccommand.h"
 #include "window/mydocument.h"
+#include "worksheet/worksheettexts.h"
 #include "platform/afterfirstpaint.h"
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
@@ -47,8 +48,9 @@ int runInTerminal(int argc, char** argv) {
     qInstallMessageHandler(standard);
     nameApplication();
     installTranslations();
-    AppController controller;
-    return runCalcCommand(QCoreApplication::arguments());
+    addWorksheetTexts();
+    return runCalcCommand(QCoreApplication::arguments(),
+                          WorksheetOptions::forLocale(QLocale::system()));
 }
 
 // Reads the command line before anything needs a display, so that --help and --version work
@@ -102,11 +104,12 @@ int main(int argc, char** argv) {
     // Ties the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.figurello.Figurello"));
 
-    // The settings must exist before the first document.
+    // The worksheet's words, like its number format, are in place before the first document.
+    addWorksheetTexts();
     AppController controller;
     const platform::DocumentType& worksheets = controller.documentType();
     platform::DocumentController documents(worksheets,
-                                           [] { return std::make_unique<MyDocument>(); });
+                                           [&controller] { return controller.newDocument(); });
     // Untitled worksheets close without a question; they are kept here to be reopened.
     documents.keepClosedUntitledDocumentsIn(std::make_unique<platform::ClosedDocumentArchive>(
         platform::userDataFolder(), worksheets.suffix));

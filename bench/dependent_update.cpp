@@ -3,10 +3,15 @@
 // against a plain Return (bench/return_to_answer).
 //   build/bin/dependent_update_bench   (runs offscreen)
 
+#include "bench/pressreturn.h"
 #include "bench/sample.h"
 #include "window/mydocument.h"
 #include "window/worksheeteditor.h"
-#include "worksheet/worksheetsettings.h"
+#include "worksheet/answerformats.h"
+#include "worksheet/calcsession.h"
+#include "worksheet/worksheet.h"
+#include "worksheet/worksheettexts.h"
+#include "window/worksheetwindow.h"
 #include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
 
@@ -39,18 +44,18 @@ QStringList worksheetLines(int lines, int dependents) {
 // Edits the statement in the given line to `statement` and presses Return at its end; the
 // milliseconds until the answers are in and painted.
 double updateLine(MyDocument& document, int line, const QString& statement) {
-    const QTextBlock block = document.textDocument()->findBlockByNumber(2 * line);
+    const QTextBlock block = document.worksheet()->text()->findBlockByNumber(2 * line);
     QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     cursor.insertText(statement + QStringLiteral(" ="));
-    document.textView()->setTextCursor(cursor);
+    document.worksheetWindow()->editor()->setTextCursor(cursor);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     QEventLoop updated;
-    QObject::connect(&document, &MyDocument::recalculationFinished, &updated, &QEventLoop::quit);
+    QObject::connect(document.worksheet(), &Worksheet::recalculationFinished, &updated, &QEventLoop::quit);
     QElapsedTimer timer;
     timer.start();
-    document.insertNewline();
-    if (document.isCalculating())
+    pressReturn(document.worksheetWindow()->editor());
+    if (document.worksheet()->isCalculating())
         updated.exec();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     return double(timer.nsecsElapsed()) / 1e6;
@@ -59,22 +64,22 @@ double updateLine(MyDocument& document, int line, const QString& statement) {
 // Types a new line after the given line's answer and presses Return there, as before answers
 // could be calculated again; then takes it back. The milliseconds until the answer is painted.
 double plainReturn(MyDocument& document, int line) {
-    QTextCursor cursor(document.textDocument()->findBlockByNumber(2 * line + 2));
+    QTextCursor cursor(document.worksheet()->text()->findBlockByNumber(2 * line + 2));
     cursor.insertText(QStringLiteral("c = 1\n"));
     cursor.movePosition(QTextCursor::PreviousCharacter);
-    document.textView()->setTextCursor(cursor);
+    document.worksheetWindow()->editor()->setTextCursor(cursor);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     QEventLoop answered;
-    QObject::connect(&document, &MyDocument::calculationFinished, &answered, &QEventLoop::quit);
+    QObject::connect(document.worksheet(), &Worksheet::calculationFinished, &answered, &QEventLoop::quit);
     QElapsedTimer timer;
     timer.start();
-    document.insertNewline();
-    if (document.isCalculating())
+    pressReturn(document.worksheetWindow()->editor());
+    if (document.worksheet()->isCalculating())
         answered.exec();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     const double elapsed = double(timer.nsecsElapsed()) / 1e6;
     for (int step = 0; step < 3; ++step)
-        document.textView()->undo();
+        document.worksheetWindow()->editor()->undo();
     return elapsed;
 }
 
@@ -82,7 +87,10 @@ void measure(int lines, int dependents) {
     platform::DocumentController documents(worksheetDocumentType(),
                                            [] { return std::make_unique<MyDocument>(); });
     auto* document = static_cast<MyDocument*>(documents.newDocument());
-    document->calculateAtEnd(worksheetLines(lines, dependents));
+    QEventLoop calculated;
+    QObject::connect(document->worksheet()->calculateAtEnd(worksheetLines(lines, dependents)),
+                     &Calculation::finished, &calculated, &QEventLoop::quit);
+    calculated.exec();
     QCoreApplication::processEvents();
     Sample withDependents;
     Sample alone;
@@ -108,7 +116,7 @@ void measure(int lines, int dependents) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    WorksheetSettings controller;
+    addWorksheetTexts();
     measure(1000, 100);
     if (argc < 2)
         measure(10000, 1000);

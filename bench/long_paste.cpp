@@ -5,7 +5,10 @@
 #include "bench/sample.h"
 #include "window/mydocument.h"
 #include "window/worksheeteditor.h"
-#include "worksheet/worksheetsettings.h"
+#include "worksheet/answerformats.h"
+#include "worksheet/worksheet.h"
+#include "worksheet/worksheettexts.h"
+#include "window/worksheetwindow.h"
 #include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
 
@@ -30,7 +33,7 @@ QString tenMegabytes() {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    WorksheetSettings settings;
+    addWorksheetTexts();
     platform::DocumentController documents(worksheetDocumentType(),
                                            [] { return std::make_unique<MyDocument>(); });
     QGuiApplication::clipboard()->setText(tenMegabytes());
@@ -39,7 +42,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < kRuns; ++run) {
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         QCoreApplication::processEvents();
-        WorksheetEditor* view = document->textView();
+        WorksheetEditor* view = document->worksheetWindow()->editor();
         QElapsedTimer timer;
         QElapsedTimer sinceEvents;
         timer.start();

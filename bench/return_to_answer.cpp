@@ -3,10 +3,14 @@
 // window repaints. Two figures: until the answer is in the text, and until it is painted.
 //   build/bin/return_to_answer_bench [lines]      (runs offscreen; default 1000 lines)
 
+#include "bench/pressreturn.h"
 #include "bench/sample.h"
 #include "window/mydocument.h"
 #include "window/worksheeteditor.h"
-#include "worksheet/worksheetsettings.h"
+#include "worksheet/answerformats.h"
+#include "worksheet/worksheet.h"
+#include "worksheet/worksheettexts.h"
+#include "window/worksheetwindow.h"
 #include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
 
@@ -33,7 +37,7 @@ void Print(const char* what, const Sample& microseconds) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    WorksheetSettings controller;
+    addWorksheetTexts();
     platform::DocumentController documents(worksheetDocumentType(),
                                            [] { return std::make_unique<MyDocument>(); });
     auto* document = static_cast<MyDocument*>(documents.newDocument());
@@ -43,19 +47,19 @@ int main(int argc, char** argv) {
     Sample painted;
     QElapsedTimer timer;
     QEventLoop answered;
-    QObject::connect(document, &MyDocument::calculationFinished, &answered, [&] {
+    QObject::connect(document->worksheet(), &Worksheet::calculationFinished, &answered, [&] {
         inText.values.push_back(double(timer.nsecsElapsed()) / 1000);
         answered.quit();
     });
     for (int i = 0; i < lines; ++i) {
-        QTextCursor cursor = document->textView()->textCursor();
+        QTextCursor cursor = document->worksheetWindow()->editor()->textCursor();
         cursor.movePosition(QTextCursor::End);
         cursor.insertText(QStringLiteral("x = %1 * 2 + 1").arg(i));
-        document->textView()->setTextCursor(cursor);
+        document->worksheetWindow()->editor()->setTextCursor(cursor);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
         timer.start();
-        document->insertNewline();
-        if (document->isCalculating())
+        pressReturn(document->worksheetWindow()->editor());
+        if (document->worksheet()->isCalculating())
             answered.exec();
         // Whatever repaint is still due, as the next pass of the event loop would do it.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);

@@ -4,7 +4,10 @@
 
 #include "window/mydocument.h"
 #include "window/worksheeteditor.h"
-#include "worksheet/worksheetsettings.h"
+#include "worksheet/answerformats.h"
+#include "worksheet/worksheet.h"
+#include "worksheet/worksheettexts.h"
+#include "window/worksheetwindow.h"
 #include "worksheet/worksheettype.h"
 #include "engine/calcengine.h"
 #include "platform/documentcontroller.h"
@@ -37,25 +40,25 @@ double spread(const std::vector<double>& values) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    WorksheetSettings controller;
+    addWorksheetTexts();
     platform::DocumentController documents(worksheetDocumentType(),
                                            [] { return std::make_unique<MyDocument>(); });
     const int lines = argc > 1 ? std::max(2, atoi(argv[1])) : 10000;
     const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
 
     auto* original = static_cast<MyDocument*>(documents.newDocument());
-    QTextCursor cursor(original->textView()->document());
+    QTextCursor cursor(original->worksheet()->text());
     for (int i = 0; i < lines / 2; ++i) {
         std::string statement = "v";
         statement.append(std::to_string(i % 500)).append(" = ").append(std::to_string(i));
         statement.append(" * 2 + 1");
         double value = 0;
         std::size_t stop = 0;
-        EvaluateStatement(statement, *original->calcState(), value, stop);
+        EvaluateStatement(statement, *original->worksheet()->state(), value, stop);
         cursor.insertText(QString::fromStdString(statement) + QStringLiteral(" =\n"),
-                          WorksheetSettings::normalAtts());
-        cursor.insertText(original->formatCalculatedResult(value) + '\n',
-                          WorksheetSettings::successAtts());
+                          normalFormat());
+        cursor.insertText(original->worksheet()->formatValue(value) + '\n',
+                          successFormat());
     }
 
     // The worksheet that grew line by line lays itself out and recolours once the event loop

@@ -2,6 +2,7 @@
 
 #include "engine/calcengine.h"
 #include "engine/parse.h"
+#include "engine/lexicon.h"
 #include "engine/program.h"
 #include "engine/stackguard.h"
 
@@ -10,8 +11,6 @@
 #include <string_view>
 
 namespace {
-
-const std::string kLastName = "last";
 
 template <typename T> const T& LookupWhole(const SymbolTable<T>& table, std::string_view name) {
     const T* hit = table.find(name);
@@ -199,12 +198,12 @@ void DoIf::operator()(SCalcState& state) const {
 
 void DoAssign::operator()(SCalcState& state) const {
     StoreVariable(state, mName);
-    StoreVariable(state, kLastName);
+    StoreVariable(state, lexicon::kLastName);
     SetStatementResult(state, mName, false);
 }
 
 void DoEvaluation::operator()(SCalcState& state) const {
-    StoreVariable(state, kLastName);
+    StoreVariable(state, lexicon::kLastName);
     SetStatementResult(state, std::string(), false);
 }
 

@@ -26,6 +26,9 @@ constexpr bool IsNameContinue(char32_t c) { return IsLetter(c) || IsDigit(c) || 
 // Built-ins written as one sign rather than a word: "π", "√" and "%" (so 50% is 0.5).
 constexpr bool IsSignName(char32_t c) { return c == U'\u03C0' || c == U'\u221A' || c == U'%'; }
 
+// The variable every value is also kept in, for the next line to read.
+inline constexpr std::string_view kLastName = "last";
+
 // What a worksheet line ends with once it has been calculated: the line after it is its answer.
 inline constexpr std::string_view kCalculatedMarker = " =";
 

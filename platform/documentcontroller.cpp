@@ -1,6 +1,5 @@
 #include "platform/documentcontroller.h"
 
-#include "platform/atomicwrite.h"
 #include "platform/closeddocumentarchive.h"
 #include "platform/diagnostics.h"
 #include "platform/document.h"
@@ -72,21 +71,10 @@ QString DocumentController::nextUntitledName() {
 
 std::unique_ptr<Document> DocumentController::readDocument(const QString& path, QString* error) {
     const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = keyedText("CannotRead").arg(QDir::toNativeSeparators(path), file.errorString());
+    QByteArray contents;
+    QString type;
+    if (!readDocumentFile(mDocumentType, path, &contents, &type, error))
         return nullptr;
-    }
-    const QByteArray contents = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = keyedText("CannotRead").arg(QDir::toNativeSeparators(path), file.errorString());
-        return nullptr;
-    }
-    const QString type = documentTypeOf(mDocumentType, path, contents);
-    if (type.isEmpty()) {
-        *error = keyedText("UnknownFormat").arg(name);
-        return nullptr;
-    }
     std::unique_ptr<Document> document = mFactory();
     // Named after the file while reading, so that its messages can say which file.
     document->setUntitledName(name);
@@ -144,15 +132,7 @@ bool DocumentController::writeDocument(Document* document, const QString& path,
                                        QString* error) const {
     QString reason;
     const QByteArray data = document->dataOfType(mDocumentType.typeName, &reason);
-    if (data.isEmpty()) {
-        *error = keyedText("CannotWrite").arg(QDir::toNativeSeparators(path), reason);
-        return false;
-    }
-    if (!writeFileAtomically(path, data, &reason)) {
-        *error = keyedText("CannotWrite").arg(QDir::toNativeSeparators(path), reason);
-        return false;
-    }
-    return true;
+    return writeDocumentFile(path, data, reason, error);
 }
 
 bool DocumentController::saveDocument(Document* document) {

@@ -1,5 +1,9 @@
 #include "platform/filetypes.h"
 
+#include "platform/atomicwrite.h"
+#include "platform/keyedtexts.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -40,6 +44,35 @@ bool isReadableDocument(const DocumentType& native, const QString& path) {
     // Enough for every signature looked at.
     constexpr qint64 kHeadBytes = 512;
     return !documentTypeOf(native, path, file.read(kHeadBytes)).isEmpty();
+}
+
+bool readDocumentFile(const DocumentType& native, const QString& path, QByteArray* contents,
+                      QString* type, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = keyedText("CannotRead").arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    *contents = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = keyedText("CannotRead").arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    *type = documentTypeOf(native, path, *contents);
+    if (type->isEmpty()) {
+        *error = keyedText("UnknownFormat").arg(QFileInfo(path).fileName());
+        return false;
+    }
+    return true;
+}
+
+bool writeDocumentFile(const QString& path, const QByteArray& data, const QString& reason,
+                       QString* error) {
+    QString why = reason;
+    if (!data.isEmpty() && writeFileAtomically(path, data, &why))
+        return true;
+    *error = keyedText("CannotWrite").arg(QDir::toNativeSeparators(path), why);
+    return false;
 }
 
 } // namespace platform

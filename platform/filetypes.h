@@ -17,6 +17,16 @@ inline const QString kRtfType = QStringLiteral("NSRTFPboardType");
 QString documentTypeOf(const DocumentType& native, const QString& fileName,
                        const QByteArray& contents);
 
+// Reads the whole file and tells its type; false, with the message the user sees, when it cannot
+// be read or is of none of the types.
+bool readDocumentFile(const DocumentType& native, const QString& path, QByteArray* contents,
+                      QString* type, QString* error);
+
+// Writes a document's data in place of the file, safely; false, with the message the user sees,
+// when it cannot. Empty data is a document that could not be written, for `reason`.
+bool writeDocumentFile(const QString& path, const QByteArray& data, const QString& reason,
+                       QString* error);
+
 // Whether the file is one of those types, from its name and first bytes: a file dropped on a
 // document, say, that can be opened.
 bool isReadableDocument(const DocumentType& native, const QString& path);

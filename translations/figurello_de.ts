@@ -250,24 +250,6 @@ Beispiel: %3</translation>
     </message>
 </context>
 <context>
-    <name>MyDocument</name>
-    <message numerus="yes">
-        <source>%n answer(s) changed</source>
-        <translation>
-            <numerusform>%n Ergebnis geändert</numerusform>
-            <numerusform>%n Ergebnisse geändert</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>It holds no worksheet text.</source>
-        <translation>Die Datei enthält keinen Arbeitsblatttext.</translation>
-    </message>
-    <message>
-        <source>Out of memory.</source>
-        <translation>Nicht genügend Arbeitsspeicher.</translation>
-    </message>
-</context>
-<context>
     <name>QObject</name>
     <message>
         <source>Cannot create the folder %1.</source>
@@ -326,6 +308,24 @@ Beispiel: %3</translation>
     <message>
         <source>Forget “%1”</source>
         <translation>„%1“ vergessen</translation>
+    </message>
+</context>
+<context>
+    <name>Worksheet</name>
+    <message>
+        <source>Out of memory.</source>
+        <translation>Nicht genügend Arbeitsspeicher.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n answer(s) changed</source>
+        <translation>
+            <numerusform>%n Ergebnis geändert</numerusform>
+            <numerusform>%n Ergebnisse geändert</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>It holds no worksheet text.</source>
+        <translation>Die Datei enthält keinen Arbeitsblatttext.</translation>
     </message>
 </context>
 <context>

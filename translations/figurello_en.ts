@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
-    <name>MyDocument</name>
+    <name>Worksheet</name>
     <message numerus="yes">
         <source>%n answer(s) changed</source>
         <translation>

@@ -6,7 +6,7 @@
 #include <QTextEdit>
 
 void followColourScheme(QTextEdit* editor) {
-    // Answers were coloured for the application palette, as WorksheetSettings reads it.
+    // Answers are coloured for the application palette.
     QObject::connect(new ColourSchemeWatcher(editor), &ColourSchemeWatcher::schemeSwitched, editor,
                      [editor](const QPalette& before, const QPalette& now) {
                          recolourAnswers(editor->document(), before, now);

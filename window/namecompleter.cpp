@@ -1,7 +1,7 @@
 #include "window/namecompleter.h"
 
+#include "worksheet/builtinnames.h"
 #include "worksheet/statementwords.h"
-#include "engine/builtintables.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -16,11 +16,10 @@
 NameCompleter::NameCompleter(QTextEdit* editor)
     : QObject(editor), mEditor(editor), mCompleter(new QCompleter(this)),
       mModel(new QStringListModel(this)) {
-    for (const BuiltinName& builtin : BuiltinNames()) {
-        const QString name = QString::fromStdString(builtin.name);
+    // Signs such as "π" are not typed as words.
+    for (const QString& name : builtinNames())
         if (!name.isEmpty() && isNameStart(name.front()))
             mBuiltins.append(name);
-    }
     setNames({});
     mCompleter->setModel(mModel);
     mCompleter->setWidget(editor);

@@ -1,8 +1,8 @@
 #include "window/statementhighlighter.h"
 
+#include "worksheet/builtinnames.h"
 #include "worksheet/statementwords.h"
 #include "worksheet/worksheetcolours.h"
-#include "engine/builtintables.h"
 #include "platform/keyedtexts.h"
 
 #include <QGuiApplication>
@@ -34,11 +34,9 @@ bool isListingRow(const QString& text) {
 
 } // namespace
 
-StatementHighlighter::StatementHighlighter(QTextDocument* document)
-    : QObject(document), mDocument(document) {
+StatementHighlighter::StatementHighlighter(QTextDocument* document, QObject* parent)
+    : QObject(parent), mDocument(document) {
     connect(document, &QTextDocument::contentsChange, this, &StatementHighlighter::recolourEdited);
-    for (const BuiltinName& builtin : BuiltinNames())
-        mBuiltins.insert(QString::fromStdString(builtin.name));
     updateFormats();
     // Lines already coloured, and those typed from now on, take the new scheme's colours.
     connect(new ColourSchemeWatcher(this), &ColourSchemeWatcher::schemeSwitched, this, [this] {
@@ -80,7 +78,7 @@ StatementHighlighter::Kind StatementHighlighter::kindOfName(const QString& name,
         return Kind::Function;
     if (mVariables.contains(name))
         return Kind::Variable;
-    if (mBuiltins.contains(name))
+    if (builtinNames().contains(name))
         return Kind::Builtin;
     if (mFunctions.contains(name))
         return Kind::Function;

@@ -25,7 +25,7 @@ class StatementHighlighter : public QObject {
 
 public:
     // Attached to the document at once; the text is coloured at the first setNames().
-    explicit StatementHighlighter(QTextDocument* document);
+    StatementHighlighter(QTextDocument* document, QObject* parent);
 
     // The worksheet's own names; the whole text is highlighted the first time and again
     // whenever they differ from the last ones.
@@ -57,7 +57,6 @@ private:
     QPointer<QTextDocument> mDocument;
     QSet<QString> mVariables;
     QSet<QString> mFunctions;
-    QSet<QString> mBuiltins;
     QTextCharFormat mFormats[6];
     bool mHighlighted = false;
 };

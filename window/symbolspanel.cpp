@@ -1,9 +1,7 @@
 #include "window/symbolspanel.h"
 
-#include "window/mydocument.h"
 #include "worksheet/symbollisting.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/worksheetsettings.h"
+#include "worksheet/worksheet.h"
 #include "engine/dictionaries.h"
 
 #include <QHeaderView>
@@ -55,7 +53,8 @@ void appendSymbol(QStandardItem* group, const QString& name, const QString& show
 
 } // namespace
 
-SymbolsPanel::SymbolsPanel(MyDocument* document) : QDockWidget(tr("Symbols")), mDocument(document) {
+SymbolsPanel::SymbolsPanel(Worksheet* worksheet)
+    : QDockWidget(tr("Symbols")), mWorksheet(worksheet) {
     setObjectName(QStringLiteral("symbolsPanel"));
     auto* contents = new QWidget(this);
     auto* layout = new QVBoxLayout(contents);
@@ -96,9 +95,7 @@ SymbolsPanel::SymbolsPanel(MyDocument* document) : QDockWidget(tr("Symbols")), m
     mRefresh->setSingleShot(true);
     mRefresh->setInterval(50);
     connect(mRefresh, &QTimer::timeout, this, &SymbolsPanel::refresh);
-    connect(document, &MyDocument::calculationFinished, this, &SymbolsPanel::refreshSoon);
-    connect(document, &MyDocument::recalculationFinished, this, &SymbolsPanel::refreshSoon);
-    connect(document, &MyDocument::symbolsChanged, this, &SymbolsPanel::refreshSoon);
+    connect(worksheet, &Worksheet::namesChanged, this, &SymbolsPanel::refreshSoon);
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible)
             refresh();
@@ -120,28 +117,26 @@ void SymbolsPanel::refreshSoon() {
 void SymbolsPanel::refresh() {
     mVariables->removeRows(0, mVariables->rowCount());
     mFunctions->removeRows(0, mFunctions->rowCount());
-    VisitVariables(*mDocument->calcState(), [this](const std::string& name, double value) {
-        appendSymbol(mVariables, QString::fromStdString(name),
-                     mDocument->formatCalculatedResult(value), false);
+    VisitVariables(*mWorksheet->state(), [this](const std::string& name, double value) {
+        appendSymbol(mVariables, QString::fromStdString(name), mWorksheet->formatValue(value),
+                     false);
     });
-    VisitFunctions(*mDocument->calcState(), [this](const std::string& name,
-                                                   std::vector<std::string>& definition) {
+    VisitFunctions(*mWorksheet->state(), [this](const std::string& name,
+                                                std::vector<std::string>& definition) {
         const QString shown = QString::fromStdString(name);
         appendSymbol(mFunctions, shown,
-                     functionDefinition(shown, definition, WorksheetSettings::isCommaDecimal()),
+                     functionDefinition(shown, definition, mWorksheet->options().commaIsDecimal),
                      true);
     });
     mTree->expandAll();
 }
 
 void SymbolsPanel::insertName(const QModelIndex& index) {
-    if (!index.isValid() || !index.parent().isValid() || mDocument->textView()->isReadOnly())
+    if (!index.isValid() || !index.parent().isValid())
         return;
     const QModelIndex name = index.siblingAtColumn(0);
     const bool function = name.data(kIsFunctionRole).toBool();
-    mDocument->textView()->insertPlainText(name.data().toString() +
-                                           (function ? QStringLiteral("(") : QString()));
-    mDocument->textView()->setFocus();
+    emit insertionRequested(name.data().toString() + (function ? QStringLiteral("(") : QString()));
 }
 
 void SymbolsPanel::showContextMenu(const QPoint& position) {
@@ -156,6 +151,6 @@ void SymbolsPanel::showContextMenu(const QPoint& position) {
     const QPersistentModelIndex row(nameIndex);
     menu.addAction(tr("Insert “%1”").arg(name), this, [this, row] { insertName(row); });
     menu.addAction(tr("Forget “%1”").arg(name), this,
-                   [this, name, function] { mDocument->forgetSymbol(name, function); });
+                   [this, name, function] { mWorksheet->forget(name, function); });
     menu.exec(mTree->viewport()->mapToGlobal(position));
 }

@@ -2,7 +2,7 @@
 
 #include <QDockWidget>
 
-class MyDocument;
+class Worksheet;
 class QLineEdit;
 class QModelIndex;
 class QSortFilterProxyModel;
@@ -13,25 +13,29 @@ class QTreeView;
 
 // A side panel of the worksheet's variables with their values and functions with their
 // definitions, kept up to date after every calculation, filtered by name and sorted by the
-// clicked column within each group. Double-clicking a name inserts it at the insertion point;
-// the context menu forgets it.
+// clicked column within each group. Double-clicking a name asks for it to be typed into the
+// worksheet; the context menu forgets it.
 class SymbolsPanel : public QDockWidget {
     Q_OBJECT
 
 public:
-    explicit SymbolsPanel(MyDocument* document);
+    explicit SymbolsPanel(Worksheet* worksheet);
 
     QTreeView* tree() const { return mTree; }
     QLineEdit* filter() const { return mFilter; }
     // Rebuilds the lists from the worksheet's state now.
     void refresh();
 
+signals:
+    // The name, with "(" after a function's, is to be typed at the insertion point.
+    void insertionRequested(const QString& text);
+
 private:
     void refreshSoon();
     void insertName(const QModelIndex& index);
     void showContextMenu(const QPoint& position);
 
-    MyDocument* mDocument;
+    Worksheet* mWorksheet;
     QLineEdit* mFilter;
     QTreeView* mTree;
     QStandardItemModel* mSymbols;

@@ -1,12 +1,19 @@
 #include "window/worksheetwindow.h"
 
+#include "window/answermarkspainter.h"
+#include "window/followcolourscheme.h"
 #include "window/forgetsymboldialog.h"
 #include "window/functionreferencepanel.h"
 #include "window/mydocument.h"
+#include "window/namecompleter.h"
+#include "window/statementhighlighter.h"
 #include "window/symbolspanel.h"
 #include "window/worksheeteditor.h"
 #include "window/worksheetprinting.h"
-#include "worksheet/worksheetsettings.h"
+#include "worksheet/answerformats.h"
+#include "worksheet/newdocumenttemplate.h"
+#include "worksheet/symbollisting.h"
+#include "worksheet/worksheet.h"
 #include "platform/documentcontroller.h"
 #include "platform/filetypes.h"
 #include "platform/keyedtexts.h"
@@ -25,7 +32,9 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <memory>
 
@@ -37,10 +46,13 @@ constexpr int kRefusalShownMs = 6000;
 
 } // namespace
 
-WorksheetWindow::WorksheetWindow(MyDocument* worksheet, platform::DocumentController* controller)
-    : platform::DocumentWindow(worksheet, controller), mWorksheet(worksheet),
-      mEditor(new WorksheetEditor(this)) {
-    mEditor->setReturnHandler([worksheet] { return worksheet->insertNewline(); });
+WorksheetWindow::WorksheetWindow(MyDocument* document, platform::DocumentController* controller)
+    : platform::DocumentWindow(document, controller), mDocument(document),
+      mWorksheet(document->worksheet()), mEditor(new WorksheetEditor(this)) {
+    mWorksheet->prepareTextForView();
+    mEditor->setDocument(mWorksheet->text());
+    mEditor->setCurrentCharFormat(mWorksheet->typingFormat());
+    mEditor->setReturnHandler([this] { return calculateHere(); });
     mEditor->setAcceptRichText(false);
     setCentralWidget(mEditor);
     setEditor(mEditor);
@@ -60,16 +72,111 @@ WorksheetWindow::WorksheetWindow(MyDocument* worksheet, platform::DocumentContro
             });
     QAction* pasteCleaned = editMenu()->addAction(tr("Paste &Without Commas and $"));
     pasteCleaned->setShortcut(QKeySequence(tr("Ctrl+Alt+V")));
-    connect(pasteCleaned, &QAction::triggered, worksheet, &MyDocument::pasteCleaned);
+    connect(pasteCleaned, &QAction::triggered, this, [this] {
+        if (!mWorksheet->isCalculating())
+            mEditor->pasteWithout(QStringLiteral(",$"));
+    });
     mTextCommands.append(pasteCleaned);
     addFileCommands();
     buildCalculateMenu();
     buildHelpMenu();
+    followWorksheet();
+}
+
+void WorksheetWindow::followWorksheet() {
+    followColourScheme(mEditor);
+    new AnswerMarksPainter(mWorksheet->answerMarks(), mEditor);
+    NameCompleter* names = mEditor->nameCompleter();
+    names->setNameSource([this] { return definedNames(*mWorksheet->state()); });
+    connect(mWorksheet, &Worksheet::namesChanged, names, &NameCompleter::namesChanged);
+    connect(mEditor, &QTextEdit::currentCharFormatChanged, this,
+            &WorksheetWindow::keepTypingInTheNormalColour);
+    connect(mWorksheet, &Worksheet::waitingChanged, this, &WorksheetWindow::setWaitingForAnswers);
+    connect(mWorksheet, &Worksheet::calculationFinished, mEditor,
+            &QTextEdit::ensureCursorVisible);
+    connect(mWorksheet, &Worksheet::syntaxErrorAt, this, [this](int from, int to) {
+        // What the parser did not accept is selected, wherever the insertion point was.
+        QTextCursor selection(mWorksheet->text());
+        selection.setPosition(from);
+        selection.setPosition(to, QTextCursor::KeepAnchor);
+        mEditor->setTextCursor(selection);
+    });
+    connect(mWorksheet, &Worksheet::continueAfter, this, &WorksheetWindow::goOnAfter);
+    connect(mWorksheet, &Worksheet::notice, this, [this](const QString& text, int milliseconds) {
+        statusBar()->showMessage(text, milliseconds);
+    });
+    connect(mWorksheet, &Worksheet::integerFormatChanged, this, [this](bool hexadecimal) {
+        mDecimalItem->setChecked(!hexadecimal);
+        mHexadecimalItem->setChecked(hexadecimal);
+    });
+    connect(mWorksheet, &Worksheet::optionsChanged, this, [this](const WorksheetOptions& options) {
+        mUpdateDependents->setChecked(options.updatesDependents);
+    });
+    startHighlighting();
+}
+
+bool WorksheetWindow::calculateHere() {
+    if (!mWorksheet->calculateAt(mEditor->textCursor()))
+        return false;
+    // Queued after the link's short wait for a quick answer: an answer that takes longer
+    // should not leave the new line out of sight meanwhile.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (mWorksheet->isCalculating())
+                mEditor->ensureCursorVisible();
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
+void WorksheetWindow::goOnAfter(int answerBlock) {
+    const QTextBlock after = mWorksheet->text()->findBlockByNumber(answerBlock + 1);
+    if (after.isValid())
+        mEditor->setTextCursor(QTextCursor(after));
+    else
+        mEditor->moveCursor(QTextCursor::End);
+    mEditor->ensureCursorVisible();
+}
+
+void WorksheetWindow::insertLine(const QString& text, const QTextCharFormat& format) {
+    // Through a copy of the editor's cursor: its own moves along with the insertion.
+    mWorksheet->insertLine(mEditor->textCursor(), text, format);
+    mEditor->ensureCursorVisible();
+}
+
+void WorksheetWindow::startHighlighting() {
+    // Attached once the text is in; the first names colour the whole text in one pass, and
+    // from then on each edit recolours the lines it touched.
+    auto* highlighter = new StatementHighlighter(mWorksheet->text(), this);
+    auto* namesChangedLater = new QTimer(this);
+    namesChangedLater->setSingleShot(true);
+    namesChangedLater->setInterval(0);
+    connect(namesChangedLater, &QTimer::timeout, highlighter, [this, highlighter] {
+        highlighter->setNames(variableNames(*mWorksheet->state()),
+                              functionNames(*mWorksheet->state()));
+    });
+    connect(mWorksheet, &Worksheet::namesChanged, namesChangedLater,
+            [namesChangedLater] { namesChangedLater->start(); });
+    namesChangedLater->start();
+}
+
+void WorksheetWindow::keepTypingInTheNormalColour(const QTextCharFormat& format) {
+    // Typing after or inside a coloured answer is ordinary text again. Not while text is
+    // selected: the format would go onto the selection, an edit of its own for Undo to find.
+    if (format.hasProperty(QTextFormat::ForegroundBrush) && !mEditor->textCursor().hasSelection()) {
+        QTextCharFormat typing = format;
+        typing.clearForeground();
+        mEditor->setCurrentCharFormat(typing);
+        return;
+    }
+    // The file records the font typing takes.
+    mWorksheet->setTypingFormat(format);
 }
 
 void WorksheetWindow::addFileCommands() {
     connect(addFileCommand(tr("Save as &Template for New Worksheets…")), &QAction::triggered,
-            mWorksheet, &MyDocument::saveAsNewDocumentContent);
+            this, &WorksheetWindow::askToSaveAsTemplate);
     connect(addFileCommand(tr("&Export as PDF…")), &QAction::triggered, this,
             &WorksheetWindow::exportAsPdf);
     QAction* print = addFileCommand(tr("&Print…"));
@@ -80,23 +187,27 @@ void WorksheetWindow::addFileCommands() {
 void WorksheetWindow::buildCalculateMenu() {
     QMenu* calculate = menuBar()->addMenu(tr("&Calculate"));
     mTextCommands.append({
-        calculate->addAction(tr("List &Variables"), QKeySequence(tr("Ctrl+Shift+L")), mWorksheet,
-                             &MyDocument::showDefinedVariables),
-        calculate->addAction(tr("List &Functions"), QKeySequence(tr("Ctrl+Shift+F")), mWorksheet,
-                             &MyDocument::showDefinedFunctions),
-        calculate->addAction(tr("Forget V&ariable…"), mWorksheet, &MyDocument::forgetVariable),
-        calculate->addAction(tr("Forget F&unction…"), mWorksheet, &MyDocument::forgetFunction),
+        calculate->addAction(tr("List &Variables"), QKeySequence(tr("Ctrl+Shift+L")), this,
+                             [this] { insertLine(mWorksheet->variablesListing(), successFormat()); }),
+        calculate->addAction(tr("List &Functions"), QKeySequence(tr("Ctrl+Shift+F")), this,
+                             [this] { insertLine(mWorksheet->functionsListing(), successFormat()); }),
+        calculate->addAction(tr("Forget V&ariable…"), this, [this] { askWhatToForget(false); }),
+        calculate->addAction(tr("Forget F&unction…"), this, [this] { askWhatToForget(true); }),
     });
     calculate->addSeparator();
     mTextCommands.append(calculate->addAction(tr("&Recalculate Worksheet"),
                                               QKeySequence(tr("Ctrl+Shift+R")), mWorksheet,
-                                              &MyDocument::recalculateWorksheet));
-    QAction* updateDependents = calculate->addAction(tr("Update &Dependent Answers"));
-    updateDependents->setCheckable(true);
-    updateDependents->setChecked(MyDocument::updatesDependentAnswers());
-    connect(updateDependents, &QAction::toggled, &MyDocument::setUpdatesDependentAnswers);
+                                              &Worksheet::recalculate));
+    mUpdateDependents = calculate->addAction(tr("Update &Dependent Answers"));
+    mUpdateDependents->setCheckable(true);
+    mUpdateDependents->setChecked(mWorksheet->options().updatesDependents);
+    connect(mUpdateDependents, &QAction::triggered, this, [this](bool on) {
+        WorksheetOptions options = mWorksheet->options();
+        options.updatesDependents = on;
+        emit optionsChosen(options);
+    });
     mStopUpdating = calculate->addAction(tr("S&top Updating"), QKeySequence(Qt::Key_Escape),
-                                         mWorksheet, &MyDocument::stopRecalculation);
+                                         mWorksheet, &Worksheet::stopUpdating);
     mStopUpdating->setEnabled(false);
     addSymbolsPanel(calculate);
     calculate->addSeparator();
@@ -105,6 +216,8 @@ void WorksheetWindow::buildCalculateMenu() {
 
 void WorksheetWindow::addSymbolsPanel(QMenu* calculate) {
     mSymbolsPanel = new SymbolsPanel(mWorksheet);
+    connect(mSymbolsPanel, &SymbolsPanel::insertionRequested, this,
+            &WorksheetWindow::typeIntoWorksheet);
     addDockWidget(Qt::RightDockWidgetArea, mSymbolsPanel);
     mSymbolsPanel->hide();
     QAction* showSymbols = mSymbolsPanel->toggleViewAction();
@@ -115,23 +228,23 @@ void WorksheetWindow::addSymbolsPanel(QMenu* calculate) {
 
 void WorksheetWindow::addIntegerFormats(QMenu* calculate) {
     QMenu* integers = calculate->addMenu(tr("&Integers"));
-    integers->menuAction()->setData(MyDocument::kIntegerFormatMenuTag);
     auto* group = new QActionGroup(integers);
     mDecimalItem = integers->addAction(tr("&Decimal"));
-    mDecimalItem->setData(MyDocument::kDecimalItemTag);
     mHexadecimalItem = integers->addAction(tr("&Hexadecimal"));
-    mHexadecimalItem->setData(MyDocument::kHexadecimalItemTag);
     for (QAction* item : {mDecimalItem, mHexadecimalItem}) {
         item->setCheckable(true);
         group->addAction(item);
+        const bool hexadecimal = item == mHexadecimalItem;
         connect(item, &QAction::triggered, mWorksheet,
-                [this, item] { mWorksheet->setIntegerFormat(item); });
+                [this, hexadecimal] { mWorksheet->setIntegersAsHex(hexadecimal); });
     }
+    mDecimalItem->setChecked(!mWorksheet->integersAsHex());
+    mHexadecimalItem->setChecked(mWorksheet->integersAsHex());
 }
 
 void WorksheetWindow::buildHelpMenu() {
     QMenu* help = menuBar()->addMenu(tr("&Help"));
-    mFunctionReference = new FunctionReferencePanel(WorksheetSettings::isCommaDecimal(), this);
+    mFunctionReference = new FunctionReferencePanel(mWorksheet->options().commaIsDecimal, this);
     addDockWidget(Qt::RightDockWidgetArea, mFunctionReference);
     mFunctionReference->hide();
     connect(mFunctionReference, &FunctionReferencePanel::insertionRequested, this,
@@ -198,10 +311,21 @@ void WorksheetWindow::showAbout() {
 ForgetSymbolDialog* WorksheetWindow::forgetDialog() {
     if (!mForgetDialog) {
         mForgetDialog = new ForgetSymbolDialog(this);
-        connect(mForgetDialog, &ForgetSymbolDialog::forgetChosen, mWorksheet,
-                &MyDocument::forgetSheetOK);
+        connect(mForgetDialog, &ForgetSymbolDialog::forgetChosen, this, [this] {
+            if (!mForgetDialog->chosenName().isEmpty())
+                mWorksheet->forget(mForgetDialog->chosenName(), mForgetDialog->forgetsFunctions());
+            mForgetDialog->accept();
+        });
     }
     return mForgetDialog;
+}
+
+void WorksheetWindow::askWhatToForget(bool functions) {
+    ForgetSymbolDialog* sheet = forgetDialog();
+    sheet->offer(sortedSymbolNames(*mWorksheet->state(),
+                                   functions ? SymbolKind::kFunction : SymbolKind::kVariable),
+                 functions);
+    sheet->open();
 }
 
 void WorksheetWindow::setWaitingForAnswers(bool waiting, bool updating) {
@@ -212,15 +336,10 @@ void WorksheetWindow::setWaitingForAnswers(bool waiting, bool updating) {
     mStopUpdating->setEnabled(waiting && updating);
 }
 
-void WorksheetWindow::showIntegerFormat(bool hexadecimal) {
-    mDecimalItem->setChecked(!hexadecimal);
-    mHexadecimalItem->setChecked(hexadecimal);
-}
-
 void WorksheetWindow::print() {
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     printer->setPageLayout(worksheetPageLayout());
-    printer->setDocName(mWorksheet->displayName());
+    printer->setDocName(mDocument->displayName());
     auto* dialog = new QPrintDialog(printer.get(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // The dialog's connection keeps the printer alive for as long as the dialog lives.
@@ -231,14 +350,14 @@ void WorksheetWindow::print() {
 
 void WorksheetWindow::exportAsPdf() {
     const QString folder =
-        mWorksheet->hasFileLocation()
-            ? QFileInfo(mWorksheet->filePath().isEmpty() ? mWorksheet->originPath()
-                                                         : mWorksheet->filePath())
+        mDocument->hasFileLocation()
+            ? QFileInfo(mDocument->filePath().isEmpty() ? mDocument->originPath()
+                                                        : mDocument->filePath())
                   .absolutePath()
             : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString path = QFileDialog::getSaveFileName(
         this, tr("Export as PDF"),
-        folder + '/' + QFileInfo(mWorksheet->displayName()).completeBaseName() +
+        folder + '/' + QFileInfo(mDocument->displayName()).completeBaseName() +
             QStringLiteral(".pdf"),
         platform::keyedText("PdfFilter"));
     if (path.isEmpty())
@@ -246,7 +365,7 @@ void WorksheetWindow::exportAsPdf() {
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     QString error;
-    if (!mWorksheet->writePdf(path, &error))
+    if (!writeWorksheetPdf(*mWorksheet->text(), path, mDocument->displayName(), &error))
         showFailure(error);
 }
 
@@ -263,10 +382,10 @@ void WorksheetWindow::askToSaveAsTemplate() {
     confirm->setAttribute(Qt::WA_DeleteOnClose);
     connect(confirm, &QMessageBox::finished, this, [this, confirm, ok] {
         QString error;
-        if (confirm->clickedButton() == ok && !mWorksheet->writeNewDocumentContent(&error) &&
+        if (confirm->clickedButton() == ok && !mDocument->writeAsTemplate(&error) &&
             !error.isEmpty())
             showFailure(platform::keyedText("CannotWrite")
-                            .arg(QDir::toNativeSeparators(MyDocument::pathOfNewDocState()), error));
+                            .arg(QDir::toNativeSeparators(newDocumentTemplatePath()), error));
     });
     confirm->open();
 }

@@ -3,7 +3,6 @@
 #include "worksheet/errortext.h"
 #include "worksheet/resultformat.h"
 #include "worksheet/toolreply.h"
-#include "worksheet/worksheetsettings.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
 #include "platform/diagnostics.h"
@@ -49,26 +48,55 @@ CalcOutcome message(const QString& text) {
 
 } // namespace
 
-QString answerText(const CalcOutcome& outcome, bool integersAsHex) {
+QString answerText(const CalcOutcome& outcome, bool integersAsHex, bool commaIsDecimal) {
     switch (outcome.kind) {
     case CalcOutcome::Kind::Value:
-        return formatCalculatedResult(outcome.value, integersAsHex,
-                                      WorksheetSettings::isCommaDecimal());
+        return formatCalculatedResult(outcome.value, integersAsHex, commaIsDecimal);
     case CalcOutcome::Kind::FunctionDefined:
         return platform::keyedText("DefFun");
     case CalcOutcome::Kind::SyntaxError:
-        return syntaxErrorText(outcome.reply, WorksheetSettings::isCommaDecimal());
+        return syntaxErrorText(outcome.reply, commaIsDecimal);
     case CalcOutcome::Kind::Message:
         break;
     }
     return outcome.message;
 }
 
-CalcSession::CalcSession(QObject* parent)
-    : QObject(parent), mCalcState(NewCalcState()), mCalcTask(new ToolLink(this)),
-      mCalcTimer(new QTimer(this)) {
-    if (!mCalcState)
+CalcStatePtr newStateOrThrow() {
+    CalcStatePtr state = NewCalcState();
+    if (!state)
         throw std::bad_alloc();
+    return state;
+}
+
+Calculation::Calculation(CalcSession* session, int lineCount)
+    : QObject(session), mSession(session), mLineCount(lineCount) {}
+
+void Calculation::cancel() {
+    if (mFinished)
+        return;
+    mSession->cancel(this);
+    finish();
+}
+
+void Calculation::takeAnswer(const CalcOutcome& outcome) {
+    ++mAnswered;
+    mAllSucceeded = mAllSucceeded && outcome.succeeded();
+    emit answered(outcome);
+    if (mAnswered == mLineCount)
+        finish();
+}
+
+void Calculation::finish() {
+    if (std::exchange(mFinished, true))
+        return;
+    emit finished();
+    deleteLater();
+}
+
+CalcSession::CalcSession(QObject* parent)
+    : QObject(parent), mCalcState(newStateOrThrow()), mCalcTask(new ToolLink(this)),
+      mCalcTimer(new QTimer(this)) {
     mCalcTimer->setSingleShot(true);
     connect(mCalcTimer, &QTimer::timeout, this, &CalcSession::calcTimedOut);
     connect(mCalcTask, &ToolLink::replyReceived, this, &CalcSession::handleTaskResult);
@@ -99,10 +127,7 @@ void CalcSession::adoptState(CalcStatePtr state) {
 CalcStatePtr CalcSession::takeState() {
     cancel();
     mCalcTask->abandon();
-    CalcStatePtr empty = NewCalcState();
-    if (!empty)
-        throw std::bad_alloc();
-    return std::exchange(mCalcState, std::move(empty));
+    return std::exchange(mCalcState, newStateOrThrow());
 }
 
 void CalcSession::startCalcTask() {
@@ -119,25 +144,52 @@ void CalcSession::startCalcTask() {
               qUtf8Printable(mToolStartError));
 }
 
-void CalcSession::calculate(const QString& line) {
-    mLines.append(line);
-    sendWaitingLines();
-}
-
-void CalcSession::calculate(const QStringList& lines) {
-    mLines.append(lines);
-    sendWaitingLines();
+Calculation* CalcSession::calculate(const QStringList& lines) {
+    auto* calculation = new Calculation(this, int(lines.size()));
+    if (lines.isEmpty()) {
+        // Told once the caller has had the chance to listen.
+        QMetaObject::invokeMethod(calculation, &Calculation::finish, Qt::QueuedConnection);
+        return calculation;
+    }
+    for (const QString& line : lines)
+        mLines.append({line, calculation});
+    if (mCalcTask->isRunning())
+        sendWaitingLines();
+    else
+        // The tool is started first; one that cannot be answers with a message, which the
+        // caller must have had the chance to listen for.
+        QMetaObject::invokeMethod(this, &CalcSession::sendWaitingLines, Qt::QueuedConnection);
+    return calculation;
 }
 
 void CalcSession::cancel() {
+    const QList<WaitingLine> dropped = std::exchange(mLines, {});
     mCalcTimer->stop();
-    mLines.clear();
     // The tool may be busy with a line nobody waits for now.
     if (std::exchange(mSent, 0) > 0)
         startCalcTask();
+    for (const WaitingLine& line : dropped)
+        line.calculation->finish();
 }
 
-void CalcSession::sendCommandToTask(const QString& line) { mCalcTask->send(line); }
+void CalcSession::cancel(Calculation* calculation) {
+    bool sentDropped = false;
+    for (qsizetype i = mLines.size() - 1; i >= 0; --i) {
+        if (mLines[i].calculation != calculation)
+            continue;
+        sentDropped = sentDropped || i < mSent;
+        mLines.removeAt(i);
+    }
+    if (!sentDropped)
+        return;
+    // The tool may be busy with a dropped line: a fresh one, from the state the answers so far
+    // left, takes the lines still waiting.
+    mCalcTimer->stop();
+    mCalcTask->abandon();
+    mSent = 0;
+    startCalcTask();
+    sendWaitingLines();
+}
 
 void CalcSession::sendWaitingLines() {
     // Topped up in batches: one write for many lines.
@@ -155,19 +207,23 @@ void CalcSession::sendWaitingLines() {
     const int count = int(std::min<qsizetype>(mLines.size(), kLinesAhead)) - mSent;
     if (count <= 0)
         return;
-    if (count == 1)
-        sendCommandToTask(mLines[mSent]);
-    else
-        mCalcTask->send(mLines.mid(mSent, count));
+    if (count == 1) {
+        mCalcTask->send(mLines[mSent].line);
+    } else {
+        QStringList lines;
+        for (qsizetype i = mSent; i < mSent + count; ++i)
+            lines.append(mLines[i].line);
+        mCalcTask->send(lines);
+    }
     mSent += count;
     if (!mCalcTimer->isActive())
-        mCalcTimer->start(int(WorksheetSettings::calcTimeout() * 1000));
+        mCalcTimer->start(mTimeLimitMs);
 }
 
 void CalcSession::handleTaskResult(const plist::Dictionary& reply) {
     if (mSent == 0)
         return;
-    const QString& line = mLines.first();
+    const QString& line = mLines.first().line;
     const ToolReply answer = recordToolReply(reply, line.toStdString(), *mCalcState);
     CalcOutcome outcome;
     switch (answer.kind) {
@@ -189,7 +245,7 @@ void CalcSession::handleTaskResult(const plist::Dictionary& reply) {
     --mSent;
     finishLine(outcome);
     if (mSent > 0)
-        mCalcTimer->start(int(WorksheetSettings::calcTimeout() * 1000));
+        mCalcTimer->start(mTimeLimitMs);
     sendWaitingLines();
 }
 
@@ -220,6 +276,5 @@ void CalcSession::giveUpOnLine(const QString& text) {
 }
 
 void CalcSession::finishLine(const CalcOutcome& outcome) {
-    mLines.removeFirst();
-    emit answered(outcome);
+    mLines.takeFirst().calculation->takeAnswer(outcome);
 }

@@ -23,7 +23,45 @@ struct CalcOutcome {
 };
 
 // The text a worksheet shows for an outcome, integers in hexadecimal when asked.
-QString answerText(const CalcOutcome& outcome, bool integersAsHex);
+QString answerText(const CalcOutcome& outcome, bool integersAsHex, bool commaIsDecimal);
+
+// A new empty state; throws std::bad_alloc when there is no memory for one.
+CalcStatePtr newStateOrThrow();
+
+class CalcSession;
+
+// What one request of a session calculates: a line, or a batch of lines. Its lines are answered
+// in the order given, each exactly once, unless it is cancelled; then it is finished. The
+// session owns it and deletes it once it has finished and control is back in the event loop.
+class Calculation : public QObject {
+    Q_OBJECT
+
+public:
+    int lineCount() const { return mLineCount; }
+    int answeredCount() const { return mAnswered; }
+    bool isFinished() const { return mFinished; }
+    // Whether every line answered gave a value or a definition.
+    bool allSucceeded() const { return mAllSucceeded; }
+    // Drops the lines not answered yet; `finished` follows at once.
+    void cancel();
+
+signals:
+    // The next of its lines has its outcome; the state has recorded a value or definition.
+    void answered(const CalcOutcome& outcome);
+    void finished();
+
+private:
+    friend class CalcSession;
+    Calculation(CalcSession* session, int lineCount);
+    void takeAnswer(const CalcOutcome& outcome);
+    void finish();
+
+    CalcSession* mSession;
+    int mLineCount;
+    int mAnswered = 0;
+    bool mAllSucceeded = true;
+    bool mFinished = false;
+};
 
 // One worksheet's calculations: its CalcTool, the state that mirrors what the tool recorded,
 // the lines waiting for their answers, and every way a tool can fail them. Lines are answered
@@ -51,23 +89,31 @@ public:
     // Why the tool could not be started, while it cannot.
     QString toolStartError() const { return mToolStartError; }
 
-    // Queues a line in the standard notation; `answered` follows for it.
-    void calculate(const QString& line);
-    void calculate(const QStringList& lines);
+    // How long one line may take; a second unless set.
+    void setTimeLimit(double seconds) { mTimeLimitMs = int(seconds * 1000); }
+
+    // Queues lines in the standard notation, after those waiting; the calculation returned
+    // reports their answers. Never null, and finished at once when there are no lines.
+    Calculation* calculate(const QStringList& lines);
+    Calculation* calculate(const QString& line) { return calculate(QStringList{line}); }
     // Whether any line is waiting for its answer.
     bool isCalculating() const { return !mLines.isEmpty(); }
-    // Drops the lines not answered yet; a running tool is replaced, since it may still be
+    // Drops every line not answered yet; a running tool is replaced, since it may still be
     // working on one.
     void cancel();
 
 signals:
-    // The oldest waiting line has its outcome. The state has recorded a value or definition.
-    void answered(const CalcOutcome& outcome);
     // The tool ended while no line waited and was started again.
     void toolRestarted();
 
 private:
-    void sendCommandToTask(const QString& line);
+    friend class Calculation;
+    struct WaitingLine {
+        QString line;
+        Calculation* calculation;
+    };
+    // Drops the calculation's lines not answered yet.
+    void cancel(Calculation* calculation);
     void sendWaitingLines();
     void handleTaskResult(const plist::Dictionary& reply);
     void taskEnded(int status);
@@ -80,7 +126,8 @@ private:
     ToolLink* mCalcTask;
     QTimer* mCalcTimer;
     // Lines waiting for their answers, oldest first; the first `mSent` were written to the tool.
-    QStringList mLines;
+    QList<WaitingLine> mLines;
     int mSent = 0;
+    int mTimeLimitMs = 1000;
     QString mToolStartError;
 };

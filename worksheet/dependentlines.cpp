@@ -1,11 +1,12 @@
 #include "worksheet/dependentlines.h"
 
+#include "engine/lexicon.h"
 #include "worksheet/statementwords.h"
 
 namespace {
 
-// Every value is also kept in "last".
-const QString kLast = QStringLiteral("last");
+// Every value is also kept here.
+const QString kLast = QString::fromLatin1(lexicon::kLastName.data(), qsizetype(lexicon::kLastName.size()));
 
 } // namespace
 
@@ -49,9 +50,11 @@ StatementNames statementNames(const QString& statement) {
     for (qsizetype i = body; i < words.size(); ++i) {
         if (names.parameters.contains(words[i].name))
             continue;
-        names.words.append(words[i].name);
+        // A name may be read and called in one statement, "f(1) + f": each use counts.
         if (words[i].called)
             names.calls.insert(words[i].name);
+        else
+            names.words.append(words[i].name);
     }
     return names;
 }
@@ -79,12 +82,10 @@ QList<int> dependentLines(const QList<StatementNames>& lines, int edited,
         }
     };
     const auto reads = [&](const StatementNames& line) {
+        for (const QString& called : line.calls)
+            if (changedFunctions.contains(called))
+                return true;
         for (const QString& word : line.words) {
-            if (line.calls.contains(word)) {
-                if (changedFunctions.contains(word))
-                    return true;
-                continue;
-            }
             if (changedVariables.contains(word))
                 return true;
             if (isKnown(word))

@@ -13,8 +13,8 @@ struct StatementNames {
     QString assigned;       // the variable an assignment sets
     QString defined;        // the function a definition defines
     QStringList parameters; // a definition's parameters, which its body reads as its own
-    QStringList words;      // every name in the text the statement calculates
-    QSet<QString> calls;    // names called, each followed by "("
+    QStringList words;      // every name the text the statement calculates reads as a value
+    QSet<QString> calls;    // names it calls, each followed by "("
 };
 
 StatementNames statementNames(const QString& statement);

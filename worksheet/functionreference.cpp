@@ -1,7 +1,7 @@
 #include "worksheet/functionreference.h"
 
 #include "worksheet/resultformat.h"
-#include "engine/builtintables.h"
+#include "worksheet/builtinnames.h"
 
 #include <QCoreApplication>
 #include <QSet>
@@ -156,8 +156,9 @@ QStringList builtinsMissingFromReference() {
     for (const Row& row : kRows)
         listed.insert(QString::fromUtf8(row.name));
     QStringList missing;
-    for (const BuiltinName& builtin : BuiltinNames())
-        if (!listed.contains(QString::fromStdString(builtin.name)))
-            missing.append(QString::fromStdString(builtin.name));
+    for (const QString& name : builtinNames())
+        if (!listed.contains(name))
+            missing.append(name);
+    missing.sort();
     return missing;
 }

@@ -4,7 +4,7 @@
 #include "worksheet/calcsession.h"
 #include "worksheet/resultformat.h"
 #include "worksheet/statementwords.h"
-#include "worksheet/worksheetsettings.h"
+#include "worksheet/answerformats.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -15,19 +15,18 @@
 #include <utility>
 
 Recalculation::Recalculation(QTextDocument* text, const SCalcState& state, bool integersAsHex,
-                             QObject* parent)
-    : Recalculation(text, new CalcSession, calculatedLines(*text), integersAsHex, parent) {
+                             const WorksheetOptions& options, QObject* parent)
+    : Recalculation(text, new CalcSession, calculatedLines(*text), integersAsHex, options, parent) {
     mSession->setParent(this);
+    mSession->setTimeLimit(options.timeLimitSeconds);
     if (CalcStatePtr copy = CalcStateWithout(state, SymbolKind::kVariable, {}))
         mSession->adoptState(std::move(copy));
 }
 
 Recalculation::Recalculation(QTextDocument* text, CalcSession* session, QList<Line> lines,
-                             bool integersAsHex, QObject* parent)
-    : QObject(parent), mText(text), mIntegersAsHex(integersAsHex), mSession(session),
-      mLines(std::move(lines)) {
-    connect(mSession, &CalcSession::answered, this, &Recalculation::answer);
-}
+                             bool integersAsHex, const WorksheetOptions& options, QObject* parent)
+    : QObject(parent), mText(text), mIntegersAsHex(integersAsHex), mOptions(options),
+      mSession(session), mLines(std::move(lines)) {}
 
 Recalculation::~Recalculation() = default;
 
@@ -69,27 +68,30 @@ void Recalculation::start() {
     }
     QStringList statements;
     for (const Line& line : std::as_const(mLines))
-        statements.append(standardizeString(line.statement, WorksheetSettings::isCommaDecimal()));
-    mSession->calculate(statements);
+        statements.append(standardizeString(line.statement, mOptions.commaIsDecimal));
+    mCalculation = mSession->calculate(statements);
+    connect(mCalculation, &Calculation::answered, this, &Recalculation::answer);
 }
 
 void Recalculation::stop() {
     if (mStopped || mNext == mLines.size())
         return;
     mStopped = true;
-    disconnect(mSession, nullptr, this, nullptr);
-    mSession->cancel();
+    if (Calculation* calculation = std::exchange(mCalculation, nullptr)) {
+        disconnect(calculation, nullptr, this, nullptr);
+        calculation->cancel();
+    }
     emit finished();
 }
 
 void Recalculation::answer(const CalcOutcome& outcome) {
     Line& line = mLines[mNext++];
-    line.newAnswer = answerText(outcome, mIntegersAsHex);
+    line.newAnswer = answerText(outcome, mIntegersAsHex, mOptions.commaIsDecimal);
     line.failed = !outcome.succeeded();
     line.reached = true;
     emit progressed(mNext, int(mLines.size()));
     if (mNext == mLines.size()) {
-        disconnect(mSession, nullptr, this, nullptr);
+        mCalculation = nullptr;
         emit finished();
     }
 }
@@ -107,8 +109,7 @@ QList<int> Recalculation::replaceChangedAnswers(QTextCursor& cursor) const {
         cursor.setPosition(answer.position());
         cursor.setPosition(answer.position() + answer.length() - 1, QTextCursor::KeepAnchor);
         cursor.insertText(line.newAnswer,
-                          answerFormat(oldFormat, line.failed ? WorksheetSettings::errorAtts()
-                                                              : WorksheetSettings::successAtts()));
+                          answerFormat(oldFormat, line.failed ? errorFormat() : successFormat()));
         changed.append(answer.blockNumber());
     }
     if (!changed.isEmpty())

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "engine/calcengine.h"
+#include "worksheet/worksheetoptions.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
 
 class CalcSession;
+class Calculation;
 class QTextBlock;
 class QTextCursor;
 class QTextDocument;
@@ -39,10 +41,10 @@ public:
 
     // Every calculated line, with a session of its own seeded from a copy of `state`.
     Recalculation(QTextDocument* text, const SCalcState& state, bool integersAsHex,
-                  QObject* parent = nullptr);
+                  const WorksheetOptions& options, QObject* parent = nullptr);
     // These lines, with the caller's session.
     Recalculation(QTextDocument* text, CalcSession* session, QList<Line> lines, bool integersAsHex,
-                  QObject* parent = nullptr);
+                  const WorksheetOptions& options, QObject* parent = nullptr);
     ~Recalculation() override;
 
     // Begins; `finished` follows, at once when there is nothing to calculate.
@@ -74,7 +76,9 @@ private:
 
     QTextDocument* mText;
     bool mIntegersAsHex;
+    WorksheetOptions mOptions;
     CalcSession* mSession;
+    Calculation* mCalculation = nullptr;
     QList<Line> mLines;
     int mNext = 0;
     bool mStopped = false;

@@ -2,6 +2,7 @@
 
 #include "calctool/replykeys.h"
 #include "engine/calcengine.h"
+#include "engine/lexicon.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ ToolReply recordToolReply(const plist::Dictionary& reply, const std::string& sta
         answer.kind = kValue;
         auto result = reply.find(replykey::kResult);
         answer.value = result == reply.end() ? 0.0 : result->second.real().value_or(0.0);
-        SetVariable("last", state, answer.value);
+        SetVariable(lexicon::kLastName, state, answer.value);
         auto symbol = reply.find(replykey::kSymbol);
         const std::string* name = symbol == reply.end() ? nullptr : symbol->second.string();
         if (name && !name->empty())

@@ -2,6 +2,7 @@
 // locale chooses is what the window and the worksheet say.
 
 #include "../window/worksheettestmain.h"
+#include "worksheet/worksheet.h"
 #include "window/mydocument.h"
 #include "window/worksheeteditor.h"
 #include "worksheet/worksheettype.h"
@@ -121,9 +122,8 @@ private slots:
                                                [] { return std::make_unique<MyDocument>(); });
         auto* worksheet = static_cast<MyDocument*>(documents.newDocument());
         QCOMPARE(worksheet->window()->menuBar()->actions().value(0)->text(), menu);
-        worksheet->showDefinedVariables();
-        QCOMPARE(worksheet->textView()->toPlainText().section(u'\n', 0, 0), heading);
-        QCOMPARE(QCoreApplication::translate("MyDocument", "%n answer(s) changed", nullptr, 1),
+        QCOMPARE(worksheet->worksheet()->variablesListing().section(u'\n', 0, 0), heading);
+        QCOMPARE(QCoreApplication::translate("Worksheet", "%n answer(s) changed", nullptr, 1),
                  changed);
         // Qt's own texts, such as the standard buttons of a question, follow the same locale.
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);

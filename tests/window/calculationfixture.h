@@ -3,9 +3,8 @@
 // A worksheet window (offscreen) with the real CalcTool, and small stand-in tools for the
 // ways a tool can fail: what the calculation tests share.
 
-#include "window/mydocument.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/worksheetsettings.h"
+#include "typing.h"
+#include "worksheet/answerformats.h"
 #include "worksheet/worksheettype.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
@@ -32,7 +31,6 @@
 #include <optional>
 #include <utility>
 
-constexpr int kAnswerWaitMs = 5000;
 // Time-outs and restarts on a loaded machine: generous, yet far short of never.
 constexpr int kMarginMs = 4000;
 
@@ -59,7 +57,7 @@ protected:
     platform::DocumentController* mController = nullptr;
     MyDocument* mDocument = nullptr;
 
-    WorksheetEditor* view() { return mDocument->textView(); }
+    WorksheetEditor* view() { return editorOf(mDocument); }
 
     // Types the text, as the editor takes typing, at the end of the worksheet.
     void type(const QString& text) {
@@ -68,15 +66,7 @@ protected:
         view()->setTextCursor(cursor);
     }
 
-    // Types the text at the end of the worksheet and presses Return, then waits for the answer.
-    void calculate(const QString& line) {
-        QTextCursor cursor = view()->textCursor();
-        cursor.movePosition(QTextCursor::End);
-        view()->setTextCursor(cursor);
-        type(line);
-        QTest::keyClick(view(), Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
-    }
+    [[nodiscard]] bool calculate(const QString& line) { return typeAndCalculate(mDocument, line); }
 
     QString standIn(const QString& name, const QByteArray& script) {
         const QString path = mFolder.filePath(name);
@@ -89,24 +79,27 @@ protected:
 
     // Waits for the tool to end and for what its end set in motion. A tool the document
     // started again would be running now, or would have ended after writing its launch down.
-    void waitUntilTheToolHasEnded() {
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->calcTask()->isRunning(), kMarginMs);
+    [[nodiscard]] bool toolHasEnded() {
+        if (!QTest::qWaitFor([this] { return !mDocument->worksheet()->tool()->isRunning(); },
+                             kMarginMs))
+            return false;
         QCoreApplication::sendPostedEvents();
-        QVERIFY(!mDocument->calcTask()->isRunning());
+        return !mDocument->worksheet()->tool()->isRunning();
     }
 
     void useTool(const QString& path) {
-        mDocument->calcTask()->setToolPath(path);
-        mDocument->startCalcTask();
+        mDocument->worksheet()->tool()->setToolPath(path);
+        mDocument->worksheet()->startTool();
     }
 
     // A new worksheet with its tool running, for each test.
-    void openWorksheet() {
+    [[nodiscard]] bool openWorksheet() {
         mController = new platform::DocumentController(
             worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
         mDocument = static_cast<MyDocument*>(mController->newDocument());
         // The tool starts once the window has been painted.
-        QTRY_VERIFY(mDocument->calcTask()->isRunning());
+        return QTest::qWaitFor([this] { return mDocument->worksheet()->tool()->isRunning(); },
+                               kAnswerWaitMs);
     }
     void closeWorksheet() {
         delete mController;

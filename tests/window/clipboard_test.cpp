@@ -9,6 +9,7 @@
 #include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
+#include "windowtesting.h"
 #include "worksheettestmain.h"
 #include "xserver.h"
 
@@ -159,13 +160,13 @@ private slots:
             QVERIFY(own(mode, target, copied));
         QVERIFY(offered(mode).isEmpty() == target.isEmpty());
 
-        WorksheetEditor* view = mDocument->textView();
+        WorksheetEditor* view = editorOf(mDocument);
         switch (action) {
         case Action::Paste:
             QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
             break;
         case Action::PasteCleaned:
-            mDocument->pasteCleaned();
+            commandOf(mDocument, QStringLiteral("Paste &Without Commas and $"))->trigger();
             break;
         case Action::MiddleClick:
             QTest::mouseClick(view->viewport(), Qt::MiddleButton);
@@ -227,7 +228,7 @@ private slots:
         QVERIFY(write(QStringLiteral("list.txt"), "1+2\n"));
         QVERIFY(write(QStringLiteral("red.png"), pngImage()));
 
-        WorksheetEditor* view = mDocument->textView();
+        WorksheetEditor* view = editorOf(mDocument);
         view->setPlainText(QStringLiteral("2 * 3"));
         QTextCursor at(view->document());
         at.setPosition(2);
@@ -257,7 +258,7 @@ private slots:
 
 int main(int argc, char** argv) {
     XServer server;
-    return runWorksheetTest<ClipboardTest>(argc, argv);
+    return runWorksheetTest<ClipboardTest, QApplication>(argc, argv);
 }
 
 #include "clipboard_test.moc"

@@ -9,6 +9,7 @@
 #include "platform/keyedtexts.h"
 #include "toollink/toollink.h"
 #include "typing.h"
+#include "windowtesting.h"
 #include "worksheettestmain.h"
 
 #include <QApplication>
@@ -101,7 +102,7 @@ private slots:
         QFETCH(int, kept);
         MyDocument* worksheet = newWorksheet();
         if (saved) {
-            worksheet->textView()->setPlainText(QStringLiteral("1+1 =\n2\n"));
+            editorOf(worksheet)->setPlainText(QStringLiteral("1+1 =\n2\n"));
             const QString path = mFolder.filePath(QStringLiteral("saved.figurello"));
             QString error;
             QVERIFY2(platform::DocumentController::sharedController()->writeDocument(worksheet,
@@ -111,7 +112,7 @@ private slots:
             worksheet->setDocumentEdited(false);
         }
         if (changed)
-            worksheet->textView()->insertPlainText(QStringLiteral("x = 5"));
+            editorOf(worksheet)->insertPlainText(QStringLiteral("x = 5"));
         QStringList questions;
         if (asks) {
             QTest::ignoreMessage(QtInfoMsg, "canCloseDocumentWithDelegate 1");
@@ -145,12 +146,12 @@ private slots:
         qputenv("FIGURELLO_STANDIN_FAULT", "never-read");
         qputenv("FIGURELLO_STANDIN_DIR", QFile::encodeName(standIn.path()));
         qputenv("FIGURELLO_CALCTOOL", QFile::encodeName(ToolLink::defaultToolPath()));
-        worksheet->calcTask()->setToolPath(QStringLiteral(STANDIN_CALCTOOL_PATH));
-        worksheet->startCalcTask();
-        worksheet->textView()->insertPlainText(QStringLiteral("x = 6 * 7"));
-        QTest::keyClick(worksheet->textView(), Qt::Key_Return);
-        QVERIFY(worksheet->isCalculating());
-        const QString standing = worksheet->textView()->toPlainText();
+        worksheet->worksheet()->tool()->setToolPath(QStringLiteral(STANDIN_CALCTOOL_PATH));
+        worksheet->worksheet()->startTool();
+        editorOf(worksheet)->insertPlainText(QStringLiteral("x = 6 * 7"));
+        QTest::keyClick(editorOf(worksheet), Qt::Key_Return);
+        QVERIFY(worksheet->worksheet()->isCalculating());
+        const QString standing = editorOf(worksheet)->toPlainText();
 
         QStringList questions;
         if (saved) {
@@ -165,12 +166,12 @@ private slots:
             saved ? mController->openDocument(path)
                   : mController->reopenClosedDocument(mArchive->entries().value(0).path));
         QVERIFY(reopened);
-        QCOMPARE(reopened->textView()->toPlainText(), standing);
+        QCOMPARE(editorOf(reopened)->toPlainText(), standing);
     }
 
     void reopensAClosedUntitledWorksheetWithItsState() {
         MyDocument* worksheet = newWorksheet();
-        calculateLine(worksheet, QStringLiteral("rate = 7"));
+        QVERIFY(typeAndCalculate(worksheet, QStringLiteral("rate = 7")));
         QVERIFY(worksheet->window()->close());
         QVERIFY(mArchive->folder().startsWith(mFolder.path()));
         const QList<platform::ClosedDocumentArchive::Entry> kept = mArchive->entries();
@@ -179,8 +180,8 @@ private slots:
 
         auto* reopened = static_cast<MyDocument*>(mController->reopenClosedDocument(kept[0].path));
         QVERIFY(reopened);
-        QCOMPARE(reopened->textView()->toPlainText(), QStringLiteral("rate = 7 =\n7\n"));
-        QCOMPARE(*FindVariable(*reopened->calcState(), "rate"), 7.0);
+        QCOMPARE(editorOf(reopened)->toPlainText(), QStringLiteral("rate = 7 =\n7\n"));
+        QCOMPARE(*FindVariable(*reopened->worksheet()->state(), "rate"), 7.0);
         QVERIFY(reopened->filePath().isEmpty());
         // Its kept copy is gone, so it counts as unsaved and is kept again on closing.
         QVERIFY(reopened->isDocumentEdited());
@@ -190,8 +191,8 @@ private slots:
     }
 
     void quittingKeepsEveryUntitledWorksheet() {
-        newWorksheet()->textView()->insertPlainText(QStringLiteral("first"));
-        newWorksheet()->textView()->insertPlainText(QStringLiteral("second"));
+        editorOf(newWorksheet())->insertPlainText(QStringLiteral("first"));
+        editorOf(newWorksheet())->insertPlainText(QStringLiteral("second"));
         QVERIFY(mController->closeAllDocuments());
         QStringList titles;
         for (const auto& entry : mArchive->entries())
@@ -205,7 +206,7 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         MyDocument* worksheet = newWorksheet();
-        worksheet->textView()->insertPlainText(QStringLiteral("x = 5"));
+        editorOf(worksheet)->insertPlainText(QStringLiteral("x = 5"));
         QStringList messages;
         answerNextQuestions({QMessageBox::Ok, QMessageBox::Cancel}, &messages);
         QVERIFY(!worksheet->window()->close());

@@ -7,6 +7,7 @@
 #include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
 #include "typing.h"
+#include "windowtesting.h"
 #include "worksheettestmain.h"
 
 #include <QAbstractItemView>
@@ -22,13 +23,13 @@ private:
     std::unique_ptr<platform::DocumentController> mController;
     MyDocument* mWorksheet = nullptr;
 
-    void calculate(const QString& line) { calculateLine(mWorksheet, line); }
+    [[nodiscard]] bool calculate(const QString& line) { return typeAndCalculate(mWorksheet, line); }
 
     // Keys go where the user's would: to the list while it is open, else to the text.
     void press(Qt::Key key) {
-        QAbstractItemView* list = mWorksheet->textView()->nameCompleter()->completer()->popup();
+        QAbstractItemView* list = editorOf(mWorksheet)->nameCompleter()->completer()->popup();
         QTest::keyClick(list->isVisible() ? static_cast<QWidget*>(list)
-                                          : static_cast<QWidget*>(mWorksheet->textView()),
+                                          : static_cast<QWidget*>(editorOf(mWorksheet)),
                         key);
     }
 
@@ -39,8 +40,8 @@ private slots:
         mWorksheet = static_cast<MyDocument*>(mController->newDocument());
         mWorksheet->window()->show();
         QVERIFY(QTest::qWaitForWindowExposed(mWorksheet->window()));
-        calculate(QStringLiteral("width = 12"));
-        calculate(QStringLiteral("widen(x) = x * 2"));
+        QVERIFY(calculate(QStringLiteral("width = 12")));
+        QVERIFY(calculate(QStringLiteral("widen(x) = x * 2")));
     }
     void cleanup() { mController.reset(); }
 
@@ -61,36 +62,36 @@ private slots:
         QFETCH(int, key);
         QFETCH(QString, line);
         QFETCH(bool, calculated);
-        QTest::keyClicks(mWorksheet->textView(), typed);
-        QVERIFY(mWorksheet->textView()->nameCompleter()->isOffering());
+        QTest::keyClicks(editorOf(mWorksheet), typed);
+        QVERIFY(editorOf(mWorksheet)->nameCompleter()->isOffering());
         press(Qt::Key(key));
-        QVERIFY(!mWorksheet->textView()->nameCompleter()->isOffering());
+        QVERIFY(!editorOf(mWorksheet)->nameCompleter()->isOffering());
         if (calculated) {
-            QSignalSpy answered(mWorksheet, &MyDocument::calculationFinished);
+            QSignalSpy answered(mWorksheet->worksheet(), &Worksheet::calculationFinished);
             press(Qt::Key_Return);
             QVERIFY(answered.wait(10000));
         }
-        const QStringList lines = mWorksheet->textView()->toPlainText().split('\n');
+        const QStringList lines = editorOf(mWorksheet)->toPlainText().split('\n');
         QCOMPARE(lines.value(calculated ? lines.size() - 3 : lines.size() - 1), line);
     }
 
     // "wide" is a whole name, though the list also offers "widen": Return calculates.
     void returnCalculatesANameTypedInFull() {
-        calculate(QStringLiteral("wide = 3"));
-        QTest::keyClicks(mWorksheet->textView(), QStringLiteral("wide"));
-        QVERIFY(mWorksheet->textView()->nameCompleter()->isOffering());
-        QSignalSpy answered(mWorksheet, &MyDocument::calculationFinished);
+        QVERIFY(calculate(QStringLiteral("wide = 3")));
+        QTest::keyClicks(editorOf(mWorksheet), QStringLiteral("wide"));
+        QVERIFY(editorOf(mWorksheet)->nameCompleter()->isOffering());
+        QSignalSpy answered(mWorksheet->worksheet(), &Worksheet::calculationFinished);
         press(Qt::Key_Return);
         QVERIFY(answered.wait(10000));
-        QVERIFY(!mWorksheet->textView()->nameCompleter()->isOffering());
-        QVERIFY(mWorksheet->textView()->toPlainText().endsWith(QStringLiteral("wide =\n3\n")));
+        QVERIFY(!editorOf(mWorksheet)->nameCompleter()->isOffering());
+        QVERIFY(editorOf(mWorksheet)->toPlainText().endsWith(QStringLiteral("wide =\n3\n")));
     }
 
     void offersNothingForOneLetterOrAWholeName() {
-        QTest::keyClicks(mWorksheet->textView(), QStringLiteral("w"));
-        QVERIFY(!mWorksheet->textView()->nameCompleter()->isOffering());
-        QTest::keyClicks(mWorksheet->textView(), QStringLiteral("idth"));
-        QVERIFY(!mWorksheet->textView()->nameCompleter()->isOffering());
+        QTest::keyClicks(editorOf(mWorksheet), QStringLiteral("w"));
+        QVERIFY(!editorOf(mWorksheet)->nameCompleter()->isOffering());
+        QTest::keyClicks(editorOf(mWorksheet), QStringLiteral("idth"));
+        QVERIFY(!editorOf(mWorksheet)->nameCompleter()->isOffering());
     }
 };
 

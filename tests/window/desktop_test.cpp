@@ -7,11 +7,12 @@
 #include "window/mydocument.h"
 #include "worksheet/worksheetcolours.h"
 #include "window/worksheeteditor.h"
-#include "worksheet/worksheetsettings.h"
+#include "worksheet/answerformats.h"
 #include "worksheet/worksheettype.h"
 #include "window/worksheetwindow.h"
 #include "platform/documentcontroller.h"
 #include "platform/shortcutsdialog.h"
+#include "windowtesting.h"
 #include "worksheettestmain.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -87,7 +88,7 @@ private slots:
         platform::DocumentController documents(worksheetDocumentType(),
                                                [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
-        QTextDocument* text = document->textView()->document();
+        QTextDocument* text = editorOf(document)->document();
         const auto coloured = [](const QColor& colour) {
             QTextCharFormat format;
             format.setForeground(colour);
@@ -113,7 +114,7 @@ private slots:
         cursor.insertText(QStringLiteral("kept"), coloured(otherGreen));
         text->clearUndoRedoStacks();
         if (editedBefore)
-            document->textView()->insertPlainText(QStringLiteral(" "));
+            editorOf(document)->insertPlainText(QStringLiteral(" "));
         document->setDocumentEdited(false);
         const QString before = text->toPlainText();
 
@@ -185,7 +186,7 @@ private slots:
         platform::DocumentController documents(worksheetDocumentType(),
                                                [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
-        WorksheetEditor* editor = document->textView();
+        WorksheetEditor* editor = editorOf(document);
         editor->insertPlainText(QStringLiteral("rate * 12"));
         const QTextBlock first = editor->document()->firstBlock();
         QTRY_COMPARE(lastTokenColour(first), worksheetColour(WorksheetColour::Number, from));
@@ -221,14 +222,14 @@ private slots:
         platform::DocumentController documents(worksheetDocumentType(),
                                                [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
-        const auto* action = document->docWindow()->findChild<QAction*>(command);
+        const auto* action = windowOf(document)->findChild<QAction*>(command);
         QVERIFY(action);
         const QList<QKeySequence> keys = action->shortcuts();
         QVERIFY2(keys.contains(ours), qPrintable(QKeySequence::listToString(keys)));
         for (const QKeySequence& theirs : QKeySequence::keyBindings(standard))
             QVERIFY(keys.contains(theirs));
         // Help ▸ Keyboard Shortcuts shows the keys the command has.
-        ShortcutsDialog shortcuts(document->docWindow()->menuBar(), {}, nullptr);
+        ShortcutsDialog shortcuts(windowOf(document)->menuBar(), {}, nullptr);
         const QList<QTreeWidgetItem*> rows =
             shortcuts.list()->findItems(QKeySequence::listToString(keys, QKeySequence::NativeText),
                                         Qt::MatchExactly | Qt::MatchRecursive, 1);
@@ -242,7 +243,7 @@ private slots:
         platform::DocumentController documents(worksheetDocumentType(),
                                                [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
-        WorksheetEditor* editor = document->textView();
+        WorksheetEditor* editor = editorOf(document);
         QVERIFY(!editor->placeholderText().isEmpty());
         QVERIFY(editor->document()->isEmpty());
         QString error;
@@ -253,7 +254,7 @@ private slots:
         const QString number(40, QLatin1Char('7'));
         const QString line = QStringLiteral("total = ") + number + QStringLiteral(" + 1");
         editor->insertPlainText(line);
-        document->docWindow()->resize(editor->fontMetrics().horizontalAdvance(number) / 2, 400);
+        windowOf(document)->resize(editor->fontMetrics().horizontalAdvance(number) / 2, 400);
         const QTextBlock block = editor->document()->firstBlock();
         editor->document()->documentLayout()->blockBoundingRect(block);
         const QTextLayout* layout = block.layout();
@@ -282,7 +283,7 @@ private slots:
         platform::DocumentController documents(worksheetDocumentType(),
                                                [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
-        WorksheetEditor* editor = document->textView();
+        WorksheetEditor* editor = editorOf(document);
         editor->insertPlainText(QStringLiteral("2+2 =\n4\nsome words on a line"));
         document->setDocumentEdited(false);
         QTextDocument* text = editor->document();
@@ -293,14 +294,14 @@ private slots:
 
         for (int press : presses) {
             if (press > 0)
-                document->docWindow()->zoomIn();
+                windowOf(document)->zoomIn();
             else if (press < 0)
-                document->docWindow()->zoomOut();
+                windowOf(document)->zoomOut();
             else
-                document->docWindow()->resetZoom();
+                windowOf(document)->resetZoom();
         }
 
-        QCOMPARE(document->docWindow()->zoom(), zoom);
+        QCOMPARE(windowOf(document)->zoom(), zoom);
         const double zoomed = text->documentLayout()->documentSize().height();
         // Font sizes and line heights round to whole pixels.
         QVERIFY2(qAbs(zoomed / height - zoom) < 0.1 * zoom,

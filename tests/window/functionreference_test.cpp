@@ -10,6 +10,7 @@
 #include "window/worksheetwindow.h"
 #include "engine/calcengine.h"
 #include "platform/documentcontroller.h"
+#include "windowtesting.h"
 #include "worksheettestmain.h"
 
 #include <QLineEdit>
@@ -74,12 +75,12 @@ private slots:
         platform::DocumentController documents(worksheetDocumentType(),
                                                [] { return std::make_unique<MyDocument>(); });
         auto* worksheet = static_cast<MyDocument*>(documents.newDocument());
-        WorksheetEditor* editor = worksheet->textView();
+        WorksheetEditor* editor = editorOf(worksheet);
         editor->insertPlainText(QStringLiteral("2 *  + 1"));
         QTextCursor at = editor->textCursor();
         at.setPosition(4);
         editor->setTextCursor(at);
-        FunctionReferencePanel* panel = worksheet->docWindow()->functionReference();
+        FunctionReferencePanel* panel = windowOf(worksheet)->functionReference();
         QTest::keyClicks(panel->filter(), QStringLiteral("sqrt"));
         QTest::keyClick(panel->filter(), Qt::Key_Return);
         QCOMPARE(editor->toPlainText(), QStringLiteral("2 * sqrt( + 1"));

@@ -75,7 +75,7 @@ private slots:
         QFETCH(QString, statement);
         QFETCH(QStringList, expected);
         QTextDocument document;
-        StatementHighlighter highlighter(&document);
+        StatementHighlighter highlighter(&document, nullptr);
         highlighter.setNames({"rate"}, {"f"});
         const char kinds[] = "NVFBUK";
         QStringList shown;
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(kind == kValue && QString::fromUtf8(symbol.data(), symbol.size()) == text, isName);
 
         QTextDocument document;
-        StatementHighlighter highlighter(&document);
+        StatementHighlighter highlighter(&document, nullptr);
         const auto tokens = highlighter.tokens(text);
         QCOMPARE(tokens.size() == 1 && tokens[0].length == text.size() &&
                      tokens[0].kind != Kind::Number,
@@ -130,7 +130,7 @@ private slots:
 
     void answerLinesKeepTheirColours() {
         QTextDocument document;
-        StatementHighlighter highlighter(&document);
+        StatementHighlighter highlighter(&document, nullptr);
         document.setPlainText(QStringLiteral("y + 1 =\nwidth\nwidth\n"));
         highlighter.setNames({}, {});
         auto formatsOf = [&](int line) {
@@ -144,7 +144,7 @@ private slots:
     // Answers, the listings' headings and the values of a listing are never unknown names.
     void answersAndListingsAreNoUnknownNames() {
         QTextDocument document;
-        StatementHighlighter highlighter(&document);
+        StatementHighlighter highlighter(&document, nullptr);
         document.setPlainText(QStringLiteral("1/0 =\ninf\n0/0 =\nnan\njunk =\n"
                                              "Syntax error: “junk” is not defined\n"
                                              "Defined variables:\nbig = inf\nn = -nan\nrate = 2\n"
@@ -168,7 +168,7 @@ private slots:
             text += QStringLiteral("x%1 = %1 =\n%1\n").arg(line);
         document.setPlainText(text);
         document.documentLayout(); // as a view would: without a layout nothing reports edits
-        CountingHighlighter highlighter(&document);
+        CountingHighlighter highlighter(&document, nullptr);
         highlighter.setNames({}, {});
         highlighter.lines = 0;
         QTextCursor cursor(document.findBlockByNumber(400));
@@ -192,7 +192,7 @@ private slots:
         QFETCH(int, lines);
         QTextDocument document;
         document.documentLayout(); // as a view would: without a layout nothing reports edits
-        StatementHighlighter highlighter(&document);
+        StatementHighlighter highlighter(&document, nullptr);
         highlighter.setNames({}, {});
         QTextCursor cursor(&document);
         cursor.insertText(QStringLiteral("width * 2 =\n6\nf(3) + y\n"));

@@ -4,12 +4,13 @@
 #include "worksheet/resultformat.h"
 #include "worksheet/symbollisting.h"
 #include "window/worksheeteditor.h"
-#include "worksheet/worksheetsettings.h"
+#include "worksheet/answerformats.h"
 #include "worksheet/worksheettype.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
 #include "platform/documentcontroller.h"
+#include "windowtesting.h"
 #include "worksheettestmain.h"
 
 #include <QClipboard>
@@ -97,8 +98,8 @@ private slots:
                                                [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         QGuiApplication::clipboard()->setText(clipboard);
-        document->pasteCleaned();
-        QCOMPARE(document->textView()->toPlainText(), pasted);
+        commandOf(document, QStringLiteral("Paste &Without Commas and $"))->trigger();
+        QCOMPARE(editorOf(document)->toPlainText(), pasted);
         QCOMPARE(document->isDocumentEdited(), !pasted.isEmpty());
     }
 
@@ -108,16 +109,16 @@ private slots:
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         double value = 0;
         std::size_t stop = 0;
-        EvaluateStatement("x = 2", *document->calcState(), value, stop);
-        EvaluateStatement("sq(a) = a^2", *document->calcState(), value, stop);
-        document->showDefinedVariables();
-        document->showDefinedFunctions();
-        QCOMPARE(document->textView()->toPlainText(),
+        EvaluateStatement("x = 2", *document->worksheet()->state(), value, stop);
+        EvaluateStatement("sq(a) = a^2", *document->worksheet()->state(), value, stop);
+        commandOf(document, QStringLiteral("List &Variables"))->trigger();
+        commandOf(document, QStringLiteral("List &Functions"))->trigger();
+        QCOMPARE(editorOf(document)->toPlainText(),
                  QStringLiteral("Defined variables:\nlast = 2\nx = 2\n"
                                 "Defined functions:\nsq( a ) = a^2\n"));
-        QTextCursor cursor(document->textView()->document());
+        QTextCursor cursor(editorOf(document)->document());
         cursor.setPosition(3);
-        QCOMPARE(cursor.charFormat().foreground().color(), WorksheetSettings::defaultGreen());
+        QCOMPARE(cursor.charFormat().foreground().color(), resultGreen());
     }
 
     // Forgetting one symbol rebuilds the state with everything else; cancelling keeps the very
@@ -137,36 +138,36 @@ private slots:
         double value = 0;
         std::size_t stop = 0;
         for (const char* line : {"x = 2", "y = 3", "sq(a) = a^2", "cube(a) = a^3"})
-            EvaluateStatement(line, *document->calcState(), value, stop);
-        const auto variables = CopyVariablesDictionary(*document->calcState());
-        const auto functions = CopyFunctionsDictionary(*document->calcState());
+            EvaluateStatement(line, *document->worksheet()->state(), value, stop);
+        const auto variables = CopyVariablesDictionary(*document->worksheet()->state());
+        const auto functions = CopyFunctionsDictionary(*document->worksheet()->state());
 
-        SCalcState* before = document->calcState();
-        function ? document->forgetFunction() : document->forgetVariable();
-        QVERIFY(document->forgetSheet()->isVisible());
-        document->forgetSheetCancel();
-        QCOMPARE(document->calcState(), before);
+        SCalcState* before = document->worksheet()->state();
+        windowOf(document)->askWhatToForget(function);
+        QVERIFY(windowOf(document)->forgetDialog()->isVisible());
+        windowOf(document)->forgetDialog()->reject();
+        QCOMPARE(document->worksheet()->state(), before);
 
-        function ? document->forgetFunction() : document->forgetVariable();
-        document->forgetPopup()->setCurrentText(name);
-        document->forgetSheetOK();
-        QVERIFY(!document->forgetSheet()->isVisible());
+        windowOf(document)->askWhatToForget(function);
+        windowOf(document)->forgetDialog()->popup()->setCurrentText(name);
+        emit windowOf(document)->forgetDialog()->forgetChosen();
+        QVERIFY(!windowOf(document)->forgetDialog()->isVisible());
         auto expectedVariables = *variables;
         auto expectedFunctions = *functions;
         (function ? expectedFunctions : expectedVariables).erase(name.toStdString());
-        QCOMPARE(CopyVariablesDictionary(*document->calcState()), expectedVariables);
-        QCOMPARE(CopyFunctionsDictionary(*document->calcState()), expectedFunctions);
+        QCOMPARE(CopyVariablesDictionary(*document->worksheet()->state()), expectedVariables);
+        QCOMPARE(CopyFunctionsDictionary(*document->worksheet()->state()), expectedFunctions);
     }
 
     void offersNothingWhenThereIsNothingToForget() {
         platform::DocumentController documents(worksheetDocumentType(),
                                                [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
-        SCalcState* before = document->calcState();
-        document->forgetFunction();
-        QCOMPARE(document->forgetPopup()->count(), 0);
-        document->forgetSheetOK();
-        QCOMPARE(document->calcState(), before);
+        SCalcState* before = document->worksheet()->state();
+        windowOf(document)->askWhatToForget(true);
+        QCOMPARE(windowOf(document)->forgetDialog()->popup()->count(), 0);
+        emit windowOf(document)->forgetDialog()->forgetChosen();
+        QCOMPARE(document->worksheet()->state(), before);
     }
 };
 

@@ -13,12 +13,13 @@
 #include "window/mydocument.h"
 #include "window/symbolspanel.h"
 #include "window/worksheeteditor.h"
-#include "worksheet/worksheetsettings.h"
+#include "worksheet/answerformats.h"
 #include "worksheet/worksheettype.h"
 #include "window/worksheetwindow.h"
 #include "monkeyactions.h"
 #include "platform/documentcontroller.h"
 #include "toollink/toollink.h"
+#include "windowtesting.h"
 #include "worksheettestmain.h"
 #include "worksheetwatch.h"
 
@@ -65,7 +66,7 @@ public:
         mPath = mFolder.filePath(QStringLiteral("monkey.figurello"));
         mController = new platform::DocumentController(worksheetDocumentType(), [] {
             auto worksheet = std::make_unique<MyDocument>();
-            worksheet->calcTask()->setToolPath(QStringLiteral(MONKEY_TOOL_PATH));
+            worksheet->worksheet()->tool()->setToolPath(QStringLiteral(MONKEY_TOOL_PATH));
             return worksheet;
         });
         // Dialogs are answered at random, as they come up, whoever opened them.
@@ -142,7 +143,7 @@ private:
             .arg(what, mActions.mid(std::max(0, int(mActions.size()) - shown)).join('\n'));
     }
 
-    WorksheetEditor* view() const { return mDocument->textView(); }
+    WorksheetEditor* view() const { return editorOf(mDocument); }
     QAction* command(const QString& text) const {
         for (QAction* action : mDocument->window()->findChildren<QAction*>())
             if (action->text().remove(QLatin1Char('&')) == text)
@@ -174,7 +175,7 @@ private:
     // Watches the worksheet now in front: the one opened, or the one a Revert put in its place.
     void follow() {
         mWatch.follow(mDocument);
-        mDocument->symbolsPanel()->show();
+        windowOf(mDocument)->symbolsPanel()->show();
     }
     bool followFront() {
         if (mDocument)
@@ -257,14 +258,14 @@ private:
     }
     void pressReturn() {
         // A Return that starts a calculation calculates the line it is on.
-        const bool waiting = mDocument->isCalculating();
+        const bool waiting = mDocument->worksheet()->isCalculating();
         const QTextCursor on(view()->textCursor().block());
         const int blocks = view()->document()->blockCount();
         const QPointer<MyDocument> worksheet = mDocument;
         if (!waiting)
             mWatch.awaitAnswerUnder(on);
         pressKey(Qt::Key_Return, QStringLiteral("Return"));
-        if (worksheet && !mDocument->isCalculating() && view()->document()->blockCount() == blocks)
+        if (worksheet && !mDocument->worksheet()->isCalculating() && view()->document()->blockCount() == blocks)
             mWatch.awaitAnswerUnder(QTextCursor());
     }
     void moveCaret() {
@@ -312,7 +313,7 @@ private:
         }
     }
     void forgetFromThePanel() {
-        QTreeView* tree = mDocument->symbolsPanel()->tree();
+        QTreeView* tree = windowOf(mDocument)->symbolsPanel()->tree();
         const QModelIndex group = tree->model()->index(int(pick(0, 1)), 0);
         const int rows = tree->model()->rowCount(group);
         if (rows == 0)
@@ -357,10 +358,10 @@ private:
             mWatch.checkSaved(mPath, mTextAtClose);
     }
     QString inFlight() const {
-        return mDocument->isCalculating() ? QStringLiteral(" while a line waits") : QString();
+        return mDocument->worksheet()->isCalculating() ? QStringLiteral(" while a line waits") : QString();
     }
     void auditUndo() {
-        if (mDocument->isCalculating() || view()->isReadOnly() ||
+        if (mDocument->worksheet()->isCalculating() || view()->isReadOnly() ||
             view()->document()->isRedoAvailable())
             return;
         note(QStringLiteral("undo all, redo all"));

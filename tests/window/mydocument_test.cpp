@@ -1,7 +1,7 @@
 // Worksheets through their files: saving and reopening, files written the way a Mac writes
 // them, and damaged files, each read by a real document with a real window (offscreen).
 
-#include "window/answermarks.h"
+#include "worksheet/answermarks.h"
 #include "window/mydocument.h"
 #include "window/worksheeteditor.h"
 #include "worksheet/worksheetfile.h"
@@ -11,6 +11,7 @@
 #include "engine/dictionaries.h"
 #include "platform/documentcontroller.h"
 #include "platform/filetypes.h"
+#include "windowtesting.h"
 #include "worksheettestmain.h"
 
 #include <QFile>
@@ -121,7 +122,7 @@ private slots:
 
     void saveAndReopenKeepsEverything() {
         MyDocument* original = asWorksheet(mController->newDocument());
-        QTextCursor cursor(original->textView()->document());
+        QTextCursor cursor(editorOf(original)->document());
         QTextCharFormat green, red;
         green.setForeground(QColor(0, 128, 28));
         red.setForeground(QColor(196, 30, 30));
@@ -131,7 +132,7 @@ private slots:
         cursor.insertText(QStringLiteral("Syntax error"), red);
         cursor.insertText(QStringLiteral("\n"), QTextCharFormat());
 
-        SCalcState& state = *original->calcState();
+        SCalcState& state = *original->worksheet()->state();
         const double specials[] = {-0.0,
                                    std::numeric_limits<double>::infinity(),
                                    -std::numeric_limits<double>::infinity(),
@@ -148,11 +149,11 @@ private slots:
 
         const QString family = QFontDatabase::families().value(0);
         QVERIFY(!family.isEmpty());
-        QTextCharFormat typing = original->textView()->currentCharFormat();
+        QTextCharFormat typing = editorOf(original)->currentCharFormat();
         QFont font(family);
         font.setPointSizeF(17);
         typing.setFont(font);
-        original->textView()->setCurrentCharFormat(typing);
+        editorOf(original)->setCurrentCharFormat(typing);
         original->window()->setGeometry(QRect(100, 120, 500, 400));
 
         const QString path = mFolder.filePath(QStringLiteral("kept.figurello"));
@@ -166,19 +167,19 @@ private slots:
         MyDocument* reopened = asWorksheet(reopenedDocument.get());
         reopened->makeWindowControllers();
 
-        QCOMPARE(reopened->textView()->toPlainText(), original->textView()->toPlainText());
-        QCOMPARE(colouredRuns(*reopened->textView()->document()),
-                 colouredRuns(*original->textView()->document()));
+        QCOMPARE(editorOf(reopened)->toPlainText(), editorOf(original)->toPlainText());
+        QCOMPARE(colouredRuns(*editorOf(reopened)->document()),
+                 colouredRuns(*editorOf(original)->document()));
         for (std::size_t i = 0; i < std::size(specials); ++i) {
-            const double* loaded = FindVariable(*reopened->calcState(), "v" + std::to_string(i));
+            const double* loaded = FindVariable(*reopened->worksheet()->state(), "v" + std::to_string(i));
             QVERIFY(loaded);
             QCOMPARE(bits(*loaded), bits(specials[i]));
         }
-        QVERIFY(std::isnan(*FindVariable(*reopened->calcState(), "notANumber")));
-        QCOMPARE(CopyFunctionsDictionary(*reopened->calcState()),
-                 CopyFunctionsDictionary(*original->calcState()));
-        QCOMPARE(reopened->textView()->currentCharFormat().font().family(), family);
-        QCOMPARE(reopened->textView()->currentCharFormat().font().pointSizeF(), 17.0);
+        QVERIFY(std::isnan(*FindVariable(*reopened->worksheet()->state(), "notANumber")));
+        QCOMPARE(CopyFunctionsDictionary(*reopened->worksheet()->state()),
+                 CopyFunctionsDictionary(*original->worksheet()->state()));
+        QCOMPARE(editorOf(reopened)->currentCharFormat().font().family(), family);
+        QCOMPARE(editorOf(reopened)->currentCharFormat().font().pointSizeF(), 17.0);
         QCOMPARE(reopened->window()->geometry(), QRect(100, 120, 500, 400));
         QVERIFY(!reopened->isDocumentEdited());
         QVERIFY(!reopened->filePath().isEmpty());
@@ -201,9 +202,9 @@ private slots:
         MyDocument* worksheet = asWorksheet(document.get());
         worksheet->makeWindowControllers();
 
-        QCOMPARE(worksheet->textView()->toPlainText(),
+        QCOMPARE(editorOf(worksheet)->toPlainText(),
                  QStringLiteral("2π =\n6.28318530718\n2 * -3 =\nSyntax error\n"));
-        const QStringList runs = colouredRuns(*worksheet->textView()->document());
+        const QStringList runs = colouredRuns(*editorOf(worksheet)->document());
         QVERIFY2(runs.contains(QStringLiteral("6.28318530718|#00801c")),
                  qPrintable(runs.join(' ')));
         QVERIFY2(runs.contains(QStringLiteral("Syntax error|#c41e1e")), qPrintable(runs.join(' ')));
@@ -211,12 +212,12 @@ private slots:
 
         double value = 0;
         std::size_t stop = 0;
-        QCOMPARE(EvaluateStatement("sq(n) + last", *worksheet->calcState(), value, stop),
+        QCOMPARE(EvaluateStatement("sq(n) + last", *worksheet->worksheet()->state(), value, stop),
                  int(kValue));
         QCOMPARE(value, 9 + 6.2831853071795862);
         // A family this desktop lacks is kept, to show through its substitute and be saved back.
-        QCOMPARE(worksheet->initialTypingFont().value_or(QFont()).family(), "Helvetica");
-        QCOMPARE(worksheet->loadedWindowFrame().value_or(QString()),
+        QCOMPARE(worksheet->worksheet()->initialTypingFont().value_or(QFont()).family(), "Helvetica");
+        QCOMPARE(worksheet->worksheet()->loadedWindowFrame().value_or(QString()),
                  QStringLiteral("389 297 600 500 0 0 1440 877 "));
     }
 
@@ -270,9 +271,9 @@ private slots:
                        "\t<key>variables</key>\n\t<dict><key>kept</key><real>7</real></dict>\n"
                        "\t<key>windowFrame</key>\n\t<string>1 2 300 400</string>\n");
         QVERIFY(!document.readFromData(contents, kWorksheetType, nullptr));
-        QVERIFY(!document.hasPendingString());
-        QCOMPARE(*FindVariable(*document.calcState(), "kept"), 7.0);
-        QCOMPARE(document.loadedWindowFrame().value_or(QString()), QStringLiteral("1 2 300 400"));
+        QVERIFY(document.worksheet()->text()->isEmpty());
+        QCOMPARE(*FindVariable(*document.worksheet()->state(), "kept"), 7.0);
+        QCOMPARE(document.worksheet()->loadedWindowFrame().value_or(QString()), QStringLiteral("1 2 300 400"));
     }
 
     void ignoresAnIncompleteFont_data() {
@@ -301,7 +302,7 @@ private slots:
         MyDocument document;
         QVERIFY(document.readFromData(nativeFile(textEntry(kMacRtf) + fontEntries), kWorksheetType,
                                       nullptr));
-        QCOMPARE(document.initialTypingFont().has_value(), used);
+        QCOMPARE(document.worksheet()->initialTypingFont().has_value(), used);
     }
 
     // Text in an old Mac code page opens; text in one nobody decodes costs only its own
@@ -316,7 +317,7 @@ private slots:
         QVERIFY2(document, qPrintable(error));
         MyDocument* worksheet = asWorksheet(document.get());
         worksheet->makeWindowControllers();
-        QCOMPARE(worksheet->textView()->toPlainText(), u"\u97F3\u697D = 1\ncaf\uFFFD"_s);
+        QCOMPARE(editorOf(worksheet)->toPlainText(), u"\u97F3\u697D = 1\ncaf\uFFFD"_s);
         const QString note = worksheet->window()->statusBar()->currentMessage();
         QVERIFY2(note.contains(u"99999"), qPrintable(note));
     }
@@ -344,7 +345,7 @@ private slots:
         MyDocument* worksheet = asWorksheet(document.get());
         worksheet->makeWindowControllers();
 
-        const QFont typing = worksheet->textView()->currentCharFormat().font();
+        const QFont typing = editorOf(worksheet)->currentCharFormat().font();
         QCOMPARE(typing.pointSizeF(), size);
         // What shows is an installed family, at the size rounded to whole pixels.
         const QFontInfo shown(typing);
@@ -369,7 +370,7 @@ private slots:
 
         QTextCharFormat picked;
         picked.setFont(QFont(QStringLiteral("DejaVu Serif"), 15));
-        worksheet->textView()->setCurrentCharFormat(picked);
+        editorOf(worksheet)->setCurrentCharFormat(picked);
         QCOMPARE(savedFont(), std::pair(QStringLiteral("DejaVu Serif"), 15.0));
     }
 
@@ -381,7 +382,7 @@ private slots:
         QVERIFY(document->filePath().isEmpty());
         QCOMPARE(document->displayName(), QStringLiteral("notes"));
         asWorksheet(document.get())->makeWindowControllers();
-        QCOMPARE(asWorksheet(document.get())->textView()->toPlainText(),
+        QCOMPARE(editorOf(asWorksheet(document.get()))->toPlainText(),
                  QStringLiteral("x = 2\nx * 3 =\n"));
         QString error;
         const QByteArray saved = document->dataOfType(platform::kPlainTextType, &error);
@@ -423,10 +424,10 @@ private slots:
         platform::Document* document = mController->openDocument(
             write(QStringLiteral("pi.figurello"), nativeFile(textEntry(kMacRtf))));
         QVERIFY(document);
-        const QTextDocument* text = asWorksheet(document)->textDocument();
+        const QTextDocument* text = asWorksheet(document)->worksheet()->text();
         QVERIFY(text->blockCount() > 2);
         for (QTextBlock line = text->begin(); line.isValid(); line = line.next())
-            QVERIFY2(!asWorksheet(document)->answerMarks()->isOutOfDate(line),
+            QVERIFY2(!asWorksheet(document)->worksheet()->answerMarks()->isOutOfDate(line),
                      qPrintable(line.text()));
     }
 
@@ -440,7 +441,7 @@ private slots:
         QVERIFY(example->filePath().isEmpty());
         QVERIFY(!example->hasFileLocation());
         QCOMPARE(example->displayName(), QStringLiteral("Untitled 2"));
-        QVERIFY(asWorksheet(example)->textDocument()->toPlainText().contains(u"area(3) ="_s));
+        QVERIFY(asWorksheet(example)->worksheet()->text()->toPlainText().contains(u"area(3) ="_s));
         QVERIFY(!example->isDocumentEdited());
     }
 

@@ -1,9 +1,11 @@
 // The printed pages, seen through the PDF export: the text starts at the top of the first page.
 
 #include "window/mydocument.h"
+#include "window/worksheetprinting.h"
 #include "window/worksheeteditor.h"
 #include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
+#include "windowtesting.h"
 #include "worksheettestmain.h"
 
 #include <QFile>
@@ -30,11 +32,11 @@ private slots:
         QString text;
         for (int line = 1; line <= 80; ++line)
             text += QStringLiteral("Line%1 = %1 =\n%1\n").arg(line);
-        worksheet->textView()->setPlainText(text);
+        editorOf(worksheet)->setPlainText(text);
 
         const QString pdf = mFolder.filePath(QStringLiteral("sheet.pdf"));
         QString error;
-        QVERIFY2(worksheet->writePdf(pdf, &error), qPrintable(error));
+        QVERIFY2(writeWorksheetPdf(*worksheet->worksheet()->text(), pdf, worksheet->displayName(), &error), qPrintable(error));
 
         // Word boxes, in points from the top of each page.
         const QString boxes = mFolder.filePath(QStringLiteral("boxes.html"));
@@ -64,7 +66,7 @@ private slots:
         auto* worksheet = static_cast<MyDocument*>(controller.newDocument());
         const QString pdf = mFolder.filePath(QStringLiteral("missing/folder/sheet.pdf"));
         QString error;
-        QVERIFY(!worksheet->writePdf(pdf, &error));
+        QVERIFY(!writeWorksheetPdf(*worksheet->worksheet()->text(), pdf, worksheet->displayName(), &error));
         QVERIFY2(error.contains(QStringLiteral("sheet.pdf")), qPrintable(error));
         QVERIFY(!QFile::exists(pdf));
     }

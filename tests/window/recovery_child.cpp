@@ -5,7 +5,8 @@
 
 #include "window/mydocument.h"
 #include "window/worksheeteditor.h"
-#include "worksheet/worksheetsettings.h"
+#include "windowtesting.h"
+#include "worksheet/worksheettexts.h"
 #include "worksheet/worksheettype.h"
 #include "engine/calcengine.h"
 #include "platform/documentcontroller.h"
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     if (argc < 2)
         return 2;
-    WorksheetSettings settings;
+    addWorksheetTexts();
     platform::DocumentController documents(worksheetDocumentType(),
                                            [] { return std::make_unique<MyDocument>(); });
     documents.keepRecoveryFilesIn(std::make_unique<platform::DocumentRecovery>(
@@ -38,9 +39,9 @@ int main(int argc, char** argv) {
         if (calculated) {
             double value = 0;
             std::size_t stop = 0;
-            EvaluateStatement("width = 12", *worksheet->calcState(), value, stop);
+            EvaluateStatement("width = 12", *worksheet->worksheet()->state(), value, stop);
         }
-        worksheet->textView()->insertPlainText(text);
+        editorOf(worksheet)->insertPlainText(text);
         unwritten.insert(worksheet);
     }
     QObject::connect(documents.documentRecovery(), &platform::DocumentRecovery::documentWritten,

@@ -9,6 +9,7 @@
 #include "platform/documentcontroller.h"
 #include "platform/documentrecovery.h"
 #include "platform/recoverydialog.h"
+#include "windowtesting.h"
 #include "worksheettestmain.h"
 
 #include <QDir>
@@ -67,8 +68,8 @@ private slots:
         QCOMPARE(restored, 1);
         auto* worksheet = static_cast<MyDocument*>(controller->documents().value(0));
         QVERIFY(worksheet);
-        QCOMPARE(worksheet->textView()->toPlainText(), QStringLiteral("width = 12 =\n12\n"));
-        QCOMPARE(*FindVariable(*worksheet->calcState(), "width"), 12.0);
+        QCOMPARE(editorOf(worksheet)->toPlainText(), QStringLiteral("width = 12 =\n12\n"));
+        QCOMPARE(*FindVariable(*worksheet->worksheet()->state(), "width"), 12.0);
         QVERIFY(worksheet->isDocumentEdited());
         // Offered once: the next start finds nothing more.
         QCOMPARE(newController()->offerRecovery([](const auto&) { return QList<int>{0}; }), 0);
@@ -125,7 +126,7 @@ private slots:
         auto* worksheet = static_cast<MyDocument*>(running->newDocument());
         QSignalSpy written(running->documentRecovery(),
                            &platform::DocumentRecovery::documentWritten);
-        worksheet->textView()->insertPlainText(QStringLiteral("still typing"));
+        editorOf(worksheet)->insertPlainText(QStringLiteral("still typing"));
         QVERIFY(written.wait(10000));
         QCOMPARE(newController()->offerRecovery([](const auto&) { return QList<int>{0}; }), 0);
         QVERIFY(QFile::exists(running->documentRecovery()->recoveryPathOf(worksheet)));
@@ -144,7 +145,7 @@ private slots:
         platform::DocumentRecovery* recovery = controller->documentRecovery();
         const QString path = recovery->recoveryPathOf(worksheet);
         QSignalSpy written(recovery, &platform::DocumentRecovery::documentWritten);
-        worksheet->textView()->insertPlainText(QStringLiteral("x = 5"));
+        editorOf(worksheet)->insertPlainText(QStringLiteral("x = 5"));
         QVERIFY(written.wait(10000));
         QVERIFY(QFile::exists(path));
         if (how == "saved") {
@@ -156,7 +157,7 @@ private slots:
         } else if (how == "closed") {
             QVERIFY(worksheet->window()->close());
         } else {
-            worksheet->textView()->undo();
+            editorOf(worksheet)->undo();
             QVERIFY(!worksheet->isDocumentEdited());
         }
         recovery->waitForWrites();

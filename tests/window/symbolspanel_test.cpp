@@ -7,6 +7,7 @@
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
 #include "typing.h"
+#include "windowtesting.h"
 #include "worksheettestmain.h"
 
 #include <QAction>
@@ -23,11 +24,11 @@ private:
     std::unique_ptr<platform::DocumentController> mController;
     MyDocument* mWorksheet = nullptr;
 
-    void calculate(const QString& line) { calculateLine(mWorksheet, line); }
+    [[nodiscard]] bool calculate(const QString& line) { return typeAndCalculate(mWorksheet, line); }
 
     // "name: shown" for every row of the group the panel shows, in its order.
     QStringList rows(int group) const {
-        const QAbstractItemModel* shown = mWorksheet->symbolsPanel()->tree()->model();
+        const QAbstractItemModel* shown = windowOf(mWorksheet)->symbolsPanel()->tree()->model();
         const QModelIndex parent = shown->index(group, 0);
         QStringList texts;
         for (int i = 0; i < shown->rowCount(parent); ++i)
@@ -37,7 +38,7 @@ private:
     }
 
     QModelIndex row(int group, const QString& name) const {
-        const QAbstractItemModel* shown = mWorksheet->symbolsPanel()->tree()->model();
+        const QAbstractItemModel* shown = windowOf(mWorksheet)->symbolsPanel()->tree()->model();
         const QModelIndex parent = shown->index(group, 0);
         for (int i = 0; i < shown->rowCount(parent); ++i)
             if (shown->index(i, 0, parent).data().toString() == name)
@@ -50,10 +51,10 @@ private slots:
         mController = std::make_unique<platform::DocumentController>(
             worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
         mWorksheet = static_cast<MyDocument*>(mController->newDocument());
-        mWorksheet->symbolsPanel()->show();
-        calculate(QStringLiteral("width = 12"));
-        calculate(QStringLiteral("Area(w, h) = w * h"));
-        mWorksheet->symbolsPanel()->refresh();
+        windowOf(mWorksheet)->symbolsPanel()->show();
+        QVERIFY(calculate(QStringLiteral("width = 12")));
+        QVERIFY(calculate(QStringLiteral("Area(w, h) = w * h")));
+        windowOf(mWorksheet)->symbolsPanel()->refresh();
     }
     void cleanup() { mController.reset(); }
 
@@ -61,17 +62,15 @@ private slots:
         QCOMPARE(rows(0), (QStringList{"last: 12", "width: 12"}));
         QCOMPARE(rows(1), (QStringList{"Area: Area( w, h ) = w * h"}));
         // A click on the header reverses the rows within each group; the groups keep their order.
-        mWorksheet->symbolsPanel()->tree()->sortByColumn(0, Qt::DescendingOrder);
+        windowOf(mWorksheet)->symbolsPanel()->tree()->sortByColumn(0, Qt::DescendingOrder);
         QCOMPARE(rows(0), (QStringList{"width: 12", "last: 12"}));
-        QCOMPARE(mWorksheet->symbolsPanel()->tree()->model()->index(0, 0).data().toString(),
+        QCOMPARE(windowOf(mWorksheet)->symbolsPanel()->tree()->model()->index(0, 0).data().toString(),
                  QStringLiteral("Variables"));
     }
 
     void followsTheWorksheetsIntegerFormat() {
-        for (QAction* item : mWorksheet->window()->findChildren<QAction*>())
-            if (item->data().toInt() == MyDocument::kHexadecimalItemTag)
-                item->trigger();
-        mWorksheet->symbolsPanel()->refresh();
+        commandOf(mWorksheet, QStringLiteral("&Hexadecimal"))->trigger();
+        windowOf(mWorksheet)->symbolsPanel()->refresh();
         QCOMPARE(rows(0), (QStringList{"last: 0xC", "width: 0xC"}));
     }
 
@@ -89,28 +88,28 @@ private slots:
         QFETCH(QString, filter);
         QFETCH(QStringList, variables);
         QFETCH(QStringList, functions);
-        mWorksheet->symbolsPanel()->filter()->setText(filter);
+        windowOf(mWorksheet)->symbolsPanel()->filter()->setText(filter);
         QCOMPARE(rows(0), variables);
         QCOMPARE(rows(1), functions);
         // New answers obey the filter too.
-        calculate(QStringLiteral("widest = 3"));
-        mWorksheet->symbolsPanel()->refresh();
+        QVERIFY(calculate(QStringLiteral("widest = 3")));
+        windowOf(mWorksheet)->symbolsPanel()->refresh();
         QCOMPARE(rows(0).contains(QStringLiteral("widest: 3")), filter == "WID");
     }
 
     void doubleClickInsertsTheName() {
-        QTreeView* tree = mWorksheet->symbolsPanel()->tree();
+        QTreeView* tree = windowOf(mWorksheet)->symbolsPanel()->tree();
         emit tree->doubleClicked(row(0, "width"));
         emit tree->doubleClicked(row(1, "Area"));
-        QVERIFY(mWorksheet->textView()->toPlainText().endsWith(QStringLiteral("\nwidthArea(")));
+        QVERIFY(editorOf(mWorksheet)->toPlainText().endsWith(QStringLiteral("\nwidthArea(")));
     }
 
     void forgettingRemovesTheSymbolOnly() {
-        mWorksheet->forgetSymbol(QStringLiteral("width"), false);
-        mWorksheet->symbolsPanel()->refresh();
+        mWorksheet->worksheet()->forget(QStringLiteral("width"), false);
+        windowOf(mWorksheet)->symbolsPanel()->refresh();
         QCOMPARE(rows(0), QStringList{"last: 12"});
         QCOMPARE(rows(1).size(), 1);
-        QVERIFY(!FindVariable(*mWorksheet->calcState(), "width"));
+        QVERIFY(!FindVariable(*mWorksheet->worksheet()->state(), "width"));
     }
 };
 

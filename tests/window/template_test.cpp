@@ -1,12 +1,14 @@
 // Saving a worksheet as the template new worksheets start from.
 
 #include "window/mydocument.h"
+#include "worksheet/newdocumenttemplate.h"
 #include "window/worksheeteditor.h"
 #include "worksheet/worksheettype.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
+#include "windowtesting.h"
 #include "worksheettestmain.h"
 
 #include <QDir>
@@ -49,7 +51,7 @@ private slots:
     void init() {
         QVERIFY(mConfig.isValid());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(mConfig.path()));
-        QFile::remove(MyDocument::pathOfNewDocState());
+        QFile::remove(newDocumentTemplatePath());
         mController = new platform::DocumentController(
             worksheetDocumentType(), [] { return std::make_unique<MyDocument>(); });
     }
@@ -60,28 +62,28 @@ private slots:
     }
 
     void newWorksheetsStartFromTheSavedTemplate() {
-        QVERIFY(MyDocument::pathOfNewDocState().startsWith(mConfig.path() + "/figurello/"));
+        QVERIFY(newDocumentTemplatePath().startsWith(mConfig.path() + "/figurello/"));
         MyDocument* original = newWorksheet();
-        original->textView()->setPlainText(QStringLiteral("rate = 0.2 =\n0.2\n"));
+        editorOf(original)->setPlainText(QStringLiteral("rate = 0.2 =\n0.2\n"));
         double value = 0;
         std::size_t stop = 0;
-        EvaluateStatement("rate = 0.2", *original->calcState(), value, stop);
+        EvaluateStatement("rate = 0.2", *original->worksheet()->state(), value, stop);
         original->window()->setGeometry(QRect(60, 80, 420, 300));
         original->setDocumentEdited(false);
 
-        original->saveAsNewDocumentContent();
+        windowOf(original)->askToSaveAsTemplate();
         answer(original->window(), "ConfirmSaveNew_cancel");
-        QVERIFY(!QFile::exists(MyDocument::pathOfNewDocState()));
+        QVERIFY(!QFile::exists(newDocumentTemplatePath()));
 
-        original->saveAsNewDocumentContent();
+        windowOf(original)->askToSaveAsTemplate();
         answer(original->window(), "ConfirmSaveNew_ok");
-        QVERIFY(QFile::exists(MyDocument::pathOfNewDocState()));
+        QVERIFY(QFile::exists(newDocumentTemplatePath()));
         QVERIFY(!original->isDocumentEdited());
         QVERIFY(original->filePath().isEmpty());
 
         MyDocument* fresh = newWorksheet();
-        QCOMPARE(fresh->textView()->toPlainText(), QStringLiteral("rate = 0.2 =\n0.2\n"));
-        QCOMPARE(*FindVariable(*fresh->calcState(), "rate"), 0.2);
+        QCOMPARE(editorOf(fresh)->toPlainText(), QStringLiteral("rate = 0.2 =\n0.2\n"));
+        QCOMPARE(*FindVariable(*fresh->worksheet()->state(), "rate"), 0.2);
         QCOMPARE(fresh->window()->geometry(), QRect(60, 80, 420, 300));
         QVERIFY(!fresh->isDocumentEdited());
     }
@@ -93,13 +95,13 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         MyDocument* worksheet = newWorksheet();
-        worksheet->saveAsNewDocumentContent();
+        windowOf(worksheet)->askToSaveAsTemplate();
         answer(worksheet->window(), "ConfirmSaveNew_ok");
         QMessageBox* failure = openMessageBox(worksheet->window());
         QVERIFY(failure);
         QVERIFY2(failure->text().contains(QStringLiteral("com.brannoch.Figurello2.figurello")),
                  qPrintable(failure->text()));
-        QVERIFY(!QFile::exists(MyDocument::pathOfNewDocState()));
+        QVERIFY(!QFile::exists(newDocumentTemplatePath()));
     }
 };
 

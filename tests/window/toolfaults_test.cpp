@@ -6,21 +6,21 @@ class ToolFaultsTest : public CalculationFixture {
     Q_OBJECT
 
 private slots:
-    void init() { openWorksheet(); }
+    void init() { QVERIFY(openWorksheet()); }
     void cleanup() { closeWorksheet(); }
 
     // A tool that never answers: the line times out, and a new tool, seeded with everything
     // recorded before, calculates the next one.
     void recoversFromATimeOut() {
-        calculate(QStringLiteral("x = 6"));
+        QVERIFY(calculate(QStringLiteral("x = 6")));
         useTool(standIn(QStringLiteral("silent"), "cat >/dev/null\n"));
         type(QStringLiteral("x"));
         QTest::keyClick(view(), Qt::Key_Return);
-        QVERIFY(mDocument->isCalculating());
-        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
+        QVERIFY(mDocument->worksheet()->isCalculating());
+        mDocument->worksheet()->tool()->setToolPath(ToolLink::defaultToolPath());
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->worksheet()->isCalculating(), kAnswerWaitMs);
         QVERIFY(view()->toPlainText().endsWith("x =\nThe calculation took too long\n"));
-        calculate(QStringLiteral("x * 7"));
+        QVERIFY(calculate(QStringLiteral("x * 7")));
         QVERIFY(view()->toPlainText().endsWith("x * 7 =\n42\n"));
     }
 
@@ -33,12 +33,12 @@ private slots:
 
     void recoversFromACrash() {
         QFETCH(QByteArray, script);
-        calculate(QStringLiteral("y = 4"));
+        QVERIFY(calculate(QStringLiteral("y = 4")));
         useTool(standIn(QStringLiteral("crashing"), script));
-        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
-        calculate(QStringLiteral("y"));
+        mDocument->worksheet()->tool()->setToolPath(ToolLink::defaultToolPath());
+        QVERIFY(calculate(QStringLiteral("y")));
         QVERIFY(view()->toPlainText().endsWith("y =\nThe calculation crashed\n"));
-        calculate(QStringLiteral("y + 1"));
+        QVERIFY(calculate(QStringLiteral("y + 1")));
         QVERIFY(view()->toPlainText().endsWith("y + 1 =\n5\n"));
     }
 
@@ -51,9 +51,9 @@ private slots:
                                                     "printf '\\n</plist>\\n'\n"
                                                     "read line\nprintf '<plist>oops</plist>\\n'\n"
                                                     "cat >/dev/null\n"));
-        calculate(QStringLiteral("anything"));
+        QVERIFY(calculate(QStringLiteral("anything")));
         QVERIFY(view()->toPlainText().endsWith("anything =\n42\n"));
-        calculate(QStringLiteral("more"));
+        QVERIFY(calculate(QStringLiteral("more")));
         QVERIFY(view()->toPlainText().endsWith(
             "more =\nThe calculation tool gave an answer that cannot be read\n"));
     }
@@ -61,18 +61,18 @@ private slots:
     // A state too large for one program argument reaches the tool through files of its own.
     void seedsATooLargeStateThroughFiles() {
         for (int i = 0; i < 3000; ++i)
-            SetVariable("variable" + std::to_string(i), *mDocument->calcState(), i);
-        mDocument->startCalcTask();
-        calculate(QStringLiteral("variable2999 + 1"));
+            SetVariable("variable" + std::to_string(i), *mDocument->worksheet()->state(), i);
+        mDocument->worksheet()->startTool();
+        QVERIFY(calculate(QStringLiteral("variable2999 + 1")));
         QVERIFY(view()->toPlainText().endsWith("variable2999 + 1 =\n3000\n"));
     }
 
     // A tool that ends while no line waits is started again from the worksheet's state, and
     // nothing goes into the text being typed.
     void aToolEndingBetweenLinesIsRestartedQuietly() {
-        calculate(QStringLiteral("x = 1"));
+        QVERIFY(calculate(QStringLiteral("x = 1")));
         type(QStringLiteral("a + 1"));
-        auto* tool = mDocument->calcTask()->findChild<QProcess*>();
+        auto* tool = mDocument->worksheet()->tool()->findChild<QProcess*>();
         QVERIFY(tool);
         const qint64 crashed = tool->processId();
         QVERIFY(::kill(pid_t(crashed), SIGKILL) == 0);
@@ -80,25 +80,25 @@ private slots:
                                      platform::keyedText("ToolRestarted"),
                                  kMarginMs);
         QCOMPARE(view()->toPlainText(), QStringLiteral("x = 1 =\n1\na + 1"));
-        QVERIFY(mDocument->calcTask()->isRunning());
+        QVERIFY(mDocument->worksheet()->tool()->isRunning());
         type(QStringLiteral(" + x"));
         QTest::keyClick(view(), Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(), kAnswerWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->worksheet()->isCalculating(), kAnswerWaitMs);
         QVERIFY(view()->toPlainText().endsWith("a + 1 + x =\nSyntax error: “a” is not defined\n"));
-        calculate(QStringLiteral("x + 1"));
+        QVERIFY(calculate(QStringLiteral("x + 1")));
         QVERIFY(view()->toPlainText().endsWith("x + 1 =\n2\n"));
     }
 
     void saysWhenTheToolCannotStart() {
         useTool(mFolder.filePath(QStringLiteral("missing-tool")));
-        QVERIFY(!mDocument->calcTask()->isRunning());
-        calculate(QStringLiteral("1+1"));
+        QVERIFY(!mDocument->worksheet()->tool()->isRunning());
+        QVERIFY(calculate(QStringLiteral("1+1")));
         QVERIFY(
             view()->toPlainText().startsWith("1+1 =\nThe calculation tool could not be started"));
-        QVERIFY(!mDocument->isCalculating());
+        QVERIFY(!mDocument->worksheet()->isCalculating());
         // It is tried again at the next Return.
-        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
-        calculate(QStringLiteral("1+2"));
+        mDocument->worksheet()->tool()->setToolPath(ToolLink::defaultToolPath());
+        QVERIFY(calculate(QStringLiteral("1+2")));
         QVERIFY(view()->toPlainText().endsWith("1+2 =\n3\n"));
     }
 
@@ -139,9 +139,9 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(QString, line);
         QFETCH(QString, message);
-        calculate(QStringLiteral("x = 6"));
-        calculate(QStringLiteral("sq(a) = a^2"));
-        const Mirror before = mirrorOf(*mDocument->calcState());
+        QVERIFY(calculate(QStringLiteral("x = 6")));
+        QVERIFY(calculate(QStringLiteral("sq(a) = a^2")));
+        const Mirror before = mirrorOf(*mDocument->worksheet()->state());
 
         QTemporaryDir standInFolder(mFolder.filePath(QStringLiteral("standin-XXXXXX")));
         QString tool = QStringLiteral(STANDIN_CALCTOOL_PATH);
@@ -158,12 +158,12 @@ private slots:
         useTool(tool);
         type(line);
         QTest::keyClick(view(), Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->isCalculating(),
-                                 int(WorksheetSettings::calcTimeout() * 1000) + kMarginMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->worksheet()->isCalculating(),
+                                 int(mDocument->worksheet()->options().timeLimitSeconds * 1000) + kMarginMs);
 
         QVERIFY(view()->toPlainText().endsWith(
             line + " =\n" + message.replace(QStringLiteral("{tool}"), tool) + "\n"));
-        QVERIFY(mirrorOf(*mDocument->calcState()) == before);
+        QVERIFY(mirrorOf(*mDocument->worksheet()->state()) == before);
         QFile launches(standInFolder.filePath(QStringLiteral("launches")));
         if (launches.open(QIODevice::ReadOnly)) {
             const qint64 faultyTool = launches.readLine().trimmed().toLongLong();
@@ -171,8 +171,8 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!processExists(faultyTool), kMarginMs);
         }
 
-        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
-        calculate(QStringLiteral("sq(x) + 6"));
+        mDocument->worksheet()->tool()->setToolPath(ToolLink::defaultToolPath());
+        QVERIFY(calculate(QStringLiteral("sq(x) + 6")));
         QVERIFY(view()->toPlainText().endsWith("sq(x) + 6 =\n42\n"));
     }
 
@@ -186,17 +186,17 @@ private slots:
         };
         useTool(standIn(QStringLiteral("ends-at-once"),
                         "echo started >>'" + QFile::encodeName(launches) + "'\n"));
-        waitUntilTheToolHasEnded();
+        QVERIFY(toolHasEnded());
         QCOMPARE(launchCount(), 1);
 
-        calculate(QStringLiteral("1+1"));
+        QVERIFY(calculate(QStringLiteral("1+1")));
         QVERIFY(view()->toPlainText().endsWith("1+1 =\nThe calculation crashed\n"));
-        waitUntilTheToolHasEnded();
+        QVERIFY(toolHasEnded());
         // Started for the line, and once more after it ended with the line waiting.
         QCOMPARE(launchCount(), 3);
 
-        mDocument->calcTask()->setToolPath(ToolLink::defaultToolPath());
-        calculate(QStringLiteral("1+2"));
+        mDocument->worksheet()->tool()->setToolPath(ToolLink::defaultToolPath());
+        QVERIFY(calculate(QStringLiteral("1+2")));
         QVERIFY(view()->toPlainText().endsWith("1+2 =\n3\n"));
     }
 };

@@ -1,16 +1,18 @@
 #pragma once
 
-#include "window/mydocument.h"
-#include "window/worksheeteditor.h"
+// Typing a line into a worksheet window, as the keyboard would; see calculating.h.
 
-#include <QSignalSpy>
+#include "../worksheet/calculating.h"
+#include "windowtesting.h"
+
 #include <QTest>
 
-// Types the line at the end of the worksheet, presses Return and waits for its answer.
-inline void calculateLine(MyDocument* worksheet, const QString& line) {
-    QSignalSpy answered(worksheet, &MyDocument::calculationFinished);
-    worksheet->textView()->moveCursor(QTextCursor::End);
-    worksheet->textView()->insertPlainText(line);
-    QTest::keyClick(worksheet->textView(), Qt::Key_Return);
-    QVERIFY(answered.wait(10000));
+// Types the line at the end of the worksheet in its editor, presses Return there and waits for
+// its answer.
+[[nodiscard]] inline bool typeAndCalculate(MyDocument* document, const QString& line) {
+    WorksheetEditor* editor = editorOf(document);
+    editor->moveCursor(QTextCursor::End);
+    editor->insertPlainText(line);
+    QTest::keyClick(editor, Qt::Key_Return);
+    return answersAreIn(*document->worksheet());
 }

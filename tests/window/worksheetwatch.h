@@ -6,11 +6,11 @@
 // and Redo all the way forward retrace texts the worksheet had; a worksheet saved on closing
 // holds its text as it stood.
 
-#include "window/mydocument.h"
+#include "windowtesting.h"
 #include "worksheet/statementwords.h"
 #include "window/worksheeteditor.h"
 #include "worksheet/worksheetfile.h"
-#include "worksheet/worksheetsettings.h"
+#include "worksheet/answerformats.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
 #include "plist/xmlreader.h"
@@ -46,7 +46,7 @@ public:
             if (!mAuditing && mDocument)
                 mSeen.insert(hashOf(view()->toPlainText()));
         });
-        connect(worksheet, &MyDocument::calculationFinished, this,
+        connect(worksheet->worksheet(), &Worksheet::calculationFinished, this,
                 &WorksheetWatch::checkAnswerPlace);
     }
     // Return is about to be pressed on this line, which then waits for its answer; or not.
@@ -61,11 +61,11 @@ public:
     void trace() const {
         QStringList variables;
         VisitVariables(
-            *mDocument->calcState(), [&variables](const std::string& name, double value) {
+            *mDocument->worksheet()->state(), [&variables](const std::string& name, double value) {
                 variables.append(QString::fromStdString(name) + '=' + QString::number(value));
             });
         QFile file(
-            QDir(mToolStateFolder).filePath(QString::number(mDocument->calcTask()->processId())));
+            QDir(mToolStateFolder).filePath(QString::number(mDocument->worksheet()->tool()->processId())));
         QString tool =
             file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
         static const QRegularExpression markup(QStringLiteral("<[?!][^>]*>|</?plist[^>]*>|\\s+"));
@@ -74,20 +74,20 @@ public:
     }
     // When nothing waits, the tool holds what the worksheet holds.
     void checkToolState() {
-        if (mDocument->isCalculating() || !mDocument->calcTask()->isRunning() ||
-            mDocument->calcTask()->outstandingRequests() > 0)
+        if (mDocument->worksheet()->isCalculating() || !mDocument->worksheet()->tool()->isRunning() ||
+            mDocument->worksheet()->tool()->outstandingRequests() > 0)
             return;
         const auto mirror = [this] {
             plist::Dictionary symbols;
             symbols["variables"] = plist::Value(
-                CopyVariablesDictionary(*mDocument->calcState()).value_or(plist::Dictionary()));
+                CopyVariablesDictionary(*mDocument->worksheet()->state()).value_or(plist::Dictionary()));
             symbols["functions"] = plist::Value(
-                CopyFunctionsDictionary(*mDocument->calcState()).value_or(plist::Dictionary()));
+                CopyFunctionsDictionary(*mDocument->worksheet()->state()).value_or(plist::Dictionary()));
             return plist::Value(std::move(symbols));
         };
         const auto toolHolds = [this] {
             QFile file(QDir(mToolStateFolder)
-                           .filePath(QString::number(mDocument->calcTask()->processId())));
+                           .filePath(QString::number(mDocument->worksheet()->tool()->processId())));
             if (!file.open(QIODevice::ReadOnly))
                 return std::optional<plist::Value>();
             const QByteArray xml = file.readAll();
@@ -95,7 +95,7 @@ public:
         };
         // A tool started again from the worksheet's state writes it down once it is up.
         const bool same = QTest::qWaitFor(
-            [&] { return !mDocument || mDocument->isCalculating() || toolHolds() == mirror(); },
+            [&] { return !mDocument || mDocument->worksheet()->isCalculating() || toolHolds() == mirror(); },
             kToolCatchUpMs);
         if (!same && mDocument)
             fail(QStringLiteral("the tool's variables and functions are not the worksheet's:\n"
@@ -173,7 +173,7 @@ public:
 
 private:
     static std::size_t hashOf(const QString& text) { return qHash(text); }
-    WorksheetEditor* view() const { return mDocument->textView(); }
+    WorksheetEditor* view() const { return editorOf(mDocument); }
     void fail(const QString& what) {
         if (mFailure.isEmpty())
             mFailure = what;
@@ -191,8 +191,8 @@ private:
             inside.movePosition(QTextCursor::NextCharacter);
             const QColor colour = inside.charFormat().foreground().color();
             return !block.text().isEmpty() &&
-                   (colour == WorksheetSettings::successAtts().foreground().color() ||
-                    colour == WorksheetSettings::errorAtts().foreground().color());
+                   (colour == successFormat().foreground().color() ||
+                    colour == errorFormat().foreground().color());
         };
         if (!statement.text().endsWith(kCalculatedMarker) || !coloured(answer))
             fail(QStringLiteral("the answer did not land under «%1»: the next line is «%2»")

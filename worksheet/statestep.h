@@ -6,7 +6,7 @@
 
 #include <optional>
 
-class MyDocument;
+class Worksheet;
 class QTextDocument;
 struct SCalcState;
 
@@ -22,5 +22,6 @@ StateSymbols symbolsOf(const SCalcState& state);
 // back, and redoing it the state of now, each time with a tool started from it. What the state
 // is now is taken only when the edit is undone. The answer lines `answers` (by block number)
 // were calculated by the edit; undoing it marks those of them out of date that were before.
-void recordStateStep(QTextDocument& text, MyDocument& document, StateSymbols before,
+// A text without an undo history records nothing.
+void recordStateStep(QTextDocument& text, Worksheet& worksheet, StateSymbols before,
                      QList<int> answers, QList<int> outOfDateBefore);

@@ -1,10 +1,8 @@
-#include "window/answermarks.h"
+#include "worksheet/answermarks.h"
 
-#include <QPalette>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <QTimer>
 
 #include <algorithm>
@@ -20,32 +18,15 @@ struct AnsweredStatement : QTextBlockUserData {
     bool markedByEdit = false;
 };
 
-QTextEdit::ExtraSelection markOver(const QTextCursor& at, const QTextCharFormat& format) {
-    QTextEdit::ExtraSelection mark;
-    mark.cursor = QTextCursor(at.block());
-    mark.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    mark.format = format;
-    return mark;
-}
-
 } // namespace
 
-AnswerMarks::AnswerMarks(QTextEdit* view)
-    : QObject(view), mView(view), mChangedTimer(new QTimer(this)), mShowLater(new QTimer(this)) {
-    // A mark spans its line as the line was when it was shown: text replaced inside it, as an
-    // undo does, leaves the view's selection empty until it is shown again.
-    mShowLater->setSingleShot(true);
-    mShowLater->setInterval(0);
-    connect(mShowLater, &QTimer::timeout, this, &AnswerMarks::show);
-    connect(view->document(), &QTextDocument::contentsChanged, this, [this] {
-        if (!mOutOfDate.isEmpty() || !mChanged.isEmpty())
-            mShowLater->start();
-    });
+AnswerMarks::AnswerMarks(QTextDocument* text)
+    : QObject(text), mText(text), mChangedTimer(new QTimer(this)) {
     mChangedTimer->setSingleShot(true);
-    // A mark for a moment, not a change: it goes by itself.
+    // A mark for a moment, not a change of the text: it goes by itself.
     connect(mChangedTimer, &QTimer::timeout, this, [this] {
         mChanged.clear();
-        show();
+        emit changed();
     });
 }
 
@@ -53,7 +34,7 @@ void AnswerMarks::markOutOfDate(const QTextBlock& answer) {
     if (isOutOfDate(answer))
         return;
     mOutOfDate.append(QTextCursor(answer));
-    show();
+    emit changed();
 }
 
 void AnswerMarks::noteAnswered(const QTextBlock& statement) {
@@ -81,7 +62,7 @@ void AnswerMarks::clearOutOfDate(const QList<int>& answers) {
     mOutOfDate.removeIf(
         [&cleared](const QTextCursor& mark) { return cleared.contains(mark.blockNumber()); });
     if (mOutOfDate.size() != before)
-        show();
+        emit changed();
 }
 
 bool AnswerMarks::isOutOfDate(const QTextBlock& answer) const {
@@ -103,25 +84,7 @@ QList<int> AnswerMarks::outOfDate(const QList<int>& answers) const {
 void AnswerMarks::markChanged(const QList<int>& answers, int milliseconds) {
     mChanged.clear();
     for (int number : answers)
-        mChanged.append(QTextCursor(mView->document()->findBlockByNumber(number)));
-    show();
+        mChanged.append(QTextCursor(mText->findBlockByNumber(number)));
+    emit changed();
     mChangedTimer->start(milliseconds);
-}
-
-void AnswerMarks::show() {
-    // Read in both light and dark schemes: the placeholder colour is the palette's own dim text.
-    QTextCharFormat outOfDate;
-    outOfDate.setFontStrikeOut(true);
-    outOfDate.setForeground(mView->palette().color(QPalette::PlaceholderText));
-    QColor highlight = mView->palette().color(QPalette::Highlight);
-    highlight.setAlpha(70);
-    QTextCharFormat changed;
-    changed.setBackground(highlight);
-
-    QList<QTextEdit::ExtraSelection> marks;
-    for (const QTextCursor& mark : std::as_const(mOutOfDate))
-        marks.append(markOver(mark, outOfDate));
-    for (const QTextCursor& mark : std::as_const(mChanged))
-        marks.append(markOver(mark, changed));
-    mView->setExtraSelections(marks);
 }

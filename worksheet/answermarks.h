@@ -5,17 +5,17 @@
 #include <QTextCursor>
 
 class QTextBlock;
-class QTextEdit;
+class QTextDocument;
 class QTimer;
 
-// Marks over a worksheet's answers, shown by the view and never part of the text, so a saved
-// file holds plain text and colours: answers out of date, struck through and dimmed until they
-// are calculated again, and answers that just changed, highlighted for a moment.
+// Marks over a worksheet's answers, never part of the text, so a saved file holds plain text
+// and colours: answers out of date until they are calculated again, and answers that just
+// changed, for a moment. Views show them as they change.
 class AnswerMarks : public QObject {
     Q_OBJECT
 
 public:
-    explicit AnswerMarks(QTextEdit* view);
+    explicit AnswerMarks(QTextDocument* text);
 
     void markOutOfDate(const QTextBlock& answer);
     // Remembers an answered statement as it was calculated.
@@ -28,16 +28,21 @@ public:
     bool isOutOfDate(const QTextBlock& answer) const;
     // Those of the answer lines, by block number, that are out of date.
     QList<int> outOfDate(const QList<int>& answers) const;
-    // Highlights the answer lines, given by block number, for `milliseconds`.
+    // Marks the answer lines, given by block number, as just changed, for `milliseconds`.
     void markChanged(const QList<int>& answers, int milliseconds);
 
-private:
-    void show();
+    // Each at the start of its answer line.
+    const QList<QTextCursor>& outOfDateMarks() const { return mOutOfDate; }
+    const QList<QTextCursor>& changedMarks() const { return mChanged; }
 
-    QTextEdit* mView;
+signals:
+    // A mark came or went.
+    void changed();
+
+private:
+    QTextDocument* mText;
     // Each at the start of its answer line, which it follows through edits.
     QList<QTextCursor> mOutOfDate;
     QList<QTextCursor> mChanged;
     QTimer* mChangedTimer;
-    QTimer* mShowLater;
 };

@@ -1,6 +1,7 @@
-#include "window/statestep.h"
+#include "worksheet/statestep.h"
 
-#include "window/mydocument.h"
+#include "worksheet/calcsession.h"
+#include "worksheet/worksheet.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
 
@@ -8,15 +9,12 @@
 #include <QPointer>
 #include <QTextDocument>
 
-#include <new>
 #include <optional>
 
 namespace {
 
 CalcStatePtr stateOf(const StateSymbols& symbols) {
-    CalcStatePtr state = NewCalcState();
-    if (!state)
-        throw std::bad_alloc();
+    CalcStatePtr state = newStateOrThrow();
     if (symbols.variables)
         LoadVariablesDictionary(*symbols.variables, *state);
     if (symbols.functions)
@@ -26,24 +24,24 @@ CalcStatePtr stateOf(const StateSymbols& symbols) {
 
 class StateStep : public QAbstractUndoItem {
 public:
-    StateStep(MyDocument& document, StateSymbols before, QList<int> answers,
+    StateStep(Worksheet& worksheet, StateSymbols before, QList<int> answers,
               QList<int> outOfDateBefore)
-        : mDocument(&document), mBefore(std::move(before)), mAnswers(std::move(answers)),
+        : mWorksheet(&worksheet), mBefore(std::move(before)), mAnswers(std::move(answers)),
           mOutOfDateBefore(std::move(outOfDateBefore)) {}
 
     void undo() override {
-        if (!mDocument)
+        if (!mWorksheet)
             return;
-        mAfter = symbolsOf(*mDocument->calcState());
-        mDocument->restoreAnswerStep(stateOf(mBefore), mAnswers, mOutOfDateBefore);
+        mAfter = symbolsOf(*mWorksheet->state());
+        mWorksheet->restoreAnswerStep(stateOf(mBefore), mAnswers, mOutOfDateBefore);
     }
     void redo() override {
-        if (mDocument)
-            mDocument->restoreAnswerStep(stateOf(mAfter), mAnswers, {});
+        if (mWorksheet)
+            mWorksheet->restoreAnswerStep(stateOf(mAfter), mAnswers, {});
     }
 
 private:
-    QPointer<MyDocument> mDocument;
+    QPointer<Worksheet> mWorksheet;
     StateSymbols mBefore;
     QList<int> mAnswers;
     QList<int> mOutOfDateBefore;
@@ -56,8 +54,10 @@ StateSymbols symbolsOf(const SCalcState& state) {
     return {CopyVariablesDictionary(state), CopyFunctionsDictionary(state)};
 }
 
-void recordStateStep(QTextDocument& text, MyDocument& document, StateSymbols before,
+void recordStateStep(QTextDocument& text, Worksheet& worksheet, StateSymbols before,
                      QList<int> answers, QList<int> outOfDateBefore) {
-    text.appendUndoItem(new StateStep(document, std::move(before), std::move(answers),
+    if (!text.isUndoRedoEnabled())
+        return;
+    text.appendUndoItem(new StateStep(worksheet, std::move(before), std::move(answers),
                                       std::move(outOfDateBefore)));
 }

@@ -171,6 +171,6 @@ private slots:
     }
 };
 
-FIGURELLO_WORKSHEET_TEST_MAIN(ResultFormatTest)
+FIGURELLO_MODEL_TEST_MAIN(ResultFormatTest)
 
 #include "resultformat_test.moc"

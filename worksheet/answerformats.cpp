@@ -1,0 +1,23 @@
+#include "worksheet/answerformats.h"
+
+#include "worksheet/worksheetcolours.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+QTextCharFormat coloured(WorksheetColour colour) {
+    QTextCharFormat format;
+    format.setForeground(worksheetColour(colour, QGuiApplication::palette()));
+    return format;
+}
+
+} // namespace
+
+QTextCharFormat normalFormat() { return QTextCharFormat(); }
+
+QTextCharFormat successFormat() { return coloured(WorksheetColour::GoodResult); }
+
+QTextCharFormat errorFormat() { return coloured(WorksheetColour::BadResult); }
+
+QColor resultGreen() { return worksheetColour(WorksheetColour::GoodResult, QGuiApplication::palette()); }
