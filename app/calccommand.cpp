@@ -169,7 +169,7 @@ int runCalcCommand(const QStringList& arguments, const WorksheetOptions& workshe
     std::fputs(qUtf8Printable(printedText(*worksheet.text())), stdout);
     if (options.isSet(save)) {
         QString reason;
-        const QByteArray data = worksheet.fileData(worksheet.frameWithoutWindow(), &reason);
+        const QByteArray data = worksheet.fileData(&reason);
         if (!platform::writeDocumentFile(options.value(save), data, reason, &error))
             return fail(error);
     }

@@ -4,7 +4,6 @@
 #include "platform/atomicwrite.h"
 #include "platform/diagnostics.h"
 #include "platform/documentcontroller.h"
-#include "platform/savedframe.h"
 #include "toollink/toollink.h"
 #include "window/worksheeteditor.h"
 #include "window/worksheetwindow.h"
@@ -15,7 +14,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -23,12 +21,6 @@
 namespace {
 
 constexpr int kSummaryLength = 60;
-const QSize kDefaultWindowSize(640, 520);
-
-QRect availableGeometryFor(const QWidget* window) {
-    const QScreen* screen = window->screen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
-}
 
 } // namespace
 
@@ -45,12 +37,7 @@ bool MyDocument::readFromData(const QByteArray& data, const QString& typeName, Q
 }
 
 QByteArray MyDocument::dataOfType(const QString&, QString* error) {
-    // The window's own area, without the decorations: that is what setGeometry() restores, and
-    // window managers decorate differently.
-    const QString frame =
-        mWindow ? platform::savedFrameString(mWindow->geometry(), availableGeometryFor(mWindow))
-                : mWorksheet->frameWithoutWindow();
-    const QByteArray data = mWorksheet->fileData(frame, error);
+    const QByteArray data = mWorksheet->fileData(error);
     if (data.isEmpty())
         qCWarning(figurelloDiagnostics, "Error: out of memory");
     return data;
@@ -59,7 +46,6 @@ QByteArray MyDocument::dataOfType(const QString&, QString* error) {
 void MyDocument::makeWindowControllers() {
     mWorksheet->startFromTemplateUnlessRead();
     mWindow = new WorksheetWindow(this, platform::DocumentController::sharedController());
-    mWindow->resize(kDefaultWindowSize);
     QTextDocument* text = mWorksheet->text();
     connect(text, &QTextDocument::modificationChanged, mWindow, &QWidget::setWindowModified);
     connect(text, &QTextDocument::modificationChanged, this, &MyDocument::editedChanged);
@@ -72,11 +58,6 @@ void MyDocument::makeWindowControllers() {
     text->setModified(false);
     if (!mWorksheet->readNote().isEmpty())
         mWindow->statusBar()->showMessage(mWorksheet->readNote());
-    if (const std::optional<QString>& saved = mWorksheet->loadedWindowFrame()) {
-        const QRect frame = platform::frameFromSavedString(*saved, availableGeometryFor(mWindow));
-        if (!frame.isNull())
-            mWindow->setGeometry(frame);
-    }
     // Started once the window is on the screen; a line calculated before then starts it.
     platform::afterFirstPaint(mWindow->editor()->viewport(), mWorksheet, [this] {
         if (!mWorksheet->tool()->isRunning())

@@ -15,6 +15,7 @@
 #include "worksheet/symbollisting.h"
 #include "worksheet/worksheet.h"
 #include "platform/documentcontroller.h"
+#include "platform/savedframe.h"
 #include "platform/filetypes.h"
 #include "platform/keyedtexts.h"
 #include "platform/shortcutsdialog.h"
@@ -30,6 +31,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -41,6 +43,7 @@
 namespace {
 
 constexpr int kReferenceWidth = 360;
+const QSize kDefaultSize(640, 520);
 // Long enough to read twice.
 constexpr int kRefusalShownMs = 6000;
 
@@ -81,6 +84,18 @@ WorksheetWindow::WorksheetWindow(MyDocument* document, platform::DocumentControl
     buildCalculateMenu();
     buildHelpMenu();
     followWorksheet();
+    resize(kDefaultSize);
+    // Where the worksheet was saved from, on this desktop's screen.
+    if (const std::optional<QString>& saved = mWorksheet->loadedWindowFrame()) {
+        const QRect frame = platform::frameFromSavedString(*saved, availableArea());
+        if (!frame.isNull())
+            setGeometry(frame);
+    }
+}
+
+QRect WorksheetWindow::availableArea() const {
+    const QScreen* shown = screen();
+    return shown ? shown->availableGeometry() : QRect(0, 0, 1280, 800);
 }
 
 void WorksheetWindow::followWorksheet() {
@@ -113,6 +128,22 @@ void WorksheetWindow::followWorksheet() {
         mUpdateDependents->setChecked(options.updatesDependents);
     });
     startHighlighting();
+}
+
+void WorksheetWindow::moveEvent(QMoveEvent* event) {
+    platform::DocumentWindow::moveEvent(event);
+    noteFrame();
+}
+
+void WorksheetWindow::resizeEvent(QResizeEvent* event) {
+    platform::DocumentWindow::resizeEvent(event);
+    noteFrame();
+}
+
+void WorksheetWindow::noteFrame() {
+    // The window's own area, without the decorations: that is what setGeometry() restores, and
+    // window managers decorate differently.
+    mWorksheet->setWindowFrame(platform::savedFrameString(geometry(), availableArea()));
 }
 
 bool WorksheetWindow::calculateHere() {

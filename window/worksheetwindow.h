@@ -43,6 +43,10 @@ signals:
     // The user chose other options, for every worksheet.
     void optionsChosen(const WorksheetOptions& options);
 
+protected:
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     // Follows the worksheet: its answers, its waiting, its messages.
     void followWorksheet();
@@ -57,6 +61,10 @@ private:
     // Colours statements from the names the state knows, caught up once a calculation is over.
     void startHighlighting();
     void keepTypingInTheNormalColour(const QTextCharFormat& format);
+    // Tells the worksheet where the window is, for its file to keep.
+    void noteFrame();
+    // The area of its screen windows may take.
+    QRect availableArea() const;
     void addFileCommands();
     void showFailure(const QString& message);
     void buildCalculateMenu();

@@ -174,7 +174,7 @@ void Worksheet::setText(const QTextDocument& loaded) {
             mAnswerMarks->noteAnswered(block);
 }
 
-QByteArray Worksheet::fileData(const QString& windowFrame, QString* error) const {
+QByteArray Worksheet::fileData(QString* error) const {
     WorksheetFile file;
     file.text = rtf::writeRtf(*mText).toStdString();
     file.variables = CopyVariablesDictionary(*state());
@@ -189,11 +189,12 @@ QByteArray Worksheet::fileData(const QString& windowFrame, QString* error) const
     file.fontName = typingFont.family().toStdString();
     file.fontSize = typingFont.pointSizeF() > 0 ? typingFont.pointSizeF()
                                                 : double(QFontInfo(typingFont).pointSizeF());
-    file.windowFrame = windowFrame.toStdString();
+    file.windowFrame = mWindowFrame.value_or(frameAsRead()).toStdString();
     return QByteArray::fromStdString(serializeWorksheetFile(file));
 }
 
-QString Worksheet::frameWithoutWindow() const {
+QString Worksheet::frameAsRead() const {
+    // Relative to the screen of now, as a window's frame would be.
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     QRect frame(available.topLeft(), kDefaultWindowSize);
     if (mLoadedWindowFrame) {

@@ -53,11 +53,11 @@ public:
               QString* error = nullptr);
     // Starts from the user's template for new worksheets, unless something was read.
     void startFromTemplateUnlessRead();
-    // The worksheet in its native format, with the window frame given; empty, with the reason,
-    // when it cannot be written.
-    QByteArray fileData(const QString& windowFrame, QString* error) const;
-    // The frame to save when no window shows the worksheet: the one it was read with.
-    QString frameWithoutWindow() const;
+    // The worksheet in its native format; empty, with the reason, when it cannot be written.
+    QByteArray fileData(QString* error) const;
+    // Where the window showing the worksheet is, as the file keeps it; until a window tells,
+    // the frame it was read with.
+    void setWindowFrame(const QString& frame) { mWindowFrame = frame; }
     // What the user should know about the text read, such as characters that could not be.
     const QString& readNote() const { return mReadNote; }
     const std::optional<QString>& loadedWindowFrame() const { return mLoadedWindowFrame; }
@@ -131,6 +131,7 @@ signals:
 
 private:
     void setText(const QTextDocument& loaded);
+    QString frameAsRead() const;
     void noteUnreadCodePages(const QList<int>& codePages);
     void answerLine(const CalcOutcome& outcome);
     bool calculateAnsweredLine(const QTextCursor& at);
@@ -147,6 +148,7 @@ private:
     QString mReadNote;
     std::optional<QFont> mInitialTypingFont;
     std::optional<QString> mLoadedWindowFrame;
+    std::optional<QString> mWindowFrame;
     CalcSession* mSession;
     AnswerMarks* mAnswerMarks;
     Recalculation* mRecalculation = nullptr;
