@@ -1,5 +1,6 @@
 #include "worksheet/answercolours.h"
 
+#include "worksheet/statementwords.h"
 #include "worksheet/worksheetcolours.h"
 
 #include <QGuiApplication>
@@ -85,4 +86,21 @@ QTextCharFormat answerFormat(QTextCharFormat text, const QTextCharFormat& attrib
     text.clearForeground();
     text.merge(attributes);
     return text;
+}
+
+bool isWrittenAnswer(const QTextBlock& line) {
+    if (!line.isValid() || line.text().isEmpty() || isCalculatedLine(line.text()))
+        return false;
+    const QPalette palette = QGuiApplication::palette();
+    const QColor good = worksheetColour(WorksheetColour::GoodResult, palette);
+    const QColor bad = worksheetColour(WorksheetColour::BadResult, palette);
+    for (auto it = line.begin(); !it.atEnd(); ++it) {
+        const QTextCharFormat format = it.fragment().charFormat();
+        if (!format.hasProperty(QTextFormat::ForegroundBrush))
+            return false;
+        const QColor colour = format.foreground().color();
+        if (colour != good && colour != bad)
+            return false;
+    }
+    return true;
 }

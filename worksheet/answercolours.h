@@ -2,6 +2,7 @@
 
 #include <QPalette>
 
+class QTextBlock;
 class QTextCharFormat;
 class QTextDocument;
 
@@ -18,3 +19,7 @@ void adoptColourScheme(QTextDocument* document);
 
 // An answer's format: the font of the text it follows or replaces, the colour of `attributes`.
 QTextCharFormat answerFormat(QTextCharFormat text, const QTextCharFormat& attributes);
+
+// Whether the line is an answer as the worksheet writes one: all of it in the answer or the
+// error colour of the palette in use. A line the user typed has no colour of its own.
+bool isWrittenAnswer(const QTextBlock& line);

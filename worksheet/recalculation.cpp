@@ -1,7 +1,11 @@
 #include "worksheet/recalculation.h"
 
+#include "engine/calcstate.h"
+
 #include "worksheet/answercolours.h"
+#include "worksheet/builtinnames.h"
 #include "worksheet/calcsession.h"
+#include "worksheet/dependentlines.h"
 #include "worksheet/resultformat.h"
 #include "worksheet/statementwords.h"
 #include "worksheet/answerformats.h"
@@ -35,6 +39,26 @@ bool Recalculation::isAnsweredStatement(const QTextBlock& block) {
     const QTextBlock answer = block.next();
     return block.text().endsWith(kCalculatedMarker) && answer.isValid() &&
            !answer.text().isEmpty() && !answer.text().endsWith(kCalculatedMarker);
+}
+
+QList<Recalculation::Line> Recalculation::dependentsOf(const QTextBlock& statement,
+                                                      const SCalcState& state) {
+    // Only lines from this one on can depend on it.
+    const QList<Line> lines = calculatedLines(statement);
+    const int edited = 0;
+    if (lines.isEmpty() || lines[edited].statementBlock != statement.blockNumber())
+        return {};
+    QList<StatementNames> names;
+    for (const Line& line : lines)
+        names.append(statementNames(line.statement));
+    QList<Line> dependents;
+    for (int index : dependentLines(names, edited, [&state](const QString& word) {
+             const std::string name = word.toStdString();
+             return builtinNames().contains(word) || FindVariable(state, name) ||
+                    FindFunction(state, name);
+         }))
+        dependents.append(lines[index]);
+    return dependents;
 }
 
 QList<Recalculation::Line> Recalculation::calculatedLines(const QTextDocument& text) {

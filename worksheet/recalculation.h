@@ -38,6 +38,10 @@ public:
     static QList<Line> calculatedLines(const QTextBlock& from);
     // Whether the line ends in " =" and the next is its answer.
     static bool isAnsweredStatement(const QTextBlock& block);
+    // The answered statement and every later calculated line that changes when it is
+    // calculated again, in text order, the statement first; empty when it is not answered.
+    // `state` holds the names known besides the built-ins.
+    static QList<Line> dependentsOf(const QTextBlock& statement, const SCalcState& state);
 
     // Every calculated line, with a session of its own seeded from a copy of `state`.
     Recalculation(QTextDocument* text, const SCalcState& state, bool integersAsHex,

@@ -1,18 +1,13 @@
 #include "worksheet/worksheet.h"
 
-#include "engine/calcstate.h"
 #include "engine/dictionaries.h"
 #include "platform/diagnostics.h"
 #include "platform/keyedtexts.h"
-#include "platform/savedframe.h"
-#include "rtf/rtfwriter.h"
 #include "toollink/toollink.h"
 #include "worksheet/answercolours.h"
 #include "worksheet/answerformats.h"
 #include "worksheet/answermarks.h"
-#include "worksheet/builtinnames.h"
 #include "worksheet/calcsession.h"
-#include "worksheet/dependentlines.h"
 #include "worksheet/newdocumenttemplate.h"
 #include "worksheet/nolayout.h"
 #include "worksheet/recalculation.h"
@@ -20,15 +15,12 @@
 #include "worksheet/statestep.h"
 #include "worksheet/statementwords.h"
 #include "worksheet/symbollisting.h"
-#include "worksheet/worksheetcolours.h"
-#include "worksheet/worksheetfile.h"
 #include "worksheet/worksheetreading.h"
+#include "worksheet/worksheetwriting.h"
 #include "worksheet/worksheettype.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -43,26 +35,6 @@ constexpr int kNoticeMs = 5000;
 constexpr int kChangedAnswerMarkMs = 3000;
 // Progress shows only for an update long enough to wonder about.
 constexpr int kProgressAfterMs = 500;
-const QSize kDefaultWindowSize(640, 520);
-
-// Whether the line is an answer as the worksheet writes one: all of it in the answer or the
-// error colour. A line the user typed has no colour of its own.
-bool isWrittenAnswer(const QTextBlock& line) {
-    if (!line.isValid() || line.text().isEmpty() || isCalculatedLine(line.text()))
-        return false;
-    const QPalette palette = QGuiApplication::palette();
-    const QColor good = worksheetColour(WorksheetColour::GoodResult, palette);
-    const QColor bad = worksheetColour(WorksheetColour::BadResult, palette);
-    for (auto it = line.begin(); !it.atEnd(); ++it) {
-        const QTextCharFormat format = it.fragment().charFormat();
-        if (!format.hasProperty(QTextFormat::ForegroundBrush))
-            return false;
-        const QColor colour = format.foreground().color();
-        if (colour != good && colour != bad)
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -175,34 +147,10 @@ void Worksheet::setText(const QTextDocument& loaded) {
 }
 
 QByteArray Worksheet::fileData(QString* error) const {
-    WorksheetFile file;
-    file.text = rtf::writeRtf(*mText).toStdString();
-    file.variables = CopyVariablesDictionary(*state());
-    file.functions = CopyFunctionsDictionary(*state());
-    if (!file.variables || !file.functions) {
-        if (error)
-            *error = tr("Out of memory.");
-        return QByteArray();
-    }
     // What the typing format leaves unset comes from the text's default font.
     const QFont typingFont = mTypingFormat.font().resolve(mText->defaultFont());
-    file.fontName = typingFont.family().toStdString();
-    file.fontSize = typingFont.pointSizeF() > 0 ? typingFont.pointSizeF()
-                                                : double(QFontInfo(typingFont).pointSizeF());
-    file.windowFrame = mWindowFrame.value_or(frameAsRead()).toStdString();
-    return QByteArray::fromStdString(serializeWorksheetFile(file));
-}
-
-QString Worksheet::frameAsRead() const {
-    // Relative to the screen of now, as a window's frame would be.
-    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    QRect frame(available.topLeft(), kDefaultWindowSize);
-    if (mLoadedWindowFrame) {
-        const QRect loaded = platform::frameFromSavedString(*mLoadedWindowFrame, available);
-        if (!loaded.isNull())
-            frame = loaded;
-    }
-    return platform::savedFrameString(frame, available);
+    return worksheetData(*mText, *state(), typingFont,
+                         mWindowFrame.value_or(frameOnThisScreen(mLoadedWindowFrame)), error);
 }
 
 void Worksheet::setOptions(const WorksheetOptions& options) {
@@ -378,29 +326,15 @@ bool Worksheet::calculateAnsweredLine(const QTextCursor& at) {
     if (!Recalculation::isAnsweredStatement(block) ||
         (inLine != text.size() && inLine != text.size() - kCalculatedMarker.size()))
         return false;
-    // Only lines from this one on can depend on it.
-    const QList<Recalculation::Line> lines = Recalculation::calculatedLines(block);
-    const int edited = 0;
-    if (lines.isEmpty() || lines[edited].statementBlock != block.blockNumber())
+    const QList<Recalculation::Line> dependents = Recalculation::dependentsOf(block, *state());
+    if (dependents.isEmpty())
         return false;
-
-    QList<StatementNames> names;
-    for (const Recalculation::Line& line : lines)
-        names.append(statementNames(line.statement));
-    const SCalcState& known = *state();
-    const QList<int> dependents = dependentLines(names, edited, [&known](const QString& word) {
-        const std::string name = word.toStdString();
-        return builtinNames().contains(word) || FindVariable(known, name) ||
-               FindFunction(known, name);
-    });
-
-    QList<Recalculation::Line> update;
-    for (int index : mOptions.updatesDependents ? dependents : QList<int>{edited})
-        update.append(lines[index]);
+    const QList<Recalculation::Line> update =
+        mOptions.updatesDependents ? dependents : dependents.mid(0, 1);
     // Not followed: what depends on the line is out of date until calculated again.
     if (!mOptions.updatesDependents)
-        for (int index : dependents.mid(1))
-            mAnswerMarks->markOutOfDate(mText->findBlockByNumber(lines[index].statementBlock + 1));
+        for (const Recalculation::Line& line : dependents.mid(1))
+            mAnswerMarks->markOutOfDate(mText->findBlockByNumber(line.statementBlock + 1));
     mUpdatedLine = QTextCursor(block);
     runRecalculation(
         new Recalculation(mText, mSession, update, mIntegersAsHex, mOptions, this));

@@ -131,7 +131,6 @@ signals:
 
 private:
     void setText(const QTextDocument& loaded);
-    QString frameAsRead() const;
     void noteUnreadCodePages(const QList<int>& codePages);
     void answerLine(const CalcOutcome& outcome);
     bool calculateAnsweredLine(const QTextCursor& at);
