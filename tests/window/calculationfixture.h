@@ -3,6 +3,7 @@
 // A worksheet window (offscreen) with the real CalcTool, and small stand-in tools for the
 // ways a tool can fail: what the calculation tests share.
 
+#include "../worksheet/standintools.h"
 #include "typing.h"
 #include "worksheet/answerformats.h"
 #include "worksheet/worksheettype.h"
@@ -26,21 +27,6 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <cerrno>
-#include <csignal>
-#include <optional>
-#include <utility>
-
-// Time-outs and restarts on a loaded machine: generous, yet far short of never.
-constexpr int kMarginMs = 4000;
-
-// What the worksheet's state holds, to compare before and after a line.
-using Mirror = std::pair<std::optional<plist::Dictionary>, std::optional<plist::Dictionary>>;
-inline Mirror mirrorOf(const SCalcState& state) {
-    return {CopyVariablesDictionary(state), CopyFunctionsDictionary(state)};
-}
-
-inline bool processExists(qint64 pid) { return ::kill(pid_t(pid), 0) == 0 || errno != ESRCH; }
 
 // Text colours by run, "none" for text without a colour of its own.
 inline QString colourAt(QTextDocument* document, int position) {
@@ -69,22 +55,7 @@ protected:
     [[nodiscard]] bool calculate(const QString& line) { return typeAndCalculate(mDocument, line); }
 
     QString standIn(const QString& name, const QByteArray& script) {
-        const QString path = mFolder.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n" + script) < 0)
-            qFatal("cannot write a stand-in tool");
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-        return path;
-    }
-
-    // Waits for the tool to end and for what its end set in motion. A tool the document
-    // started again would be running now, or would have ended after writing its launch down.
-    [[nodiscard]] bool toolHasEnded() {
-        if (!QTest::qWaitFor([this] { return !mDocument->worksheet()->tool()->isRunning(); },
-                             kMarginMs))
-            return false;
-        QCoreApplication::sendPostedEvents();
-        return !mDocument->worksheet()->tool()->isRunning();
+        return writeStandIn(mFolder, name, script);
     }
 
     void useTool(const QString& path) {

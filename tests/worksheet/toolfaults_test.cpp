@@ -1,13 +1,54 @@
 // A worksheet whose calculation tool times out, crashes, cannot start or answers garbage.
 
-#include "calculationfixture.h"
+#include "calculating.h"
+#include "platform/keyedtexts.h"
+#include "standintools.h"
+#include "worksheettestmain.h"
 
-class ToolFaultsTest : public CalculationFixture {
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTextDocument>
+
+#include <memory>
+
+class ToolFaultsTest : public QObject {
     Q_OBJECT
 
+private:
+    QTemporaryDir mFolder;
+    std::unique_ptr<Worksheet> mWorksheet;
+
+    QString text() const { return mWorksheet->text()->toPlainText(); }
+    QString standIn(const QString& name, const QByteArray& script) {
+        return writeStandIn(mFolder, name, script);
+    }
+    void useTool(const QString& path) {
+        mWorksheet->tool()->setToolPath(path);
+        mWorksheet->startTool();
+    }
+    [[nodiscard]] bool calculate(const QString& line) { return typeAndCalculate(*mWorksheet, line); }
+    // Types the text at the end of the worksheet.
+    void type(const QString& typed) {
+        QTextCursor end(mWorksheet->text());
+        end.movePosition(QTextCursor::End);
+        end.insertText(typed);
+    }
+    // Return at the end of the worksheet, not waiting for the answer.
+    [[nodiscard]] bool pressReturn() {
+        QTextCursor end(mWorksheet->text());
+        end.movePosition(QTextCursor::End);
+        return mWorksheet->calculateAt(end);
+    }
+
 private slots:
-    void init() { QVERIFY(openWorksheet()); }
-    void cleanup() { closeWorksheet(); }
+    void init() {
+        mWorksheet = std::make_unique<Worksheet>(WorksheetOptions());
+        mWorksheet->startTool();
+    }
+    void cleanup() {
+        mWorksheet.reset();
+        qunsetenv("FIGURELLO_STANDIN_FAULT");
+    }
 
     // A tool that never answers: the line times out, and a new tool, seeded with everything
     // recorded before, calculates the next one.
@@ -15,13 +56,13 @@ private slots:
         QVERIFY(calculate(QStringLiteral("x = 6")));
         useTool(standIn(QStringLiteral("silent"), "cat >/dev/null\n"));
         type(QStringLiteral("x"));
-        QTest::keyClick(view(), Qt::Key_Return);
-        QVERIFY(mDocument->worksheet()->isCalculating());
-        mDocument->worksheet()->tool()->setToolPath(ToolLink::defaultToolPath());
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->worksheet()->isCalculating(), kAnswerWaitMs);
-        QVERIFY(view()->toPlainText().endsWith("x =\nThe calculation took too long\n"));
+        QVERIFY(pressReturn());
+        QVERIFY(mWorksheet->isCalculating());
+        mWorksheet->tool()->setToolPath(ToolLink::defaultToolPath());
+        QTRY_VERIFY_WITH_TIMEOUT(!mWorksheet->isCalculating(), kAnswerWaitMs);
+        QVERIFY(text().endsWith("x =\nThe calculation took too long\n"));
         QVERIFY(calculate(QStringLiteral("x * 7")));
-        QVERIFY(view()->toPlainText().endsWith("x * 7 =\n42\n"));
+        QVERIFY(text().endsWith("x * 7 =\n42\n"));
     }
 
     void recoversFromACrash_data() {
@@ -35,11 +76,11 @@ private slots:
         QFETCH(QByteArray, script);
         QVERIFY(calculate(QStringLiteral("y = 4")));
         useTool(standIn(QStringLiteral("crashing"), script));
-        mDocument->worksheet()->tool()->setToolPath(ToolLink::defaultToolPath());
+        mWorksheet->tool()->setToolPath(ToolLink::defaultToolPath());
         QVERIFY(calculate(QStringLiteral("y")));
-        QVERIFY(view()->toPlainText().endsWith("y =\nThe calculation crashed\n"));
+        QVERIFY(text().endsWith("y =\nThe calculation crashed\n"));
         QVERIFY(calculate(QStringLiteral("y + 1")));
-        QVERIFY(view()->toPlainText().endsWith("y + 1 =\n5\n"));
+        QVERIFY(text().endsWith("y + 1 =\n5\n"));
     }
 
     void acceptsRepliesInPiecesAndDropsGarbage() {
@@ -52,19 +93,19 @@ private slots:
                                                     "read line\nprintf '<plist>oops</plist>\\n'\n"
                                                     "cat >/dev/null\n"));
         QVERIFY(calculate(QStringLiteral("anything")));
-        QVERIFY(view()->toPlainText().endsWith("anything =\n42\n"));
+        QVERIFY(text().endsWith("anything =\n42\n"));
         QVERIFY(calculate(QStringLiteral("more")));
-        QVERIFY(view()->toPlainText().endsWith(
+        QVERIFY(text().endsWith(
             "more =\nThe calculation tool gave an answer that cannot be read\n"));
     }
 
     // A state too large for one program argument reaches the tool through files of its own.
     void seedsATooLargeStateThroughFiles() {
         for (int i = 0; i < 3000; ++i)
-            SetVariable("variable" + std::to_string(i), *mDocument->worksheet()->state(), i);
-        mDocument->worksheet()->startTool();
+            SetVariable("variable" + std::to_string(i), *mWorksheet->state(), i);
+        mWorksheet->startTool();
         QVERIFY(calculate(QStringLiteral("variable2999 + 1")));
-        QVERIFY(view()->toPlainText().endsWith("variable2999 + 1 =\n3000\n"));
+        QVERIFY(text().endsWith("variable2999 + 1 =\n3000\n"));
     }
 
     // A tool that ends while no line waits is started again from the worksheet's state, and
@@ -72,34 +113,34 @@ private slots:
     void aToolEndingBetweenLinesIsRestartedQuietly() {
         QVERIFY(calculate(QStringLiteral("x = 1")));
         type(QStringLiteral("a + 1"));
-        auto* tool = mDocument->worksheet()->tool()->findChild<QProcess*>();
+        QSignalSpy restarted(mWorksheet.get(), &Worksheet::notice);
+        auto* tool = mWorksheet->tool()->findChild<QProcess*>();
         QVERIFY(tool);
         const qint64 crashed = tool->processId();
         QVERIFY(::kill(pid_t(crashed), SIGKILL) == 0);
-        QTRY_VERIFY_WITH_TIMEOUT(mDocument->window()->statusBar()->currentMessage() ==
-                                     platform::keyedText("ToolRestarted"),
-                                 kMarginMs);
-        QCOMPARE(view()->toPlainText(), QStringLiteral("x = 1 =\n1\na + 1"));
-        QVERIFY(mDocument->worksheet()->tool()->isRunning());
+        QVERIFY(restarted.wait(kMarginMs));
+        QCOMPARE(restarted[0][0].toString(), platform::keyedText("ToolRestarted"));
+        QCOMPARE(text(), QStringLiteral("x = 1 =\n1\na + 1"));
+        QVERIFY(mWorksheet->tool()->isRunning());
         type(QStringLiteral(" + x"));
-        QTest::keyClick(view(), Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->worksheet()->isCalculating(), kAnswerWaitMs);
-        QVERIFY(view()->toPlainText().endsWith("a + 1 + x =\nSyntax error: “a” is not defined\n"));
+        QVERIFY(pressReturn());
+        QTRY_VERIFY_WITH_TIMEOUT(!mWorksheet->isCalculating(), kAnswerWaitMs);
+        QVERIFY(text().endsWith("a + 1 + x =\nSyntax error: “a” is not defined\n"));
         QVERIFY(calculate(QStringLiteral("x + 1")));
-        QVERIFY(view()->toPlainText().endsWith("x + 1 =\n2\n"));
+        QVERIFY(text().endsWith("x + 1 =\n2\n"));
     }
 
     void saysWhenTheToolCannotStart() {
         useTool(mFolder.filePath(QStringLiteral("missing-tool")));
-        QVERIFY(!mDocument->worksheet()->tool()->isRunning());
+        QVERIFY(!mWorksheet->tool()->isRunning());
         QVERIFY(calculate(QStringLiteral("1+1")));
         QVERIFY(
-            view()->toPlainText().startsWith("1+1 =\nThe calculation tool could not be started"));
-        QVERIFY(!mDocument->worksheet()->isCalculating());
+            text().startsWith("1+1 =\nThe calculation tool could not be started"));
+        QVERIFY(!mWorksheet->isCalculating());
         // It is tried again at the next Return.
-        mDocument->worksheet()->tool()->setToolPath(ToolLink::defaultToolPath());
+        mWorksheet->tool()->setToolPath(ToolLink::defaultToolPath());
         QVERIFY(calculate(QStringLiteral("1+2")));
-        QVERIFY(view()->toPlainText().endsWith("1+2 =\n3\n"));
+        QVERIFY(text().endsWith("1+2 =\n3\n"));
     }
 
     // Every way a tool can fail a line: the line gets a message within the time limit and a
@@ -141,7 +182,7 @@ private slots:
         QFETCH(QString, message);
         QVERIFY(calculate(QStringLiteral("x = 6")));
         QVERIFY(calculate(QStringLiteral("sq(a) = a^2")));
-        const Mirror before = mirrorOf(*mDocument->worksheet()->state());
+        const Mirror before = mirrorOf(*mWorksheet->state());
 
         QTemporaryDir standInFolder(mFolder.filePath(QStringLiteral("standin-XXXXXX")));
         QString tool = QStringLiteral(STANDIN_CALCTOOL_PATH);
@@ -157,13 +198,13 @@ private slots:
         // has the line by the time its end is noticed.
         useTool(tool);
         type(line);
-        QTest::keyClick(view(), Qt::Key_Return);
-        QTRY_VERIFY_WITH_TIMEOUT(!mDocument->worksheet()->isCalculating(),
-                                 int(mDocument->worksheet()->options().timeLimitSeconds * 1000) + kMarginMs);
+        QVERIFY(pressReturn());
+        QTRY_VERIFY_WITH_TIMEOUT(!mWorksheet->isCalculating(),
+                                 int(mWorksheet->options().timeLimitSeconds * 1000) + kMarginMs);
 
-        QVERIFY(view()->toPlainText().endsWith(
+        QVERIFY(text().endsWith(
             line + " =\n" + message.replace(QStringLiteral("{tool}"), tool) + "\n"));
-        QVERIFY(mirrorOf(*mDocument->worksheet()->state()) == before);
+        QVERIFY(mirrorOf(*mWorksheet->state()) == before);
         QFile launches(standInFolder.filePath(QStringLiteral("launches")));
         if (launches.open(QIODevice::ReadOnly)) {
             const qint64 faultyTool = launches.readLine().trimmed().toLongLong();
@@ -171,9 +212,9 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!processExists(faultyTool), kMarginMs);
         }
 
-        mDocument->worksheet()->tool()->setToolPath(ToolLink::defaultToolPath());
+        mWorksheet->tool()->setToolPath(ToolLink::defaultToolPath());
         QVERIFY(calculate(QStringLiteral("sq(x) + 6")));
-        QVERIFY(view()->toPlainText().endsWith("sq(x) + 6 =\n42\n"));
+        QVERIFY(text().endsWith("sq(x) + 6 =\n42\n"));
     }
 
     // A tool that ends as soon as it starts would end again after every restart: it is started
@@ -186,21 +227,21 @@ private slots:
         };
         useTool(standIn(QStringLiteral("ends-at-once"),
                         "echo started >>'" + QFile::encodeName(launches) + "'\n"));
-        QVERIFY(toolHasEnded());
+        QVERIFY(toolHasEnded(*mWorksheet->tool()));
         QCOMPARE(launchCount(), 1);
 
         QVERIFY(calculate(QStringLiteral("1+1")));
-        QVERIFY(view()->toPlainText().endsWith("1+1 =\nThe calculation crashed\n"));
-        QVERIFY(toolHasEnded());
+        QVERIFY(text().endsWith("1+1 =\nThe calculation crashed\n"));
+        QVERIFY(toolHasEnded(*mWorksheet->tool()));
         // Started for the line, and once more after it ended with the line waiting.
         QCOMPARE(launchCount(), 3);
 
-        mDocument->worksheet()->tool()->setToolPath(ToolLink::defaultToolPath());
+        mWorksheet->tool()->setToolPath(ToolLink::defaultToolPath());
         QVERIFY(calculate(QStringLiteral("1+2")));
-        QVERIFY(view()->toPlainText().endsWith("1+2 =\n3\n"));
+        QVERIFY(text().endsWith("1+2 =\n3\n"));
     }
 };
 
-FIGURELLO_WORKSHEET_TEST_MAIN(ToolFaultsTest)
+FIGURELLO_MODEL_TEST_MAIN(ToolFaultsTest)
 
 #include "toolfaults_test.moc"
