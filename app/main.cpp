@@ -3,8 +3,6 @@
 
 #include "app/appcontroller.h"
 #include "app/calccommand.h"
-#include "window/mydocument.h"
-#include "worksheet/worksheettexts.h"
 #include "platform/afterfirstpaint.h"
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
@@ -13,6 +11,8 @@
 #include "platform/singleinstance.h"
 #include "platform/userfolders.h"
 #include "translations/installtranslations.h"
+#include "window/mydocument.h"
+#include "worksheet/worksheettexts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -5,15 +5,15 @@
 
 #include "bench/pressreturn.h"
 #include "bench/sample.h"
+#include "platform/documentcontroller.h"
 #include "window/mydocument.h"
 #include "window/worksheeteditor.h"
+#include "window/worksheetwindow.h"
 #include "worksheet/answerformats.h"
 #include "worksheet/calcsession.h"
 #include "worksheet/worksheet.h"
 #include "worksheet/worksheettexts.h"
-#include "window/worksheetwindow.h"
 #include "worksheet/worksheettype.h"
-#include "platform/documentcontroller.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -51,7 +51,8 @@ double updateLine(MyDocument& document, int line, const QString& statement) {
     document.worksheetWindow()->editor()->setTextCursor(cursor);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     QEventLoop updated;
-    QObject::connect(document.worksheet(), &Worksheet::recalculationFinished, &updated, &QEventLoop::quit);
+    QObject::connect(document.worksheet(), &Worksheet::recalculationFinished, &updated,
+                     &QEventLoop::quit);
     QElapsedTimer timer;
     timer.start();
     pressReturn(document.worksheetWindow()->editor());
@@ -70,7 +71,8 @@ double plainReturn(MyDocument& document, int line) {
     document.worksheetWindow()->editor()->setTextCursor(cursor);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     QEventLoop answered;
-    QObject::connect(document.worksheet(), &Worksheet::calculationFinished, &answered, &QEventLoop::quit);
+    QObject::connect(document.worksheet(), &Worksheet::calculationFinished, &answered,
+                     &QEventLoop::quit);
     QElapsedTimer timer;
     timer.start();
     pressReturn(document.worksheetWindow()->editor());

@@ -3,14 +3,14 @@
 //   build/bin/long_paste_bench   (runs offscreen)
 
 #include "bench/sample.h"
+#include "platform/documentcontroller.h"
 #include "window/mydocument.h"
 #include "window/worksheeteditor.h"
+#include "window/worksheetwindow.h"
 #include "worksheet/answerformats.h"
 #include "worksheet/worksheet.h"
 #include "worksheet/worksheettexts.h"
-#include "window/worksheetwindow.h"
 #include "worksheet/worksheettype.h"
-#include "platform/documentcontroller.h"
 
 #include <QApplication>
 #include <QClipboard>

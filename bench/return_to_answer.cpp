@@ -5,14 +5,14 @@
 
 #include "bench/pressreturn.h"
 #include "bench/sample.h"
+#include "platform/documentcontroller.h"
 #include "window/mydocument.h"
 #include "window/worksheeteditor.h"
+#include "window/worksheetwindow.h"
 #include "worksheet/answerformats.h"
 #include "worksheet/worksheet.h"
 #include "worksheet/worksheettexts.h"
-#include "window/worksheetwindow.h"
 #include "worksheet/worksheettype.h"
-#include "platform/documentcontroller.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

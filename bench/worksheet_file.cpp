@@ -1,17 +1,17 @@
 // Opening and saving a large worksheet, as the user waits for it: a 10,000-line worksheet, half
 // of its lines coloured answers, saved to a file and opened into a window.
-//   build/bin/worksheet_file_bench [lines] [runs]      (runs offscreen; default 10000 lines, 5 runs)
+//   build/bin/worksheet_file_bench [lines] [runs]   (offscreen; 10000 lines, 5 runs by default)
 
-#include "window/mydocument.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/answerformats.h"
-#include "worksheet/worksheet.h"
-#include "worksheet/worksheettexts.h"
-#include "window/worksheetwindow.h"
-#include "worksheet/worksheettype.h"
 #include "engine/calcengine.h"
 #include "platform/documentcontroller.h"
 #include "platform/filetypes.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
+#include "window/worksheetwindow.h"
+#include "worksheet/answerformats.h"
+#include "worksheet/worksheet.h"
+#include "worksheet/worksheettexts.h"
+#include "worksheet/worksheettype.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -57,8 +57,7 @@ int main(int argc, char** argv) {
         EvaluateStatement(statement, *original->worksheet()->state(), value, stop);
         cursor.insertText(QString::fromStdString(statement) + QStringLiteral(" =\n"),
                           normalFormat());
-        cursor.insertText(original->worksheet()->formatValue(value) + '\n',
-                          successFormat());
+        cursor.insertText(original->worksheet()->formatValue(value) + '\n', successFormat());
     }
 
     // The worksheet that grew line by line lays itself out and recolours once the event loop

@@ -1,8 +1,8 @@
 #include "engine/actions.h"
 
 #include "engine/calcengine.h"
-#include "engine/parse.h"
 #include "engine/lexicon.h"
+#include "engine/parse.h"
 #include "engine/program.h"
 #include "engine/stackguard.h"
 

@@ -24,7 +24,8 @@ constexpr int kSummaryLength = 60;
 
 } // namespace
 
-MyDocument::MyDocument(const WorksheetOptions& options) : mWorksheet(new Worksheet(options, this)) {}
+MyDocument::MyDocument(const WorksheetOptions& options)
+    : mWorksheet(new Worksheet(options, this)) {}
 
 MyDocument::~MyDocument() {
     // The window goes first: its views follow the worksheet to the end.
@@ -51,10 +52,11 @@ void MyDocument::makeWindowControllers() {
     connect(text, &QTextDocument::modificationChanged, this, &MyDocument::editedChanged);
     connect(text, &QTextDocument::contentsChanged, this, &MyDocument::contentsEdited);
     // Taken here at once, and handed to every other worksheet by the owner.
-    connect(mWindow, &WorksheetWindow::optionsChosen, this, [this](const WorksheetOptions& options) {
-        setOptions(options);
-        emit optionsChosen(options);
-    });
+    connect(mWindow, &WorksheetWindow::optionsChosen, this,
+            [this](const WorksheetOptions& options) {
+                setOptions(options);
+                emit optionsChosen(options);
+            });
     text->setModified(false);
     if (!mWorksheet->readNote().isEmpty())
         mWindow->statusBar()->showMessage(mWorksheet->readNote());

@@ -11,15 +11,15 @@ QuietScrollBar::QuietScrollBar(Qt::Orientation orientation, QWidget* parent)
 QuietScrollBar::Look QuietScrollBar::currentLook() const {
     QStyleOptionSlider option;
     initStyleOption(&option);
-    return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider,
-                                    this),
-            value() == minimum(), value() == maximum()};
+    return {
+        style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this),
+        value() == minimum(), value() == maximum()};
 }
 
 void QuietScrollBar::sliderChange(SliderChange change) {
     // A style whose scroll bars show themselves on every move must hear of every move.
-    if (change == SliderOrientationChange || style()->styleHint(QStyle::SH_ScrollBar_Transient,
-                                                                nullptr, this)) {
+    if (change == SliderOrientationChange ||
+        style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, this)) {
         QScrollBar::sliderChange(change);
         return;
     }

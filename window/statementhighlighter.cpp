@@ -1,9 +1,9 @@
 #include "window/statementhighlighter.h"
 
+#include "platform/keyedtexts.h"
 #include "worksheet/builtinnames.h"
 #include "worksheet/statementwords.h"
 #include "worksheet/worksheetcolours.h"
-#include "platform/keyedtexts.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,8 +1,8 @@
 #include "window/symbolspanel.h"
 
+#include "engine/dictionaries.h"
 #include "worksheet/symbollisting.h"
 #include "worksheet/worksheet.h"
-#include "engine/dictionaries.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

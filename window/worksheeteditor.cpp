@@ -1,10 +1,10 @@
 #include "window/worksheeteditor.h"
 
+#include "platform/documentwindow.h"
+#include "platform/keyedtexts.h"
 #include "window/namecompleter.h"
 #include "window/pastedtext.h"
 #include "window/quietscrollbar.h"
-#include "platform/documentwindow.h"
-#include "platform/keyedtexts.h"
 
 #include <QAbstractItemView>
 #include <QAbstractTextDocumentLayout>

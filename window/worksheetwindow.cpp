@@ -1,5 +1,10 @@
 #include "window/worksheetwindow.h"
 
+#include "platform/documentcontroller.h"
+#include "platform/filetypes.h"
+#include "platform/keyedtexts.h"
+#include "platform/savedframe.h"
+#include "platform/shortcutsdialog.h"
 #include "window/answermarkspainter.h"
 #include "window/followcolourscheme.h"
 #include "window/forgetsymboldialog.h"
@@ -14,11 +19,6 @@
 #include "worksheet/newdocumenttemplate.h"
 #include "worksheet/symbollisting.h"
 #include "worksheet/worksheet.h"
-#include "platform/documentcontroller.h"
-#include "platform/savedframe.h"
-#include "platform/filetypes.h"
-#include "platform/keyedtexts.h"
-#include "platform/shortcutsdialog.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -107,8 +107,7 @@ void WorksheetWindow::followWorksheet() {
     connect(mEditor, &QTextEdit::currentCharFormatChanged, this,
             &WorksheetWindow::keepTypingInTheNormalColour);
     connect(mWorksheet, &Worksheet::waitingChanged, this, &WorksheetWindow::setWaitingForAnswers);
-    connect(mWorksheet, &Worksheet::calculationFinished, mEditor,
-            &QTextEdit::ensureCursorVisible);
+    connect(mWorksheet, &Worksheet::calculationFinished, mEditor, &QTextEdit::ensureCursorVisible);
     connect(mWorksheet, &Worksheet::syntaxErrorAt, this, [this](int from, int to) {
         // What the parser did not accept is selected, wherever the insertion point was.
         QTextCursor selection(mWorksheet->text());
@@ -206,8 +205,8 @@ void WorksheetWindow::keepTypingInTheNormalColour(const QTextCharFormat& format)
 }
 
 void WorksheetWindow::addFileCommands() {
-    connect(addFileCommand(tr("Save as &Template for New Worksheets…")), &QAction::triggered,
-            this, &WorksheetWindow::askToSaveAsTemplate);
+    connect(addFileCommand(tr("Save as &Template for New Worksheets…")), &QAction::triggered, this,
+            &WorksheetWindow::askToSaveAsTemplate);
     connect(addFileCommand(tr("&Export as PDF…")), &QAction::triggered, this,
             &WorksheetWindow::exportAsPdf);
     QAction* print = addFileCommand(tr("&Print…"));
@@ -218,10 +217,12 @@ void WorksheetWindow::addFileCommands() {
 void WorksheetWindow::buildCalculateMenu() {
     QMenu* calculate = menuBar()->addMenu(tr("&Calculate"));
     mTextCommands.append({
-        calculate->addAction(tr("List &Variables"), QKeySequence(tr("Ctrl+Shift+L")), this,
-                             [this] { insertLine(mWorksheet->variablesListing(), successFormat()); }),
-        calculate->addAction(tr("List &Functions"), QKeySequence(tr("Ctrl+Shift+F")), this,
-                             [this] { insertLine(mWorksheet->functionsListing(), successFormat()); }),
+        calculate->addAction(
+            tr("List &Variables"), QKeySequence(tr("Ctrl+Shift+L")), this,
+            [this] { insertLine(mWorksheet->variablesListing(), successFormat()); }),
+        calculate->addAction(
+            tr("List &Functions"), QKeySequence(tr("Ctrl+Shift+F")), this,
+            [this] { insertLine(mWorksheet->functionsListing(), successFormat()); }),
         calculate->addAction(tr("Forget V&ariable…"), this, [this] { askWhatToForget(false); }),
         calculate->addAction(tr("Forget F&unction…"), this, [this] { askWhatToForget(true); }),
     });

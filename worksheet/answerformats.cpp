@@ -20,4 +20,6 @@ QTextCharFormat successFormat() { return coloured(WorksheetColour::GoodResult); 
 
 QTextCharFormat errorFormat() { return coloured(WorksheetColour::BadResult); }
 
-QColor resultGreen() { return worksheetColour(WorksheetColour::GoodResult, QGuiApplication::palette()); }
+QColor resultGreen() {
+    return worksheetColour(WorksheetColour::GoodResult, QGuiApplication::palette());
+}

@@ -1,13 +1,13 @@
 #include "worksheet/calcsession.h"
 
-#include "worksheet/errortext.h"
-#include "worksheet/resultformat.h"
-#include "worksheet/toolreply.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
 #include "platform/diagnostics.h"
 #include "platform/keyedtexts.h"
 #include "toollink/toollink.h"
+#include "worksheet/errortext.h"
+#include "worksheet/resultformat.h"
+#include "worksheet/toolreply.h"
 
 #include <QDir>
 #include <QFileInfo>

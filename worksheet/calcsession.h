@@ -1,8 +1,8 @@
 #pragma once
 
-#include "worksheet/toolreply.h"
 #include "engine/calcengine.h"
 #include "plist/value.h"
+#include "worksheet/toolreply.h"
 
 #include <QList>
 #include <QObject>

@@ -6,7 +6,8 @@
 namespace {
 
 // Every value is also kept here.
-const QString kLast = QString::fromLatin1(lexicon::kLastName.data(), qsizetype(lexicon::kLastName.size()));
+const QString kLast =
+    QString::fromLatin1(lexicon::kLastName.data(), qsizetype(lexicon::kLastName.size()));
 
 } // namespace
 

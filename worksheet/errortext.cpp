@@ -1,8 +1,8 @@
 #include "worksheet/errortext.h"
 
+#include "platform/keyedtexts.h"
 #include "worksheet/resultformat.h"
 #include "worksheet/toolreply.h"
-#include "platform/keyedtexts.h"
 
 QString syntaxErrorText(const ToolReply& answer, bool commaIsDecimal) {
     const QString message = platform::keyedText("SynErr");

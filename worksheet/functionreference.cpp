@@ -1,7 +1,7 @@
 #include "worksheet/functionreference.h"
 
-#include "worksheet/resultformat.h"
 #include "worksheet/builtinnames.h"
+#include "worksheet/resultformat.h"
 
 #include <QCoreApplication>
 #include <QSet>

@@ -3,12 +3,12 @@
 #include "engine/calcstate.h"
 
 #include "worksheet/answercolours.h"
+#include "worksheet/answerformats.h"
 #include "worksheet/builtinnames.h"
 #include "worksheet/calcsession.h"
 #include "worksheet/dependentlines.h"
 #include "worksheet/resultformat.h"
 #include "worksheet/statementwords.h"
-#include "worksheet/answerformats.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -42,7 +42,7 @@ bool Recalculation::isAnsweredStatement(const QTextBlock& block) {
 }
 
 QList<Recalculation::Line> Recalculation::dependentsOf(const QTextBlock& statement,
-                                                      const SCalcState& state) {
+                                                       const SCalcState& state) {
     // Only lines from this one on can depend on it.
     const QList<Line> lines = calculatedLines(statement);
     const int edited = 0;

@@ -1,9 +1,9 @@
 #include "worksheet/statestep.h"
 
-#include "worksheet/calcsession.h"
-#include "worksheet/worksheet.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
+#include "worksheet/calcsession.h"
+#include "worksheet/worksheet.h"
 
 #include <QAbstractUndoItem>
 #include <QPointer>

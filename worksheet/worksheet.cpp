@@ -12,12 +12,12 @@
 #include "worksheet/nolayout.h"
 #include "worksheet/recalculation.h"
 #include "worksheet/resultformat.h"
-#include "worksheet/statestep.h"
 #include "worksheet/statementwords.h"
+#include "worksheet/statestep.h"
 #include "worksheet/symbollisting.h"
 #include "worksheet/worksheetreading.h"
-#include "worksheet/worksheetwriting.h"
 #include "worksheet/worksheettype.h"
+#include "worksheet/worksheetwriting.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -210,8 +210,7 @@ bool Worksheet::calculateAt(const QTextCursor& at) {
     }
 
     setWaiting(true);
-    Calculation* line =
-        mSession->calculate(standardizeString(statement, mOptions.commaIsDecimal));
+    Calculation* line = mSession->calculate(standardizeString(statement, mOptions.commaIsDecimal));
     connect(line, &Calculation::answered, this, &Worksheet::answerLine);
     return true;
 }
@@ -336,8 +335,7 @@ bool Worksheet::calculateAnsweredLine(const QTextCursor& at) {
         for (const Recalculation::Line& line : dependents.mid(1))
             mAnswerMarks->markOutOfDate(mText->findBlockByNumber(line.statementBlock + 1));
     mUpdatedLine = QTextCursor(block);
-    runRecalculation(
-        new Recalculation(mText, mSession, update, mIntegersAsHex, mOptions, this));
+    runRecalculation(new Recalculation(mText, mSession, update, mIntegersAsHex, mOptions, this));
     return true;
 }
 
@@ -360,10 +358,8 @@ void Worksheet::runRecalculation(Recalculation* recalculation) {
     progressLater->setSingleShot(true);
     const auto showProgress = [this, recalculation, progressLater](int done) {
         if (!progressLater->isActive())
-            emit notice(platform::keyedText("UpdateProgress")
-                            .arg(done)
-                            .arg(recalculation->lineCount()),
-                        0);
+            emit notice(
+                platform::keyedText("UpdateProgress").arg(done).arg(recalculation->lineCount()), 0);
     };
     connect(progressLater, &QTimer::timeout, this, [showProgress] { showProgress(0); });
     connect(recalculation, &Recalculation::progressed, this, showProgress);

@@ -1,9 +1,9 @@
 // The native worksheet loader: property list, RTF text, variables, functions and font, as
 // opening a .figurello file runs them.
 
-#include "window/mydocument.h"
 #include "fuzzcheck.h"
 #include "qtapplication.h"
+#include "window/mydocument.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,13 +2,13 @@
 // locale chooses is what the window and the worksheet say.
 
 #include "../window/worksheettestmain.h"
-#include "worksheet/worksheet.h"
-#include "window/mydocument.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
 #include "translations/installtranslations.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
+#include "worksheet/worksheet.h"
+#include "worksheet/worksheettype.h"
 
 #include <QDomDocument>
 #include <QFile>

@@ -218,7 +218,8 @@ private slots:
             QVERIFY(opened.open(QIODevice::WriteOnly));
         }
         QTRY_VERIFY_WITH_TIMEOUT(!mDocument->worksheet()->isCalculating(),
-                                 int(mDocument->worksheet()->options().timeLimitSeconds * 1000) + kMarginMs);
+                                 int(mDocument->worksheet()->options().timeLimitSeconds * 1000) +
+                                     kMarginMs);
         QCOMPARE(view()->toPlainText(), "abc = 1 =\n1\n1+1 =\n" + answer + "\n");
         QCOMPARE(view()->textCursor().selectedText(), selected);
         QVERIFY(undo->isEnabled());

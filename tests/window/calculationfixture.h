@@ -4,9 +4,6 @@
 // ways a tool can fail: what the calculation tests share.
 
 #include "../worksheet/standintools.h"
-#include "typing.h"
-#include "worksheet/answerformats.h"
-#include "worksheet/worksheettype.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
@@ -14,6 +11,9 @@
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
 #include "toollink/toollink.h"
+#include "typing.h"
+#include "worksheet/answerformats.h"
+#include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
 #include <QAction>

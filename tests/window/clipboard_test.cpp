@@ -4,12 +4,12 @@
 // Dropping: text goes in where it is dropped, files the worksheet reads are opened, and
 // anything else is refused.
 
-#include "window/mydocument.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
 #include "windowtesting.h"
+#include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 #include "xserver.h"
 

@@ -1,15 +1,15 @@
 // Closing worksheets: who is asked, what is kept, and reopening what was kept.
 
-#include "window/mydocument.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/worksheettype.h"
 #include "engine/calcstate.h"
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
 #include "toollink/toollink.h"
 #include "typing.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
 #include "windowtesting.h"
+#include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
 #include <QApplication>

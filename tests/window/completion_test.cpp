@@ -1,13 +1,13 @@
 // Completing names as they are typed: the list opens on the first letters of a known name, and
 // Return or Tab takes the name without calculating the line, unless the name is typed in full.
 
+#include "platform/documentcontroller.h"
+#include "typing.h"
 #include "window/mydocument.h"
 #include "window/namecompleter.h"
 #include "window/worksheeteditor.h"
-#include "worksheet/worksheettype.h"
-#include "platform/documentcontroller.h"
-#include "typing.h"
 #include "windowtesting.h"
+#include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
 #include <QAbstractItemView>

@@ -3,16 +3,16 @@
 // on screen without touching the worksheet, long lines wrap between words, and an empty
 // worksheet says what to do.
 
-#include "worksheet/answercolours.h"
-#include "window/mydocument.h"
-#include "worksheet/worksheetcolours.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/answerformats.h"
-#include "worksheet/worksheettype.h"
-#include "window/worksheetwindow.h"
 #include "platform/documentcontroller.h"
 #include "platform/shortcutsdialog.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
+#include "window/worksheetwindow.h"
 #include "windowtesting.h"
+#include "worksheet/answercolours.h"
+#include "worksheet/answerformats.h"
+#include "worksheet/worksheetcolours.h"
+#include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,16 +1,16 @@
 // Help ▸ Function Reference: it lists every built-in of the engine, each example gives the answer
 // the reference shows for it, the filter narrows the list, and choosing an entry types it.
 
-#include "worksheet/functionreference.h"
-#include "window/functionreferencepanel.h"
-#include "window/mydocument.h"
-#include "worksheet/resultformat.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/worksheettype.h"
-#include "window/worksheetwindow.h"
 #include "engine/calcengine.h"
 #include "platform/documentcontroller.h"
+#include "window/functionreferencepanel.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
+#include "window/worksheetwindow.h"
 #include "windowtesting.h"
+#include "worksheet/functionreference.h"
+#include "worksheet/resultformat.h"
+#include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
 #include <QLineEdit>

@@ -2,10 +2,10 @@
 // their colours, that a keystroke goes over the edited line only, and that colouring as typed
 // and colouring the whole text agree, however long the text.
 
-#include "worksheet/dependentlines.h"
+#include "engine/calcengine.h"
 #include "window/namecompleter.h"
 #include "window/statementhighlighter.h"
-#include "engine/calcengine.h"
+#include "worksheet/dependentlines.h"
 #include "worksheettestmain.h"
 
 #include <QTest>

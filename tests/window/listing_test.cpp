@@ -1,16 +1,16 @@
 // The listings of defined symbols and the cleaned paste.
 
-#include "window/mydocument.h"
-#include "worksheet/resultformat.h"
-#include "worksheet/symbollisting.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/answerformats.h"
-#include "worksheet/worksheettype.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
 #include "platform/documentcontroller.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
 #include "windowtesting.h"
+#include "worksheet/answerformats.h"
+#include "worksheet/resultformat.h"
+#include "worksheet/symbollisting.h"
+#include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
 #include <QClipboard>

@@ -9,17 +9,17 @@
 // (offscreen, with -maxwarnings 0 so that Qt prints all of it).
 // scripts/monkey SECONDS runs fresh seeds for as long as asked.
 
+#include "monkeyactions.h"
+#include "platform/documentcontroller.h"
+#include "toollink/toollink.h"
 #include "window/forgetsymboldialog.h"
 #include "window/mydocument.h"
 #include "window/symbolspanel.h"
 #include "window/worksheeteditor.h"
+#include "window/worksheetwindow.h"
+#include "windowtesting.h"
 #include "worksheet/answerformats.h"
 #include "worksheet/worksheettype.h"
-#include "window/worksheetwindow.h"
-#include "monkeyactions.h"
-#include "platform/documentcontroller.h"
-#include "toollink/toollink.h"
-#include "windowtesting.h"
 #include "worksheettestmain.h"
 #include "worksheetwatch.h"
 
@@ -265,7 +265,8 @@ private:
         if (!waiting)
             mWatch.awaitAnswerUnder(on);
         pressKey(Qt::Key_Return, QStringLiteral("Return"));
-        if (worksheet && !mDocument->worksheet()->isCalculating() && view()->document()->blockCount() == blocks)
+        if (worksheet && !mDocument->worksheet()->isCalculating() &&
+            view()->document()->blockCount() == blocks)
             mWatch.awaitAnswerUnder(QTextCursor());
     }
     void moveCaret() {
@@ -358,7 +359,8 @@ private:
             mWatch.checkSaved(mPath, mTextAtClose);
     }
     QString inFlight() const {
-        return mDocument->worksheet()->isCalculating() ? QStringLiteral(" while a line waits") : QString();
+        return mDocument->worksheet()->isCalculating() ? QStringLiteral(" while a line waits")
+                                                       : QString();
     }
     void auditUndo() {
         if (mDocument->worksheet()->isCalculating() || view()->isReadOnly() ||

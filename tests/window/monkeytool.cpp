@@ -28,8 +28,10 @@ constexpr auto kSlowLine = std::chrono::milliseconds(300);
 // Written whole, then renamed, so the test never reads half a state.
 void writeState(const SCalcState& state, const std::string& path) {
     plist::Dictionary symbols;
-    symbols["variables"] = plist::Value(CopyVariablesDictionary(state).value_or(plist::Dictionary()));
-    symbols["functions"] = plist::Value(CopyFunctionsDictionary(state).value_or(plist::Dictionary()));
+    symbols["variables"] =
+        plist::Value(CopyVariablesDictionary(state).value_or(plist::Dictionary()));
+    symbols["functions"] =
+        plist::Value(CopyFunctionsDictionary(state).value_or(plist::Dictionary()));
     const std::string partial = path + ".partial";
     if (FILE* file = std::fopen(partial.c_str(), "w")) {
         const std::string xml = plist::writeXml(plist::Value(std::move(symbols)));

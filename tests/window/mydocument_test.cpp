@@ -1,17 +1,17 @@
 // Worksheets through their files: saving and reopening, files written the way a Mac writes
 // them, and damaged files, each read by a real document with a real window (offscreen).
 
-#include "worksheet/answermarks.h"
-#include "window/mydocument.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/worksheetfile.h"
-#include "worksheet/worksheettype.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
 #include "platform/documentcontroller.h"
 #include "platform/filetypes.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
 #include "windowtesting.h"
+#include "worksheet/answermarks.h"
+#include "worksheet/worksheetfile.h"
+#include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
 #include <QFile>
@@ -171,7 +171,8 @@ private slots:
         QCOMPARE(colouredRuns(*editorOf(reopened)->document()),
                  colouredRuns(*editorOf(original)->document()));
         for (std::size_t i = 0; i < std::size(specials); ++i) {
-            const double* loaded = FindVariable(*reopened->worksheet()->state(), "v" + std::to_string(i));
+            const double* loaded =
+                FindVariable(*reopened->worksheet()->state(), "v" + std::to_string(i));
             QVERIFY(loaded);
             QCOMPARE(bits(*loaded), bits(specials[i]));
         }
@@ -216,7 +217,8 @@ private slots:
                  int(kValue));
         QCOMPARE(value, 9 + 6.2831853071795862);
         // A family this desktop lacks is kept, to show through its substitute and be saved back.
-        QCOMPARE(worksheet->worksheet()->initialTypingFont().value_or(QFont()).family(), "Helvetica");
+        QCOMPARE(worksheet->worksheet()->initialTypingFont().value_or(QFont()).family(),
+                 "Helvetica");
         QCOMPARE(worksheet->worksheet()->loadedWindowFrame().value_or(QString()),
                  QStringLiteral("389 297 600 500 0 0 1440 877 "));
     }
@@ -273,7 +275,8 @@ private slots:
         QVERIFY(!document.readFromData(contents, kWorksheetType, nullptr));
         QVERIFY(document.worksheet()->text()->isEmpty());
         QCOMPARE(*FindVariable(*document.worksheet()->state(), "kept"), 7.0);
-        QCOMPARE(document.worksheet()->loadedWindowFrame().value_or(QString()), QStringLiteral("1 2 300 400"));
+        QCOMPARE(document.worksheet()->loadedWindowFrame().value_or(QString()),
+                 QStringLiteral("1 2 300 400"));
     }
 
     void ignoresAnIncompleteFont_data() {

@@ -1,11 +1,11 @@
 // The printed pages, seen through the PDF export: the text starts at the top of the first page.
 
-#include "window/mydocument.h"
-#include "window/worksheetprinting.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/worksheettype.h"
 #include "platform/documentcontroller.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
+#include "window/worksheetprinting.h"
 #include "windowtesting.h"
+#include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
 #include <QFile>
@@ -36,7 +36,9 @@ private slots:
 
         const QString pdf = mFolder.filePath(QStringLiteral("sheet.pdf"));
         QString error;
-        QVERIFY2(writeWorksheetPdf(*worksheet->worksheet()->text(), pdf, worksheet->displayName(), &error), qPrintable(error));
+        QVERIFY2(writeWorksheetPdf(*worksheet->worksheet()->text(), pdf, worksheet->displayName(),
+                                   &error),
+                 qPrintable(error));
 
         // Word boxes, in points from the top of each page.
         const QString boxes = mFolder.filePath(QStringLiteral("boxes.html"));
@@ -66,7 +68,8 @@ private slots:
         auto* worksheet = static_cast<MyDocument*>(controller.newDocument());
         const QString pdf = mFolder.filePath(QStringLiteral("missing/folder/sheet.pdf"));
         QString error;
-        QVERIFY(!writeWorksheetPdf(*worksheet->worksheet()->text(), pdf, worksheet->displayName(), &error));
+        QVERIFY(!writeWorksheetPdf(*worksheet->worksheet()->text(), pdf, worksheet->displayName(),
+                                   &error));
         QVERIFY2(error.contains(QStringLiteral("sheet.pdf")), qPrintable(error));
         QVERIFY(!QFile::exists(pdf));
     }

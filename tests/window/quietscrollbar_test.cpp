@@ -1,8 +1,8 @@
 // The worksheet's scroll bar repaints only when its look changes, and what the screen shows is
 // always what a fresh painting of it would show.
 
-#include "window/worksheeteditor.h"
 #include "paintcounter.h"
+#include "window/worksheeteditor.h"
 #include "worksheettestmain.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -3,14 +3,14 @@
 // Usage: recovery_child RECOVERY_FOLDER [TEXT…]: one worksheet for each TEXT, or one that
 // calculated "width = 12".
 
+#include "engine/calcengine.h"
+#include "platform/documentcontroller.h"
+#include "platform/documentrecovery.h"
 #include "window/mydocument.h"
 #include "window/worksheeteditor.h"
 #include "windowtesting.h"
 #include "worksheet/worksheettexts.h"
 #include "worksheet/worksheettype.h"
-#include "engine/calcengine.h"
-#include "platform/documentcontroller.h"
-#include "platform/documentrecovery.h"
 
 #include <QApplication>
 #include <QSet>

@@ -1,15 +1,15 @@
 // Recovery files: written soon after a change, gone after a save or a close, and offered back
 // after the application was killed.
 
-#include "window/mydocument.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/worksheettype.h"
 #include "engine/calcstate.h"
 #include "platform/closeddocumentarchive.h"
 #include "platform/documentcontroller.h"
 #include "platform/documentrecovery.h"
 #include "platform/recoverydialog.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
 #include "windowtesting.h"
+#include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
 #include <QDir>

@@ -1,13 +1,13 @@
 // The symbols panel: what it lists after calculating, filtering, inserting and forgetting.
 
-#include "window/mydocument.h"
-#include "window/symbolspanel.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/worksheettype.h"
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
 #include "typing.h"
+#include "window/mydocument.h"
+#include "window/symbolspanel.h"
+#include "window/worksheeteditor.h"
 #include "windowtesting.h"
+#include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
 #include <QAction>
@@ -64,8 +64,9 @@ private slots:
         // A click on the header reverses the rows within each group; the groups keep their order.
         windowOf(mWorksheet)->symbolsPanel()->tree()->sortByColumn(0, Qt::DescendingOrder);
         QCOMPARE(rows(0), (QStringList{"width: 12", "last: 12"}));
-        QCOMPARE(windowOf(mWorksheet)->symbolsPanel()->tree()->model()->index(0, 0).data().toString(),
-                 QStringLiteral("Variables"));
+        QCOMPARE(
+            windowOf(mWorksheet)->symbolsPanel()->tree()->model()->index(0, 0).data().toString(),
+            QStringLiteral("Variables"));
     }
 
     void followsTheWorksheetsIntegerFormat() {

@@ -1,14 +1,14 @@
 // Saving a worksheet as the template new worksheets start from.
 
-#include "window/mydocument.h"
-#include "worksheet/newdocumenttemplate.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/worksheettype.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "platform/documentcontroller.h"
 #include "platform/keyedtexts.h"
+#include "window/mydocument.h"
+#include "window/worksheeteditor.h"
 #include "windowtesting.h"
+#include "worksheet/newdocumenttemplate.h"
+#include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
 #include <QDir>

@@ -2,10 +2,10 @@
 
 // What the window tests reach a worksheet's window through.
 
+#include "window/forgetsymboldialog.h"
 #include "window/mydocument.h"
 #include "window/worksheeteditor.h"
 #include "window/worksheetwindow.h"
-#include "window/forgetsymboldialog.h"
 #include "worksheet/worksheet.h"
 
 #include <QAction>

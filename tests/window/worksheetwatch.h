@@ -6,17 +6,17 @@
 // and Redo all the way forward retrace texts the worksheet had; a worksheet saved on closing
 // holds its text as it stood.
 
-#include "windowtesting.h"
-#include "worksheet/statementwords.h"
-#include "window/worksheeteditor.h"
-#include "worksheet/worksheetfile.h"
-#include "worksheet/answerformats.h"
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
 #include "plist/xmlreader.h"
 #include "plist/xmlwriter.h"
 #include "rtf/rtfreader.h"
 #include "toollink/toollink.h"
+#include "window/worksheeteditor.h"
+#include "windowtesting.h"
+#include "worksheet/answerformats.h"
+#include "worksheet/statementwords.h"
+#include "worksheet/worksheetfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,8 +64,8 @@ public:
             *mDocument->worksheet()->state(), [&variables](const std::string& name, double value) {
                 variables.append(QString::fromStdString(name) + '=' + QString::number(value));
             });
-        QFile file(
-            QDir(mToolStateFolder).filePath(QString::number(mDocument->worksheet()->tool()->processId())));
+        QFile file(QDir(mToolStateFolder)
+                       .filePath(QString::number(mDocument->worksheet()->tool()->processId())));
         QString tool =
             file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
         static const QRegularExpression markup(QStringLiteral("<[?!][^>]*>|</?plist[^>]*>|\\s+"));
@@ -74,15 +74,18 @@ public:
     }
     // When nothing waits, the tool holds what the worksheet holds.
     void checkToolState() {
-        if (mDocument->worksheet()->isCalculating() || !mDocument->worksheet()->tool()->isRunning() ||
+        if (mDocument->worksheet()->isCalculating() ||
+            !mDocument->worksheet()->tool()->isRunning() ||
             mDocument->worksheet()->tool()->outstandingRequests() > 0)
             return;
         const auto mirror = [this] {
             plist::Dictionary symbols;
-            symbols["variables"] = plist::Value(
-                CopyVariablesDictionary(*mDocument->worksheet()->state()).value_or(plist::Dictionary()));
-            symbols["functions"] = plist::Value(
-                CopyFunctionsDictionary(*mDocument->worksheet()->state()).value_or(plist::Dictionary()));
+            symbols["variables"] =
+                plist::Value(CopyVariablesDictionary(*mDocument->worksheet()->state())
+                                 .value_or(plist::Dictionary()));
+            symbols["functions"] =
+                plist::Value(CopyFunctionsDictionary(*mDocument->worksheet()->state())
+                                 .value_or(plist::Dictionary()));
             return plist::Value(std::move(symbols));
         };
         const auto toolHolds = [this] {
@@ -95,7 +98,10 @@ public:
         };
         // A tool started again from the worksheet's state writes it down once it is up.
         const bool same = QTest::qWaitFor(
-            [&] { return !mDocument || mDocument->worksheet()->isCalculating() || toolHolds() == mirror(); },
+            [&] {
+                return !mDocument || mDocument->worksheet()->isCalculating() ||
+                       toolHolds() == mirror();
+            },
             kToolCatchUpMs);
         if (!same && mDocument)
             fail(QStringLiteral("the tool's variables and functions are not the worksheet's:\n"
@@ -190,9 +196,8 @@ private:
             QTextCursor inside(block);
             inside.movePosition(QTextCursor::NextCharacter);
             const QColor colour = inside.charFormat().foreground().color();
-            return !block.text().isEmpty() &&
-                   (colour == successFormat().foreground().color() ||
-                    colour == errorFormat().foreground().color());
+            return !block.text().isEmpty() && (colour == successFormat().foreground().color() ||
+                                               colour == errorFormat().foreground().color());
         };
         if (!statement.text().endsWith(kCalculatedMarker) || !coloured(answer))
             fail(QStringLiteral("the answer did not land under «%1»: the next line is «%2»")

@@ -23,7 +23,9 @@ class RecalculationTest : public QObject {
 private:
     std::unique_ptr<Worksheet> mWorksheet;
 
-    [[nodiscard]] bool calculate(const QString& line) { return typeAndCalculate(*mWorksheet, line); }
+    [[nodiscard]] bool calculate(const QString& line) {
+        return typeAndCalculate(*mWorksheet, line);
+    }
 
     [[nodiscard]] bool replaceLine(const QString& from, const QString& to) {
         const QTextBlock block = mWorksheet->text()->find(from).block();
@@ -142,7 +144,8 @@ private slots:
         QTest::newRow("a name that is a variable and a function")
             << QStringList{"f = 2", "f(x) = x*10", "g = f(1) + f"} << "f = 2 ="
             << "f = 3 =" << false << true
-            << "f = 3 =\n3\nf(x) = x*10 =\nFunction defined\ng = f(1) + f =\n13\n" << 2;
+            << "f = 3 =\n3\nf(x) = x*10 =\nFunction defined\ng = f(1) + f =\n13\n"
+            << 2;
         QTest::newRow("not followed: marked out of date")
             << QStringList{"r = 5", "a = r*2"} << "r = 5 ="
             << "r = 6 =" << false << false << "r = 6 =\n6\na = r*2 =\n10\n"

@@ -26,7 +26,9 @@ private:
         mWorksheet->tool()->setToolPath(path);
         mWorksheet->startTool();
     }
-    [[nodiscard]] bool calculate(const QString& line) { return typeAndCalculate(*mWorksheet, line); }
+    [[nodiscard]] bool calculate(const QString& line) {
+        return typeAndCalculate(*mWorksheet, line);
+    }
     // Types the text at the end of the worksheet.
     void type(const QString& typed) {
         QTextCursor end(mWorksheet->text());
@@ -95,8 +97,8 @@ private slots:
         QVERIFY(calculate(QStringLiteral("anything")));
         QVERIFY(text().endsWith("anything =\n42\n"));
         QVERIFY(calculate(QStringLiteral("more")));
-        QVERIFY(text().endsWith(
-            "more =\nThe calculation tool gave an answer that cannot be read\n"));
+        QVERIFY(
+            text().endsWith("more =\nThe calculation tool gave an answer that cannot be read\n"));
     }
 
     // A state too large for one program argument reaches the tool through files of its own.
@@ -134,8 +136,7 @@ private slots:
         useTool(mFolder.filePath(QStringLiteral("missing-tool")));
         QVERIFY(!mWorksheet->tool()->isRunning());
         QVERIFY(calculate(QStringLiteral("1+1")));
-        QVERIFY(
-            text().startsWith("1+1 =\nThe calculation tool could not be started"));
+        QVERIFY(text().startsWith("1+1 =\nThe calculation tool could not be started"));
         QVERIFY(!mWorksheet->isCalculating());
         // It is tried again at the next Return.
         mWorksheet->tool()->setToolPath(ToolLink::defaultToolPath());
@@ -202,8 +203,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!mWorksheet->isCalculating(),
                                  int(mWorksheet->options().timeLimitSeconds * 1000) + kMarginMs);
 
-        QVERIFY(text().endsWith(
-            line + " =\n" + message.replace(QStringLiteral("{tool}"), tool) + "\n"));
+        QVERIFY(text().endsWith(line + " =\n" + message.replace(QStringLiteral("{tool}"), tool) +
+                                "\n"));
         QVERIFY(mirrorOf(*mWorksheet->state()) == before);
         QFile launches(standInFolder.filePath(QStringLiteral("launches")));
         if (launches.open(QIODevice::ReadOnly)) {

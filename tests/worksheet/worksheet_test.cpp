@@ -39,10 +39,10 @@ private slots:
         QTest::newRow("an error and its reason")
             << QStringList{"nosuch + 1"} << false << false
             << "nosuch + 1 =\nSyntax error: “nosuch” is not defined\n";
-        QTest::newRow("integers in hexadecimal") << QStringList{"255", "2.5"} << false << true
-                                                 << "255 =\n0xFF\n2.5 =\n2.5\n";
-        QTest::newRow("a decimal comma") << QStringList{"max(1,5; 2,25)"} << true << false
-                                         << "max(1,5; 2,25) =\n2,25\n";
+        QTest::newRow("integers in hexadecimal")
+            << QStringList{"255", "2.5"} << false << true << "255 =\n0xFF\n2.5 =\n2.5\n";
+        QTest::newRow("a decimal comma")
+            << QStringList{"max(1,5; 2,25)"} << true << false << "max(1,5; 2,25) =\n2,25\n";
     }
     void answersEachLineUnderIt() {
         QFETCH(QStringList, lines);
@@ -77,8 +77,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("a value") << "2+3" << false << "2+4 =\n6\nnext";
         QTest::newRow("an error") << "2+*3" << false << "2+4 =\n6\nnext";
-        QTest::newRow("a line typed in the normal colour") << "2+3" << true
-                                                           << "2+4 =\n6\n\n5\nnext";
+        QTest::newRow("a line typed in the normal colour")
+            << "2+3" << true << "2+4 =\n6\n\n5\nnext";
     }
     void replacesTheAnswerItWrote() {
         QFETCH(QString, first);
@@ -122,7 +122,8 @@ private slots:
         QSignalSpy finished(calculation, &Calculation::finished);
         QVERIFY(finished.wait(kAnswerWaitMs));
         QVERIFY(!calculation->allSucceeded());
-        QCOMPARE(text(), QStringLiteral("y = 4 =\n4\ny/0 + =\nSyntax error: the line ends too soon\n"));
+        QCOMPARE(text(),
+                 QStringLiteral("y = 4 =\n4\ny/0 + =\nSyntax error: the line ends too soon\n"));
     }
 };
 
