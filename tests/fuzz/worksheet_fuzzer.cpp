@@ -3,7 +3,8 @@
 
 #include "fuzzcheck.h"
 #include "qtapplication.h"
-#include "window/mydocument.h"
+#include "worksheet/worksheet.h"
+#include "worksheet/worksheettype.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,9 +20,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    MyDocument document;
+    Worksheet worksheet{WorksheetOptions()};
     QString error;
-    if (!document.loadNativeData(bytes, &error))
+    if (!worksheet.read(bytes, kWorksheetType, QStringLiteral("fuzzed.figurello"), &error))
         FUZZ_CHECK(!error.isEmpty());
     return 0;
 }
