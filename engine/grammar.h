@@ -18,8 +18,8 @@
 // Both decide where a failed parse stops. A value, a ")", a "," or the end of the line that is
 // looked for and not found is noted where it was missing (expected[…]); the furthest note says
 // why a line failed (engine/failure.h), without changing what any line matches.
-// A minus may begin the first term of an expression and any operand after "+", "-", "*", "/"
-// and "^", but never a juxtaposed factor: "2 -3" subtracts.
+// Signs, "-" or "+" and as many as written, may begin the first term of an expression and any
+// operand after "+", "-", "*", "/" and "^", but never a juxtaposed factor: "2 -3" subtracts.
 struct calculator : public boost::spirit::classic::grammar<calculator> {
     calculator(Recording& recording, int syntaxOnly)
         : mRecording(recording), mSyntaxOnly(syntaxOnly) {}
@@ -82,11 +82,13 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
                 =   identifier[CaptureText{r.mAssignName}] >> '=' >> expression
                 ;
 
-            // funcDef = identifier "(" identifier { "," identifier } ")" "=" body
+            // funcDef = identifier "(" [ identifier { "," identifier } ] ")" "=" body
             funcDef
                 =   identifier[CaptureText{r.mDefName}]
-                    >> '(' >> identifier[AppendText{r.mParamNames}]
-                    >> *( ',' >> identifier[AppendText{r.mParamNames}] )
+                    >> '('
+                    >> !(   identifier[AppendText{r.mParamNames}]
+                            >> *( ',' >> identifier[AppendText{r.mParamNames}] )
+                        )
                     >> ')' >> '='
                     >> lexeme_d[ *anychar_p ][CaptureText{r.mDefBody}]
                 ;
@@ -112,10 +114,12 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
                         )
                 ;
 
-            // signedTerm = term | "-" term; so "-2^2" is -(2^2) and "2--3" is 2 - (-3)
+            // signedTerm = term | "-" signedTerm | "+" signedTerm; so "-2^2" is -(2^2), "2--3"
+            // is 2 - (-3), "--1" is 1 and "3-+2" is 1
             signedTerm
                 =   term
-                |   ( '-' >> term )[Negate{r}]
+                |   nested(r)[ '-' >> signedTerm ][Negate{r}]
+                |   nested(r)[ '+' >> signedTerm ]
                 ;
 
             // term = power { power | "*" signedPower | "/" signedPower }; a power right after
@@ -128,10 +132,11 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
                         )
                 ;
 
-            // signedPower = power | "-" power; so "2*-3^2" is 2 * -(3^2)
+            // signedPower = power | "-" signedPower | "+" signedPower; so "2*-3^2" is 2 * -(3^2)
             signedPower
                 =   power
-                |   ( '-' >> power )[Negate{r}]
+                |   nested(r)[ '-' >> signedPower ][Negate{r}]
+                |   nested(r)[ '+' >> signedPower ]
                 ;
 
             // power = factor [ "^" signedPower ]; so "^" groups to the right, and "2^-2^2" is
@@ -156,7 +161,7 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
                     |   call(r, RecordDefinedCall{r}, 0)
                         [
                             lexeme_d[ name_of(s.mFunctions) >> '(' ]
-                            >> expression >> *( ',' >> expression ) >> callClose
+                            >> !( expression >> *( ',' >> expression ) ) >> callClose
                         ]
                     |   call(r, RecordBinaryCall{r}, 2)
                         [
@@ -183,7 +188,8 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
 
             syntaxSignedTerm
                 =   syntaxTerm
-                |   '-' >> syntaxTerm
+                |   nested(r)[ '-' >> syntaxSignedTerm ]
+                |   nested(r)[ '+' >> syntaxSignedTerm ]
                 ;
 
             syntaxTerm
@@ -196,7 +202,8 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
 
             syntaxSignedPower
                 =   syntaxPower
-                |   '-' >> syntaxPower
+                |   nested(r)[ '-' >> syntaxSignedPower ]
+                |   nested(r)[ '+' >> syntaxSignedPower ]
                 ;
 
             syntaxPower
@@ -219,7 +226,8 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
                     |   call(r, calcparse::no_action, 0)
                         [
                             lexeme_d[ name_of(s.mFunctions) >> '(' ]
-                            >> syntaxExpression >> *( ',' >> syntaxExpression ) >> callClose
+                            >> !( syntaxExpression >> *( ',' >> syntaxExpression ) )
+                            >> callClose
                         ]
                     |   call(r, calcparse::no_action, 2)
                         [

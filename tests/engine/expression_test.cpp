@@ -37,6 +37,14 @@ TEST(Expressions, Precedence) {
         {"a minus after \"-\" takes the term", {}, "1--2*3", 1 - -(2.0 * 3.0)},
         {"a minus after an operator in a call", {}, "max(2*-3, -4)", -4},
         {"a blank and a minus still subtract", {}, "2 -3", 2.0 - 3.0},
+        {"a leading plus", {}, "+1", 1},
+        {"a plus after \"-\"", {}, "3-+2", 3 - +2.0},
+        {"a plus inside a negated group", {}, "-(+1)", -(+1.0)},
+        {"two minus signs cancel", {}, "--1", - -1.0},
+        {"three minus signs negate", {}, "---1", - - -1.0},
+        {"two minus signs after a subtraction", {}, "1 -- -1", 1 - - -1.0},
+        {"signs inside a call", {}, "sin(--pi)", std::sin(- -kPi)},
+        {"signs after \"*\", each taking the power", {}, "2*-+-3^2", 2 * - + -std::pow(3.0, 2.0)},
         {"division by zero gives an infinity", {}, "1/0", kInf},
     });
 }
@@ -153,7 +161,7 @@ TEST(Expressions, StopPositions) {
     ExpectFailures({
         {"empty text", {}, "", 0},
         {"only blanks", {}, "   ", 3},
-        {"one minus after an operator, not two", {}, "2*--3", 1},
+        {"signs with nothing after them are left over", {}, "2*--", 1},
         {"a dangling operator is left over", {}, "2 +", 2},
         {"text after a whole expression", {}, "2 + 3 )", 6},
         {"offsets count bytes", {}, "\u03C0 + )", 3},
@@ -176,7 +184,7 @@ TEST(Expressions, StopPositions) {
         {"a parameter cannot be named like a constant", {}, "f(e) = e", 0},
         {"a built-in function cannot be assigned", {}, "sin = 1", 0},
         {"an assigned expression with unknown names", {}, "x = y", 0},
-        {"a definition needs a parameter", {}, "f() = 1", 0},
+        {"a definition of no parameters with an unknown name", {}, "f() = y", 0},
         {"an if part with an unknown name", {}, "if(1, 2, zz)", 0},
     });
 }

@@ -85,6 +85,12 @@ TEST(Statements, UserFunctions) {
          {"f(x) = x", "f(a, b) = a + b"},
          "f(2, 3)",
          5},
+        {"a function of no parameters", {"f() = 123"}, "f()", 123},
+        {"a call of no arguments multiplies by juxtaposition", {"f() = 123"}, "2f()", 246},
+        {"a body of no parameters sees variables at call time",
+         {"a = 1", "g() = a + 1", "a = 5"},
+         "g()",
+         6},
     });
     ExpectFailures({
         {"a body with an unknown name is refused", {}, "g(x) = x + b", 0},
@@ -94,6 +100,8 @@ TEST(Statements, UserFunctions) {
         {"too many arguments", {"h(x, y) = x*y"}, "h(1, 2, 3)", 0},
         {"too many arguments inside an expression", {"h(x, y) = x*y"}, "1 + h(1, 2, 3)", 0},
         {"too few arguments with values waiting", {"h(x, y) = x*y"}, "2 * h(3)", 0},
+        {"no arguments for a function of one", {"h(x) = x"}, "h()", 0},
+        {"an argument for a function of none", {"f() = 1"}, "f(2)", 0},
     });
     Calc calc;
     calc.eval("g(x) = x + b");
