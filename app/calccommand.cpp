@@ -1,7 +1,6 @@
 #include "app/calccommand.h"
 
 #include "platform/filetypes.h"
-#include "platform/keyedtexts.h"
 #include "worksheet/calcsession.h"
 #include "worksheet/worksheet.h"
 #include "worksheet/worksheettype.h"
@@ -121,10 +120,9 @@ int runCalcCommand(const QStringList& arguments, const WorksheetOptions& workshe
         QString type;
         if (!platform::readDocumentFile(worksheetDocumentType(), path, &contents, &type, &error))
             return fail(error);
+        // A file that cannot be read is always told why.
         if (!worksheet.read(contents, type, QFileInfo(path).fileName(), &error))
-            return fail(error.isEmpty() ? platform::keyedText("NotAWorksheet")
-                                              .arg(QFileInfo(path).fileName(), QString())
-                                        : error);
+            return fail(error);
         if (!worksheet.readNote().isEmpty())
             warn(worksheet.readNote());
     } else {

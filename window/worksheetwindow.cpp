@@ -19,6 +19,7 @@
 #include "worksheet/newdocumenttemplate.h"
 #include "worksheet/symbollisting.h"
 #include "worksheet/worksheet.h"
+#include "worksheet/worksheetwriting.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -43,7 +44,6 @@
 namespace {
 
 constexpr int kReferenceWidth = 360;
-const QSize kDefaultSize(640, 520);
 // Long enough to read twice.
 constexpr int kRefusalShownMs = 6000;
 
@@ -84,7 +84,7 @@ WorksheetWindow::WorksheetWindow(MyDocument* document, platform::DocumentControl
     buildCalculateMenu();
     buildHelpMenu();
     followWorksheet();
-    resize(kDefaultSize);
+    resize(kDefaultWindowSize);
     // Where the worksheet was saved from, on this desktop's screen.
     if (const std::optional<QString>& saved = mWorksheet->loadedWindowFrame()) {
         const QRect frame = platform::frameFromSavedString(*saved, availableArea());

@@ -20,6 +20,8 @@ QTextCharFormat successFormat() { return coloured(WorksheetColour::GoodResult); 
 
 QTextCharFormat errorFormat() { return coloured(WorksheetColour::BadResult); }
 
+QTextCharFormat resultFormat(bool succeeded) { return succeeded ? successFormat() : errorFormat(); }
+
 QColor resultGreen() {
     return worksheetColour(WorksheetColour::GoodResult, QGuiApplication::palette());
 }

@@ -12,4 +12,6 @@ QTextCharFormat normalFormat();
 QTextCharFormat successFormat();
 // An answer that is a message, in the error red.
 QTextCharFormat errorFormat();
+// The one or the other, as the answer is a value or definition (`succeeded`) or a message.
+QTextCharFormat resultFormat(bool succeeded);
 QColor resultGreen();

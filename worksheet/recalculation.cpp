@@ -132,8 +132,7 @@ QList<int> Recalculation::replaceChangedAnswers(QTextCursor& cursor) const {
         const QTextCharFormat oldFormat = answer.begin().fragment().charFormat();
         cursor.setPosition(answer.position());
         cursor.setPosition(answer.position() + answer.length() - 1, QTextCursor::KeepAnchor);
-        cursor.insertText(line.newAnswer,
-                          answerFormat(oldFormat, line.failed ? errorFormat() : successFormat()));
+        cursor.insertText(line.newAnswer, answerFormat(oldFormat, resultFormat(!line.failed)));
         changed.append(answer.blockNumber());
     }
     if (!changed.isEmpty())

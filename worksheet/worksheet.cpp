@@ -21,6 +21,7 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -66,10 +67,9 @@ Worksheet::~Worksheet() {
 void Worksheet::prepareTextForView() {
     // Putting a real layout in place tells of the whole text as if inserted: no statement is
     // edited by it.
-    mWritingAnswers = true;
+    const QScopedValueRollback writing(mWritingAnswers, true);
     mText->setDocumentLayout(nullptr);
     mText->documentLayout();
-    mWritingAnswers = false;
 }
 
 SCalcState* Worksheet::state() const { return mSession->state(); }
@@ -87,10 +87,8 @@ bool Worksheet::read(const QByteArray& data, const QString& typeName, const QStr
         LoadVariablesDictionary(*read.variables, *state());
     if (read.functions)
         LoadFunctionsDictionary(*read.functions, *state());
-    if (typeName == kWorksheetType) {
-        mInitialTypingFont = read.typingFont;
-        mLoadedWindowFrame = read.windowFrame;
-    }
+    mInitialTypingFont = read.typingFont;
+    mLoadedWindowFrame = read.windowFrame;
     if (!textRead)
         return false;
     noteUnreadCodePages(read.unreadCodePages);
@@ -117,14 +115,15 @@ void Worksheet::noteUnreadCodePages(const QList<int>& codePages) {
 }
 
 void Worksheet::setText(const QTextDocument& loaded) {
-    mWritingAnswers = true;
-    QTextCursor cursor(mText);
-    cursor.select(QTextCursor::Document);
-    cursor.insertFragment(QTextDocumentFragment(&loaded));
-    adoptColourScheme(mText);
-    mText->clearUndoRedoStacks();
-    mText->setModified(false);
-    mWritingAnswers = false;
+    {
+        const QScopedValueRollback writing(mWritingAnswers, true);
+        QTextCursor cursor(mText);
+        cursor.select(QTextCursor::Document);
+        cursor.insertFragment(QTextDocumentFragment(&loaded));
+        adoptColourScheme(mText);
+        mText->clearUndoRedoStacks();
+        mText->setModified(false);
+    }
     mRead = true;
 
     // What typing at the end of the loaded text would take.
@@ -164,7 +163,6 @@ void Worksheet::setOptions(const WorksheetOptions& options) {
 void Worksheet::setIntegersAsHex(bool hex) {
     mIntegersAsHex = hex;
     emit integerFormatChanged(hex);
-    emit symbolsChanged();
     emit namesChanged();
 }
 
@@ -218,13 +216,12 @@ bool Worksheet::calculateAt(const QTextCursor& at) {
 void Worksheet::answerLine(const CalcOutcome& outcome) {
     const QTextCursor answerAt = std::exchange(mAnswerPosition, QTextCursor());
     const QString answer = answerText(outcome, mIntegersAsHex, mOptions.commaIsDecimal);
-    const QTextCharFormat colour = outcome.succeeded() ? successFormat() : errorFormat();
+    const QTextCharFormat colour = resultFormat(outcome.succeeded());
     if (mReplacesAnswer) {
         QTextCursor old = answerAt;
-        mWritingAnswers = true;
+        const QScopedValueRollback writing(mWritingAnswers, true);
         // The new answer keeps the old one's font.
         old.insertText(answer, answerFormat(old.charFormat(), colour));
-        mWritingAnswers = false;
     } else {
         insertLine(answerAt, answer, colour);
     }
@@ -267,13 +264,14 @@ Calculation* Worksheet::calculateAtEnd(const QStringList& lines) {
                                 typing);
                 end->insertBlock();
                 end->insertText(answerText(outcome, mIntegersAsHex, mOptions.commaIsDecimal),
-                                outcome.succeeded() ? successFormat() : errorFormat());
+                                resultFormat(outcome.succeeded()));
                 end->insertText(QStringLiteral("\n"), normalFormat());
             });
     connect(calculation, &Calculation::finished, this, [this, end] {
-        mWritingAnswers = true;
-        end->endEditBlock();
-        mWritingAnswers = false;
+        {
+            const QScopedValueRollback writing(mWritingAnswers, true);
+            end->endEditBlock();
+        }
         emit namesChanged();
     });
     return calculation;
@@ -282,12 +280,11 @@ Calculation* Worksheet::calculateAtEnd(const QStringList& lines) {
 void Worksheet::insertLine(QTextCursor at, const QString& text, const QTextCharFormat& format) {
     // One edit: the text is laid out once, and one Undo takes the whole line back. In the font
     // of the text it follows, as typing would be.
-    mWritingAnswers = true;
+    const QScopedValueRollback writing(mWritingAnswers, true);
     at.beginEditBlock();
     at.insertText(text, answerFormat(at.charFormat(), format));
     at.insertText(QStringLiteral("\n"), answerFormat(at.charFormat(), normalFormat()));
     at.endEditBlock();
-    mWritingAnswers = false;
 }
 
 QString Worksheet::formatValue(double value) const {
@@ -314,7 +311,6 @@ void Worksheet::forget(const QString& name, bool function) {
 
 void Worksheet::adoptState(CalcStatePtr state) {
     mSession->adoptState(std::move(state));
-    emit symbolsChanged();
     emit namesChanged();
 }
 
@@ -379,9 +375,11 @@ void Worksheet::finishRecalculation(Recalculation& recalculation, const StateSym
         adoptState(recalculation.takeState());
     // One Undo takes back the answers and the variables and functions that went with them.
     QTextCursor edit(mText);
-    mWritingAnswers = true;
-    const QList<int> changed = recalculation.replaceChangedAnswers(edit);
-    mWritingAnswers = false;
+    QList<int> changed;
+    {
+        const QScopedValueRollback writing(mWritingAnswers, true);
+        changed = recalculation.replaceChangedAnswers(edit);
+    }
     // With no answer changed there is nothing to take back, and the text stays unedited.
     if (!changed.isEmpty()) {
         edit.joinPreviousEditBlock();
@@ -389,8 +387,6 @@ void Worksheet::finishRecalculation(Recalculation& recalculation, const StateSym
                         mAnswerMarks->outOfDate(recalculation.answersReached()));
         edit.endEditBlock();
     }
-    if (!ownState)
-        emit symbolsChanged();
     mAnswerMarks->clearOutOfDate(recalculation.answersReached());
     for (int answer : recalculation.answersReached())
         mAnswerMarks->noteAnswered(mText->findBlockByNumber(answer - 1));

@@ -120,9 +120,8 @@ signals:
     // A recalculation or an update replaced `changed` answers; `allSucceeded` when no line
     // gave an error.
     void recalculationFinished(int changed, bool allSucceeded);
-    // The state's symbols, or how their values are shown, changed other than by a calculation.
-    void symbolsChanged();
-    // Any of the three above: the names the worksheet knows may be others now.
+    // A line or an update was calculated, or the state's symbols, or how their values are
+    // shown, changed otherwise: the names the worksheet knows, and their values, may be others.
     void namesChanged();
     void integerFormatChanged(bool hex);
     void optionsChanged(const WorksheetOptions& options);

@@ -11,12 +11,6 @@
 #include <QScreen>
 #include <QTextDocument>
 
-namespace {
-
-const QSize kDefaultWindowSize(640, 520);
-
-} // namespace
-
 QByteArray worksheetData(const QTextDocument& text, const SCalcState& state,
                          const QFont& typingFont, const QString& windowFrame, QString* error) {
     WorksheetFile file;

@@ -2,12 +2,16 @@
 
 #include <QByteArray>
 #include <QFont>
+#include <QSize>
 #include <QString>
 
 #include <optional>
 
 class QTextDocument;
 struct SCalcState;
+
+// The size a worksheet's window starts at, and is saved with when no window showed it.
+inline constexpr QSize kDefaultWindowSize(640, 520);
 
 // A worksheet in its native format: the text as RTF, the state's variables and functions, the
 // font typing takes and the window's frame. Empty, with the reason, when it cannot be written.
