@@ -68,6 +68,19 @@ std::string MixedWorksheetLines() {
     return lines;
 }
 
+// As many lines of quantities: units on numbers, conversions, temperatures and data sizes.
+std::string UnitWorksheetLines() {
+    const char* const shapes[] = {"d = %d km", "d in mi", "%d km / 2 h in mph",
+                                  "20 °C + %d K in °F", "1 GiB + %d MiB -> MB"};
+    std::string lines;
+    char line[64];
+    for (int i = 0; i < kWorksheetLines; ++i) {
+        std::snprintf(line, sizeof line, shapes[i % std::size(shapes)], i % 97 + 1);
+        lines.append(line).append("\n");
+    }
+    return lines;
+}
+
 double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
@@ -96,6 +109,7 @@ void WriteStates(const fs::path& dir) {
     WriteFile(dir / "fib.bc", kBcFib + "f(25)\n");
     WriteFile(dir / "recursion.py", kPythonInProcess);
     WriteFile(dir / "mixed.txt", MixedWorksheetLines());
+    WriteFile(dir / "units.txt", UnitWorksheetLines());
 }
 
 struct Setup {
@@ -277,6 +291,8 @@ int main(int argc, char** argv) {
     const std::string worksheet = (setup.dir / "mixed.figurello").string();
     const std::vector<std::string> calcMixed = {setup.figurello, "calc", mixed};
     const std::vector<std::string> bcMixed = {"bc", "-l", mixed};
+    const std::vector<std::string> calcUnits = {setup.figurello, "calc",
+                                                (setup.dir / "units.txt").string()};
     const std::vector<std::string> openWorksheet = {setup.figurello, "calc", "--open", worksheet,
                                                     "/dev/null"};
     const std::vector<std::string> recalculateWorksheet = {setup.figurello, "calc", "--recalculate",
@@ -286,7 +302,7 @@ int main(int argc, char** argv) {
     Sample fibFull, fibEmpty, toolFib25, bcFib25, pythonFib25, toolStart, echoStart;
     Sample fib25Full, fib25Empty, hLineFull, hLineEmpty, pythonFib22Call, pythonFib25Call,
         pythonHLine;
-    Sample calcLines, bcLines, recalculationBeyondOpening;
+    Sample calcLines, bcLines, calcUnitLines, recalculationBeyondOpening, emptyToolStart;
     // The lock-step lines, measured in each placement this machine allows.
     struct LockStepRuns {
         std::string where;
@@ -319,11 +335,13 @@ int main(int argc, char** argv) {
         }
         calcLines.values.push_back(WholeProcess(calcMixed, ""));
         bcLines.values.push_back(WholeProcess(bcMixed, ""));
+        calcUnitLines.values.push_back(WholeProcess(calcUnits, ""));
         const double opening = WholeProcess(openWorksheet, "");
         recalculationBeyondOpening.values.push_back(WholeProcess(recalculateWorksheet, "") -
                                                     opening);
         echoStart.values.push_back(StartToFirstReply(echo));
         toolStart.values.push_back(StartToFirstReply(setup.tool(true)));
+        emptyToolStart.values.push_back(StartToFirstReply(setup.tool(false)));
     }
     fs::remove_all(setup.dir);
 
@@ -372,12 +390,16 @@ int main(int argc, char** argv) {
     rows.push_back({"figurello calc, 10,000 mixed lines", "ms", calcLines, "bc -l, same lines",
                     &bcLines, "ratio ≤ 4"});
     rows.push_back({"bc -l, 10,000 mixed lines", "ms", bcLines, "", nullptr, ""});
+    rows.push_back({"figurello calc, 10,000 lines with units", "ms", calcUnitLines,
+                    "figurello calc, mixed lines", &calcLines, ""});
     rows.push_back({"figurello calc lines per second", "/s", calcLinesPerSecond, "", nullptr, ""});
     rows.push_back({"bc -l lines per second", "/s", bcLinesPerSecond, "", nullptr, ""});
     rows.push_back({"recalculating a 10,000-line worksheet, beyond opening it", "ms",
                     recalculationBeyondOpening, "", nullptr, "< 300 ms"});
     rows.push_back({"start to first reply, CalcTool, full state", "ms", toolStart,
                     "echo child start", &echoStart, "≤ 25 ms"});
+    rows.push_back({"start to first reply, CalcTool, empty state", "ms", emptyToolStart,
+                    "echo child start", &echoStart, "≤ 10 ms"});
     rows.push_back({"start to first reply, echo child", "ms", echoStart, "", nullptr, ""});
     for (const Row& row : rows)
         PrintRow(row);

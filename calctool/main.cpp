@@ -4,6 +4,7 @@
 
 #include "calctool/reply.h"
 #include "calctool/seed.h"
+#include "calctool/unitspage.h"
 #include "engine/calcengine.h"
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
@@ -27,19 +28,25 @@ constexpr int kUsageError = 2;
 constexpr int kOutputError = 3;
 
 const char kUsage[] =
-    "Usage: CalcTool VARIABLES FUNCTIONS\n"
+    "Usage: CalcTool VARIABLES FUNCTIONS [UNITS]\n"
+    "       CalcTool --units\n"
     "\n"
     "Evaluates worksheet lines: one statement per line on standard input, one XML property\n"
-    "list per line on standard output, with the keys ResultKind, Result, Symbol and Stop,\n"
-    "and for an error Reason, with Name and ArgumentCount where they apply.\n"
+    "list per line on standard output, with the keys ResultKind, Result, Unit, Symbol and\n"
+    "Stop, and for an error Reason, with Name, ArgumentCount, Unit, UnitKind, OtherUnit and\n"
+    "OtherKind where they apply.\n"
     "\n"
     "VARIABLES  a property list whose root dictionary maps names to reals\n"
     "FUNCTIONS  a property list whose root dictionary maps names to arrays of strings:\n"
     "           the body, then the parameter names\n"
+    "UNITS      a property list whose root dictionary maps variable names to the units\n"
+    "           their numbers are in (\"km/h\"); a variable not in it is a plain number\n"
     "\n"
     "Either argument may be @PATH instead: a file holding the same property list, for a\n"
     "worksheet too large to pass on the command line. XML and binary property lists are read.\n"
-    "Exits with 0 at the end of input, 2 when an argument cannot be read.\n";
+    "Exits with 0 at the end of input, 2 when an argument cannot be read.\n"
+    "\n"
+    "--units    writes a Markdown page of every unit a number may carry, by kind\n";
 
 // Writes everything or fails: a reply is never left half written.
 bool WriteAll(const std::string& bytes) {
@@ -125,12 +132,13 @@ int AnswerRequests(SCalcState& state) {
             break;
         if (!std::getline(std::cin, line))
             break;
-        double value = 0;
+        Quantity value;
         std::size_t stop = 0;
         std::string_view symbol;
         Failure failure;
         const int kind = EvaluateStatement(line, state, value, stop, &symbol, &failure);
-        if (!replies.add(ReplyXml(kind, value, symbol, stop, failure)))
+        const std::string_view unit = value.unit ? std::string_view(value.unit->text) : "";
+        if (!replies.add(ReplyXml(kind, value.number, unit, symbol, stop, failure)))
             break;
     }
     if (!replies.write() || replies.failed()) {
@@ -147,8 +155,10 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    if (argc != 3) {
-        std::fprintf(stderr, "CalcTool: expected 2 arguments, got %d\n\n%s", argc - 1, kUsage);
+    if (argc == 2 && std::strcmp(argv[1], "--units") == 0)
+        return WriteAll(UnitsPage()) ? 0 : kOutputError;
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "CalcTool: expected 2 or 3 arguments, got %d\n\n%s", argc - 1, kUsage);
         return kUsageError;
     }
 
@@ -157,8 +167,8 @@ int main(int argc, char** argv) {
         std::fputs("CalcTool: out of memory\n", stderr);
         return kUsageError;
     }
-    const char* const argumentNames[] = {"variables", "functions"};
-    for (int i = 0; i < 2; ++i) {
+    const char* const argumentNames[] = {"variables", "functions", "units"};
+    for (int i = 0; i < argc - 1; ++i) {
         SeedResult seed = ReadSeedArgument(argv[i + 1]);
         if (!seed.dictionary) {
             std::fprintf(stderr, "CalcTool: cannot read the %s argument: %s\n", argumentNames[i],
@@ -167,8 +177,10 @@ int main(int argc, char** argv) {
         }
         if (i == 0)
             LoadVariablesDictionary(*seed.dictionary, *state);
-        else
+        else if (i == 1)
             LoadFunctionsDictionary(*seed.dictionary, *state);
+        else
+            LoadVariableUnitsDictionary(*seed.dictionary, *state);
     }
 
     std::ios::sync_with_stdio(false);

@@ -17,14 +17,20 @@ bool Explained(int resultKind, const Failure& failure) {
 
 } // namespace
 
-plist::Value MakeReply(int resultKind, double result, std::string_view symbol, std::size_t stop,
-                       const Failure& failure) {
+plist::Value MakeReply(int resultKind, double result, std::string_view unit,
+                       std::string_view symbol, std::size_t stop, const Failure& failure) {
     plist::Dictionary reply;
-    if (Explained(resultKind, failure)) {
+    const bool explained = Explained(resultKind, failure);
+    auto addText = [&](const char* key, std::string_view text) {
+        if (!text.empty())
+            reply.emplace(key, plist::Value(std::string(text)));
+    };
+    if (explained) {
         if (failure.mCount > 0)
             reply.emplace(replykey::kArgumentCount, plist::Value(std::int64_t{failure.mCount}));
-        if (!failure.mName.empty())
-            reply.emplace(replykey::kName, plist::Value(failure.mName));
+        addText(replykey::kName, failure.mName);
+        addText(replykey::kOtherKind, failure.mOtherKind);
+        addText(replykey::kOtherUnit, failure.mOtherUnit);
         reply.emplace(replykey::kReason, plist::Value(std::string(ReasonKey(failure.mReason))));
     }
     if (resultKind == kValue)
@@ -33,17 +39,29 @@ plist::Value MakeReply(int resultKind, double result, std::string_view symbol, s
     reply.emplace(replykey::kStop, plist::Value(static_cast<std::int64_t>(stop)));
     if (resultKind != kSyntaxError)
         reply.emplace(replykey::kSymbol, plist::Value(std::string(symbol)));
+    if (resultKind == kValue)
+        addText(replykey::kUnit, unit);
+    if (explained) {
+        addText(replykey::kUnit, failure.mUnit);
+        addText(replykey::kUnitKind, failure.mUnitKind);
+    }
     return plist::Value(std::move(reply));
 }
 
-std::string ReplyXml(int resultKind, double result, std::string_view symbol, std::size_t stop,
-                     const Failure& failure) {
+std::string ReplyXml(int resultKind, double result, std::string_view unit, std::string_view symbol,
+                     std::size_t stop, const Failure& failure) {
     plist::XmlDictionaryWriter reply;
-    if (Explained(resultKind, failure)) {
+    const bool explained = Explained(resultKind, failure);
+    auto addText = [&](const char* key, std::string_view text) {
+        if (!text.empty())
+            reply.addString(key, text);
+    };
+    if (explained) {
         if (failure.mCount > 0)
             reply.addInteger(replykey::kArgumentCount, failure.mCount);
-        if (!failure.mName.empty())
-            reply.addString(replykey::kName, failure.mName);
+        addText(replykey::kName, failure.mName);
+        addText(replykey::kOtherKind, failure.mOtherKind);
+        addText(replykey::kOtherUnit, failure.mOtherUnit);
         reply.addString(replykey::kReason, ReasonKey(failure.mReason));
     }
     if (resultKind == kValue)
@@ -52,5 +70,11 @@ std::string ReplyXml(int resultKind, double result, std::string_view symbol, std
     reply.addInteger(replykey::kStop, static_cast<std::int64_t>(stop));
     if (resultKind != kSyntaxError)
         reply.addString(replykey::kSymbol, symbol);
+    if (resultKind == kValue)
+        addText(replykey::kUnit, unit);
+    if (explained) {
+        addText(replykey::kUnit, failure.mUnit);
+        addText(replykey::kUnitKind, failure.mUnitKind);
+    }
     return reply.finish();
 }

@@ -11,4 +11,10 @@ inline constexpr const char* kStop = "Stop";
 inline constexpr const char* kReason = "Reason";
 inline constexpr const char* kName = "Name";
 inline constexpr const char* kArgumentCount = "ArgumentCount";
+// The unit of a value ("km/h"); absent for a plain number. For a failure of units, the two
+// sides' units and their kinds of quantity ("length"); a side without them is a plain number.
+inline constexpr const char* kUnit = "Unit";
+inline constexpr const char* kUnitKind = "UnitKind";
+inline constexpr const char* kOtherUnit = "OtherUnit";
+inline constexpr const char* kOtherKind = "OtherKind";
 } // namespace replykey

@@ -48,9 +48,9 @@ private:
 // Evaluates a stored text (a function body, an "if" part) in a scope of its own and returns
 // its value; anything but a value fails the enclosing statement. Inlined into the call and the
 // "if", so that a recursion level costs fewer native frames.
-[[gnu::always_inline]] inline double EvaluateInScope(SCalcState& state, const CallFrame* frame,
-                                                     const std::string& text, KeptParse& kept,
-                                                     KeptParse::Text kind) {
+[[gnu::always_inline]] inline Quantity EvaluateInScope(SCalcState& state, const CallFrame* frame,
+                                                       const std::string& text, KeptParse& kept,
+                                                       KeptParse::Text kind) {
     NestedScope scope(state, frame);
     StackBaseScope stackBase(state);
     const Ref<const Program> program(&kept.of(text, state, kind));
@@ -59,7 +59,7 @@ private:
         throw CalcException(program->mFailure);
     if (state.mValueStack.size() == state.mStackFloor)
         throw CalcException();
-    const double value = state.mValueStack.back();
+    const Quantity value = state.mValueStack.back();
     state.mValueStack.resize(state.mStackFloor);
     return value;
 }
@@ -121,29 +121,62 @@ void PushVariable::pushLookedUp(SCalcState& state) const {
             mSeenAfter = FunctionTableChanges();
         }
     }
-    const double* found = FindVisibleVariable(state, mName);
+    const Quantity* found = FindVisibleVariable(state, mName);
     if (!found)
         throw CalcException(Reason::kUnknownName, mName);
-    const double value = *found;
+    const Quantity value = *found;
     state.mValueStack.push_back(value);
 }
 
 void DoNegate::operator()(SCalcState& state) const {
     if (state.mValueStack.size() <= state.mStackFloor)
         throw CalcException();
-    state.mValueStack.back() = -state.mValueStack.back();
+    state.mValueStack.back().number = -state.mValueStack.back().number;
 }
 
 void DoUnaryFunc::operator()(SCalcState& state) const {
     if (state.mValueStack.size() <= state.mStackFloor)
         throw CalcException();
-    state.mValueStack.back() = mFunction(state.mValueStack.back());
+    Quantity& argument = state.mValueStack.back();
+    if (!argument.unit) [[likely]] {
+        argument.number = mFunction.function(argument.number);
+        return;
+    }
+    switch (mFunction.rule) {
+    case UnitRule::kKeepsUnit:
+        argument.number = mFunction.function(argument.number);
+        return;
+    case UnitRule::kTakesAngle:
+        argument = mFunction.function(quantity::Radians(argument, mFunction.name));
+        return;
+    case UnitRule::kSquareRoot:
+        argument = quantity::Power(argument, 0.5);
+        return;
+    default:
+        argument = mFunction.function(quantity::PlainNumber(argument, mFunction.name));
+        return;
+    }
 }
 
 void DoBinaryFunc::operator()(SCalcState& state) const {
-    double second = PopValue(state);
-    double first = PopValue(state);
-    state.mValueStack.push_back(mFunction(first, second));
+    Quantity second = PopValue(state);
+    Quantity first = PopValue(state);
+    if (!first.unit && !second.unit) [[likely]] {
+        state.mValueStack.push_back(mFunction.function(first.number, second.number));
+        return;
+    }
+    const double number =
+        mFunction.function(first.number, quantity::InUnitOf(first, second, mFunction.name));
+    if (mFunction.rule == UnitRule::kSameKindToPlain)
+        state.mValueStack.push_back(number);
+    else
+        state.mValueStack.push_back(Quantity(number, first.unit));
+}
+
+void DoConvert::operator()(SCalcState& state) const {
+    Quantity target = PopValue(state);
+    Quantity value = PopValue(state);
+    state.mValueStack.push_back(quantity::Convert(value, target.unit));
 }
 
 void DoDefinedFunc::operator()(SCalcState& state) const {
@@ -179,7 +212,7 @@ void DoDefinedFunc::operator()(SCalcState& state) const {
         mSeenAfter = changes;
     }
     frame.mVocabulary = mBodyVocabulary;
-    const double value =
+    const Quantity value =
         EvaluateInScope(state, &frame, function.mBody, mBody, KeptParse::Text::kMayChange);
     state.mValueStack.resize(argumentsAt);
     state.mValueStack.push_back(value);
@@ -187,7 +220,7 @@ void DoDefinedFunc::operator()(SCalcState& state) const {
 
 void DoIf::operator()(SCalcState& state) const {
     CheckStackDepth(state);
-    double condition = PopValue(state);
+    const double condition = PopValue(state).number;
     // Only a condition greater than zero is true: zero, negatives and NaN choose the third part.
     const bool isTrue = condition > 0;
     state.mValueStack.push_back(

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-// Pushes a literal's or a constant's value.
+// Pushes a literal's or a constant's value, or a quantity written with its unit.
 struct PushValue {
-    double mValue;
+    Quantity mValue;
     void operator()(SCalcState& state) const { state.mValueStack.push_back(mValue); }
 };
 
@@ -26,7 +26,7 @@ struct PushVariable {
     void operator()(SCalcState& state) const {
         const CallFrame* frame = state.mFrame;
         if (frame && frame->mParams == mParamsSeen && mSeenAfter == FunctionTableChanges()) {
-            const double value = state.mValueStack[frame->mArgumentsAt + mSlot];
+            const Quantity value = state.mValueStack[frame->mArgumentsAt + mSlot];
             state.mValueStack.push_back(value);
         } else {
             pushLookedUp(state);
@@ -41,10 +41,10 @@ struct PushVariable {
     mutable std::uint64_t mSeenAfter = 0;
 };
 
-inline double PopValue(SCalcState& state) {
+inline Quantity PopValue(SCalcState& state) {
     if (state.mValueStack.size() <= state.mStackFloor)
         throw CalcException();
-    double value = state.mValueStack.back();
+    Quantity value = state.mValueStack.back();
     state.mValueStack.pop_back();
     return value;
 }
@@ -82,30 +82,51 @@ struct KeptParse {
 // Pops the right operand, then the left one, and pushes op(left, right).
 template <typename Op> struct DoBinOp {
     void operator()(SCalcState& state) const {
-        double right = PopValue(state);
-        double left = PopValue(state);
+        Quantity right = PopValue(state);
+        Quantity left = PopValue(state);
         state.mValueStack.push_back(Op()(left, right));
     }
 };
 
-// Wraps a plain two-argument function as a function object.
-template <double (*Function)(double, double)> struct BinFunctor {
-    double operator()(double left, double right) const { return Function(left, right); }
-};
-
 double Pow(double base, double exponent);
+
+// The operators: plain numbers take the arithmetic of doubles at once; only a unit on either
+// side goes through the dimension checks.
+template <double (*Plain)(double, double), Quantity (*WithUnits)(const Quantity&, const Quantity&)>
+struct QuantityOperator {
+    Quantity operator()(const Quantity& left, const Quantity& right) const {
+        if (!left.unit && !right.unit) [[likely]]
+            return Plain(left.number, right.number);
+        return WithUnits(left, right);
+    }
+};
+inline double PlainSum(double a, double b) { return a + b; }
+inline double PlainDifference(double a, double b) { return a - b; }
+inline double PlainProduct(double a, double b) { return a * b; }
+inline double PlainQuotient(double a, double b) { return a / b; }
+using AddOp = QuantityOperator<&PlainSum, &quantity::Add>;
+using SubtractOp = QuantityOperator<&PlainDifference, &quantity::Subtract>;
+using MultiplyOp = QuantityOperator<&PlainProduct, &quantity::Multiply>;
+using DivideOp = QuantityOperator<&PlainQuotient, &quantity::Divide>;
+using PowerOp = QuantityOperator<&Pow, &quantity::Power>;
+using SideBySideOp = QuantityOperator<&PlainProduct, &quantity::SideBySide>;
+
+// Pops the unit a conversion asks for, then the quantity, and pushes the quantity in that unit.
+struct DoConvert {
+    void operator()(SCalcState& state) const;
+};
 
 struct DoNegate {
     void operator()(SCalcState& state) const;
 };
 
 struct DoUnaryFunc {
-    UnaryFunction mFunction;
+    UnaryBuiltin mFunction;
     void operator()(SCalcState& state) const;
 };
 
 struct DoBinaryFunc {
-    BinaryFunction mFunction;
+    BinaryBuiltin mFunction;
     void operator()(SCalcState& state) const;
 };
 

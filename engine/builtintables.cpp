@@ -33,30 +33,26 @@ double Max(double a, double b) { return std::fmax(a, b); }
 double Min(double a, double b) { return std::fmin(a, b); }
 double Hypot(double a, double b) { return std::hypot(a, b); }
 
-struct UnaryEntry {
-    const char* name;
-    UnaryFunction function;
-};
-struct BinaryEntry {
-    const char* name;
-    BinaryFunction function;
-};
 struct ConstantEntry {
     const char* name;
     double value;
 };
 
-const UnaryEntry kUnaryFunctions[] = {
-    {"atan", &Atan}, {"acos", &Acos}, {"asin", &Asin},   {"sin", &Sin},     {"cos", &Cos},
-    {"tan", &Tan},   {"ceil", &Ceil}, {"floor", &Floor}, {"round", &Round}, {"fabs", &Fabs},
-    {"abs", &Fabs},  {"log", &Log},   {"log10", &Log10}, {"log2", &Log2},   {"exp", &Exp},
-    {"rad", &Rad},   {"deg", &Deg},   {"sqrt", &Sqrt},   {"\u221A", &Sqrt}, // √
+using enum UnitRule;
+const UnaryBuiltin kUnaryFunctions[] = {
+    {"atan", &Atan, kPlainOnly},    {"acos", &Acos, kPlainOnly},   {"asin", &Asin, kPlainOnly},
+    {"sin", &Sin, kTakesAngle},     {"cos", &Cos, kTakesAngle},    {"tan", &Tan, kTakesAngle},
+    {"ceil", &Ceil, kKeepsUnit},    {"floor", &Floor, kKeepsUnit}, {"round", &Round, kKeepsUnit},
+    {"fabs", &Fabs, kKeepsUnit},    {"abs", &Fabs, kKeepsUnit},    {"log", &Log, kPlainOnly},
+    {"log10", &Log10, kPlainOnly},  {"log2", &Log2, kPlainOnly},   {"exp", &Exp, kPlainOnly},
+    {"rad", &Rad, kPlainOnly},      {"deg", &Deg, kPlainOnly},     {"sqrt", &Sqrt, kSquareRoot},
+    {"\u221A", &Sqrt, kSquareRoot}, // √
 };
-const BinaryEntry kBinaryFunctions[] = {
-    {"atan2", &Atan2},
-    {"max", &Max},
-    {"min", &Min},
-    {"hypot", &Hypot},
+const BinaryBuiltin kBinaryFunctions[] = {
+    {"atan2", &Atan2, kSameKindToPlain},
+    {"max", &Max, kSameKind},
+    {"min", &Min, kSameKind},
+    {"hypot", &Hypot, kSameKind},
 };
 const ConstantEntry kConstants[] = {
     {"pi", kPi}, {"%", 0.01}, {"\u03C0", kPi}, {"e", 2.718281828459045}, // π
@@ -64,10 +60,10 @@ const ConstantEntry kConstants[] = {
 
 std::unique_ptr<BuiltinTables> BuildTables() {
     auto tables = std::make_unique<BuiltinTables>();
-    for (const UnaryEntry& entry : kUnaryFunctions)
-        tables->mUnaryFunctions.add(entry.name, entry.function);
-    for (const BinaryEntry& entry : kBinaryFunctions)
-        tables->mBinaryFunctions.add(entry.name, entry.function);
+    for (const UnaryBuiltin& entry : kUnaryFunctions)
+        tables->mUnaryFunctions.add(entry.name, entry);
+    for (const BinaryBuiltin& entry : kBinaryFunctions)
+        tables->mBinaryFunctions.add(entry.name, entry);
     for (const ConstantEntry& entry : kConstants)
         tables->mConstants.add(entry.name, entry.value);
     return tables;
@@ -85,9 +81,9 @@ const BuiltinTables& GetBuiltinTables() {
 
 std::vector<BuiltinName> BuiltinNames() {
     std::vector<BuiltinName> names;
-    for (const UnaryEntry& entry : kUnaryFunctions)
+    for (const UnaryBuiltin& entry : kUnaryFunctions)
         names.push_back({entry.name, true});
-    for (const BinaryEntry& entry : kBinaryFunctions)
+    for (const BinaryBuiltin& entry : kBinaryFunctions)
         names.push_back({entry.name, true});
     for (const ConstantEntry& entry : kConstants)
         names.push_back({entry.name, false});

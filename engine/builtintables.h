@@ -8,11 +8,32 @@
 using UnaryFunction = double (*)(double);
 using BinaryFunction = double (*)(double, double);
 
+// What a built-in function makes of a quantity with a unit.
+enum class UnitRule {
+    kPlainOnly,       // a plain number only: log(5 km) is refused
+    kKeepsUnit,       // works on the number and keeps the unit: round(2.4 km) is 2 km
+    kTakesAngle,      // an angle, in radians, or a plain number: sin(90°)
+    kSquareRoot,      // halves every power of the unit: sqrt(9 m^2) is 3 m
+    kSameKind,        // two quantities of one kind; the answer in the first one's unit
+    kSameKindToPlain, // two quantities of one kind; the answer a plain number: atan2
+};
+
+struct UnaryBuiltin {
+    const char* name;
+    UnaryFunction function;
+    UnitRule rule;
+};
+struct BinaryBuiltin {
+    const char* name;
+    BinaryFunction function;
+    UnitRule rule;
+};
+
 // The built-in functions and constants every calculator shares. Built once, on first use, and
 // kept for the life of the process.
 struct BuiltinTables {
-    boost::spirit::classic::symbols<UnaryFunction> mUnaryFunctions;
-    boost::spirit::classic::symbols<BinaryFunction> mBinaryFunctions;
+    boost::spirit::classic::symbols<UnaryBuiltin> mUnaryFunctions;
+    boost::spirit::classic::symbols<BinaryBuiltin> mBinaryFunctions;
     boost::spirit::classic::symbols<double> mConstants;
 };
 

@@ -23,8 +23,8 @@ CalcStatePtr NewCalcState() {
 CalcStatePtr CalcStateWithout(const SCalcState& state, SymbolKind kind, std::string_view name) {
     try {
         CalcStatePtr rebuilt(new SCalcState());
-        std::vector<std::pair<std::string, double>> variables;
-        ForEachVariable(state, [&](const std::string& variable, double value) {
+        std::vector<std::pair<std::string, Quantity>> variables;
+        ForEachVariable(state, [&](const std::string& variable, const Quantity& value) {
             if (kind != SymbolKind::kVariable || variable != name)
                 variables.emplace_back(variable, value);
         });
@@ -55,6 +55,15 @@ CalcStatePtr CalcStateWithout(const SCalcState& state, SymbolKind kind, std::str
 }
 
 int EvaluateStatement(std::string_view text, SCalcState& state, double& value, std::size_t& stop,
+                      std::string_view* symbol, Failure* failure) {
+    Quantity result;
+    const int kind = EvaluateStatement(text, state, result, stop, symbol, failure);
+    if (kind == kValue)
+        value = result.number;
+    return kind;
+}
+
+int EvaluateStatement(std::string_view text, SCalcState& state, Quantity& value, std::size_t& stop,
                       std::string_view* symbol, Failure* failure) {
     stop = 0;
     if (failure)
@@ -112,7 +121,21 @@ bool CheckExpression(std::string_view text, SCalcState& state, std::size_t& stop
     }
 }
 
-void SetVariable(std::string_view name, SCalcState& state, double value) {
+const CompoundUnit* UnitFromText(std::string_view text) {
+    if (text.empty())
+        return nullptr;
+    // A unit alone is one of it, read against no names at all, not even a "last".
+    const CalcStatePtr noNames = NewCalcState();
+    if (!noNames)
+        return nullptr;
+    Quantity one;
+    std::size_t stop = 0;
+    if (EvaluateStatement(text, *noNames, one, stop) != kValue || one.number != 1)
+        return nullptr;
+    return one.unit;
+}
+
+void SetVariable(std::string_view name, SCalcState& state, Quantity value) {
     try {
         state.mValueStack.push_back(value);
         StoreVariable(state, name);

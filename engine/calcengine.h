@@ -3,6 +3,7 @@
 // The engine's entry points. No exception leaves any of them: every failure becomes a result.
 
 #include "engine/calcexception.h"
+#include "engine/quantity.h"
 
 #include <cstddef>
 #include <memory>
@@ -33,6 +34,13 @@ CalcStatePtr NewCalcState();
 int EvaluateStatement(std::string_view text, SCalcState& state, double& value, std::size_t& stop,
                       std::string_view* symbol = nullptr, Failure* failure = nullptr);
 
+// The same, with the value's unit.
+int EvaluateStatement(std::string_view text, SCalcState& state, Quantity& value, std::size_t& stop,
+                      std::string_view* symbol = nullptr, Failure* failure = nullptr);
+
+// The unit written as a conversion asks for it ("km/h", "°C"), or null when the text is none.
+const CompoundUnit* UnitFromText(std::string_view text);
+
 // True if the text is exactly one expression whose names all exist in the state. Evaluates
 // nothing. Trailing blanks make it false.
 bool CheckExpression(std::string_view text, SCalcState& state, std::size_t& stop);
@@ -46,4 +54,4 @@ enum class SymbolKind { kVariable, kFunction };
 CalcStatePtr CalcStateWithout(const SCalcState& state, SymbolKind kind, std::string_view name);
 
 // Creates or overwrites a variable. The name is stored as given, whatever the grammar allows.
-void SetVariable(std::string_view name, SCalcState& state, double value);
+void SetVariable(std::string_view name, SCalcState& state, Quantity value);

@@ -20,6 +20,18 @@ enum class Reason {
     kExponentNeedsDigits, // an "e" of a number with no exponent after it
     kNameTooLong,         // a name longer than any a state holds
     kParameterTwice,      // mName is the name of two parameters of one definition
+    // Quantities whose units do not go together; mUnit and mOtherUnit are the two sides, an
+    // empty one being a plain number.
+    kCannotAdd,            // mUnit + mOtherUnit
+    kCannotSubtract,       // mUnit - mOtherUnit
+    kCannotConvert,        // mUnit to mOtherUnit
+    kCannotCompare,        // the function mName of mUnit and mOtherUnit
+    kAbsoluteTemperatures, // mUnit + mOtherUnit, both absolute temperatures
+    kNeedsPlainNumber,     // the function mName of a quantity in mUnit
+    kNeedsAngle,           // the function mName of a quantity in mUnit, not an angle
+    kExponentHasUnit,      // a power whose exponent is in mUnit
+    kPowerNotWhole,        // mUnit to a power that leaves a unit to a fractional power
+    kNotAUnit,             // mName is no unit, where a conversion wants one
 };
 
 struct Failure {
@@ -30,6 +42,11 @@ struct Failure {
     Reason mReason = Reason::kNone;
     std::string mName;
     int mCount = 0;
+    // The units involved and their kinds of quantity ("length"), where units are the reason.
+    std::string mUnit;
+    std::string mUnitKind;
+    std::string mOtherUnit;
+    std::string mOtherKind;
 };
 
 // The reason's key in the tool's reply: "UnknownName" for kUnknownName; empty for kNone.

@@ -91,7 +91,7 @@ Vocabulary& VocabularyOfState(const SCalcState& state) {
     return *state.mVocabulary;
 }
 
-const double* FindVisibleVariable(const SCalcState& state, std::string_view name) {
+const Quantity* FindVisibleVariable(const SCalcState& state, std::string_view name) {
     // Only a marked name can be a parameter.
     if (!name.empty() && name.front() == '@')
         for (const CallFrame* frame = state.mFrame; frame; frame = frame->mOuter) {
@@ -131,7 +131,7 @@ std::unique_ptr<SCalcState> CopyCalcState(const SCalcState& state) {
     return copy;
 }
 
-void StoreVariable(SCalcState& state, std::string_view name, double value) {
+void StoreVariable(SCalcState& state, std::string_view name, Quantity value) {
     StoreSymbol(state, state.mVariables, state.mVariableNames, Vocabulary::kVariable, name, value);
 }
 
@@ -162,7 +162,7 @@ void DefineFunction(SCalcState& state, std::string_view name, std::vector<std::s
 
 void StripParamMarkers(std::string& text) { std::erase(text, '@'); }
 
-const double* FindVariable(const SCalcState& state, std::string_view name) {
+const Quantity* FindVariable(const SCalcState& state, std::string_view name) {
     return state.mVariables.find(name);
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/builtintables.h"
 #include "engine/cow.h"
+#include "engine/quantity.h"
 #include "engine/symboltable.h"
 #include "engine/vocabulary.h"
 
@@ -59,9 +60,9 @@ struct SCalcState {
     const BuiltinTables* mBuiltins;
     // Calls and "if" parts run on it above a floor, so it grows once and is reused by every
     // line after.
-    std::vector<double> mValueStack;
+    std::vector<Quantity> mValueStack;
     SymbolTable<UserFunction> mFunctions;
-    SymbolTable<double> mVariables;
+    SymbolTable<Quantity> mVariables;
     NameSet mVariableNames;
     NameSet mFunctionNames;
     std::string mResultSymbol;
@@ -92,7 +93,7 @@ inline Vocabulary& VocabularyOf(const SCalcState& state) {
 
 // The value of the variable or parameter the running evaluation sees under the name; a
 // parameter's lies on the value stack, so the pointer holds only until the stack grows.
-const double* FindVisibleVariable(const SCalcState& state, std::string_view name);
+const Quantity* FindVisibleVariable(const SCalcState& state, std::string_view name);
 
 // A state holding the names a text running in the state's calls reads, for parsing it: the
 // state's own and every enclosing call's parameters, with the frame's vocabulary.
@@ -142,7 +143,7 @@ void RequireStorableName(std::string_view name);
 // Stores the value on top of the stack under the name, creating or overwriting the variable.
 // The empty name stores nothing; a name too long or holding a NUL byte throws CalcException.
 void StoreVariable(SCalcState& state, std::string_view name);
-void StoreVariable(SCalcState& state, std::string_view name, double value);
+void StoreVariable(SCalcState& state, std::string_view name, Quantity value);
 
 // Makes room for this many more variables and functions, before a whole worksheet loads.
 void ReserveNames(SCalcState& state, std::size_t variables, std::size_t functions);
@@ -154,13 +155,13 @@ void DefineFunction(SCalcState& state, std::string_view name, std::vector<std::s
 // Removes every parameter marker, so the outside world sees names and bodies as typed.
 void StripParamMarkers(std::string& text);
 
-const double* FindVariable(const SCalcState& state, std::string_view name);
+const Quantity* FindVariable(const SCalcState& state, std::string_view name);
 const UserFunction* FindFunction(const SCalcState& state, std::string_view name);
 
 // Visits the variables in ascending byte order of their names.
 template <typename Visitor> void ForEachVariable(const SCalcState& state, Visitor&& visit) {
     state.mVariableNames.forEach([&](const std::string& name) {
-        if (const double* value = FindVariable(state, name))
+        if (const Quantity* value = FindVariable(state, name))
             visit(name, *value);
     });
 }

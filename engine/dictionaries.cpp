@@ -9,8 +9,12 @@
 #include <vector>
 
 void VisitVariables(const SCalcState& state,
-                    const std::function<void(const std::string& name, double value)>& visit) {
-    ForEachVariable(state, visit);
+                    const std::function<void(const std::string& name, double value,
+                                             const std::string& unit)>& visit) {
+    static const std::string plain;
+    ForEachVariable(state, [&](const std::string& name, const Quantity& value) {
+        visit(name, value.number, value.unit ? value.unit->text : plain);
+    });
 }
 
 void VisitFunctions(const SCalcState& state,
@@ -31,10 +35,23 @@ void VisitFunctions(const SCalcState& state,
 std::optional<plist::Dictionary> CopyVariablesDictionary(const SCalcState& state) {
     try {
         plist::Dictionary variables;
-        VisitVariables(state, [&](const std::string& name, double value) {
+        VisitVariables(state, [&](const std::string& name, double value, const std::string&) {
             variables.emplace(name, plist::Value(value));
         });
         return variables;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<plist::Dictionary> CopyVariableUnitsDictionary(const SCalcState& state) {
+    try {
+        plist::Dictionary units;
+        VisitVariables(state, [&](const std::string& name, double, const std::string& unit) {
+            if (!unit.empty())
+                units.emplace(name, plist::Value(unit));
+        });
+        return units;
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
@@ -113,5 +130,20 @@ void LoadFunctionsDictionary(const plist::Dictionary& functions, SCalcState& sta
         }
     } catch (const std::bad_alloc&) {
         // Out of memory: what has loaded stays loaded.
+    }
+}
+
+void LoadVariableUnitsDictionary(const plist::Dictionary& units, SCalcState& state) {
+    try {
+        for (const auto& [name, value] : units) {
+            const std::string* text = value.string();
+            const Quantity* variable = FindVariable(state, name);
+            if (!text || !variable)
+                continue;
+            if (const CompoundUnit* unit = UnitFromText(*text))
+                StoreVariable(state, name, Quantity(variable->number, unit));
+        }
+    } catch (...) {
+        // Out of memory: the numbers stay as they loaded.
     }
 }

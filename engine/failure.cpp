@@ -3,6 +3,7 @@
 #include "engine/primitives.h"
 #include "engine/recording.h"
 #include "engine/symboltable.h"
+#include "engine/unitparsers.h"
 
 namespace {
 
@@ -66,6 +67,26 @@ const char* ReasonKey(Reason reason) {
         return "NameTooLong";
     case Reason::kParameterTwice:
         return "ParameterTwice";
+    case Reason::kCannotAdd:
+        return "CannotAdd";
+    case Reason::kCannotSubtract:
+        return "CannotSubtract";
+    case Reason::kCannotConvert:
+        return "CannotConvert";
+    case Reason::kCannotCompare:
+        return "CannotCompare";
+    case Reason::kAbsoluteTemperatures:
+        return "AbsoluteTemperatures";
+    case Reason::kNeedsPlainNumber:
+        return "NeedsPlainNumber";
+    case Reason::kNeedsAngle:
+        return "NeedsAngle";
+    case Reason::kExponentHasUnit:
+        return "ExponentHasUnit";
+    case Reason::kPowerNotWhole:
+        return "PowerNotWhole";
+    case Reason::kNotAUnit:
+        return "NotAUnit";
     }
     return "";
 }
@@ -89,6 +110,15 @@ Failure ExplainParseFailure(std::string_view text, const Recording& recording,
                 std::string(text.substr(note.mFrom, note.mPosition - note.mFrom))};
     case Expected::kExponentDigit:
         return {Reason::kExponentNeedsDigits};
+    case Expected::kUnit:
+        if (atEnd)
+            return {Reason::kEndsTooSoon};
+        if (const char* end =
+                calcparse::UnitWordEnd(text.data() + note.mPosition, text.data() + text.size());
+            end != text.data() + note.mPosition)
+            return {Reason::kNotAUnit,
+                    std::string(text.substr(note.mPosition, end - text.data() - note.mPosition))};
+        break;
     case Expected::kGroupClose:
     case Expected::kCallClose:
         if (atEnd)

@@ -5,6 +5,7 @@
 
 #include "engine/primitives.h"
 #include "engine/recording.h"
+#include "engine/unitparsers.h"
 
 #include <boost/spirit/include/classic_core.hpp>
 #include <boost/spirit/include/classic_symbols.hpp>
@@ -20,6 +21,9 @@
 // why a line failed (engine/failure.h), without changing what any line matches.
 // Signs, "-" or "+" and as many as written, may begin the first term of an expression and any
 // operand after "+", "-", "*", "/" and "^", but never a juxtaposed factor: "2 -3" subtracts.
+// Units are read only in a second reading of a text the first could not read (engine/parse.h):
+// then a number may carry a unit, a unit's name may stand alone, and a statement may end in a
+// conversion.
 struct calculator : public boost::spirit::classic::grammar<calculator> {
     calculator(Recording& recording, int syntaxOnly)
         : mRecording(recording), mSyntaxOnly(syntaxOnly) {}
@@ -32,11 +36,13 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
 
         rule_t statement, assignment, funcDef, identifier;
         rule_t expression, signedTerm, term, signedPower, power, factor;
+        rule_t measure, conversion, unitProduct, unitPower, unitExponent;
         rule_t syntaxExpression, syntaxSignedTerm, syntaxTerm, syntaxSignedPower, syntaxPower,
             syntaxFactor;
+        rule_t syntaxBody, syntaxConversion, syntaxUnitProduct, syntaxUnitPower;
         bool mSyntaxOnly;
 
-        rule_t const& start() const { return mSyntaxOnly ? syntaxExpression : statement; }
+        rule_t const& start() const { return mSyntaxOnly ? syntaxBody : statement; }
 
         definition(calculator const& self) : mSyntaxOnly(self.mSyntaxOnly != 0) {
             using namespace boost::spirit::classic;
@@ -52,12 +58,20 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
             Recording& r = self.mRecording;
             const SCalcState& s = r.mState;
             const BuiltinTables& builtins = *s.mBuiltins;
-            typedef RecordOperator<DoBinOp<std::plus<double>>, 2> Add;
-            typedef RecordOperator<DoBinOp<std::minus<double>>, 2> Subtract;
-            typedef RecordOperator<DoBinOp<std::multiplies<double>>, 2> Multiply;
-            typedef RecordOperator<DoBinOp<std::divides<double>>, 2> Divide;
-            typedef RecordOperator<DoBinOp<BinFunctor<&Pow>>, 2> Power;
+            using calcparse::amount;
+            using calcparse::conversion_word;
+            using calcparse::no_conversion;
+            using calcparse::unit_word;
+            using calcparse::UnitReading;
+            using calcparse::units_on;
+            typedef RecordOperator<DoBinOp<AddOp>, 2> Add;
+            typedef RecordOperator<DoBinOp<SubtractOp>, 2> Subtract;
+            typedef RecordOperator<DoBinOp<MultiplyOp>, 2> Multiply;
+            typedef RecordOperator<DoBinOp<DivideOp>, 2> Divide;
+            typedef RecordOperator<DoBinOp<PowerOp>, 2> Power;
             typedef RecordOperator<DoNegate, 1> Negate;
+            typedef RecordOperator<DoBinOp<SideBySideOp>, 2> SideBySide;
+            typedef RecordOperator<DoConvert, 2> Convert;
 
             // The punctuation whose absence explains a failed line.
             const auto endOfLine = expected(r, Expected::kEnd)[end_p];
@@ -68,18 +82,47 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
             // The rules keep the layout of a grammar book: one alternative per line.
             // clang-format off
 
-            // statement = ( assignment | funcDef | expression ) end
+            // statement = ( assignment | funcDef | expression [ conversion ] ) end
             statement
                 =   (   assignment[RecordAssign{r}]
                     |   funcDef[RecordDefinition{r}]
-                    |   expression[RecordEvaluation{r}]
+                    |   ( expression >> !conversion )[RecordEvaluation{r}]
                     )
                     >> endOfLine
                 ;
 
-            // assignment = identifier "=" expression
+            // assignment = identifier "=" expression [ conversion ]
             assignment
-                =   identifier[CaptureText{r.mAssignName}] >> '=' >> expression
+                =   identifier[CaptureText{r.mAssignName}] >> '=' >> expression >> !conversion
+                ;
+
+            // conversion = ( "in" | "to" | "->" ) unitProduct, where every word is a unit:
+            // "5 km in mi", "60 mph to km/h"
+            conversion
+                =   ( conversion_word(r) >> unitProduct )[Convert{r}]
+                ;
+
+            // unitProduct = unitPower { "*" unitPower | "/" unitPower }
+            unitProduct
+                =   unitPower
+                    >> *(   ( '*' >> unitPower )[Multiply{r}]
+                        |   ( '/' >> unitPower )[Divide{r}]
+                        )
+                ;
+
+            // unitPower = ( unit | "(" unitProduct ")" ) [ "^" unitExponent ]
+            unitPower
+                =   expected(r, Expected::kUnit)
+                    [   unit_word(r, UnitReading::kAsked)[RecordValue{r}]
+                    |   '(' >> unitProduct >> groupClose
+                    ]
+                    >> !( '^' >> unitExponent )[Power{r}]
+                ;
+
+            // unitExponent = number | "-" number
+            unitExponent
+                =   decimal_literal(r)[RecordValue{r}]
+                |   ( '-' >> decimal_literal(r)[RecordValue{r}] )[Negate{r}]
                 ;
 
             // funcDef = identifier "(" [ identifier { "," identifier } ] ")" "=" body
@@ -126,7 +169,7 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
             // another multiplies, and only after "*" or "/" may it carry a minus: "2 -3" subtracts
             term
                 =   power
-                    >> *(   power[Multiply{r}]
+                    >> *(   ( no_conversion(r) >> power )[Multiply{r}]
                         |   ( '*' >> signedPower )[Multiply{r}]
                         |   ( '/' >> signedPower )[Divide{r}]
                         )
@@ -148,10 +191,12 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
                     ]
                 ;
 
-            // factor = hex | number | "(" expression ")" | call | if | variable | constant
+            // factor = measure | hex | number | "(" expression ")" | call | if | unit | variable
+            //        | constant; a unit only where no name of the worksheet's reads the word
             factor
                 =   expected(r, Expected::kValue)
-                    [   hex_literal(r)[RecordValue{r}]
+                    [   measure
+                    |   hex_literal(r)[RecordValue{r}]
                     |   decimal_literal(r)[RecordValue{r}]
                     |   '(' >> expression >> groupClose
                     |   call(r, RecordUnaryCall{r}, 1)
@@ -175,12 +220,38 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
                             >> callComma >> syntaxExpression[CaptureText{r.mIfFalseText}]
                             >> callClose
                         ]
+                    |   unit_word(r, UnitReading::kInExpression)[RecordValue{r}]
                     |   name_of(s.mVariables)[RecordVariable{r}]
                     |   builtins.mConstants[RecordValue{r}]
                     ]
                 ;
 
-            // The same rules without actions.
+            // measure = amount { amount }: amounts of one kind side by side add up, "2 h 30 min"
+            measure
+                =   amount(r)[RecordValue{r}] >> *( amount(r)[RecordValue{r}] )[SideBySide{r}]
+                ;
+
+            // The same rules without actions. A function's body may end in a conversion too.
+            syntaxBody
+                =   syntaxExpression >> !syntaxConversion
+                ;
+
+            syntaxConversion
+                =   conversion_word(r) >> syntaxUnitProduct
+                ;
+
+            syntaxUnitProduct
+                =   syntaxUnitPower >> *( '*' >> syntaxUnitPower | '/' >> syntaxUnitPower )
+                ;
+
+            syntaxUnitPower
+                =   expected(r, Expected::kUnit)
+                    [   unit_word(r, UnitReading::kAsked)
+                    |   '(' >> syntaxUnitProduct >> groupClose
+                    ]
+                    >> !( '^' >> ( decimal_literal(r) | '-' >> decimal_literal(r) ) )
+                ;
+
             syntaxExpression
                 =   syntaxSignedTerm
                     >> *( '+' >> syntaxSignedTerm | '-' >> syntaxSignedTerm )
@@ -194,7 +265,7 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
 
             syntaxTerm
                 =   syntaxPower
-                    >> *(   syntaxPower
+                    >> *(   no_conversion(r) >> syntaxPower
                         |   '*' >> syntaxSignedPower
                         |   '/' >> syntaxSignedPower
                         )
@@ -215,7 +286,8 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
 
             syntaxFactor
                 =   expected(r, Expected::kValue)
-                    [   hex_literal(r)
+                    [   amount(r) >> *amount(r)
+                    |   hex_literal(r)
                     |   decimal_literal(r)
                     |   '(' >> syntaxExpression >> groupClose
                     |   call(r, calcparse::no_action, 1)
@@ -239,6 +311,7 @@ struct calculator : public boost::spirit::classic::grammar<calculator> {
                             str_p("if(") >> syntaxExpression >> callComma >> syntaxExpression
                             >> callComma >> syntaxExpression >> callClose
                         ]
+                    |   unit_word(r, UnitReading::kInExpression)
                     |   name_of(s.mVariables)
                     |   builtins.mConstants
                     ]

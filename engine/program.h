@@ -26,11 +26,11 @@ template <typename ActionT> struct Boxed {
     std::unique_ptr<ActionT> mAction;
 };
 
-using Step = std::variant<PushValue, PushVariable, DoBinOp<std::plus<double>>,
-                          DoBinOp<std::minus<double>>, DoBinOp<std::multiplies<double>>,
-                          DoBinOp<std::divides<double>>, DoBinOp<BinFunctor<&Pow>>, DoNegate,
-                          DoUnaryFunc, DoBinaryFunc, Boxed<DoDefinedFunc>, Boxed<DoIf>,
-                          DropArguments, DoAssign, DoEvaluation, Boxed<DoDefFunc>>;
+using Step =
+    std::variant<PushValue, PushVariable, DoBinOp<AddOp>, DoBinOp<SubtractOp>, DoBinOp<MultiplyOp>,
+                 DoBinOp<DivideOp>, DoBinOp<PowerOp>, DoNegate, DoUnaryFunc, DoBinaryFunc,
+                 Boxed<DoDefinedFunc>, Boxed<DoIf>, DropArguments, DoAssign, DoEvaluation,
+                 Boxed<DoDefFunc>, DoBinOp<SideBySideOp>, DoConvert>;
 
 struct Program : RefCounted<Program> {
     std::vector<Step> mSteps;

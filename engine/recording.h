@@ -17,13 +17,14 @@
 
 // What the parse looked for where it gave up: the furthest such place explains a failed parse.
 enum class Expected {
-    kValue,        // a number, a name, a group or a call
-    kEnd,          // the end of the line
-    kGroupClose,   // the ")" of a group
-    kCallClose,    // the ")" of a call's arguments
-    kCallComma,    // the "," before a call's next argument
-    kHexFits,      // a hexadecimal literal within 64 bits
-    kExponentDigit // the digits of an exponent
+    kValue,         // a number, a name, a group or a call
+    kEnd,           // the end of the line
+    kGroupClose,    // the ")" of a group
+    kCallClose,     // the ")" of a call's arguments
+    kCallComma,     // the "," before a call's next argument
+    kHexFits,       // a hexadecimal literal within 64 bits
+    kExponentDigit, // the digits of an exponent
+    kUnit           // the unit a conversion asks for
 };
 
 struct FailureNote {
@@ -51,6 +52,8 @@ struct Recording {
     std::size_t mStackSize = 0;
     // How deeply the parse is nested in parentheses, calls and powers.
     int mNestingDepth = 0;
+    // Whether words may be read as units: only once the text failed to read without them.
+    bool mReadsUnits = false;
 
     std::string mAssignName;
     std::string mDefName;
@@ -98,9 +101,14 @@ inline std::string_view CalledName(const char* first, const char* last) {
 // A literal's or a constant's value.
 struct RecordValue {
     Recording& r;
-    void operator()(double value) const { r.append(PushValue{value}, 0, 1); }
+    void operator()(double value) const { r.append(PushValue{Quantity(value)}, 0, 1); }
     void operator()(std::uint64_t value) const {
-        r.append(PushValue{static_cast<double>(value)}, 0, 1);
+        r.append(PushValue{Quantity(static_cast<double>(value))}, 0, 1);
+    }
+    // A number with its unit, or a unit alone as one of it.
+    void operator()(const Quantity& value) const { r.append(PushValue{value}, 0, 1); }
+    void operator()(const CompoundUnit* unit) const {
+        r.append(PushValue{Quantity(1, unit)}, 0, 1);
     }
 };
 
@@ -115,6 +123,10 @@ struct RecordVariable {
 template <typename ActionT, std::size_t Operands> struct RecordOperator {
     Recording& r;
     void operator()(const char*, const char*) const { r.append(ActionT{}, Operands, 1); }
+    // After a parser whose match has a value of its own, such as a quantity.
+    template <typename ValueT> void operator()(const ValueT&) const {
+        r.append(ActionT{}, Operands, 1);
+    }
 };
 
 // The call actions receive the call's text, from its name to its ")", and the number of
@@ -122,7 +134,7 @@ template <typename ActionT, std::size_t Operands> struct RecordOperator {
 struct RecordUnaryCall {
     Recording& r;
     void operator()(const char* first, const char* last, std::size_t) const {
-        const UnaryFunction* function =
+        const UnaryBuiltin* function =
             ExactLookup(r.mState.mBuiltins->mUnaryFunctions, CalledName(first, last));
         if (!function)
             throw CalcException();
@@ -133,7 +145,7 @@ struct RecordUnaryCall {
 struct RecordBinaryCall {
     Recording& r;
     void operator()(const char* first, const char* last, std::size_t) const {
-        const BinaryFunction* function =
+        const BinaryBuiltin* function =
             ExactLookup(r.mState.mBuiltins->mBinaryFunctions, CalledName(first, last));
         if (!function)
             throw CalcException();

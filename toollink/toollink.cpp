@@ -70,16 +70,18 @@ QString ToolLink::launchArgument(const plist::Value& symbols, const char* name) 
 }
 
 bool ToolLink::start(const plist::Dictionary& variables, const plist::Dictionary& functions,
-                     QString* error) {
+                     const plist::Dictionary& units, QString* error) {
     abandon();
     clearReplyBuffer();
     mReplyLimits.clear();
     mRejected = false;
     mAnswers = 0;
-    const QStringList arguments = {
+    QStringList arguments = {
         launchArgument(plist::Value(variables), "variables.plist"),
         launchArgument(plist::Value(functions), "functions.plist"),
     };
+    if (!units.empty())
+        arguments.append(launchArgument(plist::Value(units), "units.plist"));
 
     auto* process = new QProcess(this);
     process->setProgram(mToolPath);

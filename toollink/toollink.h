@@ -31,8 +31,9 @@ public:
     QString toolPath() const { return mToolPath; }
 
     // Starts a new tool; a previous one is abandoned. False, with the reason, when it cannot run.
+    // `units` gives variables their units, and is passed only when it holds any.
     bool start(const plist::Dictionary& variables, const plist::Dictionary& functions,
-               QString* error);
+               const plist::Dictionary& units, QString* error);
     bool isRunning() const;
     // The running tool's process id, for telling it apart from tools that are still ending; 0
     // when none runs.

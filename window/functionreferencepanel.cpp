@@ -24,7 +24,7 @@ FunctionReferencePanel::FunctionReferencePanel(bool commaIsDecimal, QWidget* par
     mModel->setHorizontalHeaderLabels({tr("Name"), tr("What it does"), tr("Example")});
     QStandardItem* groups[] = {new QStandardItem(tr("Operators")),
                                new QStandardItem(tr("Functions")),
-                               new QStandardItem(tr("Constants"))};
+                               new QStandardItem(tr("Constants")), new QStandardItem(tr("Units"))};
     for (QStandardItem* group : groups) {
         group->setFlags(Qt::ItemIsEnabled);
         mModel->appendRow(group);

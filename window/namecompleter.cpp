@@ -20,6 +20,9 @@ NameCompleter::NameCompleter(QTextEdit* editor)
     for (const QString& name : builtinNames())
         if (!name.isEmpty() && isNameStart(name.front()))
             mBuiltins.append(name);
+    for (const QString& unit : unitNames())
+        if (!unit.isEmpty() && isNameStart(unit.front()))
+            mUnits.append(unit);
     setNames({});
     mCompleter->setModel(mModel);
     mCompleter->setWidget(editor);
@@ -48,7 +51,10 @@ bool NameCompleter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void NameCompleter::setNames(const QStringList& names) {
+    mNames = names;
     QStringList all = names + mBuiltins;
+    if (mOfferingUnits)
+        all += mUnits;
     all.sort(Qt::CaseSensitive);
     all.removeDuplicates();
     mModel->setStringList(all);
@@ -71,14 +77,32 @@ QString NameCompleter::wordBeforeCursor() const {
     return !word.isEmpty() && isNameStart(word.front()) ? word : QString();
 }
 
+bool NameCompleter::unitMayFollow() const {
+    const QTextCursor cursor = mEditor->textCursor();
+    const QString line = cursor.block().text();
+    qsizetype at = cursor.positionInBlock() - wordBeforeCursor().size();
+    while (at > 0 && line.at(at - 1).isSpace())
+        --at;
+    if (at > 0 && (line.at(at - 1).isDigit() || line.at(at - 1) == QLatin1Char('.')))
+        return true;
+    const QString before = line.left(at);
+    for (const QLatin1String keyword : {QLatin1String("in"), QLatin1String("to")})
+        if (before.endsWith(keyword) &&
+            (before.size() == 2 || !isNameContinue(before.at(before.size() - 3))))
+            return true;
+    return before.endsWith(QLatin1String("->"));
+}
+
 void NameCompleter::textTyped() {
     const QString prefix = wordBeforeCursor();
     if (prefix.size() < kMinimumPrefix || mEditor->isReadOnly()) {
         mCompleter->popup()->hide();
         return;
     }
-    if (mStale && mNameSource) {
-        setNames(mNameSource());
+    const bool offerUnits = unitMayFollow();
+    if ((mStale && mNameSource) || offerUnits != mOfferingUnits) {
+        mOfferingUnits = offerUnits;
+        setNames(mStale && mNameSource ? mNameSource() : mNames);
         mStale = false;
         mCompleter->setCompletionPrefix(QString());
     }

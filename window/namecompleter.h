@@ -10,7 +10,8 @@ class QStringListModel;
 class QTextEdit;
 
 // Offers the known names that start with the letters typed before the insertion point: the
-// worksheet's variables and functions and the built-ins. Tab or Return takes the highlighted
+// worksheet's variables and functions and the built-ins, and after a number or a conversion's
+// "in" or "to" the units too. Tab or Return takes the highlighted
 // name, Escape dismisses the list; neither reaches the text. Return on a name already typed out
 // in full (the list offering longer ones besides) calculates the line as usual.
 class NameCompleter : public QObject {
@@ -38,6 +39,8 @@ protected:
 
 private:
     QString wordBeforeCursor() const;
+    // Whether the word being typed follows a number ("5 km") or a conversion ("in mi").
+    bool unitMayFollow() const;
     void setNames(const QStringList& names);
     void insertCompletion(const QString& name);
 
@@ -45,6 +48,9 @@ private:
     QCompleter* mCompleter;
     QStringListModel* mModel;
     QStringList mBuiltins;
+    QStringList mUnits;
+    QStringList mNames;
+    bool mOfferingUnits = false;
     std::function<QStringList()> mNameSource;
     bool mStale = false;
 };

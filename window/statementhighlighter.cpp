@@ -57,6 +57,7 @@ void StatementHighlighter::updateFormats() {
     mFormats[int(Kind::Builtin)].setForeground(worksheetColour(WorksheetColour::Builtin, palette));
     mFormats[int(Kind::Keyword)] = mFormats[int(Kind::Builtin)];
     mFormats[int(Kind::Keyword)].setFontWeight(QFont::Bold);
+    mFormats[int(Kind::Unit)].setForeground(worksheetColour(WorksheetColour::Unit, palette));
     mFormats[int(Kind::Unknown)].setUnderlineStyle(QTextCharFormat::WaveUnderline);
     mFormats[int(Kind::Unknown)].setUnderlineColor(
         worksheetColour(WorksheetColour::UnknownName, palette));
@@ -78,11 +79,14 @@ StatementHighlighter::Kind StatementHighlighter::kindOfName(const QString& name,
         return Kind::Function;
     if (mVariables.contains(name))
         return Kind::Variable;
+    // "min(2, 3)" is the function, "20 min" a duration.
+    if (!beforeParenthesis && unitNames().contains(name))
+        return Kind::Unit;
     if (builtinNames().contains(name))
         return Kind::Builtin;
     if (mFunctions.contains(name))
         return Kind::Function;
-    if (name == QLatin1String("if"))
+    if (name == QLatin1String("if") || name == QLatin1String("in") || name == QLatin1String("to"))
         return Kind::Keyword;
     return Kind::Unknown;
 }
@@ -104,6 +108,11 @@ QList<StatementHighlighter::Token> StatementHighlighter::tokens(const QString& s
     for (int i = 0; i < statement.size();) {
         if (const int end = int(numberEnd(statement, i)); end > i) {
             found.append({i, end - i, Kind::Number});
+            i = end;
+        } else if (const int end = int(unitWordEnd(statement, i));
+                   end > nameEnd(statement, i) && unitNames().contains(statement.mid(i, end - i))) {
+            // A unit written with a sign: "°C", "µm", "kΩ".
+            found.append({i, end - i, Kind::Unit});
             i = end;
         } else if (const int end = int(nameEnd(statement, i)); end > i) {
             const QString name = statement.mid(i, end - i);

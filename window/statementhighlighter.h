@@ -11,15 +11,16 @@
 class QTextDocument;
 
 // Colours the statements of a worksheet as they are typed: numbers, the worksheet's variables,
-// its functions, the built-ins, the keyword "if", and names nobody defined (underlined), from
-// the same names the engine knows. Answer lines and the headings of the listings keep their
-// own colours; in a listing of variables each value is a number, "inf" and "nan" included. An edit
-// recolours the lines it touched; new names recolour the whole text in one pass. Either way each
-// line's colours are set only where they changed and the text is laid out once, so that
-// highlighting stays cheap however long the worksheet grows. (Qt's QSyntaxHighlighter lays the
-// whole document out again after every line of a full pass: ten seconds and more for a worksheet of
-// 10,000 lines.) A switch of the desktop between light and dark recolours the whole text in the
-// other scheme's colours.
+// its functions, the built-ins, units, the keywords "if" and "in", "to" of a conversion, and
+// names nobody defined (underlined), from the same names the engine knows. A word is a unit
+// only where no other name reads it, as the engine reads it. Answer lines and the headings of the
+// listings keep their own colours; in a listing of variables each value is a number, "inf" and
+// "nan" included. An edit recolours the lines it touched; new names recolour the whole text in one
+// pass. Either way each line's colours are set only where they changed and the text is laid out
+// once, so that highlighting stays cheap however long the worksheet grows. (Qt's QSyntaxHighlighter
+// lays the whole document out again after every line of a full pass: ten seconds and more for a
+// worksheet of 10,000 lines.) A switch of the desktop between light and dark recolours the whole
+// text in the other scheme's colours.
 class StatementHighlighter : public QObject {
     Q_OBJECT
 
@@ -33,7 +34,7 @@ public:
     // Colours the whole text again with the names it has.
     void rehighlight();
 
-    enum class Kind { Number, Variable, Function, Builtin, Unknown, Keyword };
+    enum class Kind { Number, Variable, Function, Builtin, Unknown, Keyword, Unit };
     // The kind of each token of a statement, as (start, length, kind); for tests.
     struct Token {
         int start;
@@ -57,6 +58,6 @@ private:
     QPointer<QTextDocument> mDocument;
     QSet<QString> mVariables;
     QSet<QString> mFunctions;
-    QTextCharFormat mFormats[6];
+    QTextCharFormat mFormats[7];
     bool mHighlighted = false;
 };

@@ -1,6 +1,7 @@
 #include "window/symbolspanel.h"
 
 #include "engine/dictionaries.h"
+#include "worksheet/resultformat.h"
 #include "worksheet/symbollisting.h"
 #include "worksheet/worksheet.h"
 
@@ -117,9 +118,10 @@ void SymbolsPanel::refreshSoon() {
 void SymbolsPanel::refresh() {
     mVariables->removeRows(0, mVariables->rowCount());
     mFunctions->removeRows(0, mFunctions->rowCount());
-    VisitVariables(*mWorksheet->state(), [this](const std::string& name, double value) {
-        appendSymbol(mVariables, QString::fromStdString(name), mWorksheet->formatValue(value),
-                     false);
+    VisitVariables(*mWorksheet->state(), [this](const std::string& name, double value,
+                                                const std::string& unit) {
+        appendSymbol(mVariables, QString::fromStdString(name),
+                     withUnit(mWorksheet->formatValue(value), QString::fromStdString(unit)), false);
     });
     VisitFunctions(*mWorksheet->state(), [this](const std::string& name,
                                                 std::vector<std::string>& definition) {

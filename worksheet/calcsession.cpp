@@ -51,7 +51,8 @@ CalcOutcome message(const QString& text) {
 QString answerText(const CalcOutcome& outcome, bool integersAsHex, bool commaIsDecimal) {
     switch (outcome.kind) {
     case CalcOutcome::Kind::Value:
-        return formatCalculatedResult(outcome.value, integersAsHex, commaIsDecimal);
+        return withUnit(formatCalculatedResult(outcome.value, integersAsHex, commaIsDecimal),
+                        outcome.unit);
     case CalcOutcome::Kind::FunctionDefined:
         return platform::keyedText("DefFun");
     case CalcOutcome::Kind::SyntaxError:
@@ -133,8 +134,10 @@ CalcStatePtr CalcSession::takeState() {
 void CalcSession::startCalcTask() {
     const std::optional<plist::Dictionary> variables = CopyVariablesDictionary(*mCalcState);
     const std::optional<plist::Dictionary> functions = CopyFunctionsDictionary(*mCalcState);
+    const std::optional<plist::Dictionary> units = CopyVariableUnitsDictionary(*mCalcState);
     QString error;
-    if (variables && functions && mCalcTask->start(*variables, *functions, &error)) {
+    if (variables && functions && units &&
+        mCalcTask->start(*variables, *functions, *units, &error)) {
         mToolStartError.clear();
         return;
     }
@@ -238,6 +241,7 @@ void CalcSession::handleTaskResult(const plist::Dictionary& reply) {
     default:
         outcome.kind = CalcOutcome::Kind::Value;
         outcome.value = answer.value;
+        outcome.unit = QString::fromStdString(answer.unit);
         break;
     }
     // The next line's time starts now: the tool takes the lines one after another.

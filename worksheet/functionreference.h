@@ -5,9 +5,10 @@
 #include <QStringList>
 
 // What the Help ▸ Function Reference lists: every operator of the language, every built-in
-// function and constant of the engine, with a one-line description and an example.
+// function and constant of the engine, and the units by kind, with a one-line description and
+// an example.
 struct ReferenceEntry {
-    enum class Kind { Operator, Function, Constant };
+    enum class Kind { Operator, Function, Constant, Unit };
     Kind kind;
     // The name the engine knows it by, or the operator as typed: "sin", "pi", "^".
     QString name;

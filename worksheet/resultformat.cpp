@@ -44,3 +44,7 @@ QString standardizeString(const QString& user, bool commaIsDecimal) {
         return user;
     return QString(user).replace(u',', u'.').replace(u';', u',');
 }
+
+QString withUnit(const QString& valueText, const QString& unit) {
+    return unit.isEmpty() ? valueText : valueText + QLatin1Char(' ') + unit;
+}

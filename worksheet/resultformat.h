@@ -7,6 +7,10 @@
 // locale the process runs in, then localized.
 QString formatCalculatedResult(double value, bool integersAsHex, bool commaIsDecimal);
 
+// A value's text followed by its unit, as it can be typed back: "50 km/h"; the text alone for a
+// plain number.
+QString withUnit(const QString& valueText, const QString& unit);
+
 // Where the comma is the decimal mark, the argument separator becomes ';' so that
 // "max(1.5, 2)" reads "max(1,5; 2)". Commas go first so they are not mistaken for the decimal
 // marks just written.

@@ -19,6 +19,8 @@ CalcStatePtr stateOf(const StateSymbols& symbols) {
         LoadVariablesDictionary(*symbols.variables, *state);
     if (symbols.functions)
         LoadFunctionsDictionary(*symbols.functions, *state);
+    if (symbols.units)
+        LoadVariableUnitsDictionary(*symbols.units, *state);
     return state;
 }
 
@@ -51,7 +53,8 @@ private:
 } // namespace
 
 StateSymbols symbolsOf(const SCalcState& state) {
-    return {CopyVariablesDictionary(state), CopyFunctionsDictionary(state)};
+    return {CopyVariablesDictionary(state), CopyFunctionsDictionary(state),
+            CopyVariableUnitsDictionary(state)};
 }
 
 void recordStateStep(QTextDocument& text, Worksheet& worksheet, StateSymbols before,

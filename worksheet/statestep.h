@@ -14,6 +14,7 @@ struct SCalcState;
 struct StateSymbols {
     std::optional<plist::Dictionary> variables;
     std::optional<plist::Dictionary> functions;
+    std::optional<plist::Dictionary> units;
 };
 StateSymbols symbolsOf(const SCalcState& state);
 

@@ -1,6 +1,7 @@
 #include "worksheet/symbollisting.h"
 
 #include "engine/dictionaries.h"
+#include "worksheet/resultformat.h"
 
 #include <QList>
 
@@ -34,7 +35,7 @@ QString listing(const QString& heading, QList<Line> lines) {
 
 QSet<QString> variableNames(const SCalcState& state) {
     QSet<QString> names;
-    VisitVariables(state, [&](const std::string& name, double) {
+    VisitVariables(state, [&](const std::string& name, double, const std::string&) {
         names.insert(QString::fromStdString(name));
     });
     return names;
@@ -54,7 +55,7 @@ QStringList definedNames(const SCalcState& state) {
 
 QStringList sortedSymbolNames(const SCalcState& state, SymbolKind kind) {
     QList<Line> lines;
-    const auto note = [&](const std::string& name, auto&&) {
+    const auto note = [&](const std::string& name, auto&&...) {
         lines.append({QString::fromStdString(name), QString()});
     };
     if (kind == SymbolKind::kFunction)
@@ -71,9 +72,10 @@ QStringList sortedSymbolNames(const SCalcState& state, SymbolKind kind) {
 QString variablesListing(const QString& heading, const SCalcState& state,
                          const std::function<QString(double)>& formatValue) {
     QList<Line> lines;
-    VisitVariables(state, [&](const std::string& name, double value) {
+    VisitVariables(state, [&](const std::string& name, double value, const std::string& unit) {
         const QString shown = QString::fromStdString(name);
-        lines.append({shown, QStringLiteral("%1 = %2").arg(shown, formatValue(value))});
+        const QString valueText = withUnit(formatValue(value), QString::fromStdString(unit));
+        lines.append({shown, QStringLiteral("%1 = %2").arg(shown, valueText)});
     });
     return listing(heading, lines);
 }

@@ -3,6 +3,7 @@
 #include "calctool/replykeys.h"
 #include "engine/calcengine.h"
 #include "engine/lexicon.h"
+#include "engine/quantity.h"
 
 namespace {
 
@@ -36,16 +37,27 @@ ToolReply recordToolReply(const plist::Dictionary& reply, const std::string& sta
         answer.reason = stringEntry(reply, replykey::kReason);
         answer.name = stringEntry(reply, replykey::kName);
         answer.argumentCount = integerEntry(reply, replykey::kArgumentCount);
+        answer.failedUnit = stringEntry(reply, replykey::kUnit);
+        answer.failedUnitKind = stringEntry(reply, replykey::kUnitKind);
+        answer.otherUnit = stringEntry(reply, replykey::kOtherUnit);
+        answer.otherKind = stringEntry(reply, replykey::kOtherKind);
         break;
     default: {
         answer.kind = kValue;
         auto result = reply.find(replykey::kResult);
         answer.value = result == reply.end() ? 0.0 : result->second.real().value_or(0.0);
-        SetVariable(lexicon::kLastName, state, answer.value);
+        answer.unit = stringEntry(reply, replykey::kUnit);
+        // A unit this side cannot read would make the mirror disagree with the tool: the
+        // answer then shows as a plain number.
+        const CompoundUnit* unit = UnitFromText(answer.unit);
+        if (!unit)
+            answer.unit.clear();
+        const Quantity value(answer.value, unit);
+        SetVariable(lexicon::kLastName, state, value);
         auto symbol = reply.find(replykey::kSymbol);
         const std::string* name = symbol == reply.end() ? nullptr : symbol->second.string();
         if (name && !name->empty())
-            SetVariable(*name, state, answer.value);
+            SetVariable(*name, state, value);
         break;
     }
     }

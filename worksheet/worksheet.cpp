@@ -87,6 +87,8 @@ bool Worksheet::read(const QByteArray& data, const QString& typeName, const QStr
         LoadVariablesDictionary(*read.variables, *state());
     if (read.functions)
         LoadFunctionsDictionary(*read.functions, *state());
+    if (read.variableUnits)
+        LoadVariableUnitsDictionary(*read.variableUnits, *state());
     mInitialTypingFont = read.typingFont;
     mLoadedWindowFrame = read.windowFrame;
     if (!textRead)

@@ -22,9 +22,10 @@ const SchemeVariants kColours[] = {
     {qRgb(0xb3, 0x50, 0x00), qRgb(0xff, 0xa6, 0x57)}, // Function
     {qRgb(0x00, 0x7a, 0x80), qRgb(0x56, 0xd4, 0xdd)}, // Builtin
     {qRgb(0xcf, 0x22, 0x2e), qRgb(0xff, 0x7b, 0x72)}, // UnknownName
+    {qRgb(0x4d, 0x6b, 0x00), qRgb(0xb5, 0xd9, 0x6a)}, // Unit
 };
 
-static_assert(std::size(kColours) == int(WorksheetColour::UnknownName) + 1);
+static_assert(std::size(kColours) == int(WorksheetColour::Unit) + 1);
 
 } // namespace
 

@@ -16,6 +16,7 @@ enum class WorksheetColour {
     Function,
     Builtin,
     UnknownName, // the underline of a name nobody defined
+    Unit,
 };
 
 // The one rule for "dark": light text on a darker background.

@@ -11,6 +11,7 @@ const char kFunctions[] = "functions";
 const char kFontName[] = "fontName";
 const char kFontSize[] = "fontSize";
 const char kWindowFrame[] = "windowFrame";
+const char kVariableUnits[] = "variableUnits";
 
 const plist::Value* entry(const plist::Dictionary& root, const char* key) {
     auto found = root.find(key);
@@ -47,6 +48,7 @@ WorksheetReadResult parseWorksheetFile(std::string_view bytes) {
     if (const plist::Value* size = entry(*root, kFontSize))
         file.fontSize = size->real();
     file.windowFrame = stringEntry(*root, kWindowFrame);
+    file.variableUnits = dictionaryEntry(*root, kVariableUnits);
     return {std::move(file), {}};
 }
 
@@ -64,5 +66,8 @@ std::string serializeWorksheetFile(const WorksheetFile& file) {
         root.emplace(kFontSize, plist::Value(*file.fontSize));
     if (file.windowFrame)
         root.emplace(kWindowFrame, plist::Value(*file.windowFrame));
+    // Written only when a variable has a unit, so a worksheet of plain numbers stays as it was.
+    if (file.variableUnits && !file.variableUnits->empty())
+        root.emplace(kVariableUnits, plist::Value(*file.variableUnits));
     return plist::writeXml(plist::Value(std::move(root)));
 }

@@ -7,8 +7,10 @@
 #include <string_view>
 
 // What a native worksheet file holds: a property list whose root dictionary has the keys
-// "text" (the worksheet as RTF), "variables", "functions", "fontName", "fontSize" and
-// "windowFrame". Any key may be missing; a key holding the wrong kind of value reads as
+// "text" (the worksheet as RTF), "variables", "functions", "fontName", "fontSize",
+// "windowFrame" and "variableUnits", which gives the variables that have a unit their unit
+// ("km/h") while "variables" keeps only numbers, for readers that know no units. Any key may
+// be missing; a key holding the wrong kind of value reads as
 // missing, so a damaged entry costs only itself.
 struct WorksheetFile {
     std::optional<std::string> text;
@@ -17,6 +19,7 @@ struct WorksheetFile {
     std::optional<std::string> fontName;
     std::optional<double> fontSize;
     std::optional<std::string> windowFrame;
+    std::optional<plist::Dictionary> variableUnits;
 };
 
 struct WorksheetReadResult {

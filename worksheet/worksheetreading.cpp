@@ -64,6 +64,7 @@ bool readNative(const QByteArray& data, const QString& displayName, ReadWorkshee
     }
     read.variables = file.variables;
     read.functions = file.functions;
+    read.variableUnits = file.variableUnits;
     if (file.fontName && !file.fontName->empty() && file.fontSize && *file.fontSize > 0 &&
         *file.fontSize < 1000) {
         // A family this desktop lacks (Helvetica, Menlo) shows through its substitute and is

@@ -17,6 +17,7 @@ struct ReadWorksheet {
     std::unique_ptr<QTextDocument> text;
     std::optional<plist::Dictionary> variables;
     std::optional<plist::Dictionary> functions;
+    std::optional<plist::Dictionary> variableUnits;
     std::optional<QFont> typingFont;
     std::optional<QString> windowFrame;
     // The code pages of an RTF text that could not be read.

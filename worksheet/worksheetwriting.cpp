@@ -17,7 +17,8 @@ QByteArray worksheetData(const QTextDocument& text, const SCalcState& state,
     file.text = rtf::writeRtf(text).toStdString();
     file.variables = CopyVariablesDictionary(state);
     file.functions = CopyFunctionsDictionary(state);
-    if (!file.variables || !file.functions) {
+    file.variableUnits = CopyVariableUnitsDictionary(state);
+    if (!file.variables || !file.functions || !file.variableUnits) {
         if (error)
             *error = QCoreApplication::translate("Worksheet", "Out of memory.");
         return QByteArray();

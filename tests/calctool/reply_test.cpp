@@ -19,7 +19,18 @@ struct ReplyCase {
     std::string symbol;
     std::size_t stop;
     Failure failure = {};
+    std::string unit = {};
 };
+
+Failure UnitFailure(Reason reason, std::string unit, std::string kind, std::string other,
+                    std::string otherKind) {
+    Failure failure(reason);
+    failure.mUnit = std::move(unit);
+    failure.mUnitKind = std::move(kind);
+    failure.mOtherUnit = std::move(other);
+    failure.mOtherKind = std::move(otherKind);
+    return failure;
+}
 
 TEST(Reply, WrittenStraightOutEqualsTheGenericWriter) {
     const double inf = std::numeric_limits<double>::infinity();
@@ -42,12 +53,24 @@ TEST(Reply, WrittenStraightOutEqualsTheGenericWriter) {
         {kSyntaxError, 0, "", 0, {Reason::kArgumentCount, "f<g>", 1}},
         {kSyntaxError, 0, "", 3, {Reason::kMissingParenthesis}},
         {kValue, 1, "x", 1, {Reason::kUnknownName, "only an error has a reason"}},
+        {kValue, 50, "v", 9, {}, "km/h"},
+        {kValue,
+         68,
+         "",
+         9,
+         {},
+         "\xc2\xb0"
+         "F"}, // °F
+        {kSyntaxError, 0, "", 0, {}, "only a value has a unit"},
+        {kSyntaxError, 0, "", 0, UnitFailure(Reason::kCannotAdd, "km", "length", "kg", "mass")},
+        {kSyntaxError, 0, "", 0, UnitFailure(Reason::kCannotConvert, "", "", "s", "time")},
     };
     for (const ReplyCase& reply : cases) {
         SCOPED_TRACE(reply.symbol);
-        EXPECT_EQ(ReplyXml(reply.kind, reply.value, reply.symbol, reply.stop, reply.failure),
-                  plist::writeXml(
-                      MakeReply(reply.kind, reply.value, reply.symbol, reply.stop, reply.failure)));
+        EXPECT_EQ(
+            ReplyXml(reply.kind, reply.value, reply.unit, reply.symbol, reply.stop, reply.failure),
+            plist::writeXml(MakeReply(reply.kind, reply.value, reply.unit, reply.symbol, reply.stop,
+                                      reply.failure)));
     }
 }
 

@@ -52,7 +52,9 @@ TEST(CalcState, ExactLookup) {
     for (const auto& [name, value] : {std::pair{"x", 2.0}, {"X", 3.0}, {"xy", 4.0}, {"", 5.0}})
         SetVariable(name, state, value);
     std::map<std::string, double> listed;
-    ForEachVariable(state, [&](const std::string& name, double value) { listed[name] = value; });
+    ForEachVariable(state, [&](const std::string& name, const Quantity& value) {
+        listed[name] = value.number;
+    });
     EXPECT_EQ(listed, (std::map<std::string, double>{{"X", 3}, {"x", 2}, {"xy", 4}}))
         << "case counts, a store overwrites, the empty name is not listed";
 }

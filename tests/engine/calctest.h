@@ -58,7 +58,10 @@ public:
         }
     }
 
-    const double* variable(std::string_view name) const { return FindVariable(*mState, name); }
+    const double* variable(std::string_view name) const {
+        const Quantity* found = FindVariable(*mState, name);
+        return found ? &found->number : nullptr;
+    }
 
 private:
     CalcStatePtr mState;

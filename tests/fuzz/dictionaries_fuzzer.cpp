@@ -34,15 +34,21 @@ void loadAndCall(const plist::Dictionary& dictionary) {
     CalcStatePtr state = newState();
     LoadVariablesDictionary(dictionary, *state);
     LoadFunctionsDictionary(dictionary, *state);
+    // The same entries read as units: those whose text is a unit give a variable of the same
+    // name that unit.
+    LoadVariableUnitsDictionary(dictionary, *state);
     const auto variables = CopyVariablesDictionary(*state);
     const auto functions = CopyFunctionsDictionary(*state);
-    FUZZ_CHECK(variables && functions);
+    const auto units = CopyVariableUnitsDictionary(*state);
+    FUZZ_CHECK(variables && functions && units);
 
     CalcStatePtr reloaded = newState();
     LoadVariablesDictionary(*variables, *reloaded);
     LoadFunctionsDictionary(*functions, *reloaded);
+    LoadVariableUnitsDictionary(*units, *reloaded);
     FUZZ_CHECK(CopyVariablesDictionary(*reloaded) == variables);
     FUZZ_CHECK(CopyFunctionsDictionary(*reloaded) == functions);
+    FUZZ_CHECK(CopyVariableUnitsDictionary(*reloaded) == units);
 
     for (const auto& [name, definition] : *functions) {
         if (MayBranchRecursively(*definition.array()->front().string()))

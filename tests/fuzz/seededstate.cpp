@@ -21,6 +21,10 @@ constexpr std::string_view kSeeds[] = {
     "even(n) = if(n, odd(n - 1), 1)",
     "odd(n) = if(n, even(n - 1), 0)",
     "k(t) = 2pi t",
+    "d = 5 km",
+    "v = 100 km / 2 h",
+    "temp = 20 °C",
+    "speed(x, t) = x / t in km/h",
 };
 
 } // namespace

@@ -25,7 +25,7 @@ namespace {
 
 // What a tool that took the reply would record: the test checks that the worksheet did not.
 std::string reply(std::string_view symbol = "x") {
-    return plist::writeXml(MakeReply(kValue, 99, symbol, 0));
+    return plist::writeXml(MakeReply(kValue, 99, "", symbol, 0));
 }
 
 bool writeAll(std::string_view bytes) {

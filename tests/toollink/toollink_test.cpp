@@ -63,7 +63,7 @@ private slots:
         QSignalSpy rejected(&link, &ToolLink::replyUnreadable);
         QSignalSpy ended(&link, &ToolLink::toolEnded);
         QString error;
-        QVERIFY2(link.start({}, {}, &error), qPrintable(error));
+        QVERIFY2(link.start({}, {}, {}, &error), qPrintable(error));
         for (int i = 0; i < requests; ++i) {
             link.send(QStringLiteral("1"));
             QTRY_VERIFY_WITH_TIMEOUT(received.count() > i || !rejected.isEmpty(), kWaitMs);
@@ -80,7 +80,7 @@ private slots:
         ToolLink link;
         link.setToolPath(standIn("trap '' TERM\necho $$ >'" + QFile::encodeName(pidFile) +
                                  "'\nwhile :; do sleep 0.05; done\n"));
-        QVERIFY(link.start({}, {}, nullptr));
+        QVERIFY(link.start({}, {}, {}, nullptr));
         QFile file(pidFile);
         QTRY_VERIFY_WITH_TIMEOUT(file.size() > 0, kWaitMs);
         QVERIFY(file.open(QIODevice::ReadOnly));

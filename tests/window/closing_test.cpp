@@ -181,7 +181,7 @@ private slots:
         auto* reopened = static_cast<MyDocument*>(mController->reopenClosedDocument(kept[0].path));
         QVERIFY(reopened);
         QCOMPARE(editorOf(reopened)->toPlainText(), QStringLiteral("rate = 7 =\n7\n"));
-        QCOMPARE(*FindVariable(*reopened->worksheet()->state(), "rate"), 7.0);
+        QCOMPARE(FindVariable(*reopened->worksheet()->state(), "rate")->number, 7.0);
         QVERIFY(reopened->filePath().isEmpty());
         // Its kept copy is gone, so it counts as unsaved and is kept again on closing.
         QVERIFY(reopened->isDocumentEdited());

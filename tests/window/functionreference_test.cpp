@@ -2,6 +2,7 @@
 // the reference shows for it, the filter narrows the list, and choosing an entry types it.
 
 #include "engine/calcengine.h"
+#include "engine/quantity.h"
 #include "platform/documentcontroller.h"
 #include "window/functionreferencepanel.h"
 #include "window/mydocument.h"
@@ -37,14 +38,15 @@ private slots:
         QFETCH(QString, example);
         QFETCH(QString, answer);
         const CalcStatePtr state = NewCalcState();
-        double value = 0;
+        Quantity value;
         std::size_t stop = 0;
         QCOMPARE(EvaluateStatement("21", *state, value, stop), int(kValue));
         const int kind = EvaluateStatement(example.toStdString(), *state, value, stop);
         QVERIFY2(kind != kSyntaxError, qPrintable(example));
         if (!answer.isEmpty()) {
             QCOMPARE(kind, int(kValue));
-            QCOMPARE(formatCalculatedResult(value, false, false), answer);
+            const QString unit = value.unit ? QString::fromStdString(value.unit->text) : QString();
+            QCOMPARE(withUnit(formatCalculatedResult(value.number, false, false), unit), answer);
         }
     }
 

@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
             std::string_view symbol;
             Failure failure;
             const int kind = EvaluateStatement(line, *state, value, stop, &symbol, &failure);
-            const std::string reply = ReplyXml(kind, value, symbol, stop, failure);
+            const std::string reply = ReplyXml(kind, value, "", symbol, stop, failure);
             writeState(*state, statePath);
             if (!writeAll(reply))
                 return 3;

@@ -171,12 +171,12 @@ private slots:
         QCOMPARE(colouredRuns(*editorOf(reopened)->document()),
                  colouredRuns(*editorOf(original)->document()));
         for (std::size_t i = 0; i < std::size(specials); ++i) {
-            const double* loaded =
+            const Quantity* loaded =
                 FindVariable(*reopened->worksheet()->state(), "v" + std::to_string(i));
             QVERIFY(loaded);
-            QCOMPARE(bits(*loaded), bits(specials[i]));
+            QCOMPARE(bits(loaded->number), bits(specials[i]));
         }
-        QVERIFY(std::isnan(*FindVariable(*reopened->worksheet()->state(), "notANumber")));
+        QVERIFY(std::isnan(FindVariable(*reopened->worksheet()->state(), "notANumber")->number));
         QCOMPARE(CopyFunctionsDictionary(*reopened->worksheet()->state()),
                  CopyFunctionsDictionary(*original->worksheet()->state()));
         QCOMPARE(editorOf(reopened)->currentCharFormat().font().family(), family);
@@ -274,7 +274,7 @@ private slots:
                        "\t<key>windowFrame</key>\n\t<string>1 2 300 400</string>\n");
         QVERIFY(!document.readFromData(contents, kWorksheetType, nullptr));
         QVERIFY(document.worksheet()->text()->isEmpty());
-        QCOMPARE(*FindVariable(*document.worksheet()->state(), "kept"), 7.0);
+        QCOMPARE(FindVariable(*document.worksheet()->state(), "kept")->number, 7.0);
         QCOMPARE(document.worksheet()->loadedWindowFrame().value_or(QString()),
                  QStringLiteral("1 2 300 400"));
     }

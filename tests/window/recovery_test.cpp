@@ -69,7 +69,7 @@ private slots:
         auto* worksheet = static_cast<MyDocument*>(controller->documents().value(0));
         QVERIFY(worksheet);
         QCOMPARE(editorOf(worksheet)->toPlainText(), QStringLiteral("width = 12 =\n12\n"));
-        QCOMPARE(*FindVariable(*worksheet->worksheet()->state(), "width"), 12.0);
+        QCOMPARE(FindVariable(*worksheet->worksheet()->state(), "width")->number, 12.0);
         QVERIFY(worksheet->isDocumentEdited());
         // Offered once: the next start finds nothing more.
         QCOMPARE(newController()->offerRecovery([](const auto&) { return QList<int>{0}; }), 0);

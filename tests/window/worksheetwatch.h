@@ -60,10 +60,10 @@ public:
     // the end of its text.
     void trace() const {
         QStringList variables;
-        VisitVariables(
-            *mDocument->worksheet()->state(), [&variables](const std::string& name, double value) {
-                variables.append(QString::fromStdString(name) + '=' + QString::number(value));
-            });
+        VisitVariables(*mDocument->worksheet()->state(), [&variables](const std::string& name,
+                                                                      double value, auto&&) {
+            variables.append(QString::fromStdString(name) + '=' + QString::number(value));
+        });
         QFile file(QDir(mToolStateFolder)
                        .filePath(QString::number(mDocument->worksheet()->tool()->processId())));
         QString tool =

@@ -1,0 +1,7 @@
+#pragma once
+
+// The page of every unit the engine knows, in Markdown, as docs/units.md holds it.
+
+#include <string>
+
+std::string UnitsPage();
