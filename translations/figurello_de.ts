@@ -201,6 +201,66 @@
         <source>Euler&apos;s number, the base of natural logarithms</source>
         <translation>Eulersche Zahl, die Basis des natürlichen Logarithmus</translation>
     </message>
+    <message>
+        <source>At the end of a line, converts its answer to the unit; also “to” or “-&gt;”</source>
+        <translation>Rechnet am Zeilenende das Ergebnis in die Einheit um; auch „to“ oder „-&gt;“</translation>
+    </message>
+    <message>
+        <source>Metre, with every SI prefix</source>
+        <translation>Meter, mit jedem SI-Präfix</translation>
+    </message>
+    <message>
+        <source>Inch, foot, yard and mile</source>
+        <translation>Zoll, Fuß, Yard und Meile</translation>
+    </message>
+    <message>
+        <source>Litre, and the US cup, tablespoon, teaspoon, fluid ounce and gallon</source>
+        <translation>Liter sowie US-Tasse, Esslöffel, Teelöffel, Flüssigunze und Gallone</translation>
+    </message>
+    <message>
+        <source>Gram with every SI prefix, tonne, pound and ounce</source>
+        <translation>Gramm mit jedem SI-Präfix, Tonne, Pfund und Unze</translation>
+    </message>
+    <message>
+        <source>Second, minute, hour, day, week and year of 365.25 days</source>
+        <translation>Sekunde, Minute, Stunde, Tag, Woche und Jahr zu 365,25 Tagen</translation>
+    </message>
+    <message>
+        <source>Speed, a length per time</source>
+        <translation>Geschwindigkeit, eine Länge je Zeit</translation>
+    </message>
+    <message>
+        <source>Newton, the unit of force</source>
+        <translation>Newton, die Einheit der Kraft</translation>
+    </message>
+    <message>
+        <source>Energy: joule, calorie of 4.184 J, electronvolt and watt-hour</source>
+        <translation>Energie: Joule, Kalorie zu 4,184 J, Elektronenvolt und Wattstunde</translation>
+    </message>
+    <message>
+        <source>Watt, the unit of power</source>
+        <translation>Watt, die Einheit der Leistung</translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation>Druck</translation>
+    </message>
+    <message>
+        <source>Angle in degrees or radians; sin and cos take both</source>
+        <translation>Winkel in Grad oder Radiant; sin und cos nehmen beides</translation>
+    </message>
+    <message>
+        <source>Data, in decimal and binary multiples</source>
+        <translation>Datenmengen, in dezimalen und binären Vielfachen</translation>
+    </message>
+    <message>
+        <source>Hertz, one per second</source>
+        <translation>Hertz, eins pro Sekunde</translation>
+    </message>
+    <message>
+        <source>Temperature; a difference is added in K: 20 °C + 5 K is 25 °C</source>
+        <translation>Temperatur; eine Differenz wird in K addiert: 20 °C + 5 K ergibt 25 °C</translation>
+    </message>
 </context>
 <context>
     <name>FunctionReferencePanel</name>
@@ -247,6 +307,10 @@ Beispiel: %3</translation>
     <message>
         <source>Filter</source>
         <translation>Filtern</translation>
+    </message>
+    <message>
+        <source>Units</source>
+        <translation>Einheiten</translation>
     </message>
 </context>
 <context>
@@ -979,6 +1043,194 @@ Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translatio
     <message>
         <source>Not pasted: the text has %1 lines, more than a worksheet can show at this size</source>
         <translation>Nicht eingefügt: Der Text hat %1 Zeilen, mehr als ein Arbeitsblatt in dieser Größe zeigen kann</translation>
+    </message>
+    <message>
+        <source>cannot add %1 and %2</source>
+        <translation>%1 und %2 lassen sich nicht addieren</translation>
+    </message>
+    <message>
+        <source>cannot subtract %2 from %1</source>
+        <translation>%2 lässt sich nicht von %1 abziehen</translation>
+    </message>
+    <message>
+        <source>cannot convert %1 to %2</source>
+        <translation>%1 lässt sich nicht in %2 umrechnen</translation>
+    </message>
+    <message>
+        <source>“%1” needs two quantities of one kind, not %2 and %3</source>
+        <translation>„%1“ braucht zwei Größen derselben Art, nicht %2 und %3</translation>
+    </message>
+    <message>
+        <source>cannot add two temperatures, %1 and %2: add a difference in “K”</source>
+        <translation>zwei Temperaturen, %1 und %2, lassen sich nicht addieren: addieren Sie eine Differenz in „K“</translation>
+    </message>
+    <message>
+        <source>“%1” takes a plain number, not %2</source>
+        <translation>„%1“ erwartet eine reine Zahl, nicht %2</translation>
+    </message>
+    <message>
+        <source>“%1” takes an angle or a plain number, not %2</source>
+        <translation>„%1“ erwartet einen Winkel oder eine reine Zahl, nicht %2</translation>
+    </message>
+    <message>
+        <source>an exponent must be a plain number, not %1</source>
+        <translation>ein Exponent muss eine reine Zahl sein, nicht %1</translation>
+    </message>
+    <message>
+        <source>%1 to that power leaves a unit to a fractional power</source>
+        <translation>%1 hoch diesen Exponenten ergäbe eine Einheit mit gebrochener Potenz</translation>
+    </message>
+    <message>
+        <source>“%1” is not a unit</source>
+        <translation>„%1“ ist keine Einheit</translation>
+    </message>
+    <message>
+        <source>“%1” (%2)</source>
+        <translation>„%1“ (%2)</translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <translation>„%1“</translation>
+    </message>
+    <message>
+        <source>a plain number</source>
+        <translation>eine reine Zahl</translation>
+    </message>
+    <message>
+        <source>length</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <source>area</source>
+        <translation>Fläche</translation>
+    </message>
+    <message>
+        <source>volume</source>
+        <translation>Volumen</translation>
+    </message>
+    <message>
+        <source>mass</source>
+        <translation>Masse</translation>
+    </message>
+    <message>
+        <source>time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>speed</source>
+        <translation>Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>acceleration</source>
+        <translation>Beschleunigung</translation>
+    </message>
+    <message>
+        <source>force</source>
+        <translation>Kraft</translation>
+    </message>
+    <message>
+        <source>energy</source>
+        <translation>Energie</translation>
+    </message>
+    <message>
+        <source>power</source>
+        <translation>Leistung</translation>
+    </message>
+    <message>
+        <source>pressure</source>
+        <translation>Druck</translation>
+    </message>
+    <message>
+        <source>frequency</source>
+        <translation>Frequenz</translation>
+    </message>
+    <message>
+        <source>angle</source>
+        <translation>Winkel</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>Datenmenge</translation>
+    </message>
+    <message>
+        <source>temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+    <message>
+        <source>electric current</source>
+        <translation>elektrische Stromstärke</translation>
+    </message>
+    <message>
+        <source>electric charge</source>
+        <translation>elektrische Ladung</translation>
+    </message>
+    <message>
+        <source>voltage</source>
+        <translation>Spannung</translation>
+    </message>
+    <message>
+        <source>resistance</source>
+        <translation>Widerstand</translation>
+    </message>
+    <message>
+        <source>amount of substance</source>
+        <translation>Stoffmenge</translation>
+    </message>
+    <message>
+        <source>momentum</source>
+        <translation>Impuls</translation>
+    </message>
+    <message>
+        <source>density</source>
+        <translation>Dichte</translation>
+    </message>
+    <message>
+        <source>solid angle</source>
+        <translation>Raumwinkel</translation>
+    </message>
+    <message>
+        <source>angular velocity</source>
+        <translation>Winkelgeschwindigkeit</translation>
+    </message>
+    <message>
+        <source>data rate</source>
+        <translation>Datenrate</translation>
+    </message>
+    <message>
+        <source>conductance</source>
+        <translation>Leitwert</translation>
+    </message>
+    <message>
+        <source>capacitance</source>
+        <translation>Kapazität</translation>
+    </message>
+    <message>
+        <source>inductance</source>
+        <translation>Induktivität</translation>
+    </message>
+    <message>
+        <source>magnetic flux</source>
+        <translation>magnetischer Fluss</translation>
+    </message>
+    <message>
+        <source>magnetic flux density</source>
+        <translation>magnetische Flussdichte</translation>
+    </message>
+    <message>
+        <source>concentration</source>
+        <translation>Konzentration</translation>
+    </message>
+    <message>
+        <source>luminous intensity</source>
+        <translation>Lichtstärke</translation>
+    </message>
+    <message>
+        <source>luminous flux</source>
+        <translation>Lichtstrom</translation>
+    </message>
+    <message>
+        <source>illuminance</source>
+        <translation>Beleuchtungsstärke</translation>
     </message>
 </context>
 </TS>

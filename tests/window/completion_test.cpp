@@ -54,6 +54,7 @@ private slots:
             << "wid" << int(Qt::Key_Return) << "widen" << false;
         QTest::newRow("Tab takes it too") << "widt" << int(Qt::Key_Tab) << "width" << false;
         QTest::newRow("a built-in") << "sq" << int(Qt::Key_Return) << "sqrt" << false;
+        QTest::newRow("a unit after a number") << "5 mp" << int(Qt::Key_Return) << "5 mph" << false;
         QTest::newRow("Escape dismisses, the next Return calculates")
             << "wid" << int(Qt::Key_Escape) << "wid =" << true;
     }

@@ -70,6 +70,12 @@ private slots:
             << QStringLiteral("50% + \u221A(4)") << QStringList{"50:N", "%:B", "\u221A:B", "4:N"};
         QTest::newRow("the hexadecimal prefix is lower case")
             << "0x1f + 0X1F" << QStringList{"0x1f:N", "0:N", "X1F:U"};
+        QTest::newRow("units, signs first or not, and a conversion")
+            << QStringLiteral("5 km + 20 °C in °F")
+            << QStringList{"5:N", "km:Q", "20:N", QStringLiteral("°C:Q"), "in:K",
+                           QStringLiteral("°F:Q")};
+        QTest::newRow("min( is the function, min alone a unit")
+            << "min(2, 3) + rate min" << QStringList{"min:B", "2:N", "3:N", "rate:V", "min:Q"};
     }
     void kindsOfTokens() {
         QFETCH(QString, statement);
@@ -77,7 +83,7 @@ private slots:
         QTextDocument document;
         StatementHighlighter highlighter(&document, nullptr);
         highlighter.setNames({"rate"}, {"f"});
-        const char kinds[] = "NVFBUK";
+        const char kinds[] = "NVFBUKQ";
         QStringList shown;
         for (const auto& token : highlighter.tokens(statement))
             shown.append(statement.mid(token.start, token.length) + ':' + kinds[int(token.kind)]);

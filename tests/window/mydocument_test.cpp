@@ -101,6 +101,14 @@ private:
         return path;
     }
 
+    static std::optional<WorksheetFile> readWorksheetFileAt(const QString& path) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        const QByteArray bytes = file.readAll();
+        return parseWorksheetFile(std::string_view(bytes.constData(), bytes.size())).file;
+    }
+
     std::unique_ptr<platform::Document> read(const QString& path, QString* error = nullptr) {
         QString reason;
         auto document = mController->readDocument(path, &reason);
@@ -146,6 +154,7 @@ private slots:
         std::size_t stop = 0;
         QCOMPARE(EvaluateStatement("hyp(a, b) = sqrt(a^2 + b^2)", state, value, stop),
                  int(kFunctionDefined));
+        QCOMPARE(EvaluateStatement("speed = 100 km / 2 h", state, value, stop), int(kValue));
 
         const QString family = QFontDatabase::families().value(0);
         QVERIFY(!family.isEmpty());
@@ -179,6 +188,13 @@ private slots:
         QVERIFY(std::isnan(FindVariable(*reopened->worksheet()->state(), "notANumber")->number));
         QCOMPARE(CopyFunctionsDictionary(*reopened->worksheet()->state()),
                  CopyFunctionsDictionary(*original->worksheet()->state()));
+        // A reader that knows only numbers finds the number as it was shown; the unit is beside.
+        const std::optional<WorksheetFile> saved = readWorksheetFileAt(path);
+        QVERIFY(saved && saved->variables && saved->variableUnits);
+        QCOMPARE(saved->variables->at("speed").real(), std::optional<double>(50.0));
+        QCOMPARE(*saved->variableUnits->at("speed").string(), std::string("km/h"));
+        QCOMPARE(CopyVariableUnitsDictionary(*reopened->worksheet()->state()),
+                 CopyVariableUnitsDictionary(*original->worksheet()->state()));
         QCOMPARE(editorOf(reopened)->currentCharFormat().font().family(), family);
         QCOMPARE(editorOf(reopened)->currentCharFormat().font().pointSizeF(), 17.0);
         QCOMPARE(reopened->window()->geometry(), QRect(100, 120, 500, 400));

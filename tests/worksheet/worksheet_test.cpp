@@ -3,6 +3,8 @@
 
 #include "calculating.h"
 #include "engine/calcstate.h"
+#include "engine/unittable.h"
+#include "platform/keyedtexts.h"
 #include "worksheet/answerformats.h"
 #include "worksheet/answermarks.h"
 #include "worksheet/calcsession.h"
@@ -43,6 +45,19 @@ private slots:
             << QStringList{"255", "2.5"} << false << true << "255 =\n0xFF\n2.5 =\n2.5\n";
         QTest::newRow("a decimal comma")
             << QStringList{"max(1,5; 2,25)"} << true << false << "max(1,5; 2,25) =\n2,25\n";
+        QTest::newRow("quantities, their variables and conversions")
+            << QStringList{"d = 5 km", "d in m", "100 km / 2 h"} << false << false
+            << "d = 5 km =\n5 km\nd in m =\n5000 m\n100 km / 2 h =\n50 km/h\n";
+        QTest::newRow("a whole quantity in hexadecimal")
+            << QStringList{"1 GiB -> MiB"} << false << true << "1 GiB -> MiB =\n0x400 MiB\n";
+        QTest::newRow("a decimal comma before a unit")
+            << QStringList{"1,5 kg in g"} << true << false << "1,5 kg in g =\n1500 g\n";
+        QTest::newRow("units that do not go together")
+            << QStringList{"5 km + 3 kg"} << false << false
+            << "5 km + 3 kg =\nSyntax error: cannot add “km” (length) and “kg” (mass)\n";
+        QTest::newRow("a function that takes a plain number")
+            << QStringList{"log(5 km)"} << false << false
+            << "log(5 km) =\nSyntax error: “log” takes a plain number, not “km” (length)\n";
     }
     void answersEachLineUnderIt() {
         QFETCH(QStringList, lines);
@@ -57,6 +72,16 @@ private slots:
             QVERIFY(typeAndCalculate(*mWorksheet, line));
         QCOMPARE(text(), expected);
         QVERIFY(mWorksheet->text()->isModified());
+    }
+
+    // A reason names each side's kind of quantity in the worksheet's language.
+    void hasWordsForEveryKindOfQuantity() {
+        for (const units::UnitDefinition& unit : units::UnitDefinitions()) {
+            const std::string_view kind = units::KindOf(unit.dimensions);
+            QVERIFY2(!kind.empty(), unit.name.data());
+            const QByteArray key = "Kind_" + QByteArray(kind.data(), qsizetype(kind.size()));
+            QVERIFY2(platform::hasKeyedText(key), key.constData());
+        }
     }
 
     // The view selects what the parser did not take: the worksheet says where it is.
