@@ -1,6 +1,7 @@
 // The unit table against GNU units' own database, and the names it answers to.
 
 #include "engine/builtintables.h"
+#include "engine/calcengine.h"
 #include "engine/unittable.h"
 
 #include <gtest/gtest.h>
@@ -63,7 +64,8 @@ std::vector<Question> Questions() {
 // GNU units' answer lines to all the questions at once. Each is converted to 1, which passes
 // leftover radians (plain numbers to GNU units), then comes an empty line, which it skips: one
 // number a line while all goes well, and words from the first question it refuses.
-std::vector<std::string> AskGnuUnits(const std::vector<Question>& questions, std::string& error) {
+std::vector<std::string> AskGnuUnits(const std::vector<std::string>& expressions,
+                                     std::string& error) {
     if (std::system("command -v units >/dev/null 2>&1") != 0) {
         error = "GNU units is not installed; scripts/setup installs it";
         return {};
@@ -72,8 +74,8 @@ std::vector<std::string> AskGnuUnits(const std::vector<Question>& questions, std
                       ("unittable-test-" + std::to_string(getpid()) + ".txt");
     {
         std::ofstream input(path);
-        for (const Question& question : questions)
-            input << question.expression << "\n1\n\n";
+        for (const std::string& expression : expressions)
+            input << expression << "\n1\n\n";
     }
     // Only the packaged database, in its US English form, whatever the environment says.
     const std::string command = "env -u UNITSFILE -u MYUNITSFILE -u UNITS_SYSTEM LC_ALL=C "
@@ -98,8 +100,11 @@ std::vector<std::string> AskGnuUnits(const std::vector<Question>& questions, std
 
 TEST(UnitTable, EveryUnitIsTheSizeGnuUnitsGivesIt) {
     const std::vector<Question> questions = Questions();
+    std::vector<std::string> expressions;
+    for (const Question& question : questions)
+        expressions.push_back(question.expression);
     std::string error;
-    const std::vector<std::string> answers = AskGnuUnits(questions, error);
+    const std::vector<std::string> answers = AskGnuUnits(expressions, error);
     ASSERT_TRUE(error.empty()) << error;
     for (std::size_t i = 0; i < questions.size() && i < answers.size(); ++i) {
         const Question& question = questions[i];
@@ -200,6 +205,152 @@ TEST(UnitTable, KindOfNamesTheDimensions) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(units::KindOf(row.dimensions), row.kind) << row.kind;
+}
+
+// Lines that convert, across every kind, against what GNU units makes of the same quantities in
+// its own words: the engine's arithmetic of units, not only its table.
+TEST(UnitTable, ConversionsAgreeWithGnuUnits) {
+    const struct {
+        const char* line;
+        const char* gnu; // a plain number to GNU units
+    } rows[] = {
+        {"5 km in mi", "5 km/mile"},
+        {"1 mi in km", "mile/km"},
+        {"12 inch in cm", "12 inch/cm"},
+        {"3 ft in m", "3 ft/m"},
+        {"100 yd in m", "100 yard/m"},
+        {"1 nmi in km", "nauticalmile/km"},
+        {"1 au in km", "au/km"},
+        {"1 ly in km", "lightyear/km"},
+        {"1 pc in ly", "parsec/lightyear"},
+        {"2.5 mm in µm", "2.5 mm/(micro m)"},
+        {"1 m in ft", "m/ft"},
+        {"6 ft in inch", "6 ft/inch"},
+        {"42.195 km in mi", "42.195 km/mile"},
+        {"1 nm in m", "nm/m"},
+        {"1 ha in m^2", "hectare/m^2"},
+        {"1 acre in m^2", "acre/m^2"},
+        {"1 acre in ha", "acre/hectare"},
+        {"100 ft^2 in m^2", "100 ft^2/m^2"},
+        {"3 m * 2 m in ft^2", "6 m^2/ft^2"},
+        {"1 mi^2 in km^2", "mile^2/km^2"},
+        {"1 cup in ml", "uscup/ml"},
+        {"1/2 cup in ml", "0.5 uscup/ml"},
+        {"1 tbsp in tsp", "ustablespoon/usteaspoon"},
+        {"1 floz in ml", "usfloz/ml"},
+        {"1 gal in l", "usgallon/litre"},
+        {"1 pt in ml", "uspint/ml"},
+        {"1 qt in l", "usquart/litre"},
+        {"2 l in gal", "2 litre/usgallon"},
+        {"1 m^3 in l", "m^3/litre"},
+        {"250 ml in cup", "250 ml/uscup"},
+        {"1 gal in cup", "usgallon/uscup"},
+        {"3 tsp in ml", "3 usteaspoon/ml"},
+        {"1 lb in g", "lb/gram"},
+        {"1 oz in g", "oz/gram"},
+        {"1 kg in lb", "kg/lb"},
+        {"1 t in lb", "tonne/lb"},
+        {"1 st in kg", "stone/kg"},
+        {"1 ct in mg", "carat/(milli gram)"},
+        {"16 oz in lb", "16 oz/lb"},
+        {"500 mg in g", "500 milli gram/gram"},
+        {"250 µg in mg", "250 micro gram/(milli gram)"},
+        {"1 h in s", "hour/s"},
+        {"90 min in h", "90 minute/hour"},
+        {"1 day in h", "day/hour"},
+        {"1 week in day", "week/day"},
+        {"1 year in day", "julianyear/day"},
+        {"1 year in s", "julianyear/s"},
+        {"1500 ms in s", "1500 milli s/s"},
+        {"2 µs in ns", "2 micro s/(nano s)"},
+        {"2 h 30 min in min", "150 minute/minute"},
+        {"3 h + 20 min to min", "(3 hour + 20 minute)/minute"},
+        {"60 mph in km/h", "60 mph/(km/hour)"},
+        {"100 km/h in mph", "100 (km/hour)/mph"},
+        {"10 m/s in km/h", "10 (m/s)/(km/hour)"},
+        {"1 kn in km/h", "knot/(km/hour)"},
+        {"100 km / 2 h in m/s", "50 (km/hour)/(m/s)"},
+        {"1 mph in m/s", "mph/(m/s)"},
+        {"9.81 m/s^2 in ft/s^2", "9.81 (m/s^2)/(ft/s^2)"},
+        {"100 km/h / 5 s in m/s^2", "20 (km/hour/s)/(m/s^2)"},
+        {"1 lbf in N", "lbf/N"},
+        {"1 kgf in N", "kgf/N"},
+        {"1 kN in lbf", "kilo N/lbf"},
+        {"1 N in dyn", "N/dyne"},
+        {"2 kg * 9.81 m/s^2 in N", "2 kg 9.81 m/s^2/N"},
+        {"1 kcal in kJ", "kilo calorie_th/(kilo J)"},
+        {"1 cal in J", "calorie_th/J"},
+        {"1 eV in J", "eV/J"},
+        {"1 kWh in MJ", "kilo Wh/(mega J)"},
+        {"1 Wh in J", "Wh/J"},
+        {"1 BTU in J", "btu/J"},
+        {"1 J in erg", "J/erg"},
+        {"2000 kcal in kWh", "2000 kilo calorie_th/(kilo Wh)"},
+        {"1 N * 1 m in J", "N m/J"},
+        {"1 hp in W", "hp/W"},
+        {"1 MW in hp", "mega W/hp"},
+        {"3 kWh / 2 h in W", "1.5 kilo Wh/hour/W"},
+        {"1 J/s in W", "(J/s)/W"},
+        {"1 atm in hPa", "atm/(hecto Pa)"},
+        {"1 bar in psi", "bar/psi"},
+        {"1 psi in Pa", "psi/Pa"},
+        {"760 Torr in atm", "760 torr/atm"},
+        {"1 mmHg in Pa", "mmHg/Pa"},
+        {"1 atm in bar", "atm/bar"},
+        {"1 N/m^2 in Pa", "(N/m^2)/Pa"},
+        {"180° in rad", "180 degree/radian"},
+        {"1 rad in deg", "radian/degree"},
+        {"100 grad in °", "100 gon/degree"},
+        {"60 arcmin in °", "60 arcmin/degree"},
+        {"sin(30°)", "sin(30 degree)"},
+        {"cos(60 deg)", "cos(60 degree)"},
+        {"tan(45°)", "tan(45 degree)"},
+        {"1 GiB in MiB", "gibi byte/(mebi byte)"},
+        {"1 GB in MB", "giga byte/(mega byte)"},
+        {"1 GiB in GB", "gibi byte/(giga byte)"},
+        {"1 B in bit", "byte/bit"},
+        {"1 KiB in B", "kibi byte/byte"},
+        {"1 kB in KiB", "kilo byte/(kibi byte)"},
+        {"100 Mbit in MB", "100 mega bit/(mega byte)"},
+        {"1 Gibit in Mbit", "gibi bit/(mega bit)"},
+        {"1 MiB + 512 KiB in KiB", "(mebi byte + 512 kibi byte)/(kibi byte)"},
+        {"1 kHz in Hz", "kilo Hz/Hz"},
+        {"2.4 GHz in kHz", "2.4 giga Hz/(kilo Hz)"},
+        {"60 rpm in Hz", "60 (1/minute)/Hz"},
+        {"1 / (2 ms) in Hz", "1/(2 milli s)/Hz"},
+        {"20 °C in °F", "~tempF(tempC(20))"},
+        {"-40 °F in °C", "~tempC(tempF(-40))"},
+        {"0 K in °C", "~tempC(0 K)"},
+        {"100 °C in K", "tempC(100)/K"},
+        {"98.6 degF in degC", "~tempC(tempF(98.6))"},
+        {"300 K in °F", "~tempF(300 K)"},
+        {"20 °C + 5 K in °F", "~tempF(tempC(25))"},
+        {"30 °C - 20 °C in K", "(tempC(30) - tempC(20))/K"},
+        {"2 A * 3 h in Ah", "6 A hour/(A hour)"},
+        {"3000 mAh in Ah", "3000 milli A hour/(A hour)"},
+        {"1 Ah in C", "A hour/C"},
+        {"12 V * 2 A in W", "24 V A/W"},
+        {"1 kV / 1 mA in Ω", "kilo V/(milli A)/ohm"},
+        {"1 Wb / 1 m^2 in mT", "(Wb/m^2)/(milli T)"},
+        {"5 V / 2 Ω in A", "2.5 V/ohm/A"},
+        {"1 F * 1 V in C", "F V/C"},
+    };
+    std::vector<std::string> expressions;
+    for (const auto& row : rows)
+        expressions.emplace_back(row.gnu);
+    std::string error;
+    const std::vector<std::string> answers = AskGnuUnits(expressions, error);
+    ASSERT_TRUE(error.empty()) << error;
+    ASSERT_EQ(answers.size(), std::size(rows)) << "GNU units refused a row";
+    const CalcStatePtr state = NewCalcState();
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].line);
+        Quantity value;
+        std::size_t stop = 0;
+        ASSERT_EQ(EvaluateStatement(rows[i].line, *state, value, stop), kValue);
+        const double expected = std::strtod(answers[i].c_str(), nullptr);
+        EXPECT_NEAR(value.number, expected, 1e-12 * std::fabs(expected)) << answers[i];
+    }
 }
 
 } // namespace
