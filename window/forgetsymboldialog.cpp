@@ -22,10 +22,11 @@ ForgetSymbolDialog::ForgetSymbolDialog(QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-void ForgetSymbolDialog::offer(const QStringList& names, bool functions) {
+void ForgetSymbolDialog::offer(const QStringList& names, bool functions, const QStringList& shown) {
     mFunctions = functions;
     mPopup->clear();
-    mPopup->addItems(names);
+    for (qsizetype i = 0; i < names.size(); ++i)
+        mPopup->addItem(shown.value(i, names[i]), names[i]);
     setWindowTitle(functions ? tr("Forget Function") : tr("Forget Variable"));
     if (names.isEmpty())
         mLabel->setText(functions ? tr("This worksheet has no functions to forget.")
@@ -39,5 +40,5 @@ void ForgetSymbolDialog::offer(const QStringList& names, bool functions) {
 }
 
 QString ForgetSymbolDialog::chosenName() const {
-    return mPopup->count() > 0 ? mPopup->currentText() : QString();
+    return mPopup->count() > 0 ? mPopup->currentData().toString() : QString();
 }

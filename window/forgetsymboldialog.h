@@ -14,8 +14,9 @@ class ForgetSymbolDialog : public QDialog {
 public:
     explicit ForgetSymbolDialog(QWidget* parent);
 
-    // Offers these names, of functions or of variables.
-    void offer(const QStringList& names, bool functions);
+    // Offers these names, of functions or of variables, each shown as its entry of `shown`
+    // ("d = 5 km") where there is one.
+    void offer(const QStringList& names, bool functions, const QStringList& shown = {});
     bool forgetsFunctions() const { return mFunctions; }
     // The chosen name; empty when there is none to choose.
     QString chosenName() const;

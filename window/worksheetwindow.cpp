@@ -354,9 +354,15 @@ ForgetSymbolDialog* WorksheetWindow::forgetDialog() {
 
 void WorksheetWindow::askWhatToForget(bool functions) {
     ForgetSymbolDialog* sheet = forgetDialog();
-    sheet->offer(sortedSymbolNames(*mWorksheet->state(),
-                                   functions ? SymbolKind::kFunction : SymbolKind::kVariable),
-                 functions);
+    const SCalcState& state = *mWorksheet->state();
+    if (functions) {
+        sheet->offer(sortedSymbolNames(state, SymbolKind::kFunction), true);
+    } else {
+        // Each variable with its value, as the listing shows it.
+        sheet->offer(sortedSymbolNames(state, SymbolKind::kVariable), false,
+                     sortedVariableLines(
+                         state, [this](double value) { return mWorksheet->formatValue(value); }));
+    }
     sheet->open();
 }
 

@@ -69,15 +69,34 @@ QStringList sortedSymbolNames(const SCalcState& state, SymbolKind kind) {
     return names;
 }
 
-QString variablesListing(const QString& heading, const SCalcState& state,
-                         const std::function<QString(double)>& formatValue) {
+namespace {
+
+QList<Line> variableLines(const SCalcState& state,
+                          const std::function<QString(double)>& formatValue) {
     QList<Line> lines;
     VisitVariables(state, [&](const std::string& name, double value, const std::string& unit) {
         const QString shown = QString::fromStdString(name);
         const QString valueText = withUnit(formatValue(value), QString::fromStdString(unit));
         lines.append({shown, QStringLiteral("%1 = %2").arg(shown, valueText)});
     });
-    return listing(heading, lines);
+    return lines;
+}
+
+} // namespace
+
+QString variablesListing(const QString& heading, const SCalcState& state,
+                         const std::function<QString(double)>& formatValue) {
+    return listing(heading, variableLines(state, formatValue));
+}
+
+QStringList sortedVariableLines(const SCalcState& state,
+                                const std::function<QString(double)>& formatValue) {
+    QList<Line> lines = variableLines(state, formatValue);
+    sortWithoutCase(lines);
+    QStringList texts;
+    for (const Line& line : lines)
+        texts.append(line.text);
+    return texts;
 }
 
 QString functionDefinition(const QString& name, const std::vector<std::string>& definition,

@@ -25,6 +25,10 @@ QStringList sortedSymbolNames(const SCalcState& state, SymbolKind kind);
 QString variablesListing(const QString& heading, const SCalcState& state,
                          const std::function<QString(double)>& formatValue);
 
+// The listing's "name = value" lines alone, in the order of sortedSymbolNames().
+QStringList sortedVariableLines(const SCalcState& state,
+                                const std::function<QString(double)>& formatValue);
+
 // "name( a, b ) = body", as the functions listing shows a function whose definition is its body
 // and then its parameters.
 QString functionDefinition(const QString& name, const std::vector<std::string>& definition,

@@ -137,7 +137,7 @@ private slots:
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         double value = 0;
         std::size_t stop = 0;
-        for (const char* line : {"x = 2", "y = 3", "sq(a) = a^2", "cube(a) = a^3"})
+        for (const char* line : {"x = 2", "y = 3", "d = 5 km", "sq(a) = a^2", "cube(a) = a^3"})
             EvaluateStatement(line, *document->worksheet()->state(), value, stop);
         const auto variables = CopyVariablesDictionary(*document->worksheet()->state());
         const auto functions = CopyFunctionsDictionary(*document->worksheet()->state());
@@ -149,7 +149,11 @@ private slots:
         QCOMPARE(document->worksheet()->state(), before);
 
         windowOf(document)->askWhatToForget(function);
-        windowOf(document)->forgetDialog()->popup()->setCurrentText(name);
+        QComboBox* popup = windowOf(document)->forgetDialog()->popup();
+        // A variable shows with its value, as the listing has it.
+        if (!function)
+            QCOMPARE(popup->itemText(popup->findData(QStringLiteral("d"))), "d = 5 km");
+        popup->setCurrentIndex(popup->findData(name));
         emit windowOf(document)->forgetDialog()->forgetChosen();
         QVERIFY(!windowOf(document)->forgetDialog()->isVisible());
         auto expectedVariables = *variables;
