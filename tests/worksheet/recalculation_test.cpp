@@ -146,6 +146,10 @@ private slots:
             << "f = 3 =" << false << true
             << "f = 3 =\n3\nf(x) = x*10 =\nFunction defined\ng = f(1) + f =\n13\n"
             << 2;
+        QTest::newRow("a unit word may read a name defined above it")
+            << QStringList{"x = 1", "2 m"} << "x = 1 ="
+            << "m = 5 =" << false << true << "m = 5 =\n5\n2 m =\n10\n"
+            << 2;
         QTest::newRow("not followed: marked out of date")
             << QStringList{"r = 5", "a = r*2"} << "r = 5 ="
             << "r = 6 =" << false << false << "r = 6 =\n6\na = r*2 =\n10\n"
