@@ -50,13 +50,18 @@ std::string TextOf(const std::vector<UnitPower>& powers) {
 
 std::unique_ptr<CompoundUnit> Made(std::vector<UnitPower> powers) {
     auto unit = std::make_unique<CompoundUnit>();
-    unit->dimensions = {};
+    int dimensions[units::kDimensionCount] = {};
     unit->factor = 1;
     for (const UnitPower& power : powers) {
         for (int d = 0; d < units::kDimensionCount; ++d)
-            unit->dimensions[d] = static_cast<std::int8_t>(
-                unit->dimensions[d] + power.unit->dimensions[d] * power.exponent);
+            dimensions[d] += power.unit->dimensions[d] * power.exponent;
         unit->factor *= std::pow(power.unit->factor, power.exponent);
+    }
+    // Beyond any quantity of this world; refused rather than wrapped round.
+    for (int d = 0; d < units::kDimensionCount; ++d) {
+        if (dimensions[d] > 127 || dimensions[d] < -127)
+            throw CalcException();
+        unit->dimensions[d] = static_cast<std::int8_t>(dimensions[d]);
     }
     unit->text = TextOf(powers);
     unit->powers = std::move(powers);

@@ -150,6 +150,7 @@ TEST(Units, WrongDimensionsAreRefused) {
     ExpectReasons({
         {"a word a conversion cannot read", {}, "5 km in mo", 5, Reason::kNotAUnit, "mo", 0},
         {"a conversion with nothing to convert to", {}, "5 km in", 5, Reason::kEndsTooSoon, "", 0},
+        {"a dimension beyond any quantity", {}, "(1 l)^100", 0, Reason::kNone, "", 0},
         {"a line that fails both ways keeps today's reason",
          {},
          "5 foo",
