@@ -17,11 +17,13 @@ constexpr std::size_t kMaxUnits = 100000;
 
 using UnitKey = std::vector<std::pair<const units::UnitDefinition*, int>>;
 
-std::string PowerText(const UnitPower& power, int exponent) {
-    std::string text(power.unit->name);
+// "km", "s^2": appended to the text, with a "*" before it when the text has a unit already.
+void AppendPower(std::string& text, const UnitPower& power, int exponent) {
+    if (!text.empty())
+        text += '*';
+    text.append(power.unit->name);
     if (exponent != 1)
-        text += '^' + std::to_string(exponent);
-    return text;
+        text.append("^").append(std::to_string(exponent));
 }
 
 // Numerator first, joined by "*"; then "/" and the denominator, in parentheses when it has
@@ -31,21 +33,24 @@ std::string TextOf(const std::vector<UnitPower>& powers) {
     int belowCount = 0;
     for (const UnitPower& power : powers) {
         if (power.exponent > 0) {
-            above += (above.empty() ? "" : "*") + PowerText(power, power.exponent);
+            AppendPower(above, power, power.exponent);
         } else {
-            below += (below.empty() ? "" : "*") + PowerText(power, -power.exponent);
+            AppendPower(below, power, -power.exponent);
             ++belowCount;
         }
     }
     if (above.empty()) {
         std::string text;
         for (const UnitPower& power : powers)
-            text += (text.empty() ? "" : "*") + PowerText(power, power.exponent);
+            AppendPower(text, power, power.exponent);
         return text;
     }
     if (belowCount == 0)
         return above;
-    return above + '/' + (belowCount > 1 ? '(' + below + ')' : below);
+    above += '/';
+    if (belowCount == 1)
+        return above.append(below);
+    return above.append("(").append(below).append(")");
 }
 
 std::unique_ptr<CompoundUnit> Made(std::vector<UnitPower> powers) {
