@@ -79,12 +79,16 @@ struct KeptParse {
     std::uint64_t mComparedAfter = 0;
 };
 
-// Pops the right operand, then the left one, and pushes op(left, right).
+// Replaces the two operands on top of the stack, left below right, with op(left, right); in
+// place, so that plain numbers cost no more than a pair of doubles would.
 template <typename Op> struct DoBinOp {
     void operator()(SCalcState& state) const {
-        Quantity right = PopValue(state);
-        Quantity left = PopValue(state);
-        state.mValueStack.push_back(Op()(left, right));
+        std::vector<Quantity>& stack = state.mValueStack;
+        if (stack.size() < state.mStackFloor + 2)
+            throw CalcException();
+        Quantity& left = stack[stack.size() - 2];
+        left = Op()(left, stack.back());
+        stack.pop_back();
     }
 };
 
