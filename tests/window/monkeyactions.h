@@ -12,8 +12,8 @@
 #include <functional>
 
 // Statements of every kind: values, assignments, definitions, calls, errors, lines the tool
-// answers slowly ("slow"), recursion that runs out of time, and names that are a variable and a
-// function at once.
+// answers slowly ("slow"), recursion that runs out of time, names that are a variable and a
+// function at once, and quantities with units.
 inline const QStringList& monkeyStatements() {
     static const QStringList statements = {
         QStringLiteral("1+2"),
@@ -42,6 +42,11 @@ inline const QStringList& monkeyStatements() {
         QStringLiteral("r(1)"),
         QStringLiteral(" = "),
         QStringLiteral("é"),
+        QStringLiteral("d = 5 km"),
+        QStringLiteral("d in m"),
+        QStringLiteral("x km + 300 m"),
+        QStringLiteral("20 °C in °F"),
+        QStringLiteral("d + 3 kg"),
     };
     return statements;
 }

@@ -32,6 +32,8 @@ void writeState(const SCalcState& state, const std::string& path) {
         plist::Value(CopyVariablesDictionary(state).value_or(plist::Dictionary()));
     symbols["functions"] =
         plist::Value(CopyFunctionsDictionary(state).value_or(plist::Dictionary()));
+    symbols["units"] =
+        plist::Value(CopyVariableUnitsDictionary(state).value_or(plist::Dictionary()));
     const std::string partial = path + ".partial";
     if (FILE* file = std::fopen(partial.c_str(), "w")) {
         const std::string xml = plist::writeXml(plist::Value(std::move(symbols)));
@@ -56,19 +58,22 @@ bool writeAll(const std::string& bytes) {
 
 int main(int argc, char** argv) {
     const char* stateFolder = std::getenv("FIGURELLO_MONKEY_STATE");
-    if (argc != 3 || !stateFolder) {
-        std::fputs("monkeytool VARIABLES FUNCTIONS, with FIGURELLO_MONKEY_STATE set\n", stderr);
+    if ((argc != 3 && argc != 4) || !stateFolder) {
+        std::fputs("monkeytool VARIABLES FUNCTIONS [UNITS], with FIGURELLO_MONKEY_STATE set\n",
+                   stderr);
         return 2;
     }
     const CalcStatePtr state = NewCalcState();
-    for (int i = 1; i <= 2; ++i) {
+    for (int i = 1; i < argc; ++i) {
         const SeedResult seed = ReadSeedArgument(argv[i]);
         if (!state || !seed.dictionary)
             return 2;
         if (i == 1)
             LoadVariablesDictionary(*seed.dictionary, *state);
-        else
+        else if (i == 2)
             LoadFunctionsDictionary(*seed.dictionary, *state);
+        else
+            LoadVariableUnitsDictionary(*seed.dictionary, *state);
     }
     const std::string statePath = std::string(stateFolder) + "/" + std::to_string(::getpid());
     writeState(*state, statePath);
@@ -77,12 +82,13 @@ int main(int argc, char** argv) {
         while (std::getline(std::cin, line)) {
             if (line.find("slow") != std::string::npos)
                 std::this_thread::sleep_for(kSlowLine);
-            double value = 0;
+            Quantity value;
             std::size_t stop = 0;
             std::string_view symbol;
             Failure failure;
             const int kind = EvaluateStatement(line, *state, value, stop, &symbol, &failure);
-            const std::string reply = ReplyXml(kind, value, "", symbol, stop, failure);
+            const std::string_view unit = value.unit ? std::string_view(value.unit->text) : "";
+            const std::string reply = ReplyXml(kind, value.number, unit, symbol, stop, failure);
             writeState(*state, statePath);
             if (!writeAll(reply))
                 return 3;

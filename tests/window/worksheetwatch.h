@@ -86,6 +86,9 @@ public:
             symbols["functions"] =
                 plist::Value(CopyFunctionsDictionary(*mDocument->worksheet()->state())
                                  .value_or(plist::Dictionary()));
+            symbols["units"] =
+                plist::Value(CopyVariableUnitsDictionary(*mDocument->worksheet()->state())
+                                 .value_or(plist::Dictionary()));
             return plist::Value(std::move(symbols));
         };
         const auto toolHolds = [this] {
