@@ -2,6 +2,7 @@
 // curve is drawn through and joined by lines.
 
 #include "chart/sampling.h"
+#include "chart/summary.h"
 #include "chart/ticks.h"
 #include "chart/yrange.h"
 
@@ -181,6 +182,35 @@ TEST(Sampling, ZerosAreSignChangesOfJoinedPoints) {
         for (std::size_t k = 0; k < zeros.size(); ++k)
             EXPECT_NEAR(zeros[k], row.zeros[k], 1e-12);
     }
+}
+
+TEST(Summary, NamesTheLowestAndHighestPointsAndTheZeros) {
+    const struct {
+        const char* name;
+        chart::CurveFunction f;
+        double from, to;
+        double lowestX, lowestY, highestX, highestY;
+        std::size_t zeros;
+    } rows[] = {
+        {"a sine", [](double x) { return std::sin(x); }, 0, 2 * kPi, 1.5 * kPi, -1, kPi / 2, 1, 2},
+        {"a line", [](double x) { return 2 * x; }, -1, 3, -1, -2, 3, 6, 1},
+        // Touching zero where its values begin is no sign change.
+        {"values only on part of the range", [](double x) { return std::sqrt(x); }, -4, 4, 0, 0, 4,
+         2, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const SampledCurve curve = SampleCurve(row.f, row.from, row.to);
+        const chart::CurveSummary summary = chart::SummaryOf(curve, row.f);
+        ASSERT_TRUE(summary.lowest && summary.highest);
+        EXPECT_NEAR(summary.lowest->x, row.lowestX, 1e-2);
+        EXPECT_NEAR(summary.lowest->y, row.lowestY, 1e-4);
+        EXPECT_NEAR(summary.highest->x, row.highestX, 1e-2);
+        EXPECT_NEAR(summary.highest->y, row.highestY, 1e-4);
+        EXPECT_EQ(summary.zeros.size(), row.zeros);
+    }
+    const SampledCurve nothing = SampleCurve([](double) { return std::nan(""); }, 0, 1);
+    EXPECT_FALSE(chart::SummaryOf(nothing, [](double) { return std::nan(""); }).lowest);
 }
 
 } // namespace
