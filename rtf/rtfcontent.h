@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/rtfpicture.h"
+
 #include <QString>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -39,9 +41,16 @@ struct RtfParagraph {
     std::vector<RtfRun> runs;
 };
 
+// A picture in the text, under its image format's name.
+struct NamedPicture {
+    QString name;
+    RtfPicture picture;
+};
+
 // What a reader found, kept apart from any QTextDocument so a failed read touches nothing.
 struct RtfContent {
     std::vector<RtfParagraph> paragraphs;
+    std::vector<NamedPicture> pictures;
     // Code pages of text that could not be decoded, which shows as U+FFFD, in order of use.
     std::vector<int> unreadCodePages;
 };

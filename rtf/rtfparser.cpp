@@ -87,9 +87,24 @@ bool RtfParser::handleAfterEnd(const RtfToken& token) {
 }
 
 bool RtfParser::handle(const RtfToken& token) {
+    const bool followsStar = std::exchange(mFollowsStar, false);
     if (!mGroups.empty() && group().destination == Destination::Skipped &&
-        token.kind != RtfToken::Kind::GroupStart && token.kind != RtfToken::Kind::GroupEnd)
+        token.kind != RtfToken::Kind::GroupStart && token.kind != RtfToken::Kind::GroupEnd) {
+        if (followsStar && token.kind == RtfToken::Kind::ControlWord &&
+            keywordMeaning(token.word).keyword == Keyword::ShapePicture)
+            openShapePicture();
         return true;
+    }
+    if (!mGroups.empty() && group().destination == Destination::Picture) {
+        if (token.kind == RtfToken::Kind::Text) {
+            mPicture.appendHex(token.data);
+            return true;
+        }
+        if (token.kind == RtfToken::Kind::BinaryData) {
+            mPicture.appendBinary(token.data);
+            return true;
+        }
+    }
 
     switch (token.kind) {
     case RtfToken::Kind::GroupStart:
@@ -134,6 +149,7 @@ bool RtfParser::openGroup() {
     // Only the character right after an attachment's group stands in for it.
     group().awaitsAttachmentCharacter = false;
     mGroups.push_back(group());
+    group().opensPicture = false;
     return true;
 }
 
@@ -148,7 +164,10 @@ bool RtfParser::closeGroup() {
     }
     const Destination closed = group().destination;
     const bool closedAnAttachment = group().describesAttachment;
+    const bool closedAPicture = group().opensPicture;
     mGroups.pop_back();
+    if (closedAPicture && group().destination == Destination::Text)
+        mText.appendPicture(mPicture.finish(), currentCharFormat());
     if (closedAnAttachment && !group().describesAttachment)
         group().awaitsAttachmentCharacter = true;
     if (closed == group().destination)
@@ -176,6 +195,9 @@ bool RtfParser::handleControlWord(const RtfToken& token) {
         return true;
     case Keyword::ColorTable:
         group().destination = Destination::ColorTable;
+        return true;
+    case Keyword::Picture:
+        openPicture();
         return true;
     case Keyword::AnsiCharacterSet:
         mDocumentCodePage = windowsLatin1CodePage;
@@ -219,10 +241,28 @@ bool RtfParser::handleControlWord(const RtfToken& token) {
     case Destination::Text:
         handleTextWord(meaning.keyword, token);
         break;
+    case Destination::Picture:
+        mPicture.handleWord(meaning.keyword, token);
+        break;
     case Destination::Skipped:
         break;
     }
     return true;
+}
+
+void RtfParser::openPicture() {
+    // A \pict inside a picture is damage; its data is kept as part of the one being read.
+    if (group().destination == Destination::Picture)
+        return;
+    group().destination = Destination::Picture;
+    group().opensPicture = true;
+    mPicture = PictureReader{};
+}
+
+// Word's and LibreOffice's {\*\shppict {\pict …}} holds the picture they mean to be shown.
+void RtfParser::openShapePicture() {
+    if (mGroups.size() >= 2 && mGroups[mGroups.size() - 2].destination == Destination::Text)
+        group().destination = Destination::Text;
 }
 
 void RtfParser::handleFontTableWord(Keyword keyword, const RtfToken& token) {
@@ -368,6 +408,7 @@ bool RtfParser::handleControlSymbol(char symbol) {
     case '*':
         flushBytes();
         group().destination = Destination::Skipped;
+        mFollowsStar = true;
         return true;
     default:
         return true;
@@ -405,6 +446,7 @@ void RtfParser::deliver(QStringView text) {
     case Destination::ColorTable:
         mColors.appendText(text);
         break;
+    case Destination::Picture:
     case Destination::Skipped:
         break;
     }

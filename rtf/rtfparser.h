@@ -3,6 +3,7 @@
 #include "rtf/rtfcodepage.h"
 #include "rtf/rtfcontent.h"
 #include "rtf/rtfkeywords.h"
+#include "rtf/rtfpicturereader.h"
 #include "rtf/rtftables.h"
 #include "rtf/rtftextbuilder.h"
 #include "rtf/rtftokenizer.h"
@@ -30,7 +31,7 @@ public:
     bool parse(RtfContent& content, QString& error);
 
 private:
-    enum class Destination { Text, FontTable, ColorTable, Skipped };
+    enum class Destination { Text, FontTable, ColorTable, Picture, Skipped };
 
     using CharacterState = CharacterProperties;
 
@@ -43,6 +44,8 @@ private:
         bool describesAttachment = false;
         // The next character stands in for an attachment described just before it.
         bool awaitsAttachmentCharacter = false;
+        // The group's \pict began the picture being read; closing the group ends it.
+        bool opensPicture = false;
     };
 
     bool handle(const RtfToken& token);
@@ -54,6 +57,8 @@ private:
     void handleFontTableWord(Keyword keyword, const RtfToken& token);
     void handleColorTableWord(Keyword keyword, const RtfToken& token);
     void handleTextWord(Keyword keyword, const RtfToken& token);
+    void openPicture();
+    void openShapePicture();
     void appendBytes(QByteArrayView bytes);
     void flushBytes();
     void deliver(QStringView text);
@@ -76,11 +81,14 @@ private:
     RtfContent mContent;
     CodePageDecoder mDecoder;
     QByteArray mPendingBytes;
+    PictureReader mPicture;
     std::vector<int> mUnreadCodePages;
     int mDocumentCodePage = windowsLatin1CodePage;
     int mDefaultFont = -1;
     int mPendingSkip = 0;
     bool mEnded = false;
+    // The previous token was \*, so a skipped group may still turn out to be one we know.
+    bool mFollowsStar = false;
     QString mError;
     std::optional<CharacterState> mFormatState;
     QTextCharFormat mFormat;

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QUrl>
+#include <QVariant>
 
 namespace rtf {
 
@@ -14,6 +16,12 @@ void fillDocument(const rtf::RtfContent& content, QTextDocument& document) {
     const bool undoWasEnabled = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
+    // Qt decodes a byte array resource itself; other kinds show Qt's placeholder.
+    for (const rtf::NamedPicture& named : content.pictures) {
+        if (isShownByQt(named.picture.kind) && !named.picture.bytes.isEmpty())
+            document.addResource(QTextDocument::ImageResource, QUrl(named.name),
+                                 QVariant(named.picture.bytes));
+    }
 
     QTextCursor cursor(&document);
     bool first = true;

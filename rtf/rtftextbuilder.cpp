@@ -56,6 +56,14 @@ void RtfTextBuilder::append(const QString& text, const QTextCharFormat& format) 
         append(c.unicode(), format);
 }
 
+void RtfTextBuilder::appendPicture(RtfPicture picture, const QTextCharFormat& format) {
+    flushLoneSurrogate();
+    const QString name = pictureName(static_cast<int>(mContent.pictures.size()) + 1);
+    const char16_t objectReplacement = QChar::ObjectReplacementCharacter;
+    appendAccepted(QStringView(&objectReplacement, 1), pictureFormat(picture, name, format));
+    mContent.pictures.push_back({name, std::move(picture)});
+}
+
 void RtfTextBuilder::endParagraph(const QTextBlockFormat& blockFormat,
                                   const QTextCharFormat& endFormat) {
     flushLoneSurrogate();

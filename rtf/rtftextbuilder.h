@@ -11,6 +11,8 @@ class RtfTextBuilder {
 public:
     void append(char16_t unit, const QTextCharFormat& format);
     void append(const QString& text, const QTextCharFormat& format);
+    // One object replacement character standing for the picture, named uniquely.
+    void appendPicture(RtfPicture picture, const QTextCharFormat& format);
     void endParagraph(const QTextBlockFormat& blockFormat, const QTextCharFormat& endFormat);
     // The content so far with the last, possibly empty, paragraph closed.
     RtfContent finish(const QTextBlockFormat& blockFormat, const QTextCharFormat& endFormat);

@@ -11,16 +11,6 @@ bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLineBreak(char c) { return c == '\n' || c == '\r'; }
 
-int hexValue(char c) {
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 QString atByte(qsizetype offset) {
     return QCoreApplication::translate("rtf", " (at byte %1)").arg(offset);
 }
@@ -32,6 +22,16 @@ QString cutOff(qsizetype offset) {
 }
 
 } // namespace
+
+int hexDigitValue(char c) {
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
 
 bool RtfTokenizer::next(RtfToken& token, QString& error) {
     while (mPosition < mInput.size() && isLineBreak(mInput[mPosition]))
@@ -157,8 +157,8 @@ bool RtfTokenizer::readHexByte(RtfToken& token, QString& error) {
         error = cutOff(token.offset);
         return false;
     }
-    const int high = hexValue(mInput[mPosition]);
-    const int low = hexValue(mInput[mPosition + 1]);
+    const int high = hexDigitValue(mInput[mPosition]);
+    const int low = hexDigitValue(mInput[mPosition + 1]);
     if (high < 0 || low < 0) {
         error = QCoreApplication::translate(
                     "rtf", "The RTF text has \\' without two hexadecimal digits after it") +

@@ -29,6 +29,9 @@ struct RtfToken {
     qsizetype offset = 0;
 };
 
+// The value of a hexadecimal digit, or -1 for any other character.
+int hexDigitValue(char c);
+
 // Splits RTF into groups, control words, control symbols, \'hh bytes and runs of text, and
 // rejects what cannot be split: over-long control words, parameters that do not fit in an int,
 // bad hex escapes and data that stops in the middle of a token.

@@ -1,12 +1,15 @@
 #include "rtftestsupport.h"
 
 #include "rtf/rtfcodepage.h"
+#include "rtf/rtfpicture.h"
 #include "rtf/rtfreader.h"
 
 #include <QStringDecoder>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextImageFormat>
+#include <QUrl>
 
 #include <iconv.h>
 
@@ -90,8 +93,8 @@ private slots:
             << plainRtf("a{\\*\\unknownthing b{c}d}e") << "ae";
         QTest::newRow("info and stylesheet skipped")
             << plainRtf("{\\info{\\title T}}{\\stylesheet{\\s0 Normal;}}x") << "x";
-        QTest::newRow("picture skipped, braces in its binary data too")
-            << plainRtf("{\\pict\\bin4 }}}}x}y") << "y";
+        QTest::newRow("picture's binary data may hold braces")
+            << plainRtf("{\\pict\\bin4 }}}}x}y") << u"\uFFFCy"_s;
         QTest::newRow("field shows its result")
             << plainRtf("{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}") << "link";
         QTest::newRow("special symbols")
@@ -232,6 +235,109 @@ private slots:
         QCOMPARE(rtftest::textOf(*document), text);
     }
 
+    void readsPictures_data() {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSizeF>("shown");
+        QTest::addColumn<QSize>("decoded");
+
+        const QImage image = rtftest::patternImage(4, 3);
+        const QByteArray png = rtftest::imageBytes(image, "PNG");
+        const QByteArray jpeg = rtftest::imageBytes(image, "JPEG");
+        // Upper case, broken over lines mid-byte, as some writers do.
+        QByteArray pngHex = png.toHex().toUpper();
+        for (qsizetype at = 31; at < pngHex.size(); at += 33)
+            pngHex.insert(at, "\r\n");
+        const auto picture = [](const QByteArray& words, const QByteArray& data) {
+            return plainRtf("a{\\pict" + words + "\n" + data + "}b");
+        };
+        const QSizeF unset(-1, -1);
+        const QSize noResource;
+
+        QTest::newRow("PNG shown at its goal size times its scale")
+            << picture("\\pngblip\\picw4\\pich3\\picwgoal600\\pichgoal300\\picscalex50"
+                       "\\picscaley200",
+                       pngHex)
+            << "pngblip" << png << QSizeF(20, 40) << image.size();
+        QTest::newRow("without a goal size, picw and pich are pixels, scaled too")
+            << picture("\\pngblip\\picw8\\pich6\\picscalex50", pngHex) << "pngblip" << png
+            << QSizeF(4, 6) << image.size();
+        QTest::newRow("without any size the size is unset")
+            << picture("\\pngblip", pngHex) << "pngblip" << png << unset << image.size();
+        QTest::newRow("sizes and scales of zero or less are passed over")
+            << picture("\\pngblip\\picwgoal0\\picw-5\\pich3\\picscaley0", pngHex) << "pngblip"
+            << png << QSizeF(-1, 3) << image.size();
+        QTest::newRow("sizes past any page are held to 32767 pixels")
+            << picture("\\pngblip\\picwgoal2147483647\\picscalex2147483647\\pich40000", pngHex)
+            << "pngblip" << png << QSizeF(32767, 32767) << image.size();
+        QTest::newRow("JPEG is shown too")
+            << picture("\\jpegblip\\picwgoal60\\pichgoal45", jpeg.toHex()) << "jpegblip" << jpeg
+            << QSizeF(4, 3) << image.size();
+        QTest::newRow("metafile kept with its parameter, not shown")
+            << picture("\\wmetafile8\\picw2540\\pich1270\\picwgoal1440\\pichgoal720", "0102ff")
+            << "wmetafile8" << QByteArray("\x01\x02\xff") << QSizeF(96, 48) << noResource;
+        QTest::newRow("bin data is the picture's bytes")
+            << plainRtf("a{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + ' ' + png +
+                        "}b")
+            << "pngblip" << png << unset << image.size();
+        QTest::newRow("Word's shppict counts, its nonshppict alternative does not")
+            << plainRtf("a{\\*\\shppict{\\pict\\pngblip " + pngHex +
+                        "}}{\\nonshppict{\\pict\\wmetafile8 0102}}b")
+            << "pngblip" << png << unset << image.size();
+        QTest::newRow("groups and other words in a picture are not its data")
+            << picture("\\pngblip{\\*\\blipuid 0123456789abcdef}\\bliptag-1234\\blipupi96", pngHex)
+            << "pngblip" << png << unset << image.size();
+    }
+
+    // A picture is one object replacement character, whatever its kind, with its bytes kept.
+    void readsPictures() {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSizeF, shown);
+        QFETCH(QSize, decoded);
+        QString error;
+        const auto document = readDocument(rtf, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(rtftest::textOf(*document), u"a\uFFFCb"_s);
+
+        const QTextCharFormat format = rtftest::formatAt(*document, 1);
+        QVERIFY(format.isImageFormat());
+        const QTextImageFormat image = format.toImageFormat();
+        QCOMPARE(image.name(), u"rtf-picture:1"_s);
+        QCOMPARE(image.stringProperty(rtf::kPictureKindProperty), kind);
+        QCOMPARE(image.property(rtf::kPictureBytesProperty).toByteArray(), bytes);
+        const auto side = [&image](QTextFormat::Property property) {
+            return image.hasProperty(property) ? image.doubleProperty(property) : -1.0;
+        };
+        QCOMPARE(QSizeF(side(QTextFormat::ImageWidth), side(QTextFormat::ImageHeight)), shown);
+
+        const QVariant resource =
+            document->resource(QTextDocument::ImageResource, QUrl(image.name()));
+        QCOMPARE(resource.isValid(), decoded.isValid());
+        if (decoded.isValid())
+            QCOMPARE(QImage::fromData(resource.toByteArray()).size(), decoded);
+    }
+
+    // Each picture shows its own image, and none is left behind by an earlier read.
+    void picturesHaveNamesOfTheirOwn() {
+        const auto pictureOf = [](int width) {
+            return "{\\pict\\pngblip " +
+                   rtftest::imageBytes(rtftest::patternImage(width, 1), "PNG").toHex() + '}';
+        };
+        QTextDocument document;
+        QVERIFY(rtf::readRtf(plainRtf(pictureOf(1) + pictureOf(2) + pictureOf(3)), document));
+        QCOMPARE(rtftest::textOf(document), u"\uFFFC\uFFFC\uFFFC"_s);
+        for (int position = 0; position < 3; ++position) {
+            const QString name = rtftest::formatAt(document, position).toImageFormat().name();
+            const QVariant resource = document.resource(QTextDocument::ImageResource, QUrl(name));
+            QCOMPARE(QImage::fromData(resource.toByteArray()).width(), position + 1);
+        }
+        QVERIFY(rtf::readRtf(plainRtf(pictureOf(1)), document));
+        QVERIFY(document.resource(QTextDocument::ImageResource, QUrl(u"rtf-picture:2"_s)).isNull());
+    }
+
     void readsFormats_data() {
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<int>("position");
@@ -354,8 +460,8 @@ private slots:
         QTextDocument document;
         QString error;
         QList<int> unread = {1};
-        QVERIFY(rtf::readRtf("{\\rtf1\\ansi\\ansicpg99999 caf\\'e9 \\'e8}", document, &error,
-                             &unread));
+        QVERIFY(
+            rtf::readRtf("{\\rtf1\\ansi\\ansicpg99999 caf\\'e9 \\'e8}", document, &error, &unread));
         QCOMPARE(rtftest::textOf(document), u"caf\uFFFD \uFFFD"_s);
         QCOMPARE(unread, QList<int>{99999});
         QVERIFY(rtf::readRtf(macDocument("\\f0 caf\\'e9"), document, &error, &unread));

@@ -2,10 +2,12 @@
 
 #include "rtf/rtfreader.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QStringList>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextImageFormat>
 
 namespace rtftest {
 
@@ -105,6 +107,35 @@ void appendText(QTextDocument& document, const QString& text, const QTextCharFor
             cursor.setBlockCharFormat(format);
         cursor.insertText(paragraphs[i], format);
     }
+}
+
+QImage patternImage(int width, int height) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgba(x * 40 % 256, y * 40 % 256, (x + y) * 20 % 256, 255 - x));
+    }
+    return image;
+}
+
+QByteArray imageBytes(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+void appendImage(QTextDocument& document, const QString& name, QSizeF shown) {
+    QTextImageFormat format;
+    format.setName(name);
+    if (!shown.isEmpty()) {
+        format.setWidth(shown.width());
+        format.setHeight(shown.height());
+    }
+    QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertImage(format);
 }
 
 } // namespace rtftest

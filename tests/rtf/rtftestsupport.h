@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QImage>
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextDocument>
@@ -39,6 +40,14 @@ void appendText(QTextDocument& document, const QString& text,
 
 using DocumentBuilder = std::function<void(QTextDocument&)>;
 
+// An image whose pixels all differ, so that comparing two copies compares every pixel.
+QImage patternImage(int width, int height);
+// image in one of the formats QImage::save writes, such as "PNG" or "JPEG".
+QByteArray imageBytes(const QImage& image, const char* format);
+
+// Appends an image of the document's resource called name, shown at the given size in pixels
+// when it is not empty.
+void appendImage(QTextDocument& document, const QString& name, QSizeF shown = {});
 
 } // namespace rtftest
 
