@@ -14,6 +14,8 @@ namespace rtf {
 // sentence saying what is wrong. Undo history is cleared on success: a loaded text starts fresh.
 // Text in a code page nothing here decodes does not fail the read: it shows as U+FFFD, and
 // unreadCodePages, when given, receives those code pages (and is cleared otherwise).
+// Each picture becomes one U+FFFC with an image format holding the bytes and kind as read
+// (rtf/rtfpicture.h); PNG and JPEG pictures are also the document's image resources.
 bool readRtf(const QByteArray& rtf, QTextDocument& document, QString* error = nullptr,
              QList<int>* unreadCodePages = nullptr);
 

@@ -1,12 +1,14 @@
 #include "rtf/rtfwriter.h"
 
 #include "rtf/rtfcontent.h"
+#include "rtf/rtfpicturewriter.h"
 
 #include <QColor>
 #include <QFont>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextDocument>
+#include <QTextImageFormat>
 
 #include <algorithm>
 #include <optional>
@@ -85,6 +87,7 @@ private:
     int fontIndex(const QString& family);
     int colorIndex(const std::optional<QColor>& color);
     void writeStyleChanges(const RunStyle& style);
+    void writePictures(QStringView text, const QTextImageFormat& format);
     void writeHeader(QByteArray& out) const;
 
     const QTextDocument& mDocument;
@@ -109,8 +112,12 @@ QByteArray RtfWriter::write() {
             continue;
         }
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
-            writeStyleChanges(styleOf(fragment.fragment().charFormat()));
-            appendEscaped(mBody, fragment.fragment().text());
+            const QTextCharFormat format = fragment.fragment().charFormat();
+            writeStyleChanges(styleOf(format));
+            if (format.isImageFormat())
+                writePictures(fragment.fragment().text(), format.toImageFormat());
+            else
+                appendEscaped(mBody, fragment.fragment().text());
         }
     }
 
@@ -203,6 +210,17 @@ void RtfWriter::writeStyleChanges(const RunStyle& style) {
     if (!words.isEmpty())
         mBody += words + ' ';
     mWritten = style;
+}
+
+// Each object replacement character in an image's run is one picture; one image may be
+// inserted several times over.
+void RtfWriter::writePictures(QStringView text, const QTextImageFormat& format) {
+    for (QChar c : text) {
+        if (c == QChar::ObjectReplacementCharacter)
+            mBody += pictureGroup(format, mDocument);
+        else
+            appendEscaped(mBody, QStringView(&c, 1));
+    }
 }
 
 void RtfWriter::writeHeader(QByteArray& out) const {

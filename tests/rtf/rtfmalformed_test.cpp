@@ -1,6 +1,8 @@
 #include "rtftestsupport.h"
 
+#include "rtf/rtfpicture.h"
 #include "rtf/rtfreader.h"
+#include "rtf/rtfwriter.h"
 
 #include <QTest>
 #include <QTextCursor>
@@ -27,6 +29,10 @@ private slots:
         QTest::newRow("truncated after a backslash") << QByteArray("{\\rtf1 x\\") << "cut off";
         QTest::newRow("binary data shorter than declared")
             << QByteArray("{\\rtf1 {\\pict\\bin100 ab}}") << "cut off";
+        QTest::newRow("picture's binary data past the end")
+            << QByteArray("{\\rtf1 {\\pict\\pngblip\\bin2147483647 89}}") << "cut off";
+        QTest::newRow("picture cut off in its hex")
+            << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e47") << "cut off";
         QTest::newRow("negative binary length")
             << QByteArray("{\\rtf1 {\\pict\\bin-1 ab}}") << "negative";
         QTest::newRow("inner group left open") << QByteArray("{\\rtf1 {\\b x}") << "cut off";
@@ -70,6 +76,44 @@ private slots:
         QVERIFY2(error.endsWith(u'.'), qPrintable(error));
         QCOMPARE(document.toHtml(), htmlBefore);
         QCOMPARE(document.availableUndoSteps(), undoStepsBefore);
+    }
+
+    // Damaged picture data still reads: every whole byte it holds is kept, in order.
+    void damagedPictureKeepsWhatIsReadable_data() {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QByteArray>("bytes");
+
+        QTest::newRow("odd number of digits drops the half byte at the end")
+            << QByteArray("{\\rtf1 {\\pict\\wmetafile8 0102030}}") << QByteArray("\x01\x02\x03");
+        QTest::newRow("characters that are not hex digits are passed over")
+            << QByteArray("{\\rtf1 {\\pict\\wmetafile8 01zz0 2\t;g03\xff}}")
+            << QByteArray("\x01\x02\x03");
+        QTest::newRow("hex escapes and symbols in the data are not data")
+            << QByteArray("{\\rtf1 {\\pict\\wmetafile8 01\\'41\\{\\~02}}")
+            << QByteArray("\x01\x02");
+        QTest::newRow("no data at all") << QByteArray("{\\rtf1 {\\pict\\pngblip}}") << QByteArray();
+        QTest::newRow("PNG data that does not decode")
+            << QByteArray("{\\rtf1 {\\pict\\pngblip 89504e470d0a1a0a0000}}")
+            << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10);
+        QTest::newRow("a picture inside a picture adds to it")
+            << QByteArray("{\\rtf1 {\\pict\\wmetafile8 01{\\pict\\pngblip 02}03}}")
+            << QByteArray("\x01\x02\x03");
+    }
+
+    void damagedPictureKeepsWhatIsReadable() {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QByteArray, bytes);
+
+        QTextDocument document;
+        QString error;
+        QVERIFY2(rtf::readRtf(rtf, document, &error), qPrintable(error));
+        QCOMPARE(rtftest::textOf(document), QString(QChar::ObjectReplacementCharacter));
+        const QTextCharFormat format = rtftest::formatAt(document, 0);
+        QVERIFY(format.isImageFormat());
+        QCOMPARE(format.property(rtf::kPictureBytesProperty).toByteArray(), bytes);
+        QVERIFY(rtf::readRtf(rtf::writeRtf(document), document, &error));
+        QCOMPARE(rtftest::formatAt(document, 0).property(rtf::kPictureBytesProperty).toByteArray(),
+                 bytes);
     }
 };
 

@@ -1,13 +1,19 @@
 #include "rtftestsupport.h"
 
+#include "rtf/rtfpicture.h"
 #include "rtf/rtfreader.h"
 #include "rtf/rtfwriter.h"
 
+#include <QImage>
+#include <QPixmap>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextImageFormat>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
+using rtftest::appendImage;
 using rtftest::appendText;
 using rtftest::colored;
 using rtftest::describeDocument;
@@ -54,6 +60,37 @@ std::vector<Piece> pieces(const QTextDocument& document) {
             result.push_back({it.fragment().text(), it.fragment().charFormat()});
     }
     return result;
+}
+
+// Formats of the pictures in document, in order; an image inserted twice is there twice.
+std::vector<QTextImageFormat> pictureFormats(const QTextDocument& document) {
+    std::vector<QTextImageFormat> formats;
+    const QString text = document.toRawText();
+    for (int position = 0; position < text.size(); ++position) {
+        const QTextCharFormat format = rtftest::formatAt(document, position);
+        if (text[position] == QChar::ObjectReplacementCharacter && format.isImageFormat())
+            formats.push_back(format.toImageFormat());
+    }
+    return formats;
+}
+
+// What the document shows for an image; null when Qt has nothing to show.
+QImage shownImage(const QTextDocument& document, const QTextImageFormat& format) {
+    const QVariant resource = document.resource(QTextDocument::ImageResource, QUrl(format.name()));
+    QImage image;
+    if (resource.typeId() == QMetaType::QImage)
+        image = resource.value<QImage>();
+    else if (resource.typeId() == QMetaType::QPixmap)
+        image = resource.value<QPixmap>().toImage();
+    else if (resource.typeId() == QMetaType::QByteArray)
+        image = QImage::fromData(resource.toByteArray());
+    return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32);
+}
+
+void addImage(QTextDocument& document, const QString& name, const QVariant& resource,
+              QSizeF shown = {}) {
+    document.addResource(QTextDocument::ImageResource, QUrl(name), resource);
+    appendImage(document, name, shown);
 }
 
 } // namespace
@@ -122,6 +159,12 @@ private slots:
             cursor.setBlockCharFormat(styled(u"Menlo"_s, 20));
             appendText(d, u"\nb"_s);
         });
+        QTest::newRow("pictures among text") << DocumentBuilder([](QTextDocument& d) {
+            appendText(d, u"chart "_s);
+            addImage(d, u"chart"_s, rtftest::patternImage(5, 4));
+            appendText(d, u" and again, larger\n"_s);
+            appendImage(d, u"chart"_s, QSizeF(50, 40));
+        });
     }
 
     void writeReadWrite() {
@@ -164,6 +207,11 @@ private slots:
                    "{\\colortbl ;\\red255\\green0\\blue0;}\\viewkind4\\uc1\\pard\\f0\\fs20 "
                    "\\u960?\\'e9\\cf1 red\\cf0\\par}")
             << u"\u03C0\u00E9red\n"_s;
+        QTest::newRow("Word's metafile picture with its older alternative")
+            << macDocument("\\f0\\fs24 \\cf0 a{\\*\\shppict{\\pict\\wmetafile8\\picw2540\\pich1270"
+                           "\\picwgoal1440\\pichgoal720\n0100090000\n0361}}"
+                           "{\\nonshppict{\\pict\\wmetafile8 0100}}b")
+            << u"a\uFFFCb"_s;
     }
 
     void macTextSurvives() {
@@ -182,6 +230,54 @@ private slots:
         QCOMPARE(describeDocument(*second), describeDocument(*first));
         QVERIFY(pieces(*second) == pieces(*first));
         QCOMPARE(rtf::writeRtf(*second), written);
+    }
+
+    // Written and read back, a picture shows the same pixels, and one read from RTF keeps its
+    // bytes and kind.
+    void picturesSurvive_data() {
+        QTest::addColumn<DocumentBuilder>("build");
+
+        const QImage image = rtftest::patternImage(6, 5);
+        QTest::newRow("QImage") << DocumentBuilder(
+            [image](QTextDocument& d) { addImage(d, u"chart"_s, image, QSizeF(12, 10)); });
+        QTest::newRow("QPixmap") << DocumentBuilder(
+            [image](QTextDocument& d) { addImage(d, u"chart"_s, QPixmap::fromImage(image)); });
+        QTest::newRow("PNG bytes") << DocumentBuilder([image](QTextDocument& d) {
+            addImage(d, u"chart"_s, rtftest::imageBytes(image, "PNG"));
+        });
+        QTest::newRow("JPEG bytes") << DocumentBuilder([image](QTextDocument& d) {
+            addImage(d, u"photo"_s, rtftest::imageBytes(image, "JPEG"));
+        });
+        QTest::newRow("one image twice and another between")
+            << DocumentBuilder([image](QTextDocument& d) {
+                   addImage(d, u"a"_s, image);
+                   addImage(d, u"b"_s, rtftest::patternImage(2, 7));
+                   appendImage(d, u"a"_s);
+               });
+        QTest::newRow("metafile read from RTF") << DocumentBuilder([](QTextDocument& d) {
+            rtf::readRtf("{\\rtf1 {\\pict\\wmetafile8\\picwgoal30 0100090000036100}}", d);
+        });
+        QTest::newRow("picture read without a kind")
+            << DocumentBuilder([](QTextDocument& d) { rtf::readRtf("{\\rtf1 {\\pict 0102}}", d); });
+    }
+
+    void picturesSurvive() {
+        QFETCH(DocumentBuilder, build);
+        QTextDocument original;
+        build(original);
+        const auto read = readDocument(rtf::writeRtf(original));
+
+        const std::vector<QTextImageFormat> before = pictureFormats(original);
+        const std::vector<QTextImageFormat> after = pictureFormats(*read);
+        QVERIFY(!before.empty());
+        QCOMPARE(after.size(), before.size());
+        for (size_t i = 0; i < before.size(); ++i) {
+            QCOMPARE(shownImage(*read, after[i]), shownImage(original, before[i]));
+            for (int kept : {rtf::kPictureBytesProperty, rtf::kPictureKindProperty}) {
+                if (before[i].hasProperty(kept))
+                    QCOMPARE(after[i].property(kept), before[i].property(kept));
+            }
+        }
     }
 };
 

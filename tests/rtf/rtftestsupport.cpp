@@ -126,16 +126,18 @@ QByteArray imageBytes(const QImage& image, const char* format) {
     return bytes;
 }
 
-void appendImage(QTextDocument& document, const QString& name, QSizeF shown) {
-    QTextImageFormat format;
-    format.setName(name);
+void appendImage(QTextDocument& document, const QString& name, QSizeF shown,
+                 const QTextCharFormat& format) {
+    QTextImageFormat image;
+    image.merge(format);
+    image.setName(name);
     if (!shown.isEmpty()) {
-        format.setWidth(shown.width());
-        format.setHeight(shown.height());
+        image.setWidth(shown.width());
+        image.setHeight(shown.height());
     }
     QTextCursor cursor(&document);
     cursor.movePosition(QTextCursor::End);
-    cursor.insertImage(format);
+    cursor.insertImage(image);
 }
 
 } // namespace rtftest

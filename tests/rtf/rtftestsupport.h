@@ -45,9 +45,10 @@ QImage patternImage(int width, int height);
 // image in one of the formats QImage::save writes, such as "PNG" or "JPEG".
 QByteArray imageBytes(const QImage& image, const char* format);
 
-// Appends an image of the document's resource called name, shown at the given size in pixels
-// when it is not empty.
-void appendImage(QTextDocument& document, const QString& name, QSizeF shown = {});
+// Appends an image of the document's resource called name, in format's font, shown at the
+// given size in pixels when it is not empty.
+void appendImage(QTextDocument& document, const QString& name, QSizeF shown = {},
+                 const QTextCharFormat& format = styled());
 
 } // namespace rtftest
 

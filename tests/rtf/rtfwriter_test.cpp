@@ -1,9 +1,12 @@
 #include "rtftestsupport.h"
 
+#include "rtf/rtfpicture.h"
 #include "rtf/rtfwriter.h"
 
 #include <QTest>
 #include <QTextCursor>
+#include <QTextImageFormat>
+#include <QUrl>
 
 using namespace Qt::StringLiterals;
 using rtftest::appendText;
@@ -102,6 +105,62 @@ private slots:
                    QTextCursor(&d).insertText(u"x"_s);
                })
             << QStringList{"\\f0\\fnil\\fcharset0 Courier;", "\\fs30"};
+        const QImage image = rtftest::patternImage(4, 2);
+        const QByteArray png = rtftest::imageBytes(image, "PNG");
+        const QByteArray pngStart = png.first(8).toHex();
+        QTest::newRow("PNG bytes as pngblip: picw in pixels, picwgoal in twips of the shown size")
+            << DocumentBuilder([png](QTextDocument& d) {
+                   d.addResource(QTextDocument::ImageResource, QUrl(u"chart"_s), png);
+                   rtftest::appendImage(d, u"chart"_s, QSizeF(20, 10.5));
+               })
+            << QStringList{"{\\pict\\pngblip\\picw4\\pich2\\picwgoal300\\pichgoal158\n" + pngStart};
+        QTest::newRow("QImage as pngblip, goal from the pixels when no size is shown")
+            << DocumentBuilder([image](QTextDocument& d) {
+                   d.addResource(QTextDocument::ImageResource, QUrl(u"chart"_s), image);
+                   rtftest::appendImage(d, u"chart"_s);
+               })
+            << QStringList{"{\\pict\\pngblip\\picw4\\pich2\\picwgoal60\\pichgoal30\n" + pngStart};
+        QTest::newRow("JPEG signature as jpegblip, sizes from the format when it cannot be read")
+            << DocumentBuilder([](QTextDocument& d) {
+                   d.addResource(QTextDocument::ImageResource, QUrl(u"photo"_s),
+                                 QByteArray("\xFF\xD8\xFF\xE0"));
+                   rtftest::appendImage(d, u"photo"_s, QSizeF(8, 6));
+               })
+            << QStringList{"{\\pict\\jpegblip\\picw8\\pich6\\picwgoal120\\pichgoal90\nffd8ffe0}"};
+        QTest::newRow("other data Qt decodes as PNG") << DocumentBuilder([image](QTextDocument& d) {
+            d.addResource(QTextDocument::ImageResource, QUrl(u"icon"_s),
+                          rtftest::imageBytes(image, "BMP"));
+            rtftest::appendImage(d, u"icon"_s);
+        }) << QStringList{"{\\pict\\pngblip\\picw4\\pich2\\picwgoal60\\pichgoal30\n" + pngStart};
+        QTest::newRow("image without any bytes left out") << DocumentBuilder([](QTextDocument& d) {
+            appendText(d, u"a"_s);
+            rtftest::appendImage(d, u"missing"_s);
+            appendText(d, u"b"_s);
+        }) << QStringList{"\\cf0 ab}"};
+        QTest::newRow("kept bytes as read, hex in lines of 128 digits")
+            << DocumentBuilder([](QTextDocument& d) {
+                   QTextImageFormat format;
+                   format.setProperty(rtf::kPictureBytesProperty, QByteArray(100, '\xab'));
+                   format.setProperty(rtf::kPictureKindProperty, u"wmetafile8"_s);
+                   QTextCursor(&d).insertImage(format);
+               })
+            << QStringList{"{\\pict\\wmetafile8\n" + QString(128, u'a').replace(u"aa"_s, u"ab"_s) +
+                           '\n' + QString(72, u'a').replace(u"aa"_s, u"ab"_s) + '}'};
+        QTest::newRow("kept kind that is no control word taken from the bytes' signature")
+            << DocumentBuilder([png](QTextDocument& d) {
+                   QTextImageFormat format;
+                   format.setProperty(rtf::kPictureBytesProperty, png);
+                   format.setProperty(rtf::kPictureKindProperty, u"png}{\\par"_s);
+                   QTextCursor(&d).insertImage(format);
+               })
+            << QStringList{"{\\pict\\pngblip\\picw4\\pich2\\picwgoal60\\pichgoal30\n" + pngStart};
+        QTest::newRow("object that is not an image keeps its placeholder")
+            << DocumentBuilder([](QTextDocument& d) {
+                   QTextCharFormat object;
+                   object.setObjectType(QTextFormat::UserObject + 1);
+                   QTextCursor(&d).insertText(QString(QChar::ObjectReplacementCharacter), object);
+               })
+            << QStringList{"\\uc0\\u-4 "};
     }
 
     void writesExpectedWords() {
