@@ -2,6 +2,7 @@
 // variables and functions, then answers each line read from standard input with one property
 // list on standard output. Nothing else is ever written there.
 
+#include "calctool/plotreply.h"
 #include "calctool/reply.h"
 #include "calctool/seed.h"
 #include "calctool/unitspage.h"
@@ -9,6 +10,7 @@
 #include "engine/calcstate.h"
 #include "engine/dictionaries.h"
 #include "engine/largestack.h"
+#include "engine/plotstatement.h"
 
 #include <cerrno>
 #include <chrono>
@@ -34,7 +36,9 @@ const char kUsage[] =
     "Evaluates worksheet lines: one statement per line on standard input, one XML property\n"
     "list per line on standard output, with the keys ResultKind, Result, Unit, Symbol and\n"
     "Stop, and for an error Reason, with Name, ArgumentCount, Unit, UnitKind, OtherUnit and\n"
-    "OtherKind where they apply.\n"
+    "OtherKind where they apply. A plot line, \"plot(CURVE, ..., FROM, TO)\", is answered with\n"
+    "ResultKind 3, From, To and Curves: for each curve its Expression, and its samples X, Y\n"
+    "(little-endian 64-bit reals, NaN where it has no value), Joined and Zeros.\n"
     "\n"
     "VARIABLES  a property list whose root dictionary maps names to reals\n"
     "FUNCTIONS  a property list whose root dictionary maps names to arrays of strings:\n"
@@ -132,6 +136,11 @@ int AnswerRequests(SCalcState& state) {
             break;
         if (!std::getline(std::cin, line))
             break;
+        if (IsPlotStatement(line, state)) {
+            if (!replies.add(PlotReplyXml(line, state)))
+                break;
+            continue;
+        }
         Quantity value;
         std::size_t stop = 0;
         std::string_view symbol;

@@ -1,10 +1,15 @@
 #include "chart/summary.h"
 
 #include <cmath>
+#include <utility>
 
 namespace chart {
 
 CurveSummary SummaryOf(const SampledCurve& curve, const CurveFunction& f) {
+    return SummaryOf(curve, ZerosOf(curve, f));
+}
+
+CurveSummary SummaryOf(const SampledCurve& curve, std::vector<double> zeros) {
     CurveSummary summary;
     for (const Point& point : curve.points) {
         if (!std::isfinite(point.y))
@@ -14,7 +19,7 @@ CurveSummary SummaryOf(const SampledCurve& curve, const CurveFunction& f) {
         if (!summary.highest || point.y > summary.highest->y)
             summary.highest = point;
     }
-    summary.zeros = ZerosOf(curve, f);
+    summary.zeros = std::move(zeros);
     return summary;
 }
 

@@ -17,5 +17,7 @@ struct CurveSummary {
 };
 
 CurveSummary SummaryOf(const SampledCurve& curve, const CurveFunction& f);
+// The same, with the zeros found before.
+CurveSummary SummaryOf(const SampledCurve& curve, std::vector<double> zeros);
 
 } // namespace chart

@@ -63,6 +63,16 @@ int EvaluateStatement(std::string_view text, SCalcState& state, double& value, s
     return kind;
 }
 
+namespace {
+
+// "plot" the state does not define can only be a plot, and a plot is a line of its own.
+void ExplainUnknownPlot(Failure& failure) {
+    if (failure.mReason == Reason::kUnknownName && failure.mName == "plot")
+        failure = Failure(Reason::kPlotNotAlone);
+}
+
+} // namespace
+
 int EvaluateStatement(std::string_view text, SCalcState& state, Quantity& value, std::size_t& stop,
                       std::string_view* symbol, Failure* failure) {
     stop = 0;
@@ -77,8 +87,10 @@ int EvaluateStatement(std::string_view text, SCalcState& state, Quantity& value,
         // A statement that is not one whole statement changes nothing: "a = 2 junk" assigns no
         // a, or the tool would hold a value its worksheet never heard of.
         if (!outcome.full) {
-            if (failure)
+            if (failure) {
                 *failure = program->mFailure;
+                ExplainUnknownPlot(*failure);
+            }
             return kSyntaxError;
         }
         RunProgram(*program, state, Results::kKeep);
@@ -96,8 +108,10 @@ int EvaluateStatement(std::string_view text, SCalcState& state, Quantity& value,
     } catch (const CalcException& exception) {
         state.mFunctionDefined = false;
         stop = 0;
-        if (failure)
+        if (failure) {
             *failure = exception.failure();
+            ExplainUnknownPlot(*failure);
+        }
         return kSyntaxError;
     } catch (...) {
         // The actions ran before the failure; only the value stack may differ.

@@ -16,6 +16,7 @@ enum ResultKind : int {
     kSyntaxError = 0,     // not one complete statement, or its evaluation failed
     kValue = 1,           // an expression or an assignment, with its value
     kFunctionDefined = 2, // a function definition that was accepted
+    kPlot = 3,            // a plot line, which the tool answers with its sampled curves
 };
 
 // The one owner of a calculator state: the state's layout stays private to the engine.

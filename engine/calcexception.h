@@ -32,6 +32,11 @@ enum class Reason {
     kExponentHasUnit,      // a power whose exponent is in mUnit
     kPowerNotWhole,        // mUnit to a power that leaves a unit to a fractional power
     kNotAUnit,             // mName is no unit, where a conversion wants one
+    // A plot: one that is part of a longer statement, one with fewer than a curve and the two
+    // ends of its range, and a range that is empty, reversed or endless.
+    kPlotNotAlone,
+    kPlotArguments,
+    kPlotRange,
 };
 
 struct Failure {

@@ -87,6 +87,12 @@ const char* ReasonKey(Reason reason) {
         return "PowerNotWhole";
     case Reason::kNotAUnit:
         return "NotAUnit";
+    case Reason::kPlotNotAlone:
+        return "PlotNotAlone";
+    case Reason::kPlotArguments:
+        return "PlotArguments";
+    case Reason::kPlotRange:
+        return "PlotRange";
     }
     return "";
 }

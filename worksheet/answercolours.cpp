@@ -1,5 +1,7 @@
 #include "worksheet/answercolours.h"
 
+#include "worksheet/chartobject.h"
+
 #include "worksheet/statementwords.h"
 #include "worksheet/worksheetcolours.h"
 
@@ -84,6 +86,9 @@ void adoptColourScheme(QTextDocument* document) {
 
 QTextCharFormat answerFormat(QTextCharFormat text, const QTextCharFormat& attributes) {
     text.clearForeground();
+    // A chart's font and colour pass to the answer after it, not what makes it a chart.
+    text.clearProperty(QTextFormat::ObjectType);
+    text.clearProperty(kChartProperty);
     text.merge(attributes);
     return text;
 }

@@ -1,5 +1,7 @@
 #include "worksheet/calcsession.h"
 
+#include "worksheet/chartdescription.h"
+
 #include "engine/calcengine.h"
 #include "engine/dictionaries.h"
 #include "platform/diagnostics.h"
@@ -55,6 +57,8 @@ QString answerText(const CalcOutcome& outcome, bool integersAsHex, bool commaIsD
                         outcome.unit);
     case CalcOutcome::Kind::FunctionDefined:
         return platform::keyedText("DefFun");
+    case CalcOutcome::Kind::Plot:
+        return outcome.plot ? chartDescription(*outcome.plot, commaIsDecimal) : QString();
     case CalcOutcome::Kind::SyntaxError:
         return syntaxErrorText(outcome.reply, commaIsDecimal);
     case CalcOutcome::Kind::Message:
@@ -232,6 +236,10 @@ void CalcSession::handleTaskResult(const plist::Dictionary& reply) {
     switch (answer.kind) {
     case kFunctionDefined:
         outcome.kind = CalcOutcome::Kind::FunctionDefined;
+        break;
+    case kPlot:
+        outcome.kind = CalcOutcome::Kind::Plot;
+        outcome.plot = answer.plot;
         break;
     case kSyntaxError:
         outcome.kind = CalcOutcome::Kind::SyntaxError;

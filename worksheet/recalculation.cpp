@@ -6,9 +6,11 @@
 #include "worksheet/answerformats.h"
 #include "worksheet/builtinnames.h"
 #include "worksheet/calcsession.h"
+#include "worksheet/chartobject.h"
 #include "worksheet/dependentlines.h"
 #include "worksheet/resultformat.h"
 #include "worksheet/statementwords.h"
+#include "worksheet/writtenanswer.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -111,6 +113,7 @@ void Recalculation::stop() {
 void Recalculation::answer(const CalcOutcome& outcome) {
     Line& line = mLines[mNext++];
     line.newAnswer = answerText(outcome, mIntegersAsHex, mOptions.commaIsDecimal);
+    line.newOutcome = outcome;
     line.failed = !outcome.succeeded();
     line.reached = true;
     emit progressed(mNext, int(mLines.size()));
@@ -123,16 +126,21 @@ void Recalculation::answer(const CalcOutcome& outcome) {
 QList<int> Recalculation::replaceChangedAnswers(QTextCursor& cursor) const {
     QList<int> changed;
     for (const Line& line : mLines) {
-        if (!line.reached || line.newAnswer == line.oldAnswer)
+        if (!line.reached)
             continue;
         const QTextBlock answer = mText->findBlockByNumber(line.statementBlock + 1);
+        const PlotAnswerPtr oldChart = chartOf(answer.begin().fragment().charFormat());
+        if (oldChart || line.newOutcome.plot ? sameChart(oldChart, line.newOutcome.plot)
+                                             : line.newAnswer == line.oldAnswer)
+            continue;
         if (changed.isEmpty())
             cursor.beginEditBlock();
         // The new answer keeps the old one's font.
         const QTextCharFormat oldFormat = answer.begin().fragment().charFormat();
         cursor.setPosition(answer.position());
         cursor.setPosition(answer.position() + answer.length() - 1, QTextCursor::KeepAnchor);
-        cursor.insertText(line.newAnswer, answerFormat(oldFormat, resultFormat(!line.failed)));
+        insertAnswer(cursor, line.newOutcome, answerFormat(oldFormat, resultFormat(!line.failed)),
+                     mIntegersAsHex, mOptions.commaIsDecimal);
         changed.append(answer.blockNumber());
     }
     if (!changed.isEmpty())

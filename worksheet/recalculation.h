@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/calcengine.h"
+#include "worksheet/calcsession.h"
 #include "worksheet/worksheetoptions.h"
 
 #include <QList>
@@ -28,6 +29,7 @@ public:
         QString statement;
         QString oldAnswer;
         QString newAnswer;
+        CalcOutcome newOutcome;
         bool failed = false;
         bool reached = false;
     };

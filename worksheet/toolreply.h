@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plist/value.h"
+#include "worksheet/plotanswer.h"
 
 #include <cstdint>
 #include <string>
@@ -26,7 +27,11 @@ struct ToolReply {
     std::string failedUnitKind;
     std::string otherUnit;
     std::string otherKind;
+    // For a plot: its sampled curves.
+    PlotAnswerPtr plot;
 };
 
+// A plot leaves the state as it was: it stores no "last". A plot reply this side cannot read
+// is a syntax error without reason.
 ToolReply recordToolReply(const plist::Dictionary& reply, const std::string& statement,
                           SCalcState& state);

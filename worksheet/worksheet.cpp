@@ -8,6 +8,7 @@
 #include "worksheet/answerformats.h"
 #include "worksheet/answermarks.h"
 #include "worksheet/calcsession.h"
+#include "worksheet/chartobject.h"
 #include "worksheet/newdocumenttemplate.h"
 #include "worksheet/nolayout.h"
 #include "worksheet/recalculation.h"
@@ -18,6 +19,7 @@
 #include "worksheet/worksheetreading.h"
 #include "worksheet/worksheettype.h"
 #include "worksheet/worksheetwriting.h"
+#include "worksheet/writtenanswer.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -70,6 +72,7 @@ void Worksheet::prepareTextForView() {
     const QScopedValueRollback writing(mWritingAnswers, true);
     mText->setDocumentLayout(nullptr);
     mText->documentLayout();
+    ChartObject::of(mText)->setCommaIsDecimal(mOptions.commaIsDecimal);
 }
 
 SCalcState* Worksheet::state() const { return mSession->state(); }
@@ -159,6 +162,7 @@ void Worksheet::setOptions(const WorksheetOptions& options) {
         return;
     mOptions = options;
     mSession->setTimeLimit(options.timeLimitSeconds);
+    ChartObject::of(mText)->setCommaIsDecimal(mOptions.commaIsDecimal);
     emit optionsChanged(mOptions);
 }
 
@@ -216,16 +220,18 @@ bool Worksheet::calculateAt(const QTextCursor& at) {
 }
 
 void Worksheet::answerLine(const CalcOutcome& outcome) {
-    const QTextCursor answerAt = std::exchange(mAnswerPosition, QTextCursor());
-    const QString answer = answerText(outcome, mIntegersAsHex, mOptions.commaIsDecimal);
+    QTextCursor answerAt = std::exchange(mAnswerPosition, QTextCursor());
     const QTextCharFormat colour = resultFormat(outcome.succeeded());
-    if (mReplacesAnswer) {
-        QTextCursor old = answerAt;
+    {
         const QScopedValueRollback writing(mWritingAnswers, true);
-        // The new answer keeps the old one's font.
-        old.insertText(answer, answerFormat(old.charFormat(), colour));
-    } else {
-        insertLine(answerAt, answer, colour);
+        // The new answer keeps the old one's font; a new line takes that of the text it follows.
+        answerAt.beginEditBlock();
+        insertAnswer(answerAt, outcome, answerFormat(answerAt.charFormat(), colour), mIntegersAsHex,
+                     mOptions.commaIsDecimal);
+        if (!mReplacesAnswer)
+            answerAt.insertText(QStringLiteral("\n"),
+                                answerFormat(answerAt.charFormat(), normalFormat()));
+        answerAt.endEditBlock();
     }
     const QTextBlock statement = mStatementStart.block();
     mAnswerMarks->clearOutOfDate({statement.blockNumber() + 1});
@@ -265,8 +271,8 @@ Calculation* Worksheet::calculateAtEnd(const QStringList& lines) {
                 end->insertText(lines[calculation->answeredCount() - 1] + kCalculatedMarker,
                                 typing);
                 end->insertBlock();
-                end->insertText(answerText(outcome, mIntegersAsHex, mOptions.commaIsDecimal),
-                                resultFormat(outcome.succeeded()));
+                insertAnswer(*end, outcome, resultFormat(outcome.succeeded()), mIntegersAsHex,
+                             mOptions.commaIsDecimal);
                 end->insertText(QStringLiteral("\n"), normalFormat());
             });
     connect(calculation, &Calculation::finished, this, [this, end] {

@@ -17,6 +17,11 @@ enum class WorksheetColour {
     Builtin,
     UnknownName, // the underline of a name nobody defined
     Unit,
+    // The curves of a chart, in the order they are written; a fifth takes the first again.
+    Curve1,
+    Curve2,
+    Curve3,
+    Curve4,
 };
 
 // The one rule for "dark": light text on a darker background.

@@ -74,6 +74,31 @@ const platform::KeyedText kWorksheetTexts[] = {
     {"Reason_PowerNotWhole",
      QT_TRANSLATE_NOOP("worksheet", "%1 to that power leaves a unit to a fractional power")},
     {"Reason_NotAUnit", QT_TRANSLATE_NOOP("worksheet", "“%1” is not a unit")},
+    {"Reason_PlotNotAlone",
+     QT_TRANSLATE_NOOP("worksheet", "a plot is a line of its own: plot(curve, from, to)")},
+    {"Reason_PlotArguments",
+     QT_TRANSLATE_NOOP("worksheet", "“plot” takes one or more curves, then where x goes from "
+                                    "and to")},
+    {"Reason_PlotRange",
+     QT_TRANSLATE_NOOP("worksheet", "a plot needs x to go from a number to a greater one")},
+    // A chart's description. %1 the curves plotted, %2 and %3 the range of x.
+    {"ChartRange", QT_TRANSLATE_NOOP("worksheet", "Plot of %1 for x from %2 to %3.")},
+    {"ChartAnd", QT_TRANSLATE_NOOP("worksheet", "%1 and %2")},
+    // Of one of several curves: %1 the curve, %2 what it does.
+    {"ChartCurve", QT_TRANSLATE_NOOP("worksheet", "%1: %2")},
+    // %1 the lowest value, %2 its x, %3 the highest value, %4 its x.
+    {"ChartLowestHighest",
+     QT_TRANSLATE_NOOP("worksheet", "Lowest %1 at x = %2, highest %3 at x = %4")},
+    {"ChartNoZeros", QT_TRANSLATE_NOOP("worksheet", "%1; no zeros.")},
+    {"ChartZero", QT_TRANSLATE_NOOP("worksheet", "%1; zero at x = %2.")},
+    {"ChartZeros", QT_TRANSLATE_NOOP("worksheet", "%1; zeros at x = %2.")},
+    {"ChartMoreZeros", QT_TRANSLATE_NOOP("worksheet", "%1 more")},
+    {"ChartNoValue", QT_TRANSLATE_NOOP("worksheet", "No value in this range.")},
+    {"ChartPicture",
+     QT_TRANSLATE_NOOP("worksheet", "Chart as it was saved; press Return on its line to draw "
+                                    "it again.")},
+    // Pointing at a curve: %1 the curve, %2 x, %3 its value.
+    {"ChartPoint", QT_TRANSLATE_NOOP("worksheet", "%1 at x = %2 is %3")},
     // One side of such a reason: %1 the unit, %2 its kind.
     {"UnitSide", QT_TRANSLATE_NOOP("worksheet", "“%1” (%2)")},
     {"UnitSideWithoutKind", QT_TRANSLATE_NOOP("worksheet", "“%1”")},
