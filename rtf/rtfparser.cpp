@@ -251,7 +251,7 @@ bool RtfParser::handleControlWord(const RtfToken& token) {
 }
 
 void RtfParser::openPicture() {
-    // A \pict inside a picture is damage; its data is kept as part of the one being read.
+    // A \pict inside a picture is damage; its data goes into the picture being read.
     if (group().destination == Destination::Picture)
         return;
     group().destination = Destination::Picture;
