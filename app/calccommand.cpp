@@ -1,7 +1,10 @@
 #include "app/calccommand.h"
 
 #include "platform/filetypes.h"
+#include "window/worksheetprinting.h"
 #include "worksheet/calcsession.h"
+#include "worksheet/chartdescription.h"
+#include "worksheet/chartobject.h"
 #include "worksheet/worksheet.h"
 #include "worksheet/worksheettype.h"
 
@@ -31,14 +34,18 @@ int fail(const QString& message) {
     return kUsageOrFileError;
 }
 
-// The worksheet as it reads. Unlike toPlainText(), which turns them into plain spaces, this
-// keeps non-breaking spaces as they are; line breaks within a paragraph print as newlines.
-QString printedText(const QTextDocument& worksheet) {
+// The worksheet as it reads, a chart as its description. Unlike toPlainText(), which turns them
+// into plain spaces, this keeps non-breaking spaces as they are; line breaks within a paragraph
+// print as newlines.
+QString printedText(const QTextDocument& worksheet, bool commaIsDecimal) {
     QString text;
     for (QTextBlock line = worksheet.begin(); line.isValid(); line = line.next()) {
         if (line != worksheet.begin())
             text += u'\n';
-        text += line.text();
+        for (auto it = line.begin(); !it.atEnd(); ++it) {
+            const PlotAnswerPtr plot = chartOf(it.fragment().charFormat());
+            text += plot ? chartDescription(*plot, commaIsDecimal) : it.fragment().text();
+        }
     }
     return text.replace(QChar::LineSeparator, u'\n');
 }
@@ -84,7 +91,12 @@ int runCalcCommand(const QStringList& arguments, const WorksheetOptions& workshe
         QStringLiteral("verbose"),
         QCoreApplication::translate("calc", "Also print the diagnostic lines of the worksheet "
                                             "and its calculation tool on standard error."));
-    options.addOptions({hex, open, save, recalculate, verbose});
+    const QCommandLineOption pdf(
+        QStringLiteral("pdf"),
+        QCoreApplication::translate("calc", "Also write the calculated worksheet, charts "
+                                            "included, as a PDF file here."),
+        QStringLiteral("file"));
+    options.addOptions({hex, open, save, pdf, recalculate, verbose});
     options.addPositionalArgument(QStringLiteral("input"),
                                   QCoreApplication::translate("calc", "Lines to calculate."),
                                   QStringLiteral("[INPUT]"));
@@ -164,7 +176,13 @@ int runCalcCommand(const QStringList& arguments, const WorksheetOptions& workshe
     }
     QCoreApplication::exec();
 
-    std::fputs(qUtf8Printable(printedText(*worksheet.text())), stdout);
+    std::fputs(qUtf8Printable(printedText(*worksheet.text(), worksheetOptions.commaIsDecimal)),
+               stdout);
+    if (options.isSet(pdf)) {
+        const QString path = options.value(pdf);
+        if (!writeWorksheetPdf(*worksheet.text(), path, QFileInfo(path).completeBaseName(), &error))
+            return fail(error);
+    }
     if (options.isSet(save)) {
         QString reason;
         const QByteArray data = worksheet.fileData(&reason);

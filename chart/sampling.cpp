@@ -103,10 +103,13 @@ bool Continuous(const CurveFunction& f, Point a, Point b, double jump, const Sho
 SampledCurve SampleCurve(const CurveFunction& f, double from, double to,
                          const SamplingLimits& limits) {
     SampledCurve curve;
-    const int even = std::max(limits.evenSamples, 2);
+    // As many steps as samples asked for, one more point: round ranges then have their round
+    // numbers (0 in -3 to 3) among the samples.
+    const int steps = std::max(limits.evenSamples, 1);
+    const int even = steps + 1;
     curve.points.reserve(std::size_t(even));
     for (int k = 0; k < even; ++k)
-        curve.points.push_back(At(f, k + 1 == even ? to : from + (to - from) * k / (even - 1)));
+        curve.points.push_back(At(f, k == steps ? to : from + (to - from) * k / steps));
 
     std::vector<double> values;
     for (const Point& point : curve.points)

@@ -13,6 +13,8 @@
 
 namespace {
 
+const QString kPlotWord = QStringLiteral("plot");
+
 // The block state of a line that ends in " =": the line after it is its answer.
 constexpr int kCalculatedLine = 1;
 // The block state of a listing's heading and of each of its rows.
@@ -86,7 +88,8 @@ StatementHighlighter::Kind StatementHighlighter::kindOfName(const QString& name,
         return Kind::Builtin;
     if (mFunctions.contains(name))
         return Kind::Function;
-    if (name == QLatin1String("if") || name == QLatin1String("in") || name == QLatin1String("to"))
+    if (name == QLatin1String("if") || name == QLatin1String("in") || name == QLatin1String("to") ||
+        (beforeParenthesis && name == kPlotWord))
         return Kind::Keyword;
     return Kind::Unknown;
 }
@@ -105,6 +108,11 @@ QList<StatementHighlighter::Token> StatementHighlighter::tokens(const QString& s
             if (!parameter.trimmed().isEmpty())
                 definedHere.insert(parameter.trimmed());
     }
+    // A plot's curves are expressions of x, unless the worksheet has a "plot" of its own.
+    static const QRegularExpression plotHead(QStringLiteral("^\\s*plot\\s*\\("));
+    if (!head.hasMatch() && !mFunctions.contains(kPlotWord) && !mVariables.contains(kPlotWord) &&
+        plotHead.match(statement).hasMatch())
+        definedHere.insert(QStringLiteral("x"));
     for (int i = 0; i < statement.size();) {
         if (const int end = int(numberEnd(statement, i)); end > i) {
             found.append({i, end - i, Kind::Number});

@@ -2,9 +2,13 @@
 
 #include "platform/documentwindow.h"
 #include "platform/keyedtexts.h"
+#include "window/chartunderpointer.h"
 #include "window/namecompleter.h"
 #include "window/pastedtext.h"
 #include "window/quietscrollbar.h"
+#include "window/worksheetmimedata.h"
+#include "worksheet/chartdescription.h"
+#include "worksheet/chartobject.h"
 
 #include <QAbstractItemView>
 #include <QAbstractTextDocumentLayout>
@@ -14,14 +18,19 @@
 #include <QDropEvent>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMimeData>
+#include <QTextBlock>
 #include <QTimer>
+#include <QToolTip>
 #include <QUrl>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <optional>
 
 WorksheetEditor::WorksheetEditor(QWidget* parent)
     : QTextEdit(parent), mNameCompleter(new NameCompleter(this)), mPasteLater(new QTimer(this)) {
@@ -75,9 +84,84 @@ bool WorksheetEditor::canInsertFromMimeData(const QMimeData* source) const {
 }
 
 void WorksheetEditor::insertFromMimeData(const QMimeData* source) {
+    if (const auto* copied = qobject_cast<const WorksheetMimeData*>(source)) {
+        if (!copied->fragment().isEmpty() && wouldFit(copied->text())) {
+            textCursor().insertFragment(copied->fragment());
+            ensureCursorVisible();
+            return;
+        }
+    }
     // Qt's own insertion reads the first of the formats offered, and a clipboard nobody owns
     // offers none: it is never handed one.
     insertTextOf(source);
+}
+
+QMimeData* WorksheetEditor::createMimeDataFromSelection() const {
+    const QTextCursor selection = textCursor();
+    auto* data = new WorksheetMimeData;
+    const int from = selection.selectionStart();
+    const int to = selection.selectionEnd();
+    const bool comma = ChartObject::of(document())->commaIsDecimal();
+    QString text;
+    std::optional<QTextCharFormat> firstChart;
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        if (block.position() > from)
+            text += QLatin1Char('\n');
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int start = std::max(from, fragment.position());
+            const int end = std::min(to, fragment.position() + fragment.length());
+            if (start >= end)
+                continue;
+            if (const PlotAnswerPtr plot = chartOf(fragment.charFormat())) {
+                text += chartDescription(*plot, comma);
+                if (!firstChart)
+                    firstChart = fragment.charFormat();
+                continue;
+            }
+            text += fragment.text().mid(start - fragment.position(), end - start);
+        }
+    }
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QChar::Nbsp, QLatin1Char(' '));
+    data->setText(text);
+    if (firstChart) {
+        // Charts go from one worksheet to another as they are; any other text as plain text.
+        data->setFragment(selection.selection());
+        const QSizeF size = ChartObject::chartSize(layoutDpi(), document()->textWidth() - 8);
+        const qreal ratio = devicePixelRatioF();
+        QImage picture =
+            ChartObject::of(document())
+                ->picture(*firstChart, (size * ratio).toSize(), layoutDpi() * ratio, palette());
+        picture.setDevicePixelRatio(ratio);
+        data->setImageData(picture);
+    } else {
+        // Other applications take the text's look from the HTML Qt makes of it.
+        const std::unique_ptr<QMimeData> rich(QTextEdit::createMimeDataFromSelection());
+        data->setHtml(rich->html());
+    }
+    return data;
+}
+
+double WorksheetEditor::layoutDpi() const {
+    const QPaintDevice* device = document()->documentLayout()->paintDevice();
+    return device ? device->logicalDpiY() : viewport()->logicalDpiY();
+}
+
+bool WorksheetEditor::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QPointF at = viewport()->mapFrom(this, help->pos());
+        if (const std::optional<ChartUnderPointer> chart = chartAt(*this, at)) {
+            const QString tip = chartToolTip(*chart, at, layoutDpi(),
+                                             ChartObject::of(document())->commaIsDecimal());
+            QToolTip::showText(help->globalPos(), tip, viewport(), chart->rect.toRect());
+            return true;
+        }
+        QToolTip::hideText();
+    }
+    return QTextEdit::event(event);
 }
 
 void WorksheetEditor::pasteWithout(const QString& characters) {

@@ -12,7 +12,9 @@ class QTimer;
 // keystroke inserts a plain line break, never Qt's soft line separator, so that the next Return
 // still finds the start of the line.
 //
-// What is pasted or dropped goes in as plain text, whatever form it was offered in. Files
+// What is pasted or dropped goes in as plain text, whatever form it was offered in, but for what
+// was copied from a worksheet of this application, which keeps its charts.
+// A chart is copied as its description in the text and as a picture. Files
 // dropped on it are not inserted: the worksheets, RTF and text files among them are for opening.
 class WorksheetEditor : public QTextEdit {
     Q_OBJECT
@@ -34,6 +36,9 @@ public:
     // Whether a long paste is still going in; the text is read-only until it is all in.
     bool isPasting() const { return !mPasteLeft.isEmpty(); }
 
+    // How many dots per inch the text is laid out for: the screen's, times the zoom.
+    double layoutDpi() const;
+
 signals:
     // A paste or a drop put nothing in, for the reason given: no text in it, or too much.
     void pasteRefused(const QString& reason);
@@ -43,6 +48,8 @@ signals:
     void pastingChanged(bool pasting);
 
 protected:
+    bool event(QEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
     void keyPressEvent(QKeyEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;

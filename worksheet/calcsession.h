@@ -15,11 +15,11 @@ class ToolLink;
 struct CalcOutcome {
     enum class Kind { Value, FunctionDefined, Plot, SyntaxError, Message };
     Kind kind = Kind::Message;
-    double value = 0; // for a value, in its unit
-    QString unit;     // ... empty for a plain number
-    int stop = 0;     // for a syntax error: where reading stopped, in UTF-16 units of the line
-    ToolReply reply;  // for a syntax error: what the tool said of it
-    QString message;  // for a message: the text shown
+    double value = 0;   // for a value, in its unit
+    QString unit;       // ... empty for a plain number
+    int stop = 0;       // for a syntax error: where reading stopped, in UTF-16 units of the line
+    ToolReply reply;    // for a syntax error: what the tool said of it
+    QString message;    // for a message: the text shown
     PlotAnswerPtr plot; // for a plot: its chart
     bool succeeded() const {
         return kind == Kind::Value || kind == Kind::FunctionDefined || kind == Kind::Plot;

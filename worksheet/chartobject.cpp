@@ -8,6 +8,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QTextDocument>
+#include <QTextFrame>
 
 #include <algorithm>
 
@@ -34,14 +35,22 @@ bool paintsPixels(const QPainter& painter) {
     return type == QInternal::Widget || type == QInternal::Pixmap || type == QInternal::Image;
 }
 
-QFont labelFont(const QTextFormat& format, double dpi) {
+} // namespace
+
+QFont ChartObject::labelFont(const QTextFormat& format, double dpi) {
     QFont font = format.toCharFormat().font();
     const double points = font.pointSizeF() > 0 ? font.pointSizeF() : 12;
     font.setPixelSize(std::max(6, qRound(points * 0.8 * dpi / 72)));
     return font;
 }
 
-} // namespace
+QImage ChartObject::picture(const QTextFormat& format, const QSize& size, double dpi,
+                            const QPalette& palette) const {
+    const PlotAnswerPtr plot = chartOf(format);
+    if (!plot)
+        return {};
+    return chartImage(*plot, size, chartLook(palette, labelFont(format, dpi), mCommaIsDecimal));
+}
 
 QTextCharFormat chartFormat(const PlotAnswerPtr& plot, const QTextCharFormat& base) {
     QTextCharFormat format = base;
@@ -84,9 +93,15 @@ QSizeF ChartObject::intrinsicSize(QTextDocument* text, int position, const QText
     Q_UNUSED(position);
     Q_UNUSED(format);
     // The width of a line, less a little so that the chart never forces a wrap of its own.
-    const double margins = 2 * text->documentMargin() + 4;
+    // Printing sets the margins of the text's frame, not the text's margin; the layout scales
+    // them from 96 dots per inch to its device.
+    const QTextFrameFormat frame = text->rootFrame()->frameFormat();
+    const double dpi = dotsPerInch(text);
+    const double margins =
+        (frame.leftMargin() + frame.rightMargin() + 2 * frame.padding() + 2 * frame.border() + 4) *
+        dpi / 96;
     const double width = text->textWidth() > 0 ? text->textWidth() - margins : -1;
-    return chartSize(dotsPerInch(text), width);
+    return chartSize(dpi, width);
 }
 
 void ChartObject::drawObject(QPainter* painter, const QRectF& rect, QTextDocument* text,

@@ -38,6 +38,7 @@ public:
 
     // Tick labels follow the worksheet's decimal mark.
     void setCommaIsDecimal(bool commaIsDecimal);
+    bool commaIsDecimal() const { return mCommaIsDecimal; }
 
     QSizeF intrinsicSize(QTextDocument* text, int position, const QTextFormat& format) override;
     void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* text, int position,
@@ -45,6 +46,11 @@ public:
 
     // The chart's size for a text laid out for `dpi` dots per inch and `width` wide.
     static QSizeF chartSize(double dpi, double textWidth);
+    // The font of the chart's labels: a little smaller than the answer's, for `dpi`.
+    static QFont labelFont(const QTextFormat& format, double dpi);
+    // The chart's picture as it would be drawn at `dpi` in the palette, `size` in pixels.
+    QImage picture(const QTextFormat& format, const QSize& size, double dpi,
+                   const QPalette& palette) const;
 
 private:
     explicit ChartObject(QObject* parent);

@@ -173,3 +173,13 @@ void paintChart(QPainter& painter, const QRectF& area, const PlotAnswer& plot,
         paintLegend(painter, plot, geometry, look);
     painter.restore();
 }
+
+QImage chartImage(const PlotAnswer& plot, const QSize& pixels, const ChartLook& look) {
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    QColor background = look.background;
+    background.setAlphaF(1);
+    image.fill(background);
+    QPainter painter(&image);
+    paintChart(painter, QRectF(QPointF(0, 0), QSizeF(pixels)), plot, look);
+    return image;
+}

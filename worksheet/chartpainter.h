@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPalette>
 #include <QRectF>
 
@@ -29,3 +30,7 @@ ChartLook chartLook(const QPalette& palette, const QFont& labels, bool commaIsDe
 
 void paintChart(QPainter& painter, const QRectF& area, const PlotAnswer& plot,
                 const ChartLook& look);
+
+// The chart as a picture of that many pixels on the look's background, for the clipboard and
+// for files.
+QImage chartImage(const PlotAnswer& plot, const QSize& pixels, const ChartLook& look);

@@ -5,6 +5,7 @@
 #include "platform/keyedtexts.h"
 #include "rtf/fontsubstitutes.h"
 #include "rtf/rtfreader.h"
+#include "worksheet/chartpictures.h"
 #include "worksheet/worksheetfile.h"
 #include "worksheet/worksheettype.h"
 
@@ -32,6 +33,7 @@ bool readRtfText(const QByteArray& data, ReadWorksheet& read, QString* reason) {
     auto text = std::make_unique<QTextDocument>();
     if (!rtf::readRtf(data, *text, reason, &read.unreadCodePages))
         return false;
+    takePicturesUnderPlotsAsCharts(*text);
     read.text = std::move(text);
     return true;
 }

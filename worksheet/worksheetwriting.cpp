@@ -3,6 +3,7 @@
 #include "engine/dictionaries.h"
 #include "platform/savedframe.h"
 #include "rtf/rtfwriter.h"
+#include "worksheet/chartpictures.h"
 #include "worksheet/worksheetfile.h"
 
 #include <QCoreApplication>
@@ -14,7 +15,8 @@
 QByteArray worksheetData(const QTextDocument& text, const SCalcState& state,
                          const QFont& typingFont, const QString& windowFrame, QString* error) {
     WorksheetFile file;
-    file.text = rtf::writeRtf(text).toStdString();
+    const std::unique_ptr<QTextDocument> pictures = textWithChartsAsPictures(text);
+    file.text = rtf::writeRtf(pictures ? *pictures : text).toStdString();
     file.variables = CopyVariablesDictionary(state);
     file.functions = CopyFunctionsDictionary(state);
     file.variableUnits = CopyVariableUnitsDictionary(state);

