@@ -1,6 +1,7 @@
 #include "rtf/rtfpicturereader.h"
 
 #include <algorithm>
+#include <array>
 
 namespace rtf {
 
@@ -63,17 +64,39 @@ void PictureReader::handleWord(Keyword keyword, const RtfToken& token) {
 }
 
 void PictureReader::appendHex(QByteArrayView text) {
+    // A chart's picture is some ten thousand digits in runs of 128: written in place into room
+    // made once, not appended a byte at a time.
+    static constexpr auto digitValues = [] {
+        std::array<signed char, 256> values{};
+        values.fill(-1);
+        for (int k = 0; k < 10; ++k)
+            values['0' + k] = static_cast<signed char>(k);
+        for (int k = 0; k < 6; ++k) {
+            values['a' + k] = static_cast<signed char>(10 + k);
+            values['A' + k] = static_cast<signed char>(10 + k);
+        }
+        return values;
+    }();
+    const qsizetype start = mBytes.size();
+    const qsizetype most = start + text.size() / 2 + 1;
+    if (mBytes.capacity() < most)
+        mBytes.reserve(2 * most);
+    mBytes.resize(most);
+    char* out = mBytes.data() + start;
+    int high = mHighNibble;
     for (char c : text) {
-        const int value = hexDigitValue(c);
+        const int value = digitValues[static_cast<unsigned char>(c)];
         if (value < 0)
             continue;
-        if (mHighNibble < 0) {
-            mHighNibble = value;
+        if (high < 0) {
+            high = value;
         } else {
-            mBytes += static_cast<char>(mHighNibble * 16 + value);
-            mHighNibble = -1;
+            *out++ = static_cast<char>(high * 16 + value);
+            high = -1;
         }
     }
+    mHighNibble = high;
+    mBytes.truncate(out - mBytes.constData());
 }
 
 void PictureReader::appendBinary(QByteArrayView bytes) { mBytes += bytes; }

@@ -261,6 +261,10 @@
         <source>Temperature; a difference is added in K: 20 °C + 5 K is 25 °C</source>
         <translation>Temperatur; eine Differenz wird in K addiert: 20 °C + 5 K ergibt 25 °C</translation>
     </message>
+    <message>
+        <source>A line of its own: draws each curve, an expression of x, for x from one value to a greater one</source>
+        <translation>Eine eigene Zeile: zeichnet jede Kurve, einen Ausdruck in x, für x von einem Wert bis zu einem größeren</translation>
+    </message>
 </context>
 <context>
     <name>FunctionReferencePanel</name>
@@ -571,6 +575,10 @@ Beispiel: %3</translation>
     <message>
         <source>Also print the diagnostic lines of the worksheet and its calculation tool on standard error.</source>
         <translation>Auch die Diagnosezeilen des Arbeitsblatts und seines Rechenprogramms auf der Standardfehlerausgabe ausgeben.</translation>
+    </message>
+    <message>
+        <source>Also write the calculated worksheet, charts included, as a PDF file here.</source>
+        <translation>Das berechnete Arbeitsblatt samt Diagrammen zusätzlich hier als PDF-Datei schreiben.</translation>
     </message>
 </context>
 <context>
@@ -1231,6 +1239,58 @@ Figurello öffnet Arbeitsblätter (.figurello), RTF und reinen Text.</translatio
     <message>
         <source>illuminance</source>
         <translation>Beleuchtungsstärke</translation>
+    </message>
+    <message>
+        <source>a plot is a line of its own: plot(curve, from, to)</source>
+        <translation>ein Plot ist eine eigene Zeile: plot(Kurve; von; bis)</translation>
+    </message>
+    <message>
+        <source>“plot” takes one or more curves, then where x goes from and to</source>
+        <translation>„plot“ nimmt eine oder mehrere Kurven, dann von wo bis wo x läuft</translation>
+    </message>
+    <message>
+        <source>a plot needs x to go from a number to a greater one</source>
+        <translation>ein Plot braucht ein x, das von einer Zahl zu einer größeren läuft</translation>
+    </message>
+    <message>
+        <source>Plot of %1 for x from %2 to %3.</source>
+        <translation>Plot von %1 für x von %2 bis %3.</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>Lowest %1 at x = %2, highest %3 at x = %4</source>
+        <translation>Tiefster Wert %1 bei x = %2, höchster %3 bei x = %4</translation>
+    </message>
+    <message>
+        <source>%1; no zeros.</source>
+        <translation>%1; keine Nullstellen.</translation>
+    </message>
+    <message>
+        <source>%1; zero at x = %2.</source>
+        <translation>%1; Nullstelle bei x = %2.</translation>
+    </message>
+    <message>
+        <source>%1; zeros at x = %2.</source>
+        <translation>%1; Nullstellen bei x = %2.</translation>
+    </message>
+    <message>
+        <source>%1 more</source>
+        <translation>%1 weitere</translation>
+    </message>
+    <message>
+        <source>No value in this range.</source>
+        <translation>Kein Wert in diesem Bereich.</translation>
+    </message>
+    <message>
+        <source>Chart as it was saved; press Return on its line to draw it again.</source>
+        <translation>Diagramm wie gespeichert; Eingabe in seiner Zeile zeichnet es neu.</translation>
+    </message>
+    <message>
+        <source>%1 at x = %2 is %3</source>
+        <translation>%1 bei x = %2 ist %3</translation>
     </message>
 </context>
 </TS>

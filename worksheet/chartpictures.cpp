@@ -21,7 +21,7 @@ namespace {
 
 // Pictures are kept at the size a chart has at 96 dots per inch, twice as sharp.
 constexpr double kPictureDpi = 96;
-constexpr double kPictureScale = 2;
+constexpr double kPictureScale = 1;
 
 bool holdsCharts(const QTextDocument& text) {
     for (const QTextFormat& format : text.allFormats())

@@ -59,6 +59,11 @@ const Row kRows[] = {
      QT_TRANSLATE_NOOP("FunctionReference",
                        "At the end of a line, converts its answer to the unit; also “to” or “->”"),
      "5 km in mi", "3.10685596119 mi"},
+    {Kind::Operator, "plot", "plot(curve, …, from, to)",
+     QT_TRANSLATE_NOOP("FunctionReference",
+                       "A line of its own: draws each curve, an expression of x, for x from one "
+                       "value to a greater one"),
+     "plot(sin(x), cos(x), 0, 2pi)", nullptr},
     {Kind::Operator, "last", "last",
      QT_TRANSLATE_NOOP("FunctionReference", "The value of the last line calculated"), "last * 2",
      nullptr},

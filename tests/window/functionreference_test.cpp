@@ -2,6 +2,7 @@
 // the reference shows for it, the filter narrows the list, and choosing an entry types it.
 
 #include "engine/calcengine.h"
+#include "engine/plotstatement.h"
 #include "engine/quantity.h"
 #include "platform/documentcontroller.h"
 #include "window/functionreferencepanel.h"
@@ -41,6 +42,13 @@ private slots:
         Quantity value;
         std::size_t stop = 0;
         QCOMPARE(EvaluateStatement("21", *state, value, stop), int(kValue));
+        if (IsPlotStatement(example.toStdString(), *state)) {
+            PlotStatement plot;
+            Failure failure;
+            QVERIFY2(ReadPlotStatement(example.toStdString(), *state, plot, failure, stop),
+                     qPrintable(example));
+            return;
+        }
         const int kind = EvaluateStatement(example.toStdString(), *state, value, stop);
         QVERIFY2(kind != kSyntaxError, qPrintable(example));
         if (!answer.isEmpty()) {
