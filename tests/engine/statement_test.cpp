@@ -2,6 +2,7 @@
 
 #include "engine/builtintables.h"
 #include "engine/lexicon.h"
+#include "engine/plotstatement.h"
 
 #include <cmath>
 #include <string>
@@ -204,6 +205,147 @@ TEST(Lexicon, BuiltinsAreWordsOrSigns) {
             EXPECT_EQ(name.size(), 1u) << name;
         EXPECT_TRUE(lexicon::IsSignName(sign)) << name;
     }
+}
+
+// A plot line is read apart from other statements: its curves as bodies of a function of x,
+// its ends with the state's names; errors give their reason and where reading stopped.
+TEST(Statements, PlotLines) {
+    const struct {
+        const char* name;
+        std::vector<std::string_view> setup;
+        std::string_view text;
+        bool isPlot;
+        bool read;
+        Reason reason;
+        std::size_t stop;
+        std::size_t curves;
+    } rows[] = {
+        {"one curve", {}, "plot(sin(x), 0, 2pi)", true, true, Reason::kNone, 0, 1},
+        {"every argument before the last two is a curve",
+         {},
+         "plot(x, x^2, 1/x, -1, 1)",
+         true,
+         true,
+         Reason::kNone,
+         0,
+         3},
+        {"a curve calls the worksheet's function",
+         {"f(t) = t^2"},
+         "plot(f(x), -5, 5)",
+         true,
+         true,
+         Reason::kNone,
+         0,
+         1},
+        {"the ends read the worksheet's names",
+         {"a = 3"},
+         "plot(x, -a, a)",
+         true,
+         true,
+         Reason::kNone,
+         0,
+         1},
+        {"an unknown name in a curve",
+         {},
+         "plot(y + x, 0, 1)",
+         true,
+         false,
+         Reason::kUnknownName,
+         5,
+         0},
+        {"x is not a worksheet name in the range",
+         {},
+         "plot(x, 0, x)",
+         true,
+         false,
+         Reason::kUnknownName,
+         11,
+         0},
+        {"equal ends", {}, "plot(x, 1, 1)", true, false, Reason::kPlotRange, 8, 0},
+        {"reversed ends", {}, "plot(x, 2, 1)", true, false, Reason::kPlotRange, 8, 0},
+        {"an endless end", {}, "plot(x, 0, 1/0)", true, false, Reason::kPlotRange, 8, 0},
+        {"an end with a unit",
+         {},
+         "plot(x, 0, 1 m)",
+         true,
+         false,
+         Reason::kNeedsPlainNumber,
+         11,
+         0},
+        {"no range", {}, "plot(x, 0)", true, false, Reason::kPlotArguments, 9, 0},
+        {"an empty argument", {}, "plot(x, , 1)", true, false, Reason::kEndsTooSoon, 8, 0},
+        {"no closing parenthesis",
+         {},
+         "plot(x, 0, 1",
+         true,
+         false,
+         Reason::kMissingParenthesis,
+         12,
+         0},
+        {"more after the plot", {}, "plot(x, 0, 1) + 1", true, false, Reason::kPlotNotAlone, 14, 0},
+        {"the worksheet's own plot function",
+         {"plot(t) = t"},
+         "plot(x, 0, 1)",
+         false,
+         false,
+         Reason::kNone,
+         0,
+         0},
+        {"the worksheet's own plot variable",
+         {"plot = 3"},
+         "plot(2)",
+         false,
+         false,
+         Reason::kNone,
+         0,
+         0},
+        {"a definition of plot", {}, "plot(t) = 2t", false, false, Reason::kNone, 0, 0},
+        {"a longer name", {}, "plotter(x, 0, 1)", false, false, Reason::kNone, 0, 0},
+    };
+    for (const auto& row : rows) {
+        Calc calc;
+        calc.run(row.setup);
+        EXPECT_EQ(IsPlotStatement(row.text, calc.state()), row.isPlot) << row.name;
+        if (!row.isPlot)
+            continue;
+        PlotStatement plot;
+        Failure failure;
+        std::size_t stop = 9999;
+        EXPECT_EQ(ReadPlotStatement(row.text, calc.state(), plot, failure, stop), row.read)
+            << row.name;
+        EXPECT_EQ(failure.mReason, row.reason) << row.name;
+        if (row.read)
+            EXPECT_EQ(plot.curves.size(), row.curves) << row.name;
+        else
+            EXPECT_EQ(stop, row.stop) << row.name;
+    }
+}
+
+// A plot within a longer line fails with its own reason where the worksheet has no "plot".
+TEST(Statements, PlotInsideAnExpression) {
+    Calc calc;
+    Quantity value;
+    std::size_t stop = 0;
+    Failure failure;
+    EXPECT_EQ(EvaluateStatement("1 + plot(x, 0, 1)", calc.state(), value, stop, nullptr, &failure),
+              kSyntaxError);
+    EXPECT_EQ(failure.mReason, Reason::kPlotNotAlone);
+}
+
+// A curve sees x as its own, whatever the worksheet's x holds, and leaves it and "last" alone.
+TEST(Statements, CurvesOfX) {
+    Calc calc;
+    calc.run({"x = 100", "k = 2", "f(t) = t * k"});
+    CurveOfX curve(calc.state(), "f(x) + 1");
+    EXPECT_EQ(curve(3), 7);
+    EXPECT_TRUE(std::isnan(CurveOfX(calc.state(), "sqrt(x)")(-1)));
+    CurveOfX failing(calc.state(), "f(x, 1)");
+    EXPECT_TRUE(std::isnan(failing(1)));
+    ASSERT_NE(failing.firstFailure(), nullptr);
+    EXPECT_EQ(failing.firstFailure()->mReason, Reason::kArgumentCount);
+    EXPECT_EQ(calc.eval("x").value, 100);
+    EXPECT_EQ(calc.eval("last").value, 100) << "the last line calculated was x";
+    EXPECT_EQ(CurveOfX(calc.state(), "x km").unit().empty(), true) << "no value seen yet";
 }
 
 } // namespace

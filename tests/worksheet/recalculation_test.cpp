@@ -150,6 +150,11 @@ private slots:
             << QStringList{"x = 1", "2 m"} << "x = 1 ="
             << "m = 5 =" << false << true << "m = 5 =\n5\n2 m =\n10\n"
             << 2;
+        QTest::newRow("a plot follows the function it draws")
+            << QStringList{"f(x) = x^2", "plot(f(x), 0, 1)"} << "f(x) = x^2 ="
+            << "f(x) = x^3 =" << false << true
+            << "f(x) = x^3 =\nFunction defined\nplot(f(x), 0, 1) =\n\uFFFC\n"
+            << 2;
         QTest::newRow("not followed: marked out of date")
             << QStringList{"r = 5", "a = r*2"} << "r = 5 ="
             << "r = 6 =" << false << false << "r = 6 =\n6\na = r*2 =\n10\n"

@@ -5,16 +5,21 @@
 #include "engine/calcstate.h"
 #include "engine/unittable.h"
 #include "platform/keyedtexts.h"
+#include "worksheet/answercolours.h"
 #include "worksheet/answerformats.h"
 #include "worksheet/answermarks.h"
 #include "worksheet/calcsession.h"
+#include "worksheet/chartdescription.h"
+#include "worksheet/chartobject.h"
 #include "worksheet/worksheet.h"
+#include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextImageFormat>
 
 #include <memory>
 
@@ -55,6 +60,22 @@ private slots:
         QTest::newRow("units that do not go together")
             << QStringList{"5 km + 3 kg"} << false << false
             << "5 km + 3 kg =\nSyntax error: cannot add “km” (length) and “kg” (mass)\n";
+        QTest::newRow("a plot is answered with its chart and leaves last as it was")
+            << QStringList{"x = 5", "plot(x^2, -1, 1)", "last + x"} << false << false
+            << "x = 5 =\n5\nplot(x^2, -1, 1) =\n\uFFFC\nlast + x =\n10\n";
+        QTest::newRow("a plot with a decimal comma")
+            << QStringList{"plot(x; 0; 1,5)"} << true << false << "plot(x; 0; 1,5) =\n\uFFFC\n";
+        QTest::newRow("a plot within a longer line")
+            << QStringList{"2 * plot(x, 0, 1)"} << false << false
+            << "2 * plot(x, 0, 1) =\nSyntax error: a plot is a line of its own: plot(curve, from, "
+               "to)\n";
+        QTest::newRow("a plot's range the wrong way round")
+            << QStringList{"plot(x, 1, 0)"} << false << false
+            << "plot(x, 1, 0) =\nSyntax error: a plot needs x to go from a number to a greater "
+               "one\n";
+        QTest::newRow("the worksheet's own plot")
+            << QStringList{"plot(t) = 2t", "plot(3)"} << false << false
+            << "plot(t) = 2t =\nFunction defined\nplot(3) =\n6\n";
         QTest::newRow("a function that takes a plain number")
             << QStringList{"log(5 km)"} << false << false
             << "log(5 km) =\nSyntax error: “log” takes a plain number, not “km” (length)\n";
@@ -141,6 +162,53 @@ private slots:
 
     // Lines calculated at the end go in with their answers, and the calculation says when the
     // last is in and whether every one gave a value.
+    // A chart is saved as a PNG picture; read back under its plot line it is that line's chart,
+    // and any other picture stays a picture.
+    void aChartIsSavedAsItsPicture() {
+        QVERIFY(typeAndCalculate(*mWorksheet, "plot(sin(x), cos(x), 0, 2pi)"));
+        const QTextBlock answer = mWorksheet->text()->findBlockByNumber(1);
+        const PlotAnswerPtr plot = chartOf(answer.begin().fragment().charFormat());
+        QVERIFY(plot && plot->curves.size() == 2);
+        QVERIFY(plot->curves[0].samples.points.size() > 1000);
+        QCOMPARE(chartDescription(*plot, false),
+                 "Plot of sin(x) and cos(x) for x from 0 to 6.283. sin(x): Lowest -1 at x = "
+                 "4.712, highest 1 at x = 1.571; zeros at x = 0 and 3.142. cos(x): Lowest -1 at x "
+                 "= 3.142, highest 1 at x = 0; zeros at x = 1.571 and 4.712.");
+        QTextCursor end(mWorksheet->text());
+        end.movePosition(QTextCursor::End);
+        QImage other(8, 4, QImage::Format_RGB32);
+        other.fill(Qt::blue);
+        mWorksheet->text()->addResource(QTextDocument::ImageResource, QUrl("other"), other);
+        QTextImageFormat picture;
+        picture.setName("other");
+        end.insertImage(picture);
+
+        QString error;
+        const QByteArray data = mWorksheet->fileData(&error);
+        QVERIFY2(!data.isEmpty(), qPrintable(error));
+        Worksheet read{WorksheetOptions()};
+        QVERIFY(read.read(data, kWorksheetType, "charts", &error));
+        const QTextCharFormat readAnswer =
+            read.text()->findBlockByNumber(1).begin().fragment().charFormat();
+        const PlotAnswerPtr readPlot = chartOf(readAnswer);
+        QVERIFY(readPlot && readPlot->isPictureOnly());
+        QCOMPARE(QImage::fromData(readPlot->picture).size(),
+                 ChartObject::chartSize(96, -1).toSize());
+        QVERIFY(isWrittenAnswer(read.text()->findBlockByNumber(1)));
+        const QTextCharFormat readOther =
+            read.text()->findBlockByNumber(2).begin().fragment().charFormat();
+        QVERIFY(readOther.isImageFormat());
+        QVERIFY(!chartOf(readOther));
+
+        // Calculated again, the line has its curves back.
+        QTextCursor line(read.text()->findBlockByNumber(0));
+        line.movePosition(QTextCursor::EndOfBlock);
+        QVERIFY(read.calculateAt(line) && answersAreIn(read));
+        const PlotAnswerPtr again =
+            chartOf(read.text()->findBlockByNumber(1).begin().fragment().charFormat());
+        QVERIFY(again && again->curves.size() == 2);
+    }
+
     void calculatesLinesAtTheEnd() {
         Calculation* calculation =
             mWorksheet->calculateAtEnd({QStringLiteral("y = 4"), QStringLiteral("y/0 +")});
