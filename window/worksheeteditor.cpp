@@ -42,6 +42,16 @@ WorksheetEditor::WorksheetEditor(QWidget* parent)
     mPasteLater->setSingleShot(true);
     mPasteLater->setInterval(0);
     connect(mPasteLater, &QTimer::timeout, this, &WorksheetEditor::pasteNextPiece);
+    // A screen reader reads a chart by its description: the one under the insertion point.
+    connect(this, &QTextEdit::cursorPositionChanged, this, [this] {
+        const std::optional<QTextCharFormat> chart = chartOfLine(textCursor().block());
+        const PlotAnswerPtr plot = chart ? chartOf(*chart) : nullptr;
+        const QString description =
+            plot ? chartDescription(*plot, ChartObject::of(document())->commaIsDecimal())
+                 : QString();
+        if (description != accessibleDescription())
+            setAccessibleDescription(description);
+    });
 }
 
 WorksheetEditor::~WorksheetEditor() {

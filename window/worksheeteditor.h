@@ -14,7 +14,8 @@ class QTimer;
 //
 // What is pasted or dropped goes in as plain text, whatever form it was offered in, but for what
 // was copied from a worksheet of this application, which keeps its charts.
-// A chart is copied as its description in the text and as a picture. Files
+// A chart is copied as its description in the text and as a picture; its description is the
+// view's accessible description while the insertion point is on it. Files
 // dropped on it are not inserted: the worksheets, RTF and text files among them are for opening.
 class WorksheetEditor : public QTextEdit {
     Q_OBJECT

@@ -10,16 +10,22 @@
 #include "window/worksheeteditor.h"
 #include "windowtesting.h"
 #include "worksheet/answermarks.h"
+#include "worksheet/calcsession.h"
+#include "worksheet/chartobject.h"
 #include "worksheet/worksheetfile.h"
 #include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
+#include <QClipboard>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMainWindow>
+#include <QMimeData>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -448,6 +454,32 @@ private slots:
         for (QTextBlock line = text->begin(); line.isValid(); line = line.next())
             QVERIFY2(!asWorksheet(document)->worksheet()->answerMarks()->isOutOfDate(line),
                      qPrintable(line.text()));
+    }
+
+    // A chart is read by its description where the insertion point stands on it, and copied as
+    // that description and a picture; pasted into a worksheet, it is a chart again.
+    void aChartIsDescribedCopiedAndPasted() {
+        MyDocument* document = asWorksheet(mController->newDocument());
+        Calculation* calculation = document->worksheet()->calculateAtEnd({"plot(x^2, -1, 1)"});
+        QSignalSpy finished(calculation, &Calculation::finished);
+        QVERIFY(finished.wait(5000));
+        WorksheetEditor* editor = editorOf(document);
+        QTextCursor chart(editor->document()->findBlockByNumber(1));
+        editor->setTextCursor(chart);
+        const QString description = editor->accessibleDescription();
+        QVERIFY2(description.startsWith("Plot of x^2 for x from -1 to 1. Lowest 0 at x = 0"),
+                 qPrintable(description));
+        chart.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        editor->setTextCursor(chart);
+        editor->copy();
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(copied->text(), description);
+        QVERIFY(!qvariant_cast<QImage>(copied->imageData()).isNull());
+        QTextCursor end = editor->textCursor();
+        end.movePosition(QTextCursor::End);
+        editor->setTextCursor(end);
+        editor->paste();
+        QVERIFY(chartOf(editor->document()->lastBlock().begin().fragment().charFormat()));
     }
 
     // Help ▸ Example Worksheet: the tour, built into the application, as a new untitled worksheet
