@@ -1,7 +1,6 @@
 #include "rtf/rtfpicturereader.h"
 
 #include <algorithm>
-#include <array>
 
 namespace rtf {
 
@@ -66,17 +65,6 @@ void PictureReader::handleWord(Keyword keyword, const RtfToken& token) {
 void PictureReader::appendHex(QByteArrayView text) {
     // A chart's picture is some ten thousand digits in runs of 128: written in place into room
     // made once, not appended a byte at a time.
-    static constexpr auto digitValues = [] {
-        std::array<signed char, 256> values{};
-        values.fill(-1);
-        for (int k = 0; k < 10; ++k)
-            values['0' + k] = static_cast<signed char>(k);
-        for (int k = 0; k < 6; ++k) {
-            values['a' + k] = static_cast<signed char>(10 + k);
-            values['A' + k] = static_cast<signed char>(10 + k);
-        }
-        return values;
-    }();
     const qsizetype start = mBytes.size();
     const qsizetype most = start + text.size() / 2 + 1;
     if (mBytes.capacity() < most)
@@ -85,7 +73,7 @@ void PictureReader::appendHex(QByteArrayView text) {
     char* out = mBytes.data() + start;
     int high = mHighNibble;
     for (char c : text) {
-        const int value = digitValues[static_cast<unsigned char>(c)];
+        const int value = hexDigitValue(c);
         if (value < 0)
             continue;
         if (high < 0) {

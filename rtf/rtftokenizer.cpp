@@ -23,16 +23,6 @@ QString cutOff(qsizetype offset) {
 
 } // namespace
 
-int hexDigitValue(char c) {
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool RtfTokenizer::next(RtfToken& token, QString& error) {
     while (mPosition < mInput.size() && isLineBreak(mInput[mPosition]))
         ++mPosition;

@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <array>
+
 namespace rtf {
 
 struct RtfToken {
@@ -29,8 +31,22 @@ struct RtfToken {
     qsizetype offset = 0;
 };
 
-// The value of a hexadecimal digit, or -1 for any other character.
-int hexDigitValue(char c);
+// The value of a hexadecimal digit, or -1 for any other character. A table, inline: a
+// picture's data is read a digit at a time.
+inline int hexDigitValue(char c) {
+    static constexpr auto values = [] {
+        std::array<signed char, 256> table{};
+        table.fill(-1);
+        for (int k = 0; k < 10; ++k)
+            table['0' + k] = static_cast<signed char>(k);
+        for (int k = 0; k < 6; ++k) {
+            table['a' + k] = static_cast<signed char>(10 + k);
+            table['A' + k] = static_cast<signed char>(10 + k);
+        }
+        return table;
+    }();
+    return values[static_cast<unsigned char>(c)];
+}
 
 // Splits RTF into groups, control words, control symbols, \'hh bytes and runs of text, and
 // rejects what cannot be split: over-long control words, parameters that do not fit in an int,
