@@ -115,6 +115,8 @@ bool EvaluateBound(std::string_view text, std::size_t offset, const SCalcState& 
 
 } // namespace
 
+bool BeginsAsPlot(std::string_view text) { return ArgumentsOpenAt(text) != std::string_view::npos; }
+
 bool IsPlotStatement(std::string_view text, const SCalcState& state) {
     const std::size_t open = ArgumentsOpenAt(text);
     if (open == std::string_view::npos || FindVariable(state, kPlotWord) ||

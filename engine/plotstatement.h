@@ -27,6 +27,10 @@ struct PlotStatement {
     double to = 0;
 };
 
+// Whether the line begins as a plot does, with "plot" and "(", whatever the names: for views
+// that colour or recognise plot lines without a state.
+bool BeginsAsPlot(std::string_view text);
+
 // Whether the line is written as a plot, "plot(" … ")" with nothing after it, and the state
 // leaves the word to the language.
 bool IsPlotStatement(std::string_view text, const SCalcState& state);

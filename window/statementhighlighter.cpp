@@ -1,5 +1,6 @@
 #include "window/statementhighlighter.h"
 
+#include "engine/plotstatement.h"
 #include "platform/keyedtexts.h"
 #include "worksheet/builtinnames.h"
 #include "worksheet/statementwords.h"
@@ -109,9 +110,8 @@ QList<StatementHighlighter::Token> StatementHighlighter::tokens(const QString& s
                 definedHere.insert(parameter.trimmed());
     }
     // A plot's curves are expressions of x, unless the worksheet has a "plot" of its own.
-    static const QRegularExpression plotHead(QStringLiteral("^\\s*plot\\s*\\("));
     if (!head.hasMatch() && !mFunctions.contains(kPlotWord) && !mVariables.contains(kPlotWord) &&
-        plotHead.match(statement).hasMatch())
+        BeginsAsPlot(statement.toStdString()))
         definedHere.insert(QStringLiteral("x"));
     for (int i = 0; i < statement.size();) {
         if (const int end = int(numberEnd(statement, i)); end > i) {

@@ -1,15 +1,16 @@
 #include "worksheet/chartpictures.h"
 
+#include "engine/plotstatement.h"
 #include "rtf/rtfpicture.h"
 #include "worksheet/answercolours.h"
 #include "worksheet/chartobject.h"
 #include "worksheet/chartpainter.h"
+#include "worksheet/statementwords.h"
 #include "worksheet/writtenanswer.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -57,9 +58,9 @@ QTextCharFormat characterOnly(QTextCharFormat format) {
     return format;
 }
 
+// A calculated plot line: "plot(" … ")" and its marker.
 bool isPlotLine(const QString& line) {
-    static const QRegularExpression plot(QStringLiteral("^\\s*plot\\s*\\(.*\\) =$"));
-    return plot.match(line).hasMatch();
+    return line.endsWith(QLatin1Char(')') + kCalculatedMarker) && BeginsAsPlot(line.toStdString());
 }
 
 } // namespace
