@@ -4,7 +4,6 @@
 #include "window/worksheetprinting.h"
 #include "worksheet/calcsession.h"
 #include "worksheet/chartdescription.h"
-#include "worksheet/chartobject.h"
 #include "worksheet/worksheet.h"
 #include "worksheet/worksheettype.h"
 
@@ -13,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QTextBlock>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -32,22 +30,6 @@ void warn(const QString& message) {
 int fail(const QString& message) {
     warn(message);
     return kUsageOrFileError;
-}
-
-// The worksheet as it reads, a chart as its description. Unlike toPlainText(), which turns them
-// into plain spaces, this keeps non-breaking spaces as they are; line breaks within a paragraph
-// print as newlines.
-QString printedText(const QTextDocument& worksheet, bool commaIsDecimal) {
-    QString text;
-    for (QTextBlock line = worksheet.begin(); line.isValid(); line = line.next()) {
-        if (line != worksheet.begin())
-            text += u'\n';
-        for (auto it = line.begin(); !it.atEnd(); ++it) {
-            const PlotAnswerPtr plot = chartOf(it.fragment().charFormat());
-            text += plot ? chartDescription(*plot, commaIsDecimal) : it.fragment().text();
-        }
-    }
-    return text.replace(QChar::LineSeparator, u'\n');
 }
 
 QByteArray readInput(const QString& path, QString* error) {
@@ -176,7 +158,11 @@ int runCalcCommand(const QStringList& arguments, const WorksheetOptions& workshe
     }
     QCoreApplication::exec();
 
-    std::fputs(qUtf8Printable(printedText(*worksheet.text(), worksheetOptions.commaIsDecimal)),
+    // The worksheet as it reads, charts as their descriptions; unlike toPlainText(), which turns
+    // them into plain spaces, non-breaking spaces stay as they are.
+    const QTextDocument& text = *worksheet.text();
+    std::fputs(qUtf8Printable(describedText(text, 0, text.characterCount() - 1,
+                                            worksheetOptions.commaIsDecimal)),
                stdout);
     if (options.isSet(pdf)) {
         const QString path = options.value(pdf);

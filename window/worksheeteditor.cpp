@@ -109,31 +109,9 @@ void WorksheetEditor::insertFromMimeData(const QMimeData* source) {
 QMimeData* WorksheetEditor::createMimeDataFromSelection() const {
     const QTextCursor selection = textCursor();
     auto* data = new WorksheetMimeData;
-    const int from = selection.selectionStart();
-    const int to = selection.selectionEnd();
-    const bool comma = ChartObject::of(document())->commaIsDecimal();
-    QString text;
     std::optional<QTextCharFormat> firstChart;
-    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
-         block = block.next()) {
-        if (block.position() > from)
-            text += QLatin1Char('\n');
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int start = std::max(from, fragment.position());
-            const int end = std::min(to, fragment.position() + fragment.length());
-            if (start >= end)
-                continue;
-            if (const PlotAnswerPtr plot = chartOf(fragment.charFormat())) {
-                text += chartDescription(*plot, comma);
-                if (!firstChart)
-                    firstChart = fragment.charFormat();
-                continue;
-            }
-            text += fragment.text().mid(start - fragment.position(), end - start);
-        }
-    }
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    QString text = describedText(*document(), selection.selectionStart(), selection.selectionEnd(),
+                                 ChartObject::of(document())->commaIsDecimal(), &firstChart);
     text.replace(QChar::Nbsp, QLatin1Char(' '));
     data->setText(text);
     if (firstChart) {

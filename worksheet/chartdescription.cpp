@@ -2,10 +2,14 @@
 
 #include "chart/summary.h"
 #include "platform/keyedtexts.h"
+#include "worksheet/chartobject.h"
 #include "worksheet/resultformat.h"
 
 #include <QStringList>
+#include <QTextBlock>
+#include <QTextDocument>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -70,4 +74,29 @@ QString chartDescription(const PlotAnswer& plot, bool commaIsDecimal) {
         text += QLatin1Char(' ') + summary;
     }
     return text;
+}
+
+QString describedText(const QTextDocument& text, int from, int to, bool commaIsDecimal,
+                      std::optional<QTextCharFormat>* firstChart) {
+    QString described;
+    for (QTextBlock block = text.findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        if (block.position() > from)
+            described += QLatin1Char('\n');
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int start = std::max(from, fragment.position());
+            const int end = std::min(to, fragment.position() + fragment.length());
+            if (start >= end)
+                continue;
+            if (const PlotAnswerPtr plot = chartOf(fragment.charFormat())) {
+                described += chartDescription(*plot, commaIsDecimal);
+                if (firstChart && !*firstChart)
+                    *firstChart = fragment.charFormat();
+                continue;
+            }
+            described += fragment.text().mid(start - fragment.position(), end - start);
+        }
+    }
+    return described.replace(QChar::LineSeparator, QLatin1Char('\n'));
 }
