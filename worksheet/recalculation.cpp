@@ -112,7 +112,6 @@ void Recalculation::stop() {
 
 void Recalculation::answer(const CalcOutcome& outcome) {
     Line& line = mLines[mNext++];
-    line.newAnswer = answerText(outcome, mIntegersAsHex, mOptions.commaIsDecimal);
     line.newOutcome = outcome;
     line.failed = !outcome.succeeded();
     line.reached = true;
@@ -129,14 +128,18 @@ QList<int> Recalculation::replaceChangedAnswers(QTextCursor& cursor) const {
         if (!line.reached)
             continue;
         const QTextBlock answer = mText->findBlockByNumber(line.statementBlock + 1);
-        const PlotAnswerPtr oldChart = chartOf(answer.begin().fragment().charFormat());
-        if (oldChart || line.newOutcome.plot ? sameChart(oldChart, line.newOutcome.plot)
-                                             : line.newAnswer == line.oldAnswer)
+        const QTextCharFormat oldFormat = answer.begin().fragment().charFormat();
+        // A chart is the same answer when it shows the same samples, any other by its text.
+        const PlotAnswerPtr oldChart = chartOf(oldFormat);
+        const bool same = oldChart || line.newOutcome.plot
+                              ? sameChart(oldChart, line.newOutcome.plot)
+                              : answerText(line.newOutcome, mIntegersAsHex,
+                                           mOptions.commaIsDecimal) == line.oldAnswer;
+        if (same)
             continue;
         if (changed.isEmpty())
             cursor.beginEditBlock();
         // The new answer keeps the old one's font.
-        const QTextCharFormat oldFormat = answer.begin().fragment().charFormat();
         cursor.setPosition(answer.position());
         cursor.setPosition(answer.position() + answer.length() - 1, QTextCursor::KeepAnchor);
         insertAnswer(cursor, line.newOutcome, answerFormat(oldFormat, resultFormat(!line.failed)),

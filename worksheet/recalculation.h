@@ -28,7 +28,6 @@ public:
         int statementBlock = 0;
         QString statement;
         QString oldAnswer;
-        QString newAnswer;
         CalcOutcome newOutcome;
         bool failed = false;
         bool reached = false;
