@@ -31,6 +31,29 @@ bool holdsCharts(const QTextDocument& text) {
     return false;
 }
 
+// The picture in a table of the colours a chart is drawn in, each blended into the background
+// in steps, rather than in full colour: a third of the bytes in a PNG, which a file holds twice
+// over as hexadecimal and reads on every opening, with no difference the eye sees.
+QImage inChartColours(const QImage& image, const ChartLook& look) {
+    constexpr int kSteps = 24;
+    QColor background = look.background;
+    background.setAlphaF(1);
+    QList<QRgb> table{background.rgb()};
+    QList<QColor> inks{look.text, look.grid, look.axis};
+    for (const QColor& curve : look.curves)
+        inks.append(curve);
+    for (QColor ink : inks) {
+        ink.setAlphaF(1);
+        for (int k = 1; k <= kSteps; ++k) {
+            const double share = double(k) / kSteps;
+            table.append(qRgb(qRound(ink.red() * share + background.red() * (1 - share)),
+                              qRound(ink.green() * share + background.green() * (1 - share)),
+                              qRound(ink.blue() * share + background.blue() * (1 - share))));
+        }
+    }
+    return image.convertToFormat(QImage::Format_Indexed8, table, Qt::ThresholdDither);
+}
+
 // The chart's picture as PNG: the one it was read with, or one drawn in the light scheme, as
 // other readers show it on white paper.
 QByteArray pngOf(const PlotAnswer& plot, const QTextCharFormat& format, const QSizeF& size) {
@@ -41,7 +64,8 @@ QByteArray pngOf(const PlotAnswer& plot, const QTextCharFormat& format, const QS
     light.setColor(QPalette::Text, Qt::black);
     const ChartLook look =
         chartLook(light, ChartObject::labelFont(format, kPictureDpi * kPictureScale), false);
-    const QImage image = chartImage(plot, (size * kPictureScale).toSize(), look);
+    const QImage image =
+        inChartColours(chartImage(plot, (size * kPictureScale).toSize(), look), look);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

@@ -194,6 +194,8 @@ private slots:
         QVERIFY(readPlot && readPlot->isPictureOnly());
         QCOMPARE(QImage::fromData(readPlot->picture).size(),
                  ChartObject::chartSize(96, -1).toSize());
+        // In the chart's own colours, a third of the bytes of full colour.
+        QCOMPARE(QImage::fromData(readPlot->picture).format(), QImage::Format_Indexed8);
         QVERIFY(isWrittenAnswer(read.text()->findBlockByNumber(1)));
         const QTextCharFormat readOther =
             read.text()->findBlockByNumber(2).begin().fragment().charFormat();
