@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figurello: a calculator worksheet. Opens the worksheets named on the command line, or a new
 // untitled one.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the application's start-up: a bare QTextEdit in a window, timed to its first
 // paint the same way as the application (bench/startup).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Charts as the user waits for them: from Return on a plot line to its chart painted; repainting
 // a worksheet of 20 charts while scrolling through it, from the pictures kept of them; and
 // opening that worksheet against the same worksheet with a value where each chart is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A child process on two pipes, for the side-by-side comparison: lines go to its standard

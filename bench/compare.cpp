@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs CalcTool side by side with bc, python3 and a bare echo child and prints one table:
 // every figure a median with its spread, every ratio against its anchor, each pair measured
 // in the same rounds, interleaved. Started by bench/compare, which builds it.

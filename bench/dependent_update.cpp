@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time from Return on an edited answered line to every answer that depends on it being in
 // place and painted, in a long worksheet; and the same for a line nothing depends on, to hold
 // against a plain Return (bench/return_to_answer).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The anchor for lock-step lines: a child that reads lines as CalcTool does and answers each
 // with a fixed reply of the given size, ending like a property list, and computes nothing.
 //   echo_child BYTES

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Statements per second for typical worksheet lines, recursion, and how the cost of a line
 // grows with the number of variables in the state.
 //   build/bin/engine_bench

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pasting ten megabytes of text into a worksheet: the time until it is all in, and the longest
 // the window goes without handling its events meanwhile, which is what a user feels.
 //   build/bin/long_paste_bench   (runs offscreen)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time from Return to the answer for a simple line, as the user sees it: the document
 // writes the line to its CalcTool, reads the reply and inserts the formatted value, and the
 // window repaints. Two figures: until the answer is in the text, and until it is painted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and saving a large worksheet, as the user waits for it: a 10,000-line worksheet, half
 // of its lines coloured answers, saved to a file and opened into a window.
 //   build/bin/worksheet_file_bench [lines] [runs]   (offscreen; 10000 lines, 5 runs by default)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CalcTool: evaluates worksheet lines for one document. It is seeded with the document's
 // variables and functions, then answers each line read from standard input with one property
 // list on standard output. Nothing else is ever written there.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calctool/plotreply.h"
 
 #include "calctool/reply.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calctool/reply.h"
 
 #include "calctool/replykeys.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The keys of the dictionary CalcTool answers each line with, for the tool that writes it and

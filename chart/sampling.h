@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The points a chart draws a curve through: evenly spaced first, then more where the curve turns

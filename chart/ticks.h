@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where the ticks of a chart's axis go: at whole multiples of a step of 1, 2 or 5 × 10^n, so that

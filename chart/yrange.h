@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The range of values a chart shows: that of the curve without its extremes, so that one spike

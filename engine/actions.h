@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The evaluation actions. A parse records them in the order the grammar meets their items

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A unit as written: named units, each to a whole power, in the order they first appeared, so

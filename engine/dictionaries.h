@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A calculator state as the rest of the program sees it: two property-list dictionaries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The language of one worksheet line. Include only where a parse is run: the rule templates are

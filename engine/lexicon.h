@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The words of the language as the grammar reads them: what a name is, what a number looks like,

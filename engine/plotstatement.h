@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A plot line, "plot(curve, …, from, to)": every argument before the last two is a curve, an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The parsers the grammar is built from beyond those of the rule library: the blanks between

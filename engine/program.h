@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A parse of one text, kept for reuse: the actions it recorded, in order, and how it ended.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A number and the unit it is measured in. A plain number has no unit, and then every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The grammar's actions. While a text is parsed they only record the evaluation actions they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The rows scripts/make-unit-table writes into engine/unitdata.cpp. The rest of the engine

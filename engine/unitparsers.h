@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The parsers that read units: a unit's name as a whole word, a number with the unit it

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Brings the Qt Linguist files up to date with the sources (MODE=update), or fails when running
 # lupdate would change them (MODE=check), so a text added without a translation shows in CTest.
 #   cmake -DLUPDATE=… -DSOURCE_DIR=… -DWORK_DIR=… -DTS_FILES=a.ts,b.ts -DPLURALS_ONLY=b.ts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The chart a point of the worksheet's view falls on, and what its tooltip says there: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where a chart puts things inside the rectangle it is given: the plot area and the scales

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A chart in the text: one object character whose format holds the plot, drawn by a handler

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "worksheet/chartpainter.h"
 
 #include "worksheet/chartgeometry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Draws a chart with a QPainter, on the screen, into an image or onto a printed page: in

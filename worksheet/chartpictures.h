@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Charts in files: a worksheet's RTF keeps each chart as a PNG picture, which other RTF readers

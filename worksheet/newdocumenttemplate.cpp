@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-user template new worksheets start from.
 
 #include "worksheet/newdocumenttemplate.h"

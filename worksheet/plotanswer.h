@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The answer to a plot line: the curves the tool sampled over the range it was asked for, or,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "worksheet/recalculation.h"
 
 #include "engine/calcstate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The engine's lexicon over the worksheet's text: where names and numbers begin and end, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Adds the worksheet's own texts ("Syntax error", "Defined variables:", …) to the keyed texts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "worksheet/worksheettype.h"
 
 #include "platform/keyedtexts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "worksheet/worksheetwriting.h"
 
 #include "engine/dictionaries.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // An answer as the worksheet writes it into its text: a value's or a message's text, or, for a

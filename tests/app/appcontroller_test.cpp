@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options every worksheet shares: handed to each new worksheet, handed anew to all of them
 // when the user changes one in any window, and kept across starts.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // figurello as a user runs it from a terminal: what figurello calc prints and its exit status,
 // help and the version, and a launch beside a running instance.
 

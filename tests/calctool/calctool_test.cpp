@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the built CalcTool over pipes, as a document does.
 
 #include "plist/xmlreader.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs generated worksheet lines through two CalcTool builds and checks that every line the
 old tool calculated gets the very same reply from the new one.
 

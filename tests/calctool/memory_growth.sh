@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that a CalcTool answering many lines does not grow: its peak resident size after
 # 100,000 lines may exceed that after 1,000 lines by no more than a small allowance. The lines
 # cycle through assignments, definitions, recursion and errors under a fixed set of names, so a

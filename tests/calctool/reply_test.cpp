@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tool's reply written straight out must be exactly what the generic writer makes of it:
 // the document reads it with the generic reader, and saved answers compare bytes.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when the page kept in docs/ is not the one CalcTool writes, which happens whenever the
 # unit table changes: write it again with `build/bin/CalcTool --units > docs/units.md`.
 #   cmake -DTOOL=… -DPAGE=… -P unitspage.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A chart's geometry: where the ticks go, which values the chart shows, and which points a
 // curve is drawn through and joined by lines.
 

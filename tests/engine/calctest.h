@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A calculator that owns its state and reports statements as the tool does, and the table rows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quantities with units: what a line answers, the unit shown as it can be typed back, and why
 // units that do not go together are refused. A worksheet shows a number as printf's %.12g.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unit table against GNU units' own database, and the names it answers to.
 
 #include "engine/builtintables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CheckExpression on a seeded state: it must evaluate nothing, so the state stays as it was.
 
 #include "engine/calcengine.h"

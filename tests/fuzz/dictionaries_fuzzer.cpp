@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two dictionary loaders on a property list read from the input (either form). What loads
 // must copy out and load again to the same dictionaries, and every loaded function must be
 // callable without harm.

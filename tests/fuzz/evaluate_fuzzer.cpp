@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // EvaluateStatement on a seeded state, each line of the input in turn, as CalcTool runs them.
 
 #include "engine/calcengine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What a fuzz target does when an oracle fails: abort with the reason, so that libFuzzer keeps

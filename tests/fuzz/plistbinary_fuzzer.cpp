@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The binary property-list reader on untrusted bytes; what it accepts writes back in a form that
 // reads back to the same bytes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The XML property-list reader, whole and in pieces: any split gives the outcome of reading the
 // whole, and what was read is written back in a form that reads back to the same bytes.
 

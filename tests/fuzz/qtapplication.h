@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The one application object the Qt-based targets need for fonts and documents. Offscreen, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The RTF reader: on success the document holds text, on failure it is left exactly as it was
 // and the reason is given.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The native worksheet loader: property list, RTF text, variables, functions and font, as
 // opening a .figurello file runs them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Telling a file's type: the contents first, then the extension, with the application's own
 // type known only through the descriptor it hands the framework.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's recently-used list: other applications' entries survive, ours is added once and
 // then updated, and a list we cannot read is never overwritten.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A later launch hands what it was asked to open to the running instance.
 
 #include "platform/singleinstance.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for CalcTool that fails in one chosen way, for the tests of how a worksheet
 // survives its tool.
 //

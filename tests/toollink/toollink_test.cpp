@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the link frames replies, with small shell stand-ins: exactly one property list answers
 // each request, and anything else the tool writes condemns it.
 

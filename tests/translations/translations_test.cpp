@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The translations: every text of every Qt Linguist file has its translation, and the one the
 // locale chooses is what the window and the worksheet say.
 

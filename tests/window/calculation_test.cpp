@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calculating lines in a worksheet window: answers, their colours and places, and the state.
 
 #include "calculationfixture.h"

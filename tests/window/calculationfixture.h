@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A worksheet window (offscreen) with the real CalcTool, and small stand-in tools for the

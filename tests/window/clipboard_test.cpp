@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What other programs hand a worksheet, on a real X server. Pasting: a clipboard nobody owns,
 // one that holds only a picture, only HTML or only RTF, and ten megabytes of text; Paste, Paste
 // Without Commas and $, and the middle button each take the text in it, and only the text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing worksheets: who is asked, what is kept, and reopening what was kept.
 
 #include "engine/calcstate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Completing names as they are typed: the list opens on the first letters of a known name, and
 // Return or Tab takes the name without calculating the line, unless the name is typed in full.
 

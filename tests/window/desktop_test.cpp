@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a worksheet does for the desktop around it: answers and highlighting follow a switch
 // between light and dark, the usual keys work on every platform theme, zooming scales the text
 // on screen without touching the worksheet, long lines wrap between words, and an empty

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Help ▸ Function Reference: it lists every built-in of the engine, each example gives the answer
 // the reference shows for it, the filter narrows the list, and choosing an entry types it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Highlighting as you type: what kind each token of a statement is, that answer lines keep
 // their colours, that a keystroke goes over the edited line only, and that colouring as typed
 // and colouring the whole text agree, however long the text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The listings of defined symbols and the cleaned paste.
 
 #include "engine/calcengine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A worksheet window driven by random actions, as an impatient user would drive it: typing
 // statements (slow, failing, recursive and state-changing ones among them), Return anywhere,
 // Undo and Redo, the clipboard with every kind of content, clicks, Select All and Delete while a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation tool the random-action test gives its worksheets: the real engine, with two
 // things added. A line that mentions "slow" is answered only after a while, so that the test
 // gets to act while a line waits; and after every line, before its reply, the tool writes the

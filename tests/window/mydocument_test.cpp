@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Worksheets through their files: saving and reopening, files written the way a Mac writes
 // them, and damaged files, each read by a real document with a real window (offscreen).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printed pages, seen through the PDF export: the text starts at the top of the first page.
 
 #include "platform/documentcontroller.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The worksheet's scroll bar repaints only when its look changes, and what the screen shows is
 // always what a fresh painting of it would show.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A worksheet application that types a line in each of its worksheets, waits until every one has
 // reached its recovery file, says so on standard output, and then runs until it is killed.
 // Usage: recovery_child RECOVERY_FOLDER [TEXT…]: one worksheet for each TEXT, or one that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recovery files: written soon after a change, gone after a save or a close, and offered back
 // after the application was killed.
 

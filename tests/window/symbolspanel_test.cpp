@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The symbols panel: what it lists after calculating, filtering, inserting and forgetting.
 
 #include "engine/calcstate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a worksheet as the template new worksheets start from.
 
 #include "engine/calcengine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Typing a line into a worksheet window, as the keyboard would; see calculating.h.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What must hold of a worksheet whatever its user did, as the random-action test checks it after

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // An X server of the test's own (Xvfb), for what the offscreen platform cannot show: it keeps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Calculating lines in a test, as a user would type them: every helper returns whether it got

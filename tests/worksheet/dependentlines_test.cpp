@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which lines an edit changes, read from the statements' words alone.
 
 #include "worksheet/builtinnames.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recalculating a worksheet, with no window: exactly the answers that depend on an edited line
 // change, in one step that Undo takes back with the state.
 

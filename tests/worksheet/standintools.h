@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Stand-in tools for the ways a calculation tool can fail, and what the tests that use them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A worksheet whose calculation tool times out, crashes, cannot start or answers garbage.
 
 #include "calculating.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A worksheet with no window: its lines calculated as Return calculates them, their answers in
 // place, with the options its owner gives it.
 
