@@ -2,13 +2,13 @@
 #include "toollink/toollink.h"
 
 #include "plist/binarywriter.h"
-#include "plist/xmlwriter.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -16,10 +16,11 @@
 #include <string_view>
 #include <utility>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
-// Linux refuses a single program argument of 128 KiB or more; stay well below.
-constexpr qsizetype kMaxArgumentBytes = 100 * 1024;
 constexpr int kStartTimeoutMs = 5000;
 // How long an abandoned tool may take to end when asked before it is killed.
 constexpr int kEndGraceMs = 300;
@@ -29,6 +30,34 @@ constexpr int kReapTimeoutMs = 1000;
 // XML may spell with up to six bytes a byte. Anything much longer is not a reply.
 constexpr qsizetype kReplyBytesBesidesName = 64 * 1024;
 constexpr qsizetype kMaxBytesPerNameByte = 6;
+
+// A folder only this user can enter: a real folder, not a link to one, owned by the user, with
+// no permission for anyone else.
+bool isPrivateFolder(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::getuid() && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+
+// Where the state's folder may go, best first: the user's runtime folder is the user's alone
+// and lives in memory; the temporary folder is on disk on many systems.
+QStringList seedFolderPlaces() {
+    QStringList places;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) && isPrivateFolder(runtime))
+        places.append(runtime);
+    // Qt names no temporary folder when TMPDIR names a missing one; failing there says why.
+    const QString temporary = QDir::tempPath();
+    places.append(temporary.isEmpty() ? qEnvironmentVariable("TMPDIR") : temporary);
+    return places;
+}
+
+const char kOpenToOthers[] = "other users could read it";
+
+// What stopped the state from being written, and where.
+QString failure(const QString& path, const QString& why) {
+    return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), why);
+}
 
 bool isBlank(std::string_view bytes) {
     return std::all_of(bytes.begin(), bytes.end(),
@@ -53,21 +82,54 @@ QString ToolLink::defaultToolPath() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("CalcTool"));
 }
 
-QString ToolLink::launchArgument(const plist::Value& symbols, const char* name) {
-    const std::string xml = plist::writeXml(symbols);
-    if (qsizetype(xml.size()) < kMaxArgumentBytes)
-        return QString::fromStdString(xml);
-    // Too large for the command line: handed over in a file of the document's own, removed
-    // with the document. Binary, because the tool reads that several times faster than XML.
-    if (!mSeedFolder)
-        mSeedFolder = std::make_unique<QTemporaryDir>();
+bool ToolLink::makeSeedFolder(QString* error) {
+    if (mSeedFolder) {
+        if (isPrivateFolder(mSeedFolder->path()))
+            return true;
+        // Gone, say to a cleaner of old temporary files; what is there now is not ours to remove.
+        mSeedFolder->setAutoRemove(false);
+        mSeedFolder.reset();
+    }
+    QString why;
+    for (const QString& place : seedFolderPlaces()) {
+        auto folder =
+            std::make_unique<QTemporaryDir>(place + QStringLiteral("/figurello-tool-XXXXXX"));
+        if (!folder->isValid()) {
+            why = failure(place, folder->errorString());
+            continue;
+        }
+        // Made without permission for anyone else; a file system that ignores that is no place
+        // for the state.
+        if (!isPrivateFolder(folder->path())) {
+            why = failure(folder->path(), QString::fromLatin1(kOpenToOthers));
+            continue;
+        }
+        mSeedFolder = std::move(folder);
+        return true;
+    }
+    if (error)
+        *error = why;
+    return false;
+}
+
+bool ToolLink::writeSeed(const plist::Value& symbols, const char* name, QStringList* arguments,
+                         QString* error) {
     const QString path = mSeedFolder->filePath(QString::fromLatin1(name));
+    // Binary, because the tool reads that several times faster than XML.
     const std::string binary = plist::writeBinary(symbols);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(binary.data(), qint64(binary.size())) != qint64(binary.size()))
-        return QString::fromStdString(xml);
-    return QLatin1Char('@') + path;
+    // Written beside the last state and renamed over it: a tool still reading that one reads it
+    // whole.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) &&
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+        file.write(binary.data(), qint64(binary.size())) == qint64(binary.size()) &&
+        file.commit()) {
+        arguments->append(QLatin1Char('@') + path);
+        return true;
+    }
+    if (error)
+        *error = failure(path, file.errorString());
+    return false;
 }
 
 bool ToolLink::start(const plist::Dictionary& variables, const plist::Dictionary& functions,
@@ -77,12 +139,12 @@ bool ToolLink::start(const plist::Dictionary& variables, const plist::Dictionary
     mReplyLimits.clear();
     mRejected = false;
     mAnswers = 0;
-    QStringList arguments = {
-        launchArgument(plist::Value(variables), "variables.plist"),
-        launchArgument(plist::Value(functions), "functions.plist"),
-    };
-    if (!units.empty())
-        arguments.append(launchArgument(plist::Value(units), "units.plist"));
+    QStringList arguments;
+    if (!makeSeedFolder(error) ||
+        !writeSeed(plist::Value(variables), "variables.plist", &arguments, error) ||
+        !writeSeed(plist::Value(functions), "functions.plist", &arguments, error) ||
+        (!units.empty() && !writeSeed(plist::Value(units), "units.plist", &arguments, error)))
+        return false;
 
     auto* process = new QProcess(this);
     process->setProgram(mToolPath);

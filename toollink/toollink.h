@@ -32,7 +32,9 @@ public:
     QString toolPath() const { return mToolPath; }
 
     // Starts a new tool; a previous one is abandoned. False, with the reason, when it cannot run.
-    // `units` gives variables their units, and is passed only when it holds any.
+    // `units` gives variables their units, and is passed only when it holds any. The state goes
+    // to the tool in files of a folder only this user can enter, never on its command line,
+    // which every user of the machine can read; a state that cannot be written so is not sent.
     bool start(const plist::Dictionary& variables, const plist::Dictionary& functions,
                const plist::Dictionary& units, QString* error);
     bool isRunning() const;
@@ -72,7 +74,9 @@ private:
     void readOutput();
     void awaitQuickReply();
     void rejectOutput();
-    QString launchArgument(const plist::Value& symbols, const char* name);
+    bool makeSeedFolder(QString* error);
+    bool writeSeed(const plist::Value& symbols, const char* name, QStringList* arguments,
+                   QString* error);
 
     QString mToolPath;
     QProcess* mProcess = nullptr;
@@ -86,5 +90,6 @@ private:
     // How long the application waits on a reply before it goes on and lets it come when it
     // comes: well below a frame, so that nobody can see the wait.
     int mQuickReplyMs = 4;
+    // The state's files, each tool's replacing the last; removed with the link.
     std::unique_ptr<QTemporaryDir> mSeedFolder;
 };

@@ -1,18 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How the link frames replies, with small shell stand-ins: exactly one property list answers
-// each request, and anything else the tool writes condemns it.
+// each request, and anything else the tool writes condemns it. How the state reaches a real
+// CalcTool without other users seeing it.
 
 #include "toollink/toollink.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+Q_DECLARE_METATYPE(plist::Dictionary)
+
 namespace {
 
 constexpr int kWaitMs = 5000;
+
+// Sets an environment variable, or unsets it for an empty value, until the end of the scope.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : mName(name), mWasSet(qEnvironmentVariableIsSet(name)), mOld(qgetenv(name)) {
+        value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
+    }
+    ~ScopedEnvironment() { mWasSet ? qputenv(mName, mOld) : qunsetenv(mName); }
+
+private:
+    const char* mName;
+    bool mWasSet;
+    QByteArray mOld;
+};
+
+// Only this user may see it: owned by us, no permission for group or others.
+bool isOurs(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && info.st_uid == ::getuid() &&
+           (info.st_mode & 077) == 0;
+}
 
 const QByteArray kReply = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n"
                           "<dict><key>ResultKind</key><integer>1</integer></dict>\n</plist>";
@@ -89,6 +119,88 @@ private slots:
         link.abandon();
         QVERIFY(QFile::exists(QStringLiteral("/proc/%1").arg(pid)));
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(QStringLiteral("/proc/%1").arg(pid)), kWaitMs);
+    }
+
+    // Every user can read a process's command line: the state goes in files of a folder only
+    // this user can enter, in the runtime folder when there is one, and the tool still knows it.
+    void keepsTheStateOffTheCommandLine_data() {
+        QTest::addColumn<plist::Dictionary>("variables");
+        QTest::addColumn<plist::Dictionary>("functions");
+        QTest::addColumn<plist::Dictionary>("units");
+        QTest::addColumn<bool>("runtimeFolder");
+        QTest::addColumn<QByteArray>("secret");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<double>("result");
+        QTest::addColumn<QString>("unit");
+        const plist::Dictionary variable{{"secretvariable", 86421.5}};
+        QTest::newRow("a small state's variable")
+            << variable << plist::Dictionary{} << plist::Dictionary{} << false
+            << QByteArray("86421") << "secretvariable" << 86421.5 << QString();
+        QTest::newRow("a function")
+            << plist::Dictionary{}
+            << plist::Dictionary{{"secretfunction", plist::Array{"x*7919", "x"}}}
+            << plist::Dictionary{} << false << QByteArray("7919") << "secretfunction(2)" << 15838.0
+            << QString();
+        QTest::newRow("a variable's unit")
+            << plist::Dictionary{{"distance", 3.0}} << plist::Dictionary{}
+            << plist::Dictionary{{"distance", "Mpc/s"}} << false << QByteArray("Mpc") << "distance"
+            << 3.0 << "Mpc/s";
+        QTest::newRow("in the runtime folder when it is set")
+            << variable << plist::Dictionary{} << plist::Dictionary{} << true << QByteArray("86421")
+            << "secretvariable" << 86421.5 << QString();
+    }
+    void keepsTheStateOffTheCommandLine() {
+        QFETCH(plist::Dictionary, variables);
+        QFETCH(plist::Dictionary, functions);
+        QFETCH(plist::Dictionary, units);
+        QFETCH(bool, runtimeFolder);
+        QFETCH(QByteArray, secret);
+        QFETCH(QString, line);
+        QFETCH(double, result);
+        QFETCH(QString, unit);
+        const QString runtime = mFolder.filePath(QStringLiteral("runtime"));
+        QVERIFY(QDir().mkdir(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner) ||
+                QFileInfo(runtime).isDir());
+        const ScopedEnvironment runtimeSetting("XDG_RUNTIME_DIR",
+                                               runtimeFolder ? QFile::encodeName(runtime) : "");
+        ToolLink link;
+        QSignalSpy received(&link, &ToolLink::replyReceived);
+        QString error;
+        QVERIFY2(link.start(variables, functions, units, &error), qPrintable(error));
+
+        QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(link.processId()));
+        QVERIFY(commandLine.open(QIODevice::ReadOnly));
+        const QList<QByteArray> arguments = commandLine.readAll().split('\0');
+        QVERIFY2(!arguments.join(' ').contains(secret), arguments.join(' ').constData());
+        const QString place = runtimeFolder ? runtime : QDir::tempPath();
+        for (const QByteArray& argument : arguments.mid(1, arguments.size() - 2)) {
+            QVERIFY2(argument.startsWith('@'), argument.constData());
+            const QFileInfo file(QFile::decodeName(argument.mid(1)));
+            QCOMPARE(QFileInfo(file.absolutePath()).absolutePath(), place);
+            QVERIFY(isOurs(file.absolutePath()));
+            QVERIFY(isOurs(file.filePath()));
+        }
+
+        link.send(line);
+        QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, kWaitMs);
+        const auto reply = received[0][0].value<plist::Dictionary>();
+        QCOMPARE(*reply.at("Result").real(), result);
+        QCOMPARE(QString::fromStdString(reply.count("Unit") ? *reply.at("Unit").string() : ""),
+                 unit);
+    }
+
+    // With no private place for the state the tool does not start, rather than be handed it
+    // where others can read it.
+    void refusesToStartWithNowhereToPutTheState() {
+        const ScopedEnvironment noRuntime("XDG_RUNTIME_DIR", "");
+        const QString missing = mFolder.filePath(QStringLiteral("missing"));
+        const ScopedEnvironment temporary("TMPDIR", QFile::encodeName(missing));
+        ToolLink link;
+        QString error;
+        QVERIFY(!link.start(plist::Dictionary{{"secretvariable", 1.0}}, {}, {}, &error));
+        QVERIFY2(error.contains(missing), qPrintable(error));
+        QVERIFY(!link.isRunning());
     }
 };
 
