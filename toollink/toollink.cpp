@@ -8,11 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSaveFile>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <string_view>
 #include <utility>
 
@@ -117,19 +119,25 @@ bool ToolLink::writeSeed(const plist::Value& symbols, const char* name, QStringL
     const QString path = mSeedFolder->filePath(QString::fromLatin1(name));
     // Binary, because the tool reads that several times faster than XML.
     const std::string binary = plist::writeBinary(symbols);
-    // Written beside the last state and renamed over it: a tool still reading that one reads it
-    // whole.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) &&
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
-        file.write(binary.data(), qint64(binary.size())) == qint64(binary.size()) &&
-        file.commit()) {
-        arguments->append(QLatin1Char('@') + path);
-        return true;
+    // Written beside the last state and renamed over it, so that a tool still reading that one
+    // reads it whole. Not synced to disk, which costs milliseconds on the way to opening a
+    // worksheet: after a crash of the system nobody reads them.
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    QString why;
+    if (!file.open() || file.write(binary.data(), qint64(binary.size())) != qint64(binary.size()) ||
+        !file.flush())
+        why = file.errorString();
+    else if (::rename(QFile::encodeName(file.fileName()).constData(),
+                      QFile::encodeName(path).constData()) != 0)
+        why = qt_error_string(errno);
+    if (!why.isEmpty()) {
+        if (error)
+            *error = failure(path, why);
+        return false;
     }
-    if (error)
-        *error = failure(path, file.errorString());
-    return false;
+    file.setAutoRemove(false);
+    arguments->append(QLatin1Char('@') + path);
+    return true;
 }
 
 bool ToolLink::start(const plist::Dictionary& variables, const plist::Dictionary& functions,
