@@ -7,14 +7,42 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTimer>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
 // What an entry's row types into the worksheet; groups have none.
 constexpr int kInsertionRole = Qt::UserRole + 1;
+// "What it does", the one column that wraps.
+constexpr int kDescriptionColumn = 1;
+// The fewest characters a line of it wraps to, as a width of average ones.
+constexpr int kNarrowestDescription = 24;
+
+// QTreeView asks for a row's height without the width of its columns, which wrapped text
+// depends on: what an entry does is measured at its column's width of now.
+class WrappingDelegate : public QStyledItemDelegate {
+public:
+    explicit WrappingDelegate(QTreeView* view) : QStyledItemDelegate(view), mView(view) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QSize unwrapped = QStyledItemDelegate::sizeHint(option, index);
+        if (index.column() != kDescriptionColumn)
+            return unwrapped;
+        QStyleOptionViewItem wrapped = option;
+        wrapped.rect = QRect(0, 0, mView->columnWidth(kDescriptionColumn), 1);
+        return {unwrapped.width(), QStyledItemDelegate::sizeHint(wrapped, index).height()};
+    }
+
+private:
+    QTreeView* mView;
+};
 
 } // namespace
 
@@ -53,8 +81,22 @@ FunctionReferencePanel::FunctionReferencePanel(bool commaIsDecimal, QWidget* par
     // A group stays while any of its entries matches.
     mFiltered->setRecursiveFilteringEnabled(true);
     mView->setModel(mFiltered);
-    mView->setUniformRowHeights(true);
+    // The name and the example always show whole; what an entry does takes the width left, and
+    // wraps in it where the panel is narrower than its longest line.
+    mView->setWordWrap(true);
+    mView->setItemDelegate(new WrappingDelegate(mView));
+    mView->header()->setStretchLastSection(false);
     mView->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    mView->header()->setSectionResizeMode(kDescriptionColumn, QHeaderView::Stretch);
+    mView->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    // The view keeps the rows' heights from its last layout; a new width wraps them anew.
+    auto* rewrap = new QTimer(this);
+    rewrap->setSingleShot(true);
+    connect(rewrap, &QTimer::timeout, mView, &QTreeView::doItemsLayout);
+    connect(mView->header(), &QHeaderView::sectionResized, rewrap, [rewrap](int column) {
+        if (column == kDescriptionColumn)
+            rewrap->start();
+    });
     mView->expandAll();
 
     mFilter->setPlaceholderText(tr("Filter"));
@@ -103,6 +145,34 @@ bool FunctionReferencePanel::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDockWidget::eventFilter(watched, event);
+}
+
+int FunctionReferencePanel::widthDescribingIn(int descriptionWidth) const {
+    // QTreeView narrows sizeHintForColumn() to protected; QAbstractItemView's is public.
+    const QAbstractItemView* list = mView;
+    int columns = 0;
+    for (int column = 0; column < mFiltered->columnCount(); ++column)
+        columns += column == kDescriptionColumn ? descriptionWidth
+                                                : std::max(mView->header()->sectionSizeHint(column),
+                                                           list->sizeHintForColumn(column));
+    // The list with its frame and scroll bar, in the panel's margins.
+    const int shown = columns + 2 * mView->frameWidth() +
+                      style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mView);
+    const QMargins margins = widget()->layout()->contentsMargins();
+    return QDockWidget::sizeHint().width() - widget()->sizeHint().width() + margins.left() +
+           shown + margins.right();
+}
+
+QSize FunctionReferencePanel::sizeHint() const {
+    const QAbstractItemView* list = mView;
+    return {widthDescribingIn(std::max(mView->header()->sectionSizeHint(kDescriptionColumn),
+                                       list->sizeHintForColumn(kDescriptionColumn))),
+            QDockWidget::sizeHint().height()};
+}
+
+int FunctionReferencePanel::narrowestWholeWidth() const {
+    // A few words a line, still readable.
+    return widthDescribingIn(kNarrowestDescription * fontMetrics().averageCharWidth());
 }
 
 QStringList FunctionReferencePanel::shownEntries() const {

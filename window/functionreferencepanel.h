@@ -23,6 +23,11 @@ public:
     QStringList shownEntries() const;
     // Types the entry shown in this row, as double-clicking it does.
     void insertEntry(const QModelIndex& index);
+    // Wide enough for every column's widest text.
+    QSize sizeHint() const override;
+    // The narrowest that shows the name and the example whole, with a few words a line of what
+    // the entry does.
+    int narrowestWholeWidth() const;
 
 signals:
     void insertionRequested(const QString& text);
@@ -33,6 +38,8 @@ protected:
 private:
     void applyFilter(const QString& text);
     QModelIndex firstShownEntry() const;
+    // The panel's width with "What it does" that wide and the other columns in full.
+    int widthDescribingIn(int descriptionWidth) const;
 
     QLineEdit* mFilter;
     QTreeView* mView;

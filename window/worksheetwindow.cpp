@@ -40,11 +40,11 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
 
-constexpr int kReferenceWidth = 360;
 // Long enough to read twice.
 constexpr int kRefusalShownMs = 6000;
 
@@ -289,9 +289,22 @@ void WorksheetWindow::buildHelpMenu() {
     connect(reference, &QAction::triggered, this, [this](bool shown) {
         if (!shown)
             return;
-        // Wide enough for a name and most of what it does; the rest is in each row's tooltip.
-        if (mFunctionReference->width() < kReferenceWidth)
-            resizeDocks({mFunctionReference}, {kReferenceWidth}, Qt::Horizontal);
+        // Wide enough for every column, as far as half the screen allows; narrower than that,
+        // what each entry does wraps, but the name and the example stay whole. The window grows
+        // where the screen has room, so that the worksheet keeps as much as the reference.
+        const QRect screen = availableArea();
+        const int wanted =
+            std::min(mFunctionReference->sizeHint().width(),
+                     std::max(screen.width() / 2, mFunctionReference->narrowestWholeWidth()));
+        if (width() < 2 * wanted && !isMaximized() && !isFullScreen()) {
+            QRect frame = geometry();
+            frame.setWidth(std::min(2 * wanted, screen.width()));
+            if (frame.right() > screen.right())
+                frame.moveRight(screen.right());
+            setGeometry(frame);
+        }
+        if (mFunctionReference->width() < wanted)
+            resizeDocks({mFunctionReference}, {wanted}, Qt::Horizontal);
         mFunctionReference->setFocus();
     });
     help->addAction(reference);

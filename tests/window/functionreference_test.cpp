@@ -16,7 +16,14 @@
 #include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
 
+#include <QApplication>
+#include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QScopeGuard>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
@@ -80,6 +87,61 @@ private slots:
         QCOMPARE(panel.shownEntries().size(), everything);
     }
 
+    // Opened from the Help menu, at any size of the application's font, it shows every text
+    // of every column whole: in full, or, where half the screen is too narrow for that, what an
+    // entry does wrapped onto as many lines as its row makes room for.
+    void opensWithNoTextCutShort_data() {
+        QTest::addColumn<int>("points");
+        QTest::newRow("small font") << 8;
+        QTest::newRow("default font") << QApplication::font().pointSize();
+        QTest::newRow("large font") << 16;
+    }
+    void opensWithNoTextCutShort() {
+        QFETCH(int, points);
+        const QFont before = QApplication::font();
+        const auto restore = qScopeGuard([&before] { QApplication::setFont(before); });
+        QFont font = before;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        platform::DocumentController documents(worksheetDocumentType(),
+                                               [] { return std::make_unique<MyDocument>(); });
+        auto* worksheet = static_cast<MyDocument*>(documents.newDocument());
+        QVERIFY(QTest::qWaitForWindowExposed(windowOf(worksheet)));
+        commandOf(worksheet, QStringLiteral("&Function Reference"))->trigger();
+        QTreeView* view = windowOf(worksheet)->functionReference()->view();
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+        // The layout and the rows' heights follow the panel's new width.
+        QTest::qWait(50);
+        QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
+        const QFontMetrics metrics(view->font());
+        // The item's text margin on either side, as Qt's styles draw it.
+        const int margins =
+            2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+        const QAbstractItemModel* entries = view->model();
+        for (int column = 0; column < entries->columnCount(); ++column)
+            QVERIFY(view->header()->sectionSize(column) >= view->header()->sectionSizeHint(column));
+        for (int group = 0; group < entries->rowCount(); ++group) {
+            const QModelIndex parent = entries->index(group, 0);
+            for (int row = 0; row < entries->rowCount(parent); ++row) {
+                for (int column = 0; column < entries->columnCount(); ++column) {
+                    const QModelIndex cell = entries->index(row, column, parent);
+                    const QRect shown = view->visualRect(cell);
+                    const QRect needed =
+                        metrics.boundingRect(QRect(0, 0, shown.width() - margins, 0),
+                                             Qt::TextWordWrap, cell.data().toString());
+                    QVERIFY2(needed.width() + margins <= shown.width() &&
+                                 needed.height() <= shown.height(),
+                             qPrintable(QStringLiteral("%1: %2 × %3 in %4 × %5")
+                                            .arg(cell.data().toString())
+                                            .arg(needed.width() + margins)
+                                            .arg(needed.height())
+                                            .arg(shown.width())
+                                            .arg(shown.height())));
+                }
+            }
+        }
+    }
+
     // Return in the filter types its first entry at the insertion point, as the keyboard
     // would; activating an entry by any of its columns types it too.
     void typesAtTheInsertionPoint() {
@@ -105,6 +167,18 @@ private slots:
     }
 };
 
-FIGURELLO_WORKSHEET_TEST_MAIN(FunctionReferenceTest)
+// Offscreen's own screen, 800 × 600, leaves a large font too little room beside any worksheet;
+// these run on a small laptop's.
+int main(int argc, char** argv) {
+    QTemporaryDir folder;
+    QFile screen(folder.filePath(QStringLiteral("screen.json")));
+    if (!screen.open(QIODevice::WriteOnly) ||
+        screen.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366,
+            "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})") < 0)
+        return 1;
+    screen.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screen.fileName()));
+    return runWorksheetTest<FunctionReferenceTest, QApplication>(argc, argv);
+}
 
 #include "functionreference_test.moc"
