@@ -19,6 +19,7 @@ const KeyedText kFrameworkTexts[] = {
     {"SaveChanges_detail",
      QT_TRANSLATE_NOOP("platform", "Your changes will be lost if you don’t save them.")},
     {"ClosedWorksheetItem", QT_TRANSLATE_NOOP("platform", "%1 — closed %2")},
+    {"Recovery_list", QT_TRANSLATE_NOOP("platform", "Unsaved worksheets")},
     {"Recovery_firstLine", QT_TRANSLATE_NOOP("platform", "First line")},
     {"Recovery_savedAt", QT_TRANSLATE_NOOP("platform", "Last recorded")},
     {"Recovery_restoreAll", QT_TRANSLATE_NOOP("platform", "Restore All")},

@@ -26,6 +26,7 @@ RecoveryDialog::RecoveryDialog(const QList<RecoveryOffer>& offers, QWidget* pare
     auto* detail = new QLabel(keyedText("Recovery_detail"), this);
     detail->setWordWrap(true);
 
+    mList->setAccessibleName(keyedText("Recovery_list"));
     mList->setColumnCount(3);
     mList->setHeaderLabels({keyedText("Recovery_title"), keyedText("Recovery_firstLine"),
                             keyedText("Recovery_savedAt")});

@@ -45,6 +45,7 @@ ShortcutsDialog::ShortcutsDialog(const QMenuBar* menus, const QList<KeyUse>& edi
                                  QWidget* parent)
     : QDialog(parent), mList(new QTreeWidget(this)) {
     setWindowTitle(tr("Keyboard Shortcuts"));
+    mList->setAccessibleName(tr("Keyboard shortcuts"));
     mList->setColumnCount(2);
     mList->setHeaderLabels({tr("Command"), tr("Keys")});
     mList->setRootIsDecorated(false);

@@ -309,12 +309,16 @@ Example: %3</source>
 Beispiel: %3</translation>
     </message>
     <message>
-        <source>Filter</source>
-        <translation>Filtern</translation>
-    </message>
-    <message>
         <source>Units</source>
         <translation>Einheiten</translation>
+    </message>
+    <message>
+        <source>Filter the reference</source>
+        <translation>Die Referenz filtern</translation>
+    </message>
+    <message>
+        <source>Operators, functions, constants and units</source>
+        <translation>Operatoren, Funktionen, Konstanten und Einheiten</translation>
     </message>
 </context>
 <context>
@@ -342,16 +346,16 @@ Beispiel: %3</translation>
         <source>Typing</source>
         <translation>Eingabe</translation>
     </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
 </context>
 <context>
     <name>SymbolsPanel</name>
     <message>
         <source>Symbols</source>
         <translation>Symbole</translation>
-    </message>
-    <message>
-        <source>Filter</source>
-        <translation>Filtern</translation>
     </message>
     <message>
         <source>Name</source>
@@ -377,6 +381,14 @@ Beispiel: %3</translation>
         <source>Forget “%1”</source>
         <translation>„%1“ vergessen</translation>
     </message>
+    <message>
+        <source>Filter the variables and functions</source>
+        <translation>Die Variablen und Funktionen filtern</translation>
+    </message>
+    <message>
+        <source>Variables and functions</source>
+        <translation>Variablen und Funktionen</translation>
+    </message>
 </context>
 <context>
     <name>Worksheet</name>
@@ -395,12 +407,39 @@ Beispiel: %3</translation>
         <source>It holds no worksheet text.</source>
         <translation>Die Datei enthält keinen Arbeitsblatttext.</translation>
     </message>
+    <message>
+        <source>out of date: %1</source>
+        <translation>veraltet: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>WorksheetEditor</name>
     <message>
         <source>Type a calculation and press Return</source>
         <translation>Rechnung eingeben und Eingabetaste drücken</translation>
+    </message>
+    <message>
+        <source>Worksheet</source>
+        <translation>Arbeitsblatt</translation>
+    </message>
+    <message>
+        <source>Type a calculation and press Return: its answer appears on the next line and is read out. Edit a line and press Return again to calculate it anew.</source>
+        <translation>Geben Sie eine Rechnung ein und drücken Sie die Eingabetaste: Das Ergebnis erscheint in der nächsten Zeile und wird vorgelesen. Bearbeiten Sie eine Zeile und drücken Sie erneut die Eingabetaste, um sie neu zu berechnen.</translation>
+    </message>
+</context>
+<context>
+    <name>WorksheetPanel</name>
+    <message>
+        <source>Filter</source>
+        <translation>Filtern</translation>
+    </message>
+    <message>
+        <source>Clear the filter</source>
+        <translation>Filter leeren</translation>
     </message>
 </context>
 <context>
@@ -530,8 +569,16 @@ Beispiel: %3</translation>
         <translation>Über Figurello</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Figurello %1&lt;/h3&gt;&lt;p&gt;A calculator worksheet: type a calculation, press Return, and the answer appears on the next line.&lt;/p&gt;&lt;p&gt;Proprietary licence: all rights reserved.&lt;/p&gt;&lt;p&gt;Built with Qt %2, running on Qt %3.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Figurello %1&lt;/h3&gt;&lt;p&gt;Ein Rechenblatt: Rechnung eingeben, Eingabetaste drücken, und das Ergebnis erscheint in der nächsten Zeile.&lt;/p&gt;&lt;p&gt;Proprietäre Lizenz: alle Rechte vorbehalten.&lt;/p&gt;&lt;p&gt;Erstellt mit Qt %2, läuft mit Qt %3.&lt;/p&gt;</translation>
+        <source>Go to &amp;Next Panel</source>
+        <translation>Zum &amp;nächsten Bereich</translation>
+    </message>
+    <message>
+        <source>Go to &amp;Previous Panel</source>
+        <translation>Zum &amp;vorigen Bereich</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Figurello %1&lt;/h3&gt;&lt;p&gt;A calculator worksheet: type a calculation, press Return, and the answer appears on the next line.&lt;/p&gt;&lt;p&gt;Free software: you may share and change it under the terms of the &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;GNU General Public License, version 3 or later&lt;/a&gt;. It comes with no warranty.&lt;/p&gt;&lt;p&gt;Built with Qt %2, running on Qt %3.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Figurello %1&lt;/h3&gt;&lt;p&gt;Ein Rechenblatt: Geben Sie eine Rechnung ein, drücken Sie die Eingabetaste, und das Ergebnis erscheint in der nächsten Zeile.&lt;/p&gt;&lt;p&gt;Freie Software: Sie dürfen sie unter den Bedingungen der &lt;a href=&quot;https://www.gnu.org/licenses/gpl-3.0.html&quot;&gt;GNU General Public License, Version 3 oder später&lt;/a&gt; weitergeben und verändern. Sie wird ohne jede Gewährleistung geliefert.&lt;/p&gt;&lt;p&gt;Erstellt mit Qt %2, läuft mit Qt %3.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -681,6 +728,10 @@ figurello calc [--hex] [--verbose] [--open WORKSHEET | --recalculate WORKSHEET] 
     <message>
         <source>Restore Selected</source>
         <translation>Auswahl wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Unsaved worksheets</source>
+        <translation>Nicht gespeicherte Arbeitsblätter</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 #include "window/answermarkspainter.h"
 
 #include "worksheet/answermarks.h"
+#include "worksheet/worksheetcolours.h"
 
 #include <QPalette>
 #include <QTextBlock>
@@ -40,7 +41,7 @@ void AnswerMarksPainter::show() {
     // Read in both light and dark schemes: the placeholder colour is the palette's own dim text.
     QTextCharFormat outOfDate;
     outOfDate.setFontStrikeOut(true);
-    outOfDate.setForeground(mEditor->palette().color(QPalette::PlaceholderText));
+    outOfDate.setForeground(worksheetColour(WorksheetColour::OutOfDate, mEditor->palette()));
     QColor highlight = mEditor->palette().color(QPalette::Highlight);
     highlight.setAlpha(70);
     QTextCharFormat changed;

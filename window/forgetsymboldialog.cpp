@@ -34,6 +34,7 @@ void ForgetSymbolDialog::offer(const QStringList& names, bool functions, const Q
                                   : tr("This worksheet has no variables to forget."));
     else
         mLabel->setText(functions ? tr("Forget the function:") : tr("Forget the variable:"));
+    mPopup->setAccessibleName(mLabel->text());
     // With nothing to forget there is nothing to confirm.
     mPopup->setVisible(!names.isEmpty());
     mForget->setVisible(!names.isEmpty());

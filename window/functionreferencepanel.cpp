@@ -47,7 +47,8 @@ private:
 } // namespace
 
 FunctionReferencePanel::FunctionReferencePanel(bool commaIsDecimal, QWidget* parent)
-    : QDockWidget(tr("Function Reference"), parent), mFilter(new QLineEdit), mView(new QTreeView),
+    : WorksheetPanel(tr("Function Reference"), parent),
+      mFilter(makeFilter(tr("Filter the reference"), nullptr)), mView(new QTreeView),
       mModel(new QStandardItemModel(this)), mFiltered(new QSortFilterProxyModel(this)) {
     setObjectName(QStringLiteral("functionReference"));
     mModel->setHorizontalHeaderLabels({tr("Name"), tr("What it does"), tr("Example")});
@@ -99,8 +100,8 @@ FunctionReferencePanel::FunctionReferencePanel(bool commaIsDecimal, QWidget* par
     });
     mView->expandAll();
 
-    mFilter->setPlaceholderText(tr("Filter"));
-    mFilter->setClearButtonEnabled(true);
+    enableClearButton(mFilter);
+    mView->setAccessibleName(tr("Operators, functions, constants and units"));
     connect(mFilter, &QLineEdit::textChanged, this, &FunctionReferencePanel::applyFilter);
     // Double-click, or Return on the current entry; Return in the filter takes the first entry
     // it finds, and Down goes to the list.
@@ -144,7 +145,7 @@ bool FunctionReferencePanel::eventFilter(QObject* watched, QEvent* event) {
         mView->setFocus();
         return true;
     }
-    return QDockWidget::eventFilter(watched, event);
+    return WorksheetPanel::eventFilter(watched, event);
 }
 
 int FunctionReferencePanel::widthDescribingIn(int descriptionWidth) const {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDockWidget>
+#include "window/worksheetpanel.h"
 
 class QLineEdit;
 class QSortFilterProxyModel;
@@ -11,7 +11,7 @@ class QTreeView;
 // Help ▸ Function Reference: the operators, built-in functions and constants in three groups,
 // each with what it does and an example, narrowed to what the filter finds in any column.
 // Double-clicking an entry, or Return on it, asks for it to be typed into the worksheet.
-class FunctionReferencePanel : public QDockWidget {
+class FunctionReferencePanel : public WorksheetPanel {
     Q_OBJECT
 
 public:

@@ -56,18 +56,17 @@ void appendSymbol(QStandardItem* group, const QString& name, const QString& show
 } // namespace
 
 SymbolsPanel::SymbolsPanel(Worksheet* worksheet)
-    : QDockWidget(tr("Symbols")), mWorksheet(worksheet) {
+    : WorksheetPanel(tr("Symbols")), mWorksheet(worksheet) {
     setObjectName(QStringLiteral("symbolsPanel"));
     auto* contents = new QWidget(this);
     auto* layout = new QVBoxLayout(contents);
     layout->setContentsMargins(4, 4, 4, 4);
-    mFilter = new QLineEdit(contents);
-    mFilter->setPlaceholderText(tr("Filter"));
+    mFilter = makeFilter(tr("Filter the variables and functions"), contents);
     // The clear button's icon comes from the theme, a lookup that would cost every new window
     // time before it appears: it is added when the panel is first shown.
     connect(this, &QDockWidget::visibilityChanged, mFilter, [filter = mFilter](bool visible) {
         if (visible)
-            filter->setClearButtonEnabled(true);
+            enableClearButton(filter);
     });
 
     mSymbols = new QStandardItemModel(0, 2, this);
@@ -80,6 +79,7 @@ SymbolsPanel::SymbolsPanel(Worksheet* worksheet)
     mShown->setFilterCaseSensitivity(Qt::CaseInsensitive);
 
     mTree = new QTreeView(contents);
+    mTree->setAccessibleName(tr("Variables and functions"));
     mTree->setModel(mShown);
     mTree->setRootIsDecorated(true);
     mTree->setSortingEnabled(true);
@@ -91,6 +91,7 @@ SymbolsPanel::SymbolsPanel(Worksheet* worksheet)
     layout->addWidget(mFilter);
     layout->addWidget(mTree);
     setWidget(contents);
+    setFocusProxy(mFilter);
 
     // Coalesces the refreshes of a burst of calculations into one.
     mRefresh = new QTimer(this);

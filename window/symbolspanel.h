@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDockWidget>
+#include "window/worksheetpanel.h"
 
 class Worksheet;
 class QLineEdit;
@@ -16,7 +16,7 @@ class QTreeView;
 // definitions, kept up to date after every calculation, filtered by name and sorted by the
 // clicked column within each group. Double-clicking a name asks for it to be typed into the
 // worksheet; the context menu forgets it.
-class SymbolsPanel : public QDockWidget {
+class SymbolsPanel : public WorksheetPanel {
     Q_OBJECT
 
 public:

@@ -12,6 +12,7 @@
 #include "worksheet/chartobject.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QCompleter>
@@ -43,16 +44,44 @@ WorksheetEditor::WorksheetEditor(QWidget* parent)
     mPasteLater->setSingleShot(true);
     mPasteLater->setInterval(0);
     connect(mPasteLater, &QTimer::timeout, this, &WorksheetEditor::pasteNextPiece);
-    // A screen reader reads a chart by its description: the one under the insertion point.
-    connect(this, &QTextEdit::cursorPositionChanged, this, [this] {
-        const std::optional<QTextCharFormat> chart = chartOfLine(textCursor().block());
-        const PlotAnswerPtr plot = chart ? chartOf(*chart) : nullptr;
-        const QString description =
-            plot ? chartDescription(*plot, ChartObject::of(document())->commaIsDecimal())
-                 : QString();
-        if (description != accessibleDescription())
-            setAccessibleDescription(description);
-    });
+    // What a screen reader says of the view: its name, how to use it, and what the line under
+    // the insertion point says beyond its text.
+    setAccessibleName(tr("Worksheet"));
+    describeInsertionPoint();
+    connect(this, &QTextEdit::cursorPositionChanged, this,
+            &WorksheetEditor::describeInsertionPoint);
+}
+
+QString WorksheetEditor::usage() {
+    return tr("Type a calculation and press Return: its answer appears on the next line and is "
+              "read out. Edit a line and press Return again to calculate it anew.");
+}
+
+void WorksheetEditor::setLineDescriber(std::function<QString(const QTextBlock&)> describer) {
+    mLineDescriber = std::move(describer);
+    describeInsertionPoint();
+}
+
+void WorksheetEditor::describeInsertionPoint() {
+    QString description = mLineDescriber ? mLineDescriber(textCursor().block()) : QString();
+    if (description.isEmpty())
+        description = usage();
+    if (description != accessibleDescription())
+        setAccessibleDescription(description);
+}
+
+void WorksheetEditor::announce(const QString& text, int position) {
+    if (!QAccessible::isActive() || text.isEmpty())
+        return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    Q_UNUSED(position);
+    QAccessibleAnnouncementEvent event(this, text);
+#else
+    // Before announcements, a screen reader speaks text that goes in where it reads: the
+    // answer, with its line.
+    QAccessibleTextInsertEvent event(this, position, text);
+#endif
+    QAccessible::updateAccessibility(&event);
 }
 
 WorksheetEditor::~WorksheetEditor() {

@@ -6,6 +6,7 @@
 #include <functional>
 
 class NameCompleter;
+class QTextBlock;
 class QTimer;
 
 // The worksheet's text view. Return (or keypad Enter) is offered to the document first, which
@@ -15,8 +16,7 @@ class QTimer;
 //
 // What is pasted or dropped goes in as plain text, whatever form it was offered in, but for what
 // was copied from a worksheet of this application, which keeps its charts.
-// A chart is copied as its description in the text and as a picture; its description is the
-// view's accessible description while the insertion point is on it. Files
+// A chart is copied as its description in the text and as a picture. Files
 // dropped on it are not inserted: the worksheets, RTF and text files among them are for opening.
 class WorksheetEditor : public QTextEdit {
     Q_OBJECT
@@ -40,6 +40,15 @@ public:
 
     // How many dots per inch the text is laid out for: the screen's, times the zoom.
     double layoutDpi() const;
+
+    // A screen reader hears the view's name, "Worksheet", and as its description how to use it,
+    // or, while the insertion point is on a line the describer says more of (a chart, an answer
+    // out of date), what the describer says.
+    void setLineDescriber(std::function<QString(const QTextBlock&)> describer);
+    void describeInsertionPoint();
+    static QString usage();
+    // Has screen readers say `text` now, for text that went in at `position`.
+    void announce(const QString& text, int position);
 
 signals:
     // A paste or a drop put nothing in, for the reason given: no text in it, or too much.
@@ -75,6 +84,7 @@ private:
     bool wouldFit(const QString& text) const;
 
     std::function<bool()> mReturnHandler;
+    std::function<QString(const QTextBlock&)> mLineDescriber;
     std::function<bool(const QString&)> mCanOpen;
     // A paste this long goes in a piece at a time: each piece is laid out in well under a
     // tenth of a second.

@@ -7,6 +7,7 @@
 #include "platform/savedframe.h"
 #include "platform/shortcutsdialog.h"
 #include "window/answermarkspainter.h"
+#include "window/chartunderpointer.h"
 #include "window/followcolourscheme.h"
 #include "window/forgetsymboldialog.h"
 #include "window/functionreferencepanel.h"
@@ -17,11 +18,14 @@
 #include "window/worksheeteditor.h"
 #include "window/worksheetprinting.h"
 #include "worksheet/answerformats.h"
+#include "worksheet/answermarks.h"
 #include "worksheet/newdocumenttemplate.h"
+#include "worksheet/spokenanswer.h"
 #include "worksheet/symbollisting.h"
 #include "worksheet/worksheet.h"
 #include "worksheet/worksheetwriting.h"
 
+#include <QAccessible>
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QDir>
@@ -84,6 +88,7 @@ WorksheetWindow::WorksheetWindow(MyDocument* document, platform::DocumentControl
     addFileCommands();
     buildCalculateMenu();
     buildHelpMenu();
+    addPanelKeys();
     followWorksheet();
     resize(kDefaultWindowSize);
     // Where the worksheet was saved from, on this desktop's screen.
@@ -119,7 +124,9 @@ void WorksheetWindow::followWorksheet() {
     connect(mWorksheet, &Worksheet::continueAfter, this, &WorksheetWindow::goOnAfter);
     connect(mWorksheet, &Worksheet::notice, this, [this](const QString& text, int milliseconds) {
         statusBar()->showMessage(text, milliseconds);
+        mEditor->announce(text, mEditor->textCursor().position());
     });
+    followForScreenReaders();
     connect(mWorksheet, &Worksheet::integerFormatChanged, this, [this](bool hexadecimal) {
         mDecimalItem->setChecked(!hexadecimal);
         mHexadecimalItem->setChecked(hexadecimal);
@@ -128,6 +135,26 @@ void WorksheetWindow::followWorksheet() {
         mUpdateDependents->setChecked(options.updatesDependents);
     });
     startHighlighting();
+}
+
+void WorksheetWindow::followForScreenReaders() {
+    // A chart reads as its description, and an answer out of date says so: its strike-through
+    // is drawn over the text, not part of it.
+    mEditor->setLineDescriber([this](const QTextBlock& line) {
+        const AnswerMarks* marks = mWorksheet->answerMarks();
+        const bool outOfDate = marks->isOutOfDate(line);
+        if (!outOfDate && !chartOfLine(line))
+            return QString();
+        return spokenAnswerLine(line, mWorksheet->options().commaIsDecimal, outOfDate);
+    });
+    connect(mWorksheet->answerMarks(), &AnswerMarks::changed, mEditor,
+            &WorksheetEditor::describeInsertionPoint);
+    connect(mWorksheet, &Worksheet::answerArrived, this, [this](int statement, int position) {
+        if (!QAccessible::isActive())
+            return;
+        const QTextBlock line = mWorksheet->text()->findBlockByNumber(statement);
+        mEditor->announce(spokenAnswer(line, mWorksheet->options().commaIsDecimal), position);
+    });
 }
 
 void WorksheetWindow::moveEvent(QMoveEvent* event) {
@@ -257,6 +284,43 @@ void WorksheetWindow::addSymbolsPanel(QMenu* calculate) {
     showSymbols->setText(tr("&Symbols Panel"));
     showSymbols->setShortcut(QKeySequence(tr("Ctrl+Shift+Y")));
     calculate->addAction(showSymbols);
+    followFromTheKeyboard(mSymbolsPanel);
+}
+
+void WorksheetWindow::followFromTheKeyboard(WorksheetPanel* panel) {
+    // Showing a panel goes to it; hiding it, or Escape in it, comes back to the text.
+    connect(panel->toggleViewAction(), &QAction::triggered, this, [this, panel](bool shown) {
+        if (shown)
+            panel->setFocus();
+        else
+            mEditor->setFocus();
+    });
+    connect(panel, &WorksheetPanel::leaveRequested, mEditor,
+            [this] { mEditor->setFocus(Qt::OtherFocusReason); });
+}
+
+void WorksheetWindow::addPanelKeys() {
+    // F6 goes round the text and the panels shown, as in most desktop applications.
+    QAction* next = viewMenu()->addAction(tr("Go to &Next Panel"));
+    next->setShortcut(QKeySequence(Qt::Key_F6));
+    connect(next, &QAction::triggered, this, [this] { focusNextPlace(false); });
+    QAction* previous = viewMenu()->addAction(tr("Go to &Previous Panel"));
+    previous->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    connect(previous, &QAction::triggered, this, [this] { focusNextPlace(true); });
+}
+
+void WorksheetWindow::focusNextPlace(bool backwards) {
+    QList<QWidget*> places = {mEditor};
+    for (QDockWidget* panel : {static_cast<QDockWidget*>(mSymbolsPanel),
+                               static_cast<QDockWidget*>(mFunctionReference)})
+        if (panel->isVisible())
+            places.append(panel);
+    qsizetype here = 0;
+    for (qsizetype i = 0; i < places.size(); ++i)
+        if (places[i] == focusWidget() || places[i]->isAncestorOf(focusWidget()))
+            here = i;
+    const qsizetype count = places.size();
+    places[(here + (backwards ? count - 1 : 1)) % count]->setFocus(Qt::ShortcutFocusReason);
 }
 
 void WorksheetWindow::addIntegerFormats(QMenu* calculate) {
@@ -308,6 +372,7 @@ void WorksheetWindow::buildHelpMenu() {
         mFunctionReference->setFocus();
     });
     help->addAction(reference);
+    followFromTheKeyboard(mFunctionReference);
     help->addAction(tr("&Keyboard Shortcuts"), this, &WorksheetWindow::showShortcuts);
     help->addAction(tr("&Example Worksheet"), this, [this] {
         if (platform::DocumentController* documents =
@@ -348,7 +413,9 @@ void WorksheetWindow::showAbout() {
         tr("<h3>Figurello %1</h3>"
            "<p>A calculator worksheet: type a calculation, press Return, and the answer appears "
            "on the next line.</p>"
-           "<p>Proprietary licence: all rights reserved.</p>"
+           "<p>Free software: you may share and change it under the terms of the "
+           "<a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">GNU General Public License, "
+           "version 3 or later</a>. It comes with no warranty.</p>"
            "<p>Built with Qt %2, running on Qt %3.</p>")
             .arg(QCoreApplication::applicationVersion(), QStringLiteral(QT_VERSION_STR),
                  QString::fromLatin1(qVersion())));

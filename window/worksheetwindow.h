@@ -12,6 +12,7 @@ class MyDocument;
 class QAction;
 class QTextCharFormat;
 class SymbolsPanel;
+class WorksheetPanel;
 class Worksheet;
 class WorksheetEditor;
 
@@ -51,6 +52,10 @@ protected:
 private:
     // Follows the worksheet: its answers, its waiting, its messages.
     void followWorksheet();
+    void followForScreenReaders();
+    void followFromTheKeyboard(WorksheetPanel* panel);
+    void addPanelKeys();
+    void focusNextPlace(bool backwards);
     // While the text waits for answers it is read-only and the commands that change it are
     // off; Stop Updating is on while an update or a recalculation runs.
     void setWaitingForAnswers(bool waiting, bool updating);

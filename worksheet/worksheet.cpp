@@ -250,6 +250,7 @@ void Worksheet::answerLine(const CalcOutcome& outcome) {
         emit continueAfter(statement.blockNumber() + 1);
     }
     mStatementStart = QTextCursor();
+    emit answerArrived(statement.blockNumber(), statement.next().position());
     emit calculationFinished(outcome.succeeded());
     emit namesChanged();
 }
@@ -271,10 +272,14 @@ Calculation* Worksheet::calculateAtEnd(const QStringList& lines) {
                     end->insertBlock();
                 end->insertText(lines[calculation->answeredCount() - 1] + kCalculatedMarker,
                                 typing);
+                const QTextBlock statement = end->block();
                 end->insertBlock();
                 insertAnswer(*end, outcome, resultFormat(outcome.succeeded()), mIntegersAsHex,
                              mOptions.commaIsDecimal);
                 end->insertText(QStringLiteral("\n"), normalFormat());
+                // As a line answered alone is: an edit that leaves its text as it was, such as
+                // recolouring the answers for another scheme, leaves its answer up to date.
+                mAnswerMarks->noteAnswered(statement);
             });
     connect(calculation, &Calculation::finished, this, [this, end] {
         {
@@ -402,6 +407,9 @@ void Worksheet::finishRecalculation(Recalculation& recalculation, const StateSym
     for (int answer : recalculation.answersNotReached())
         mAnswerMarks->markOutOfDate(mText->findBlockByNumber(answer));
     mAnswerMarks->markChanged(changed, kChangedAnswerMarkMs);
+    // Return on an answered line is answered, changed or not, before the update is summed up.
+    if (!mUpdatedLine.isNull())
+        emit answerArrived(mUpdatedLine.blockNumber(), mUpdatedLine.block().next().position());
     emit notice(tr("%n answer(s) changed", nullptr, int(changed.size())), kChangedAnswerMarkMs);
     // Return on an answered line goes on after its answer, as after any calculation.
     if (!mUpdatedLine.isNull())

@@ -114,6 +114,8 @@ signals:
     void waitingChanged(bool waiting, bool updating);
     // A calculated line got its answer: a value or a definition (true) or a message (false).
     void calculationFinished(bool succeeded);
+    // The answer of the statement in block `statement` went in under it, at `position`.
+    void answerArrived(int statement, int position);
     // The statement could not be read from `from` to `to`, positions in the text.
     void syntaxErrorAt(int from, int to);
     // An answer went in on a line that already had one; typing goes on after it.

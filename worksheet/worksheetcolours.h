@@ -18,6 +18,8 @@ enum class WorksheetColour {
     Builtin,
     UnknownName, // the underline of a name nobody defined
     Unit,
+    // An answer out of date, dimmed as well as struck through.
+    OutOfDate,
     // The curves of a chart, in the order they are written; a fifth takes the first again.
     Curve1,
     Curve2,

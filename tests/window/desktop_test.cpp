@@ -6,12 +6,14 @@
 
 #include "platform/documentcontroller.h"
 #include "platform/shortcutsdialog.h"
+#include "typing.h"
 #include "window/mydocument.h"
 #include "window/worksheeteditor.h"
 #include "window/worksheetwindow.h"
 #include "windowtesting.h"
 #include "worksheet/answercolours.h"
 #include "worksheet/answerformats.h"
+#include "worksheet/answermarks.h"
 #include "worksheet/worksheetcolours.h"
 #include "worksheet/worksheettype.h"
 #include "worksheettestmain.h"
@@ -26,6 +28,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTreeWidget>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -42,6 +47,24 @@ QPalette darkPalette() {
     palette.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
     return palette;
 }
+
+// WCAG's contrast ratio of two colours, from 1 (none) to 21 (black on white).
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& colour) {
+        const auto linear = [](double c) {
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    const auto [darker, lighter] = std::minmax({luminance(a), luminance(b)});
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+// The text backgrounds of the common desktop themes, light and dark: plain white, Breeze,
+// Adwaita, and the dark ones of Breeze, Adwaita and Fusion.
+const QRgb kLightBackgrounds[] = {0xffffff, 0xfcfcfc, 0xfafafa};
+const QRgb kDarkBackgrounds[] = {0x1e1e1e, 0x232629, 0x242424, 0x2a2a2a, 0x2d2d2d, 0x303030};
 
 // The foreground of the text starting at `position`; invalid when it has none of its own.
 QColor colourAt(const QTextDocument* document, int position) {
@@ -70,6 +93,44 @@ class DesktopTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void coloursKeepTheirContrast_data() {
+        QTest::addColumn<int>("colour");
+        QTest::addColumn<double>("least");
+        // Text at 4.5:1, as WCAG AA asks; what is drawn rather than read, and the dimmed
+        // answers out of date, which say so in words as well, at 3:1.
+        const std::pair<const char*, WorksheetColour> text[] = {
+            {"value", WorksheetColour::GoodResult},  {"error", WorksheetColour::BadResult},
+            {"number", WorksheetColour::Number},     {"variable", WorksheetColour::Variable},
+            {"function", WorksheetColour::Function}, {"built-in", WorksheetColour::Builtin},
+            {"unit", WorksheetColour::Unit},         {"unknown name", WorksheetColour::UnknownName},
+        };
+        for (const auto& [name, colour] : text)
+            QTest::newRow(name) << int(colour) << 4.5;
+        const std::pair<const char*, WorksheetColour> drawn[] = {
+            {"out of date", WorksheetColour::OutOfDate}, {"curve 1", WorksheetColour::Curve1},
+            {"curve 2", WorksheetColour::Curve2},        {"curve 3", WorksheetColour::Curve3},
+            {"curve 4", WorksheetColour::Curve4},
+        };
+        for (const auto& [name, colour] : drawn)
+            QTest::newRow(name) << int(colour) << 3.0;
+    }
+    void coloursKeepTheirContrast() {
+        QFETCH(int, colour);
+        QFETCH(double, least);
+        for (const auto& [palette, backgrounds] :
+             {std::pair{lightPalette(),
+                        QList<QRgb>(std::begin(kLightBackgrounds), std::end(kLightBackgrounds))},
+              std::pair{darkPalette(),
+                        QList<QRgb>(std::begin(kDarkBackgrounds), std::end(kDarkBackgrounds))}}) {
+            const QColor shown = worksheetColour(WorksheetColour(colour), palette);
+            for (QRgb background : backgrounds)
+                QVERIFY2(contrast(shown, QColor(background)) >= least,
+                         qPrintable(QStringLiteral("%1 on %2: %3:1")
+                                        .arg(shown.name(), QColor(background).name())
+                                        .arg(contrast(shown, QColor(background)), 0, 'f', 2)));
+        }
+    }
+
     void answersFollowTheColourScheme_data() {
         QTest::addColumn<bool>("toDark");
         QTest::addColumn<bool>("editedBefore"); // there is history to undo
@@ -188,13 +249,19 @@ private slots:
                                                [] { return std::make_unique<MyDocument>(); });
         auto* document = static_cast<MyDocument*>(documents.newDocument());
         WorksheetEditor* editor = editorOf(document);
+        QVERIFY(typeAndCalculate(document, QStringLiteral("2 + 3")));
+        // And lines calculated together, as figurello calc does.
+        document->worksheet()->calculateAtEnd({QStringLiteral("7 * 6")});
+        QVERIFY(answersAreIn(*document->worksheet()));
         editor->insertPlainText(QStringLiteral("rate * 12"));
-        const QTextBlock first = editor->document()->firstBlock();
-        QTRY_COMPARE(lastTokenColour(first), worksheetColour(WorksheetColour::Number, from));
+        const QTextBlock typed = editor->document()->lastBlock();
+        QTRY_COMPARE(lastTokenColour(typed), worksheetColour(WorksheetColour::Number, from));
 
         QApplication::setPalette(to);
 
-        QCOMPARE(lastTokenColour(first), worksheetColour(WorksheetColour::Number, to));
+        QCOMPARE(lastTokenColour(typed), worksheetColour(WorksheetColour::Number, to));
+        // Recolouring the answers is no edit of their lines: they are not out of date.
+        QCOMPARE(document->worksheet()->answerMarks()->outOfDateMarks().size(), 0);
         editor->insertPlainText(QStringLiteral("\n7"));
         QCOMPARE(lastTokenColour(editor->document()->lastBlock()),
                  worksheetColour(WorksheetColour::Number, to));
