@@ -54,7 +54,7 @@ QStringList seedFolderPlaces() {
     return places;
 }
 
-const char kOpenToOthers[] = "other users could read it";
+const char kOpenToOthers[] = QT_TRANSLATE_NOOP("ToolLink", "other users could read it");
 
 // What stopped the state from being written, and where.
 QString failure(const QString& path, const QString& why) {
@@ -103,7 +103,7 @@ bool ToolLink::makeSeedFolder(QString* error) {
         // Made without permission for anyone else; a file system that ignores that is no place
         // for the state.
         if (!isPrivateFolder(folder->path())) {
-            why = failure(folder->path(), QString::fromLatin1(kOpenToOthers));
+            why = failure(folder->path(), QCoreApplication::translate("ToolLink", kOpenToOthers));
             continue;
         }
         mSeedFolder = std::move(folder);

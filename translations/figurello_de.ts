@@ -391,6 +391,13 @@ Beispiel: %3</translation>
     </message>
 </context>
 <context>
+    <name>ToolLink</name>
+    <message>
+        <source>other users could read it</source>
+        <translation>andere Benutzer könnten ihn lesen</translation>
+    </message>
+</context>
+<context>
     <name>Worksheet</name>
     <message>
         <source>Out of memory.</source>
