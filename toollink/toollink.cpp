@@ -290,7 +290,10 @@ void ToolLink::readOutput() {
         if (!dictionary)
             return rejectOutput();
         mReplyLimits.pop_front();
-        ++mAnswers;
+        // By its first reply the tool has read its state: none of it is left on disk after
+        // that, even when the application is killed.
+        if (++mAnswers == 1)
+            mSeedFolder.reset();
         // The receiver may send, restart or abandon: the loop goes on only with the same tool.
         emit replyReceived(*dictionary);
     }

@@ -169,9 +169,17 @@ private slots:
         QString error;
         QVERIFY2(link.start(variables, functions, units, &error), qPrintable(error));
 
-        QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(link.processId()));
-        QVERIFY(commandLine.open(QIODevice::ReadOnly));
-        const QList<QByteArray> arguments = commandLine.readAll().split('\0');
+        // Empty for a moment after the tool's start is reported, until the kernel has laid out
+        // the new program's arguments.
+        QByteArray readCommandLine;
+        QTRY_VERIFY([&] {
+            QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(link.processId()));
+            readCommandLine = commandLine.open(QIODevice::ReadOnly) ? commandLine.readAll() : "";
+            return !readCommandLine.isEmpty();
+        }());
+        const QList<QByteArray> arguments = readCommandLine.split('\0');
+        // The tool's name, its state's files and the empty end.
+        QVERIFY2(arguments.size() >= 4, arguments.join(' ').constData());
         QVERIFY2(!arguments.join(' ').contains(secret), arguments.join(' ').constData());
         const QString place = runtimeFolder ? runtime : QDir::tempPath();
         for (const QByteArray& argument : arguments.mid(1, arguments.size() - 2)) {
@@ -188,6 +196,8 @@ private slots:
         QCOMPARE(*reply.at("Result").real(), result);
         QCOMPARE(QString::fromStdString(reply.count("Unit") ? *reply.at("Unit").string() : ""),
                  unit);
+        // Read by then, and gone: nothing of it is left behind should the application be killed.
+        QVERIFY(!QFileInfo::exists(QFile::decodeName(arguments[1].mid(1))));
     }
 
     // With no private place for the state the tool does not start, rather than be handed it
