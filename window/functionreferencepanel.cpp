@@ -7,10 +7,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
+#include <QStandardItemModel>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTimer>
-#include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -106,8 +106,9 @@ FunctionReferencePanel::FunctionReferencePanel(bool commaIsDecimal, QWidget* par
     // Double-click, or Return on the current entry; Return in the filter takes the first entry
     // it finds, and Down goes to the list.
     connect(mView, &QTreeView::activated, this, &FunctionReferencePanel::insertEntry);
-    connect(mFilter, &QLineEdit::returnPressed, this, [this] { insertEntry(firstShownEntry()); });
-    mFilter->installEventFilter(this);
+    connect(mFilter, &QLineEdit::returnPressed, this,
+            [this] { insertEntry(firstEntry(mFiltered)); });
+    followFilterIntoList(mFilter, mView);
 
     auto* contents = new QWidget(this);
     auto* layout = new QVBoxLayout(contents);
@@ -129,25 +130,6 @@ void FunctionReferencePanel::insertEntry(const QModelIndex& index) {
         emit insertionRequested(insertion);
 }
 
-QModelIndex FunctionReferencePanel::firstShownEntry() const {
-    for (int group = 0; group < mFiltered->rowCount(); ++group) {
-        const QModelIndex parent = mFiltered->index(group, 0);
-        if (mFiltered->rowCount(parent) > 0)
-            return mFiltered->index(0, 0, parent);
-    }
-    return QModelIndex();
-}
-
-bool FunctionReferencePanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == mFilter && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && firstShownEntry().isValid()) {
-        mView->setCurrentIndex(firstShownEntry());
-        mView->setFocus();
-        return true;
-    }
-    return WorksheetPanel::eventFilter(watched, event);
-}
-
 int FunctionReferencePanel::widthDescribingIn(int descriptionWidth) const {
     // QTreeView narrows sizeHintForColumn() to protected; QAbstractItemView's is public.
     const QAbstractItemView* list = mView;
@@ -160,8 +142,8 @@ int FunctionReferencePanel::widthDescribingIn(int descriptionWidth) const {
     const int shown = columns + 2 * mView->frameWidth() +
                       style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mView);
     const QMargins margins = widget()->layout()->contentsMargins();
-    return QDockWidget::sizeHint().width() - widget()->sizeHint().width() + margins.left() +
-           shown + margins.right();
+    return QDockWidget::sizeHint().width() - widget()->sizeHint().width() + margins.left() + shown +
+           margins.right();
 }
 
 QSize FunctionReferencePanel::sizeHint() const {

@@ -32,12 +32,8 @@ public:
 signals:
     void insertionRequested(const QString& text);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void applyFilter(const QString& text);
-    QModelIndex firstShownEntry() const;
     // The panel's width with "What it does" that wide and the other columns in full.
     int widthDescribingIn(int descriptionWidth) const;
 

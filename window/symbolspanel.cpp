@@ -92,6 +92,7 @@ SymbolsPanel::SymbolsPanel(Worksheet* worksheet)
     layout->addWidget(mTree);
     setWidget(contents);
     setFocusProxy(mFilter);
+    followFilterIntoList(mFilter, mTree);
 
     // Coalesces the refreshes of a burst of calculations into one.
     mRefresh = new QTimer(this);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/worksheetpanel.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -15,6 +16,34 @@ QLineEdit* WorksheetPanel::makeFilter(const QString& name, QWidget* parent) {
     filter->setPlaceholderText(tr("Filter"));
     filter->setAccessibleName(name);
     return filter;
+}
+
+void WorksheetPanel::followFilterIntoList(QLineEdit* filter, QAbstractItemView* list) {
+    mFilter = filter;
+    mList = list;
+    filter->installEventFilter(this);
+}
+
+QModelIndex WorksheetPanel::firstEntry(const QAbstractItemModel* shown) {
+    for (int group = 0; group < shown->rowCount(); ++group) {
+        const QModelIndex parent = shown->index(group, 0);
+        if (shown->rowCount(parent) > 0)
+            return shown->index(0, 0, parent);
+    }
+    return QModelIndex();
+}
+
+bool WorksheetPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mFilter && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down) {
+        const QModelIndex first = firstEntry(mList->model());
+        if (!first.isValid())
+            return false;
+        mList->setCurrentIndex(first);
+        mList->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    return QDockWidget::eventFilter(watched, event);
 }
 
 void WorksheetPanel::enableClearButton(QLineEdit* filter) {
