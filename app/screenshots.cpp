@@ -213,12 +213,12 @@ private:
         editor->setTextCursor(value);
         editor->insertPlainText(QStringLiteral("15 "));
         auto* finished = new QMetaObject::Connection;
-        *finished = connect(worksheet, &Worksheet::recalculationFinished, this,
-                            [this, finished, then] {
-                                disconnect(*finished);
-                                delete finished;
-                                afterSettling(then);
-                            });
+        *finished =
+            connect(worksheet, &Worksheet::recalculationFinished, this, [this, finished, then] {
+                disconnect(*finished);
+                delete finished;
+                afterSettling(then);
+            });
         // Just before the line's " =", where Return calculates it again.
         editor->moveCursor(QTextCursor::Left);
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));

@@ -12,8 +12,8 @@
 #include "worksheet/chartobject.h"
 
 #include <QAbstractItemView>
-#include <QAccessible>
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QClipboard>
 #include <QCompleter>
 #include <QDragEnterEvent>

@@ -311,8 +311,8 @@ void WorksheetWindow::addPanelKeys() {
 
 void WorksheetWindow::focusNextPlace(bool backwards) {
     QList<QWidget*> places = {mEditor};
-    for (QDockWidget* panel : {static_cast<QDockWidget*>(mSymbolsPanel),
-                               static_cast<QDockWidget*>(mFunctionReference)})
+    for (QDockWidget* panel :
+         {static_cast<QDockWidget*>(mSymbolsPanel), static_cast<QDockWidget*>(mFunctionReference)})
         if (panel->isVisible())
             places.append(panel);
     qsizetype here = 0;

@@ -113,7 +113,8 @@ private slots:
         QTest::newRow("help without a display")
             << QStringList{"--help"} << QString() << QString() << "Usage: " << QString();
         QTest::newRow("version without a display")
-            << QStringList{"--version"} << QString() << QString() << "Figurello " FIGURELLO_VERSION << QString();
+            << QStringList{"--version"} << QString() << QString() << "Figurello " FIGURELLO_VERSION
+            << QString();
         QTest::newRow("calc without a display, quiet")
             << QStringList{"calc"} << QString() << QString() << worksheet << QString();
         QTest::newRow("calc with an unreachable display, quiet")
