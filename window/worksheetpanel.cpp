@@ -2,11 +2,11 @@
 #include "window/worksheetpanel.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QToolButton>
 
 WorksheetPanel::WorksheetPanel(const QString& title, QWidget* parent)
     : QDockWidget(title, parent) {}
@@ -50,10 +50,10 @@ void WorksheetPanel::enableClearButton(QLineEdit* filter) {
     if (filter->isClearButtonEnabled())
         return;
     filter->setClearButtonEnabled(true);
-    // Qt's button takes its name and tooltip from this action, which has neither.
-    for (QAction* action : filter->actions()) {
-        action->setText(tr("Clear the filter"));
-        action->setToolTip(tr("Clear the filter"));
+    // Qt's button has an icon and nothing a screen reader could say; it is the filter's only one.
+    for (QToolButton* button : filter->findChildren<QToolButton*>()) {
+        button->setAccessibleName(tr("Clear the filter"));
+        button->setToolTip(tr("Clear the filter"));
     }
 }
 

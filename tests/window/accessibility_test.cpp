@@ -176,6 +176,9 @@ private slots:
         } else {
             window()->symbolsPanel()->show();
             commandOf(mWorksheet, QStringLiteral("&Function Reference"))->trigger();
+            // A filter's clear button shows once there is something to clear.
+            for (QLineEdit* filter : window()->findChildren<QLineEdit*>())
+                filter->setText(QStringLiteral("s"));
         }
         if (dialog) {
             dialog->show();
