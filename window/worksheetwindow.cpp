@@ -369,7 +369,6 @@ void WorksheetWindow::buildHelpMenu() {
         }
         if (mFunctionReference->width() < wanted)
             resizeDocks({mFunctionReference}, {wanted}, Qt::Horizontal);
-        mFunctionReference->setFocus();
     });
     help->addAction(reference);
     followFromTheKeyboard(mFunctionReference);
