@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "worksheet/spokenanswer.h"
 
-#include "engine/lexicon.h"
 #include "worksheet/chartdescription.h"
+#include "worksheet/statementwords.h"
 
 #include <QCoreApplication>
 #include <QTextBlock>
@@ -18,10 +18,8 @@ QString spokenAnswerLine(const QTextBlock& answer, bool commaIsDecimal, bool out
 
 QString spokenAnswer(const QTextBlock& statement, bool commaIsDecimal, bool outOfDate) {
     QString line = statement.text();
-    const QString marker = QString::fromUtf8(lexicon::kCalculatedMarker.data(),
-                                             qsizetype(lexicon::kCalculatedMarker.size()));
-    if (line.endsWith(marker))
-        line.chop(marker.size());
+    if (isCalculatedLine(line))
+        line.chop(kCalculatedMarker.size());
     return QCoreApplication::translate("Worksheet", "%1: %2")
         .arg(line.trimmed(), spokenAnswerLine(statement.next(), commaIsDecimal, outOfDate));
 }
