@@ -2,6 +2,7 @@
 // A later launch hands what it was asked to open to the running instance, and to no other
 // user's.
 
+#include "../scopedenvironment.h"
 #include "platform/singleinstance.h"
 
 #include <QCoreApplication>
@@ -25,21 +26,6 @@ namespace {
 
 // Who "nobody" is on Debian: a user the test may become to play another user.
 constexpr uid_t kAnotherUser = 65534;
-
-// Sets an environment variable, or unsets it for an empty value, until the end of the scope.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const QByteArray& value)
-        : mName(name), mWasSet(qEnvironmentVariableIsSet(name)), mOld(qgetenv(name)) {
-        value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
-    }
-    ~ScopedEnvironment() { mWasSet ? qputenv(mName, mOld) : qunsetenv(mName); }
-
-private:
-    const char* mName;
-    bool mWasSet;
-    QByteArray mOld;
-};
 
 bool makeFolder(const QString& path, mode_t mode) {
     return QDir().mkpath(QFileInfo(path).absolutePath()) &&

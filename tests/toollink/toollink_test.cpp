@@ -3,6 +3,7 @@
 // each request, and anything else the tool writes condemns it. How the state reaches a real
 // CalcTool without other users seeing it.
 
+#include "../scopedenvironment.h"
 #include "toollink/toollink.h"
 
 #include <QCoreApplication>
@@ -21,21 +22,6 @@ Q_DECLARE_METATYPE(plist::Dictionary)
 namespace {
 
 constexpr int kWaitMs = 5000;
-
-// Sets an environment variable, or unsets it for an empty value, until the end of the scope.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const QByteArray& value)
-        : mName(name), mWasSet(qEnvironmentVariableIsSet(name)), mOld(qgetenv(name)) {
-        value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
-    }
-    ~ScopedEnvironment() { mWasSet ? qputenv(mName, mOld) : qunsetenv(mName); }
-
-private:
-    const char* mName;
-    bool mWasSet;
-    QByteArray mOld;
-};
 
 // Only this user may see it: owned by us, no permission for group or others.
 bool isOurs(const QString& path) {
