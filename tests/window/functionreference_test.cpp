@@ -25,6 +25,7 @@
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <memory>
@@ -110,8 +111,12 @@ private slots:
         commandOf(worksheet, QStringLiteral("&Function Reference"))->trigger();
         QTreeView* view = windowOf(worksheet)->functionReference()->view();
         QVERIFY(QTest::qWaitForWindowExposed(view));
-        // The layout and the rows' heights follow the panel's new width.
-        QTest::qWait(50);
+        // The layout and the rows' heights follow the panel's new width, once the panel has
+        // laid its rows out again for it.
+        const auto* relayout = windowOf(worksheet)->functionReference()->findChild<QTimer*>();
+        QVERIFY(relayout);
+        QTRY_VERIFY(!relayout->isActive());
+        QCoreApplication::processEvents();
         QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
         const QFontMetrics metrics(view->font());
         // The item's text margin on either side, as Qt's styles draw it.
